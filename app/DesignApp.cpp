@@ -1,0 +1,15 @@
+#include "app/DesignApp.h"
+
+#include "ui/Application.h"
+
+namespace tessarin {
+
+TDesignApp::TDesignApp() {
+  ui::Application::Instance().OnMinimize = [this] {
+    if (OnMinimize) OnMinimize();
+  };
+}
+
+TDesignApp::~TDesignApp() { ui::Application::Instance().OnMinimize = nullptr; }
+
+}  // namespace tessarin

@@ -1,0 +1,86 @@
+#include "app/JustOne.h"
+
+#include <cstdlib>
+
+#include "app/InstanceName.h"
+#include "ui/Form.h"
+
+namespace tessarin {
+
+const char* const TJustOne32::kInstanceProp = "Tessarin.Instance";
+
+TPreviousInstance& TPreviousInstance::Instance() {
+  static TPreviousInstance instance;
+  return instance;
+}
+
+TPreviousInstance::TPreviousInstance() {
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  programFileName_ = tessarin::ProgramFileName(path);
+  // Initial ownership requested; the name is the file name, extension included.
+  mutexHandle_ = CreateMutexA(nullptr, TRUE, programFileName_.c_str());
+  if (mutexHandle_ && GetLastError() == ERROR_ALREADY_EXISTS) {
+    alreadyRunning_ = true;
+    CloseHandle(mutexHandle_);
+    mutexHandle_ = nullptr;
+  }
+}
+
+TPreviousInstance::~TPreviousInstance() {
+  if (mutexHandle_) CloseHandle(mutexHandle_);
+}
+
+UINT ActivateInstanceMessage() {
+  static const UINT message = RegisterWindowMessageA("Tessarin.ActivateInstance");
+  return message;
+}
+
+namespace {
+
+struct Search {
+  DWORD ownProcess;
+  std::uint32_t tag;
+  HWND found;
+};
+
+BOOL CALLBACK SearchWindow(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<Search*>(lParam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process == search->ownProcess) return TRUE;
+  const auto tag = reinterpret_cast<std::uintptr_t>(GetPropA(hwnd, TJustOne32::kInstanceProp));
+  if (tag != 0 && static_cast<std::uint32_t>(tag) == search->tag) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND TJustOne32::FindFirstInstanceWindow(const std::string& programFileName) {
+  Search search{GetCurrentProcessId(), InstanceTag(programFileName), nullptr};
+  EnumWindows(&SearchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TJustOne32::TJustOne32(ui::Form& owner) {
+  const TPreviousInstance& previous = TPreviousInstance::Instance();
+  if (!previous.AlreadyRunning()) {
+    SetPropA(owner.Handle(), kInstanceProp,
+             reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(InstanceTag(previous.ProgramFileName()))));
+    return;
+  }
+  // A second instance: let the first one come forward by itself (it knows how to show
+  // its window from the notification area), allowed to take the foreground from us.
+  if (HWND first = FindFirstInstanceWindow(previous.ProgramFileName())) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(first, &process);
+    AllowSetForegroundWindow(process);
+    PostMessageA(first, ActivateInstanceMessage(), 0, 0);
+  }
+  std::exit(0);
+}
+
+}  // namespace tessarin

@@ -1,0 +1,49 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+class Form;
+}
+
+namespace tessarin {
+
+// Decides, when the program starts and before any window exists, whether another
+// instance with the same program file name runs: a named mutex, named after the file.
+class TPreviousInstance {
+ public:
+  static TPreviousInstance& Instance();
+  TPreviousInstance(const TPreviousInstance&) = delete;
+  TPreviousInstance& operator=(const TPreviousInstance&) = delete;
+  ~TPreviousInstance();
+
+  const std::string& ProgramFileName() const { return programFileName_; }
+  HANDLE MutexHandle() const { return mutexHandle_; }
+  bool AlreadyRunning() const { return alreadyRunning_; }
+
+ private:
+  TPreviousInstance();
+  std::string programFileName_;
+  HANDLE mutexHandle_ = nullptr;
+  bool alreadyRunning_ = false;
+};
+
+// The message a second instance posts to the first instance's main window to have it
+// come forward (restored, shown and in front).
+UINT ActivateInstanceMessage();
+
+// The single-instance component on the main window. In the first instance it tags the
+// main window so that a later instance finds it; in a second instance its constructor
+// brings the first instance forward and ends the process with exit code 0.
+class TJustOne32 {
+ public:
+  explicit TJustOne32(ui::Form& owner);
+
+  // The first instance's main window: a top-level window of another process that carries
+  // the tag of this program file's name. Never a window of this process.
+  static HWND FindFirstInstanceWindow(const std::string& programFileName);
+  static const char* const kInstanceProp;
+};
+
+}  // namespace tessarin

@@ -1,0 +1,10 @@
+# The platform-free logic: no <windows.h> in any of these files, so that the native
+# host build compiles them (and the logic tests run them under the sanitizers).
+set(TESSARIN_CORE_SOURCES
+  ui/ErrorText.cpp
+  ui/Units.cpp
+  app/InstanceName.cpp
+  main/Layout.cpp
+  main/CharDescriptions.cpp
+  SendKeys/KeyTranslation.cpp
+)

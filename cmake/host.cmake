@@ -1,0 +1,15 @@
+# Native build: the platform-free logic and its tests, under AddressSanitizer and UBSan.
+set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+add_library(tessarin_core STATIC ${TESSARIN_CORE_SOURCES})
+target_include_directories(tessarin_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(tessarin_core PRIVATE ${TESSARIN_WARNINGS} ${SANITIZE})
+target_link_options(tessarin_core PUBLIC ${SANITIZE})
+
+file(GLOB LOGIC_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/logic/*.cpp)
+add_executable(logic_tests ${LOGIC_TEST_SOURCES})
+target_compile_options(logic_tests PRIVATE ${TESSARIN_WARNINGS} ${SANITIZE})
+target_link_libraries(logic_tests PRIVATE tessarin_core gtest_main)
+
+include(GoogleTest)
+gtest_discover_tests(logic_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 60)

@@ -1,0 +1,119 @@
+# Windows build (MinGW-w64, i686): Tessarin.exe and the tests that run under Wine.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+set(TESSARIN_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 kernel32)
+
+add_library(tessarin_core STATIC ${TESSARIN_CORE_SOURCES})
+target_include_directories(tessarin_core PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(tessarin_core PRIVATE ${TESSARIN_WARNINGS})
+
+# Everything else in the unit folders is the Win32 side of the program.
+file(GLOB TESSARIN_WIN_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/ui/*.cpp ${PROJECT_SOURCE_DIR}/app/*.cpp ${PROJECT_SOURCE_DIR}/main/*.cpp
+  ${PROJECT_SOURCE_DIR}/websafe/*.cpp ${PROJECT_SOURCE_DIR}/info/*.cpp ${PROJECT_SOURCE_DIR}/SendKeys/*.cpp)
+foreach(core ${TESSARIN_CORE_SOURCES})
+  list(REMOVE_ITEM TESSARIN_WIN_SOURCES ${PROJECT_SOURCE_DIR}/${core})
+endforeach()
+list(REMOVE_ITEM TESSARIN_WIN_SOURCES ${PROJECT_SOURCE_DIR}/app/Program.cpp)
+
+add_library(tessarin_app STATIC ${TESSARIN_WIN_SOURCES})
+target_compile_options(tessarin_app PRIVATE ${TESSARIN_WARNINGS})
+target_link_libraries(tessarin_app PUBLIC tessarin_core ${TESSARIN_WIN_LIBS})
+
+add_executable(Tessarin WIN32 app/Program.cpp res/Tessarin.rc)
+target_compile_options(Tessarin PRIVATE ${TESSARIN_WARNINGS})
+target_link_libraries(Tessarin PRIVATE tessarin_app)
+target_link_options(Tessarin PRIVATE -static -s)
+set_target_properties(Tessarin PROPERTIES OUTPUT_NAME Tessarin)
+# The resources are compiled once more into a small object the in-process tests link,
+# so that forms find their icon there too.
+add_library(tessarin_res OBJECT res/Tessarin.rc)
+
+# --- Tests under Wine ---------------------------------------------------------------
+set(WINENV ${PROJECT_SOURCE_DIR}/scripts/winenv.sh)
+set(WINE_ROOT ${CMAKE_BINARY_DIR}/wine)
+set(TESSARIN_DEFAULT_SCREEN 1024x768)
+set(TESSARIN_SCREENS_USED "" CACHE INTERNAL "")
+
+function(tessarin_wine_fixture size)
+  if(NOT size IN_LIST TESSARIN_SCREENS_USED)
+    set(TESSARIN_SCREENS_USED ${TESSARIN_SCREENS_USED} ${size} CACHE INTERNAL "")
+    add_test(NAME wine.${size}.start COMMAND ${WINENV} start ${size})
+    add_test(NAME wine.${size}.stop COMMAND ${WINENV} stop ${size})
+    set_tests_properties(wine.${size}.start PROPERTIES FIXTURES_SETUP wine_${size}
+      ENVIRONMENT "TESSARIN_WINE_ROOT=${WINE_ROOT}" TIMEOUT 240)
+    set_tests_properties(wine.${size}.stop PROPERTIES FIXTURES_CLEANUP wine_${size}
+      ENVIRONMENT "TESSARIN_WINE_ROOT=${WINE_ROOT}")
+  endif()
+endfunction()
+
+# One ctest entry per test program and screen size; the program runs in that screen's
+# private Wine environment. A test file names its screens on a line "// screens: 640x480 …".
+function(tessarin_wine_test name exe source)
+  set(sizes ${TESSARIN_DEFAULT_SCREEN})
+  if(source)
+    file(STRINGS ${source} line REGEX "^// screens:")
+    if(line)
+      string(REGEX REPLACE "^// screens:[ ]*" "" line "${line}")
+      separate_arguments(sizes UNIX_COMMAND "${line}")
+    endif()
+  endif()
+  foreach(size ${sizes})
+    tessarin_wine_fixture(${size})
+    list(LENGTH sizes count)
+    set(test_name ${name})
+    if(count GREATER 1)
+      set(test_name ${name}.${size})
+    endif()
+    add_test(NAME ${test_name} COMMAND ${WINENV} exec ${size} $<TARGET_FILE:${exe}>)
+    set_tests_properties(${test_name} PROPERTIES
+      FIXTURES_REQUIRED wine_${size} RESOURCE_LOCK display_${size} TIMEOUT 300
+      ENVIRONMENT "TESSARIN_WINE_ROOT=${WINE_ROOT};TESSARIN_EXE=Z:$<TARGET_FILE:Tessarin>;TESSARIN_SCREEN=${size}")
+  endforeach()
+endfunction()
+
+# The platform-free logic tests, built by this compiler too, so that both compilers agree.
+file(GLOB LOGIC_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/logic/*.cpp)
+add_executable(logic_tests ${LOGIC_TEST_SOURCES})
+target_compile_options(logic_tests PRIVATE ${TESSARIN_WARNINGS})
+target_link_libraries(logic_tests PRIVATE tessarin_core gtest_main)
+target_link_options(logic_tests PRIVATE -static)
+tessarin_wine_test(win.logic logic_tests "")
+
+# Shared helpers of the Windows tests (message pump with timeouts, window search, input).
+file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+add_library(test_support STATIC ${TEST_SUPPORT_SOURCES})
+target_include_directories(test_support PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(test_support PUBLIC gtest ${TESSARIN_WIN_LIBS})
+
+# In-process component tests: the real forms and components, driven by real messages.
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
+foreach(src ${WIN_TEST_SOURCES})
+  get_filename_component(stem ${src} NAME_WE)
+  add_executable(win_${stem} ${src} $<TARGET_OBJECTS:tessarin_res>)
+  target_compile_options(win_${stem} PRIVATE ${TESSARIN_WARNINGS})
+  target_link_libraries(win_${stem} PRIVATE tessarin_app test_support gtest_main)
+  target_link_options(win_${stem} PRIVATE -static)
+  tessarin_wine_test(win.${stem} win_${stem} ${src})
+endforeach()
+
+# End-to-end tests: Tessarin.exe in its own process, seen from outside.
+file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
+foreach(src ${E2E_TEST_SOURCES})
+  get_filename_component(stem ${src} NAME_WE)
+  add_executable(e2e_${stem} ${src})
+  target_compile_options(e2e_${stem} PRIVATE ${TESSARIN_WARNINGS})
+  target_link_libraries(e2e_${stem} PRIVATE test_support gtest_main)
+  target_link_options(e2e_${stem} PRIVATE -static)
+  add_dependencies(e2e_${stem} Tessarin)
+  tessarin_wine_test(e2e.${stem} e2e_${stem} ${src})
+endforeach()
+
+# Benchmarks are built with the program and run by scripts/bench.sh, never by ctest.
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*.cpp)
+foreach(src ${BENCH_SOURCES})
+  get_filename_component(stem ${src} NAME_WE)
+  add_executable(bench_${stem} ${src})
+  target_compile_options(bench_${stem} PRIVATE ${TESSARIN_WARNINGS})
+  target_link_libraries(bench_${stem} PRIVATE tessarin_app)
+  target_link_options(bench_${stem} PRIVATE -static)
+endforeach()

@@ -1,0 +1,44 @@
+#pragma once
+
+namespace tessarin {
+
+// The main window adapts to the width of the primary screen each time it is shown.
+enum class ScreenLayout { Small, Design, Large };
+
+// At most 640 pixels: small; at least 1024: large; in between the design layout stands.
+ScreenLayout LayoutForScreenWidth(int screenWidth);
+
+struct Bounds {
+  int left, top, width, height;
+};
+
+// What a layout sets. Font sizes are in points, converted with the screen's pixels per
+// inch; the design layout's fonts are given in pixels instead (the *Height fields), since
+// that is how the form is drawn up.
+struct LayoutValues {
+  int windowWidth, windowHeight;  // outer size; 0 for the design layout (client 747 x 485)
+  Bounds grid;
+  int gridFontPoints;             // 0: the design font height below
+  int gridFontHeight;             // pixels (negative: character height)
+  int columnWidth, rowHeight;
+  Bounds megaLabel;
+  int megaFontPoints;             // 0: the design font height below
+  int megaFontHeight;
+  int previewFontPoints;          // Label1; 0: the design font height below
+  int previewFontHeight;
+  int previewHeight;
+  int describeRowTop;             // Label3, num, Tast, html_char
+  int textGroupTop;               // GroupBox3
+  int buttonsTop;                 // b_ausw, b_info, b_exit
+};
+
+const LayoutValues& LayoutValuesFor(ScreenLayout layout);
+
+// The design layout's client size and the right-hand panel's width.
+constexpr int kDesignClientWidth = 747;
+constexpr int kDesignClientHeight = 485;
+constexpr int kPanelWidth = 202;
+constexpr int kGridColumns = 16;
+constexpr int kGridRows = 14;
+
+}  // namespace tessarin

@@ -1,0 +1,82 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/DesignApp.h"
+#include "app/JustOne.h"
+#include "main/FontComboBox.h"
+#include "main/Layout.h"
+#include "main/StringAlignGrid.h"
+#include "ui/Form.h"
+#include "ui/StdCtrls.h"
+#include "websafe/GradientButton.h"
+
+namespace tessarin {
+
+// The main window: the character grid on the left, the panel with the font, the
+// description of the selected character and the composition on the right.
+class TForm1 : public ui::Form {
+ public:
+  TForm1();
+  ~TForm1() override;
+
+  // The window class of the main window.
+  static constexpr const char* kWindowClass = "TessarinMainWindow";
+
+  // Left area. The magnifier lies behind the grid, in the same rectangle.
+  ui::Label mega_label;
+  TStringAlignGrid StringAlignGrid1;
+
+  // Right-hand panel.
+  ui::Panel Panel1;
+  TFontComboBox FontComboBox1;
+  ui::CheckBox CheckBox1;
+  ui::RadioGroup RadioGroup1;
+  ui::GroupBox GroupBox1;
+  ui::CheckBox check_bold, check_italic, check_strike, check_underline;
+  ui::GroupBox GroupBox4;
+  TBI_GradientButton Gradient1;
+  ui::CheckBox check216;
+  ui::Label Label1;
+  ui::Label Label3, num, Tast, html_char;
+  ui::GroupBox GroupBox3;
+  ui::RichEdit RichEdit1;
+  ui::Label Label2;
+  ui::SpinEdit SpinEdit1;
+  ui::Edit Edit_leer;
+  ui::Label Label_HTML;
+  ui::Edit HTML_Edit;
+  ui::CheckBox Check_Fontcopy;
+  ui::Button b_kopy, Button1;
+  ui::Label html_label;
+  ui::Button b_ausw, b_info, b_exit;
+
+  // Components without a window, in the order the single-instance check relies on:
+  // the second instance leaves inside JustOne321, before any later component exists.
+  TDesignApp DesignApp1;
+  TJustOne32 JustOne321;
+
+  // The selection: the cell most recently passed to the selection update.
+  std::uint8_t SelectedCol = 0;
+  std::uint8_t SelectedRow = 0;
+
+  void FormCreate();
+  void FormShow();
+  void FillGrid();
+  void ApplyLayout(ScreenLayout layout);
+  void b_exitClick();
+  void DesignApp1Minimize();
+  // Makes the main window visible and in front, without a taskbar button.
+  void ShowMainWindow();
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void AlignPanel();
+};
+
+extern TForm1* Form1;
+
+}  // namespace tessarin

@@ -1,0 +1,241 @@
+#include "main/StringAlignGrid.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace tessarin {
+namespace {
+
+// "Grid index out of range", in the words of the German forms library this program
+// grew up with.
+const char kGridIndexError[] = "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs";  // ß, ä
+
+constexpr COLORREF kLineColor = RGB(192, 192, 192);
+
+class MemoryDC {
+ public:
+  MemoryDC(HDC target, int width, int height)
+      : dc_(CreateCompatibleDC(target)), bitmap_(CreateCompatibleBitmap(target, width, height)),
+        old_(SelectObject(dc_, bitmap_)) {}
+  ~MemoryDC() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+};
+
+class SolidBrush {
+ public:
+  explicit SolidBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
+  ~SolidBrush() { DeleteObject(brush_); }
+  SolidBrush(const SolidBrush&) = delete;
+  SolidBrush& operator=(const SolidBrush&) = delete;
+  HBRUSH get() const { return brush_; }
+
+ private:
+  HBRUSH brush_;
+};
+
+}  // namespace
+
+EGridIndexError::EGridIndexError() : ui::Exception(kGridIndexError) {}
+
+TStringAlignGrid::TStringAlignGrid(ui::Control* parent, int left, int top, int width, int height)
+    : ui::CustomControl(parent, "TStringAlignGrid", left, top, width, height, WS_TABSTOP, 0) {
+  SetColor(ui::kSysColor | COLOR_WINDOW);
+}
+
+const std::string& TStringAlignGrid::Cells(int col, int row) const {
+  if (col < 0 || col >= ColCount || row < 0 || row >= RowCount) throw EGridIndexError();
+  return cells_[static_cast<size_t>(row * ColCount + col)];
+}
+
+void TStringAlignGrid::SetCells(int col, int row, const std::string& text) {
+  if (col < 0 || col >= ColCount || row < 0 || row >= RowCount) throw EGridIndexError();
+  cells_[static_cast<size_t>(row * ColCount + col)] = text;
+  InvalidateCell(col, row);
+}
+
+void TStringAlignGrid::SetDefaultColWidth(int width) {
+  colWidth_ = std::max(1, width);
+  Invalidate();
+}
+
+void TStringAlignGrid::SetDefaultRowHeight(int height) {
+  rowHeight_ = std::max(1, height);
+  Invalidate();
+}
+
+void TStringAlignGrid::FontChanged() { Invalidate(); }
+
+RECT TStringAlignGrid::CellRect(int col, int row) const {
+  const int x = col * (colWidth_ + 1), y = row * (rowHeight_ + 1);
+  return RECT{x, y, x + colWidth_, y + rowHeight_};
+}
+
+bool TStringAlignGrid::CellAt(int x, int y, int& col, int& row) const {
+  if (x < 0 || y < 0) return false;
+  const int c = x / (colWidth_ + 1), r = y / (rowHeight_ + 1);
+  if (c >= ColCount || r >= RowCount) return false;
+  col = c;
+  row = r;
+  return true;
+}
+
+void TStringAlignGrid::SetCol(int col) {
+  if (col != col_) MoveCurrent(col, row_);
+}
+
+void TStringAlignGrid::SetRow(int row) {
+  if (row != row_) MoveCurrent(col_, row);
+}
+
+void TStringAlignGrid::MoveCurrent(int col, int row) {
+  if (col < 0 || col >= ColCount || row < 0 || row >= RowCount) throw EGridIndexError();
+  bool canSelect = true;
+  if (OnSelectCell) OnSelectCell(col, row, canSelect);
+  if (!canSelect) return;
+  const int oldCol = col_, oldRow = row_;
+  col_ = col;
+  row_ = row;
+  InvalidateCell(oldCol, oldRow);
+  InvalidateCell(col_, row_);
+}
+
+void TStringAlignGrid::InvalidateCell(int col, int row) {
+  if (!handle_) return;
+  RECT r = CellRect(col, row);
+  InflateRect(&r, 1, 1);
+  InvalidateRect(handle_, &r, FALSE);
+}
+
+void TStringAlignGrid::KeyDown(WPARAM key) {
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  int col = col_, row = row_;
+  switch (key) {
+    case VK_LEFT: col = std::max(0, col - 1); break;
+    case VK_RIGHT: col = std::min(ColCount - 1, col + 1); break;
+    case VK_UP: row = std::max(0, row - 1); break;
+    case VK_DOWN: row = std::min(RowCount - 1, row + 1); break;
+    // Every row is visible, so a page is the whole grid.
+    case VK_PRIOR: row = 0; break;
+    case VK_NEXT: row = RowCount - 1; break;
+    case VK_HOME:
+      col = 0;
+      if (ctrl) row = 0;
+      break;
+    case VK_END:
+      col = ColCount - 1;
+      if (ctrl) row = RowCount - 1;
+      break;
+    default: return;
+  }
+  if (col != col_ || row != row_) MoveCurrent(col, row);
+}
+
+LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      InvalidateCell(col_, row_);
+      break;
+    case WM_KEYDOWN:
+      KeyDown(wParam);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: {
+      const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
+      const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+      if (GetFocus() != handle_) ::SetFocus(handle_);
+      if (left) {
+        int col, row;
+        if (CellAt(x, y, col, row) && (col != col_ || row != row_)) MoveCurrent(col, row);
+        SetCapture(handle_);
+      }
+      ui::ShiftState shift = ui::ShiftState::FromKeys(wParam);
+      shift.dbl = dbl;
+      const ui::MouseButton button = left ? ui::MouseButton::Left
+                                     : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK)
+                                         ? ui::MouseButton::Right
+                                         : ui::MouseButton::Middle;
+      if (OnMouseDown) OnMouseDown(button, shift, x, y);
+      if (msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick();
+      return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      if (msg == WM_LBUTTONUP && GetCapture() == handle_) ReleaseCapture();
+      const ui::MouseButton button = msg == WM_LBUTTONUP   ? ui::MouseButton::Left
+                                     : msg == WM_RBUTTONUP ? ui::MouseButton::Right
+                                                           : ui::MouseButton::Middle;
+      if (OnMouseUp) OnMouseUp(button, ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (OnMouseMove) OnMouseMove(ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    default:
+      break;
+  }
+  return ui::CustomControl::WndProc(msg, wParam, lParam);
+}
+
+void TStringAlignGrid::Paint(HDC target, const RECT&) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  MemoryDC memory(target, client.right, client.bottom);
+  HDC dc = memory.get();
+
+  SolidBrush window(ui::ResolveColor(Color()));
+  FillRect(dc, &client, window.get());
+
+  SolidBrush line(kLineColor);
+  for (int c = 0; c < ColCount; ++c) {
+    const int x = c * (colWidth_ + 1) + colWidth_;
+    RECT r{x, 0, x + 1, RowCount * (rowHeight_ + 1)};
+    FillRect(dc, &r, line.get());
+  }
+  for (int r = 0; r < RowCount; ++r) {
+    const int y = r * (rowHeight_ + 1) + rowHeight_;
+    RECT rect{0, y, ColCount * (colWidth_ + 1), y + 1};
+    FillRect(dc, &rect, line.get());
+  }
+
+  SolidBrush selected(GetSysColor(COLOR_ACTIVECAPTION));
+  HGDIOBJ oldFont = SelectObject(dc, font_.Handle());
+  SetBkMode(dc, TRANSPARENT);
+  for (int r = 0; r < RowCount; ++r) {
+    for (int c = 0; c < ColCount; ++c) {
+      RECT cell = CellRect(c, r);
+      const bool current = c == col_ && r == row_;
+      if (current) FillRect(dc, &cell, selected.get());
+      SetTextColor(dc, current ? GetSysColor(COLOR_CAPTIONTEXT) : ui::ResolveColor(font_.Color()));
+      RECT text = cell;
+      InflateRect(&text, -2, -2);
+      const std::string& s = cells_[static_cast<size_t>(r * ColCount + c)];
+      DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text, DT_CENTER | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+      if (current && GetFocus() == handle_) DrawFocusRect(dc, &cell);
+    }
+  }
+  SelectObject(dc, oldFont);
+  BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+}
+
+}  // namespace tessarin

@@ -1,0 +1,75 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "ui/Exception.h"
+#include "ui/StdCtrls.h"
+
+namespace tessarin {
+
+// The error the grid raises when asked to make a cell outside it current.
+class EGridIndexError : public ui::Exception {
+ public:
+  EGridIndexError();
+};
+
+// A read-only string grid of 16 columns by 14 rows without fixed rows or columns, scroll
+// bars or editor. Each cell shows its text centred at the top of the cell; the current
+// cell is drawn in the caption colours, focused or not.
+class TStringAlignGrid : public ui::CustomControl {
+ public:
+  static constexpr int ColCount = 16;
+  static constexpr int RowCount = 14;
+
+  TStringAlignGrid(ui::Control* parent, int left, int top, int width, int height);
+
+  // The current cell. Setting a new value raises OnSelectCell for the cell about to
+  // become current (the new column with the old row for Col), then makes it current if
+  // the handler allows; the same value raises nothing; a value outside the grid raises
+  // EGridIndexError and changes nothing.
+  int Col() const { return col_; }
+  int Row() const { return row_; }
+  void SetCol(int col);
+  void SetRow(int row);
+
+  const std::string& Cells(int col, int row) const;
+  void SetCells(int col, int row, const std::string& text);
+
+  int DefaultColWidth() const { return colWidth_; }
+  int DefaultRowHeight() const { return rowHeight_; }
+  void SetDefaultColWidth(int width);
+  void SetDefaultRowHeight(int height);
+
+  // The cell under a point of the client area; false for points outside every cell
+  // (the lines between cells belong to the cell before them, the strip past the last
+  // column or row to none).
+  bool CellAt(int x, int y, int& col, int& row) const;
+  // A cell's rectangle in client coordinates, without its grid line.
+  RECT CellRect(int col, int row) const;
+
+  std::function<void(int col, int row, bool& canSelect)> OnSelectCell;
+  std::function<void()> OnDblClick;
+  std::function<void(ui::MouseButton button, ui::ShiftState shift, int x, int y)> OnMouseDown;
+  std::function<void(ui::MouseButton button, ui::ShiftState shift, int x, int y)> OnMouseUp;
+  std::function<void(ui::ShiftState shift, int x, int y)> OnMouseMove;
+
+ protected:
+  void Paint(HDC dc, const RECT& clip) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void FontChanged() override;
+
+ private:
+  // Moves the current cell to (col, row) through OnSelectCell; throws outside the grid.
+  void MoveCurrent(int col, int row);
+  void KeyDown(WPARAM key);
+  void InvalidateCell(int col, int row);
+
+  std::array<std::string, ColCount * RowCount> cells_{};
+  int col_ = 0, row_ = 0;
+  int colWidth_ = 32, rowHeight_ = 32;
+};
+
+}  // namespace tessarin

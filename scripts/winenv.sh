@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# A private Wine environment per screen size: its own 32-bit prefix, its own Xvfb display,
+# its own persistent wineserver. Nothing here touches the user's ~/.wine or display.
+#
+#   winenv.sh start SIZE      make the prefix if needed, start Xvfb and the wineserver
+#   winenv.sh stop SIZE       stop that wineserver and that Xvfb (by prefix and pid)
+#   winenv.sh exec SIZE CMD…  run CMD inside the environment (used by ctest)
+#   winenv.sh stopall         stop every environment under the root
+#
+# SIZE is WIDTHxHEIGHT (1024x768). The root is $TESSARIN_WINE_ROOT (default ./wine).
+set -euo pipefail
+root=${TESSARIN_WINE_ROOT:-$PWD/wine}
+cmd=${1:?usage: winenv.sh start|stop|exec|stopall SIZE}
+size=${2:-1024x768}
+env_dir=$root/$size
+prefix=$env_dir/prefix
+
+wine_env() {
+  export HOME=$env_dir/home WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" LANG=C.UTF-8 LC_ALL=C.UTF-8
+  export FONTCONFIG_FILE=$env_dir/fonts.conf XDG_CACHE_HOME=$env_dir/cache
+  unset WAYLAND_DISPLAY
+}
+
+make_prefix() {
+  [ -f "$prefix/.tessarin-ready" ] && return 0
+  rm -rf "$env_dir"
+  mkdir -p "$env_dir/home" "$env_dir/cache"
+  # Only the Liberation fonts from the system, so the font set does not depend on the machine.
+  cat > "$env_dir/fonts.conf" <<XML
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/liberation</dir>
+  <cachedir>$env_dir/cache/fontconfig</cachedir>
+</fontconfig>
+XML
+  wine_env
+  ( unset DISPLAY; wineboot -i >/dev/null 2>&1 )
+  wineserver -w
+  # Debian's Wine does not find its own fonts unless they are in the prefix.
+  cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+  cat > "$env_dir/setup.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Arial"="Liberation Sans"
+"Times New Roman"="Liberation Serif"
+"Courier New"="Liberation Mono"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+"Decorated"="Y"
+REG
+  ( unset DISPLAY; wine regedit /S "$env_dir/setup.reg" >/dev/null 2>&1 )
+  wineserver -w
+  touch "$prefix/.tessarin-ready"
+}
+
+start() {
+  make_prefix
+  wine_env
+  stop_quiet
+  # Xvfb tells its display number on the pipe once it accepts clients.
+  local w=${size%x*} h=${size#*x}
+  exec 3< <(Xvfb -displayfd 1 -noreset -nolisten tcp -screen 0 "${w}x${h}x24" 2>/dev/null & echo "pid $!")
+  local line pid="" disp=""
+  while read -r -t 20 line <&3; do
+    case $line in
+      pid\ *) pid=${line#pid } ;;
+      *[0-9]) disp=$line; break ;;
+    esac
+  done
+  exec 3<&-
+  [ -n "$pid" ] && [ -n "$disp" ] || { echo "winenv: Xvfb did not start" >&2; exit 1; }
+  echo "$pid" > "$env_dir/xvfb.pid"
+  echo ":$disp" > "$env_dir/display"
+  export DISPLAY=:$disp
+  # A persistent, fully detached server: Wine processes started by tests must not
+  # inherit ctest's pipes, or ctest waits for them.
+  setsid wineserver -p </dev/null >/dev/null 2>&1 || true
+  # One GUI process brings up explorer (the desktop) now, not in the first test.
+  setsid wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  echo "winenv: $size ready on DISPLAY=:$disp (prefix $prefix)"
+}
+
+stop_quiet() {
+  if [ -d "$prefix" ]; then
+    ( wine_env; wineserver -k >/dev/null 2>&1 || true )
+  fi
+  if [ -f "$env_dir/xvfb.pid" ]; then
+    kill "$(cat "$env_dir/xvfb.pid")" 2>/dev/null || true
+    rm -f "$env_dir/xvfb.pid" "$env_dir/display"
+  fi
+}
+
+case $cmd in
+  start) start ;;
+  stop) stop_quiet; echo "winenv: $size stopped" ;;
+  stopall)
+    for d in "$root"/*x*/; do [ -d "$d" ] && "$0" stop "$(basename "$d")"; done ;;
+  exec)
+    shift 2
+    [ -f "$env_dir/display" ] || { echo "winenv: $size is not started" >&2; exit 1; }
+    wine_env
+    export DISPLAY=$(cat "$env_dir/display")
+    exec wine "$@" ;;
+  *) echo "usage: winenv.sh start|stop|exec|stopall SIZE" >&2; exit 2 ;;
+esac

@@ -1,0 +1,57 @@
+#pragma once
+// Where every control of the main window must stand, by screen width, as the form is
+// drawn up: the test's own table, independent of the program's layout code.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+struct ExpectedControl {
+  const char* name;
+  const char* parent;  // "Form1", "Panel1", "GroupBox3"
+  int left, top, width, height;  // width or height -1: not fixed by the layout
+};
+
+struct ExpectedLayout {
+  int outerWidth, outerHeight;  // 0: client size 747 x 485 instead
+  std::vector<ExpectedControl> controls;
+};
+
+inline ExpectedLayout ExpectedLayoutFor(int screenWidth) {
+  const bool small = screenWidth <= 640, large = screenWidth >= 1024;
+  const int gridW = small ? 369 : large ? 693 : 531;
+  const int gridH = small ? 400 : large ? 607 : 465;
+  const int rowTop = small ? 216 : 276;
+  const int textTop = small ? 232 : 292;
+  const int buttonsTop = small ? 396 : 456;
+  ExpectedLayout layout;
+  layout.outerWidth = small ? 590 : large ? 914 : 0;
+  layout.outerHeight = small ? 450 : large ? 648 : 0;
+  layout.controls = {
+      {"mega_label", "Form1", 4, 10, gridW, gridH},
+      {"StringAlignGrid1", "Form1", 4, 10, gridW, gridH},
+      {"FontComboBox1", "Panel1", 4, 4, 193, -1},
+      {"CheckBox1", "Panel1", 4, 28, 117, 17},
+      {"RadioGroup1", "Panel1", 4, 44, 113, 61},
+      {"GroupBox1", "Panel1", 124, 28, 73, 77},
+      {"GroupBox4", "Panel1", 4, 105, 193, 38},
+      {"Label1", "Panel1", 8, 145, 188, small ? 71 : 131},
+      {"Label3", "Panel1", 8, rowTop, 21, 13},
+      {"num", "Panel1", 49, rowTop, 19, 13},
+      {"Tast", "Panel1", 109, rowTop, 31, 13},
+      {"html_char", "Panel1", 144, rowTop, 48, 13},
+      {"GroupBox3", "Panel1", 4, textTop, 193, 159},
+      {"b_ausw", "Panel1", 4, buttonsTop, 61, 25},
+      {"b_info", "Panel1", 68, buttonsTop, 61, 25},
+      {"b_exit", "Panel1", 132, buttonsTop, 61, 25},
+      {"RichEdit1", "GroupBox3", 4, 14, 183, 47},
+      {"HTML_Edit", "GroupBox3", 4, 92, 185, 21},
+      {"b_kopy", "GroupBox3", 4, 134, 90, 21},
+      {"Button1", "GroupBox3", 98, 134, 90, 21},
+  };
+  return layout;
+}
+
+}  // namespace testing_support

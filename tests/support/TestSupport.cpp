@@ -1,0 +1,160 @@
+#include "tests/support/TestSupport.h"
+
+#include <cstdlib>
+
+namespace testing_support {
+
+bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+void Pump(std::chrono::milliseconds duration) {
+  PumpUntil([] { return false; }, duration);
+}
+
+std::string WindowText(HWND hwnd) {
+  char buffer[1024] = {};
+  GetWindowTextA(hwnd, buffer, sizeof buffer);
+  return buffer;
+}
+
+std::string ClassName(HWND hwnd) {
+  char buffer[256] = {};
+  GetClassNameA(hwnd, buffer, sizeof buffer);
+  return buffer;
+}
+
+RECT RectInParent(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  if (HWND parent = GetParent(hwnd); parent && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD))
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+namespace {
+struct ProcessWindows {
+  DWORD process;
+  std::vector<HWND> windows;
+};
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+  auto* pw = reinterpret_cast<ProcessWindows*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == pw->process) pw->windows.push_back(hwnd);
+  return TRUE;
+}
+struct ChildSearch {
+  std::string text;
+  const char* className;
+  HWND found;
+};
+BOOL CALLBACK MatchChild(HWND hwnd, LPARAM lParam) {
+  auto* s = reinterpret_cast<ChildSearch*>(lParam);
+  if (WindowText(hwnd) == s->text && (!s->className || ClassName(hwnd) == s->className)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+  ProcessWindows pw{processId, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&pw));
+  return pw.windows;
+}
+
+HWND FindProcessWindow(DWORD processId, const char* className) {
+  for (HWND hwnd : TopLevelWindows(processId))
+    if (ClassName(hwnd) == className) return hwnd;
+  return nullptr;
+}
+
+HWND FindChildByText(HWND parent, const std::string& text, const char* className) {
+  ChildSearch s{text, className, nullptr};
+  EnumChildWindows(parent, &MatchChild, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+void MoveMouseTo(int x, int y) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof in);
+}
+
+void ClickAt(int x, int y, DWORD downFlag, DWORD upFlag) {
+  MoveMouseTo(x, y);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = downFlag;
+  in[1].mi.dwFlags = upFlag;
+  SendInput(2, in, sizeof in[0]);
+}
+
+ChildProcess::~ChildProcess() { Terminate(); }
+
+bool ChildProcess::Start(const std::string& program, int showCommand, const std::string& arguments) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  if (showCommand >= 0) {
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(showCommand);
+  }
+  std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+  return CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &si, &info_) != FALSE;
+}
+
+bool ChildProcess::WaitExit(DWORD& exitCode, DWORD timeoutMs) {
+  if (!info_.hProcess) return false;
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return false;
+  GetExitCodeProcess(info_.hProcess, &exitCode);
+  return true;
+}
+
+HWND ChildProcess::WaitForVisibleWindow(const char* className, DWORD timeoutMs) {
+  HWND found = nullptr;
+  PumpUntil(
+      [&] {
+        found = FindProcessWindow(Id(), className);
+        return found && IsWindowVisible(found);
+      },
+      std::chrono::milliseconds(timeoutMs));
+  return found && IsWindowVisible(found) ? found : nullptr;
+}
+
+void ChildProcess::Terminate() {
+  if (!info_.hProcess) return;
+  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+    // Ask politely first: an OLE clipboard owner that is killed empties the clipboard.
+    for (HWND hwnd : TopLevelWindows(info_.dwProcessId)) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(info_.hProcess, 5000) == WAIT_TIMEOUT) {
+      TerminateProcess(info_.hProcess, 1);
+      WaitForSingleObject(info_.hProcess, 5000);
+    }
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+  info_ = {};
+}
+
+std::string TessarinExe() {
+  const char* path = std::getenv("TESSARIN_EXE");
+  return path ? path : "Tessarin.exe";
+}
+
+}  // namespace testing_support

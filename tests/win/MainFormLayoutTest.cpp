@@ -1,0 +1,137 @@
+// screens: 640x480 641x480 1023x768 1024x768
+// The main window built in this process: every control at its place for the screen
+// width, the fonts of the form description, and the rectangles kept over many hides and
+// shows without re-centring.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "main/Main.h"
+#include "tests/support/ExpectedLayout.h"
+#include "tests/support/TestSupport.h"
+#include "ui/Application.h"
+
+using namespace tessarin;
+using testing_support::ExpectedLayoutFor;
+
+namespace {
+
+class MainFormLayout : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::Application::Instance().Initialize();
+    form = std::make_unique<TForm1>();
+    controls = {{"mega_label", &form->mega_label},   {"StringAlignGrid1", &form->StringAlignGrid1},
+                {"FontComboBox1", &form->FontComboBox1}, {"CheckBox1", &form->CheckBox1},
+                {"RadioGroup1", &form->RadioGroup1}, {"GroupBox1", &form->GroupBox1},
+                {"GroupBox4", &form->GroupBox4},     {"Label1", &form->Label1},
+                {"Label3", &form->Label3},           {"num", &form->num},
+                {"Tast", &form->Tast},               {"html_char", &form->html_char},
+                {"GroupBox3", &form->GroupBox3},     {"b_ausw", &form->b_ausw},
+                {"b_info", &form->b_info},           {"b_exit", &form->b_exit},
+                {"RichEdit1", &form->RichEdit1},     {"HTML_Edit", &form->HTML_Edit},
+                {"b_kopy", &form->b_kopy},           {"Button1", &form->Button1}};
+  }
+  void TearDown() override { form.reset(); }
+
+  void ExpectLayout() {
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    const auto expected = ExpectedLayoutFor(screen);
+    for (const auto& e : expected.controls) {
+      ui::Control* c = controls.at(e.name);
+      const RECT r = c->BoundsRect();
+      EXPECT_EQ(r.left, e.left) << e.name;
+      EXPECT_EQ(r.top, e.top) << e.name;
+      if (e.width >= 0) {
+        EXPECT_EQ(r.right - r.left, e.width) << e.name;
+      }
+      if (e.height >= 0) {
+        EXPECT_EQ(r.bottom - r.top, e.height) << e.name;
+      }
+      EXPECT_EQ(GetParent(c->Handle()), ParentOf(e.parent)) << e.name;
+    }
+    RECT w, client;
+    GetWindowRect(form->Handle(), &w);
+    GetClientRect(form->Handle(), &client);
+    if (expected.outerWidth) {
+      EXPECT_EQ(w.right - w.left, expected.outerWidth);
+      EXPECT_EQ(w.bottom - w.top, expected.outerHeight);
+    } else {
+      EXPECT_EQ(client.right, 747);
+      EXPECT_EQ(client.bottom, 485);
+    }
+    // The panel stands at the right edge, as high as the client area.
+    const RECT panel = form->Panel1.BoundsRect();
+    EXPECT_EQ(panel.right, client.right);
+    EXPECT_EQ(panel.right - panel.left, 202);
+    EXPECT_EQ(panel.top, 0);
+    EXPECT_EQ(panel.bottom, client.bottom);
+  }
+
+  HWND ParentOf(const std::string& name) {
+    if (name == "Form1") return form->Handle();
+    if (name == "Panel1") return form->Panel1.Handle();
+    return form->GroupBox3.Handle();
+  }
+
+  std::unique_ptr<TForm1> form;
+  std::map<std::string, ui::Control*> controls;
+};
+
+TEST_F(MainFormLayout, FirstShowPlacesEveryControlForTheScreenWidthAndCentresTheWindow) {
+  form->Show();
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; }));
+  ExpectLayout();
+  RECT w;
+  GetWindowRect(form->Handle(), &w);
+  EXPECT_EQ(w.left, std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - (w.right - w.left)) / 2));
+  EXPECT_EQ(w.top, std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (w.bottom - w.top)) / 2));
+  // No taskbar button: the owner (the application window) stays hidden.
+  EXPECT_FALSE(IsWindowVisible(GetWindow(form->Handle(), GW_OWNER)));
+  EXPECT_EQ(GetFocus(), form->StringAlignGrid1.Handle());
+}
+
+TEST_F(MainFormLayout, HidingAndShowingManyTimesKeepsEveryRectangleAndThePosition) {
+  form->Show();
+  testing_support::Pump();
+  // The user moved the window: later shows keep it where it is.
+  SetWindowPos(form->Handle(), nullptr, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  for (int i = 0; i < 12; ++i) {
+    form->Hide();
+    testing_support::Pump(std::chrono::milliseconds(5));
+    ASSERT_FALSE(IsWindowVisible(form->Handle()));
+    form->ShowMainWindow();
+    testing_support::Pump(std::chrono::milliseconds(5));
+    ASSERT_TRUE(IsWindowVisible(form->Handle()));
+  }
+  ExpectLayout();
+  RECT w;
+  GetWindowRect(form->Handle(), &w);
+  EXPECT_EQ(w.left, 7);
+  EXPECT_EQ(w.top, 9);
+}
+
+TEST_F(MainFormLayout, FontsFollowTheFormDescriptionAndTheLayout) {
+  form->Show();
+  testing_support::Pump();
+  auto logFont = [](ui::Control& c) {
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(c.Handle(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf;
+  };
+  const int screen = GetSystemMetrics(SM_CXSCREEN);
+  const int gridHeight = screen <= 640 ? -16 : screen >= 1024 ? -29 : -21;  // 12 pt, 22 pt at 96 dpi
+  EXPECT_EQ(form->StringAlignGrid1.GetFont().Height(), gridHeight);
+  EXPECT_EQ(form->StringAlignGrid1.GetFont().Name(), "Arial");
+  EXPECT_EQ(form->Label1.GetFont().Height(), screen <= 640 ? -61 : -96);
+  EXPECT_EQ(form->mega_label.GetFont().Height(), screen <= 640 ? -341 : screen >= 1024 ? -448 : -341);
+  EXPECT_EQ(logFont(form->check_bold).lfWeight, FW_BOLD);
+  EXPECT_TRUE(logFont(form->check_italic).lfItalic);
+  EXPECT_TRUE(logFont(form->check_strike).lfStrikeOut);
+  EXPECT_TRUE(logFont(form->check_underline).lfUnderline);
+  EXPECT_EQ(logFont(form->b_ausw).lfHeight, -11);
+  EXPECT_STREQ(logFont(form->b_ausw).lfFaceName, "MS Sans Serif");
+  EXPECT_EQ(form->SpinEdit1.Value(), 10);
+}
+
+}  // namespace

@@ -1,0 +1,209 @@
+#include "ui/Application.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/ErrorText.h"
+#include "ui/Form.h"
+
+namespace ui {
+
+Application& Application::Instance() {
+  static Application app;
+  return app;
+}
+
+void Application::Initialize() {
+  if (handle_) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS |
+                                           ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  LoadLibraryA("riched20.dll");
+
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &Application::WindowProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.lpszClassName = "TApplication";
+  RegisterClassExA(&wc);
+  // A captioned popup of no size in the middle of the screen, never shown by us: it owns
+  // the forms, so that none of them has a taskbar button of its own.
+  const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  handle_ = CreateWindowExA(0, "TApplication", title_.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            x, y, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void Application::SetTitle(const std::string& title) {
+  title_ = title;
+  if (handle_) SetWindowTextA(handle_, title_.c_str());
+}
+
+void Application::AddForm(Form* form) {
+  forms_.push_back(form);
+  if (!mainForm_) mainForm_ = form;
+}
+
+void Application::RemoveForm(Form* form) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+  if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+int Application::StartupShowCommand() const {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  GetStartupInfoA(&si);
+  return (si.dwFlags & STARTF_USESHOWWINDOW) ? si.wShowWindow : SW_SHOWNORMAL;
+}
+
+int Application::Run() {
+  if (mainForm_ && !terminated_) {
+    try {
+      switch (StartupShowCommand()) {
+        case SW_SHOWMINNOACTIVE:
+          mainForm_->SetWindowState(WindowState::Minimized);
+          Minimize();
+          break;
+        case SW_SHOWMAXIMIZED:
+          mainForm_->SetWindowState(WindowState::Maximized);
+          mainForm_->Show();
+          break;
+        default:
+          mainForm_->Show();
+          break;
+      }
+    } catch (...) {
+      HandleException();
+    }
+  }
+  while (!terminated_ && HandleMessage()) {
+  }
+  return 0;
+}
+
+bool Application::PreTranslate(MSG& msg) {
+  // Tab, arrows between controls, Enter for the default button and access keys: the
+  // platform's dialog manager, for the form that holds the message's window.
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  Form* form = dynamic_cast<Form*>(Control::FromHandle(root));
+  if (!form) return false;
+  if (form->PreviewKey(msg)) return true;
+  return IsDialogMessageA(root, &msg) != FALSE;
+}
+
+bool Application::HandleMessage() {
+  MSG msg;
+  const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+  if (got == 0) {
+    terminated_ = true;
+    return false;
+  }
+  if (got < 0) return true;
+  try {
+    if (!PreTranslate(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  } catch (...) {
+    HandleException();
+  }
+  return true;
+}
+
+void Application::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      PostQuitMessage(static_cast<int>(msg.wParam));  // let the outer loop see it too
+      return;
+    }
+    try {
+      if (!PreTranslate(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    } catch (...) {
+      HandleException();
+    }
+  }
+}
+
+void Application::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void Application::Minimize() {
+  if (!handle_) return;
+  // Without animation, as the forms library does it: minimising the owner hides the
+  // forms it owns.
+  ANIMATIONINFO ai{sizeof ai, 0};
+  SystemParametersInfoA(SPI_GETANIMATION, sizeof ai, &ai, 0);
+  const int animate = ai.iMinAnimate;
+  if (animate) {
+    ai.iMinAnimate = 0;
+    SystemParametersInfoA(SPI_SETANIMATION, sizeof ai, &ai, 0);
+  }
+  ShowWindow(handle_, SW_MINIMIZE);
+  if (animate) {
+    ai.iMinAnimate = animate;
+    SystemParametersInfoA(SPI_SETANIMATION, sizeof ai, &ai, 0);
+  }
+  if (OnMinimize) OnMinimize();
+}
+
+void Application::ShowException(const std::string& message) {
+  const std::string text = ErrorDisplayText(message);
+  if (OnException) {
+    OnException(text);
+    return;
+  }
+  HWND owner = nullptr;
+  if (mainForm_ && mainForm_->Visible()) owner = GetLastActivePopup(mainForm_->Handle());
+  MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void Application::HandleException() noexcept {
+  std::string message;
+  try {
+    throw;
+  } catch (const Exception& e) {
+    message = e.Message();
+  } catch (const std::exception& e) {
+    message = e.what();
+  } catch (...) {
+    message = "Unknown error";
+  }
+  try {
+    ShowException(message);
+  } catch (...) {
+  }
+}
+
+LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Application& app = Instance();
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        app.Minimize();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      if (app.mainForm_) {
+        app.mainForm_->Close();
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace ui

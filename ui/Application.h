@@ -1,0 +1,71 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Exception.h"
+
+namespace ui {
+
+class Form;
+
+// The application object: the hidden top-level window that owns every form (and would
+// carry the taskbar button), the title, the message loop and the error display.
+class Application {
+ public:
+  static Application& Instance();
+
+  // Registers window classes, starts the common controls, creates the application window.
+  void Initialize();
+  HWND Handle() const { return handle_; }
+
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+  // The first form created is the main form; closing it ends the message loop.
+  void AddForm(Form* form);
+  void RemoveForm(Form* form);
+  Form* MainForm() const { return mainForm_; }
+  const std::vector<Form*>& Forms() const { return forms_; }
+
+  // The show command the process was started with (STARTUPINFO), SW_SHOWNORMAL if none.
+  int StartupShowCommand() const;
+
+  // Shows the main form as the start-up show command says, then runs the message loop
+  // until the main form is closed or Terminate is called. Returns the exit code (0).
+  int Run();
+  // Handles every message waiting in the queue, then returns.
+  void ProcessMessages();
+  // Handles one message, waiting for it when the queue is empty; false on WM_QUIT.
+  bool HandleMessage();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+
+  // Minimises the application window (which hides the forms it owns) and raises OnMinimize.
+  void Minimize();
+  std::function<void()> OnMinimize;
+
+  // The error display: a message box with the error icon, the application's title as
+  // caption, and the message (with "." appended when its last character sorts after ".").
+  void ShowException(const std::string& message);
+  // Call inside a catch block: shows the current exception and goes on.
+  void HandleException() noexcept;
+  // When set, receives the displayed text instead of the message box (tests, embedding).
+  std::function<void(const std::string&)> OnException;
+
+ private:
+  Application() = default;
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  bool PreTranslate(MSG& msg);
+
+  HWND handle_ = nullptr;
+  std::string title_;
+  Form* mainForm_ = nullptr;
+  std::vector<Form*> forms_;
+  bool terminated_ = false;
+  bool showingException_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,62 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace ui {
+
+struct FontStyles {
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  bool operator==(const FontStyles&) const = default;
+};
+
+// A font description with a lazily created GDI font. Changing any property drops the
+// handle and raises OnChange, so the owning control can select the new font.
+class Font {
+ public:
+  Font() = default;
+  Font(std::string name, int height, COLORREF color = 0);
+  Font(const Font& other);
+  Font& operator=(const Font& other);
+  ~Font();
+
+  const std::string& Name() const { return name_; }
+  void SetName(const std::string& name);
+  // Height in pixels: negative is the character height, as LOGFONT has it.
+  int Height() const { return height_; }
+  void SetHeight(int height);
+  // Size in points at the screen's pixels per inch.
+  int Size() const;
+  void SetSize(int points);
+  COLORREF Color() const { return color_; }
+  void SetColor(COLORREF color);
+  FontStyles Style() const { return style_; }
+  void SetStyle(FontStyles style);
+  BYTE Charset() const { return charset_; }
+  void SetCharset(BYTE charset);
+
+  // Takes every property of another font; one OnChange.
+  void Assign(const Font& other);
+
+  HFONT Handle() const;
+  static int ScreenPixelsPerInch();
+
+  std::function<void()> OnChange;
+
+ private:
+  void Changed();
+  void Release() const;
+
+  std::string name_ = "MS Sans Serif";
+  int height_ = -11;
+  COLORREF color_ = 0;
+  FontStyles style_;
+  BYTE charset_ = DEFAULT_CHARSET;
+  mutable HFONT handle_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,172 @@
+#include "ui/Form.h"
+
+#include <algorithm>
+
+#include "ui/Application.h"
+
+namespace ui {
+namespace {
+
+DWORD StyleFor(BorderStyle border, bool minimizeBox) {
+  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  switch (border) {
+    case BorderStyle::Dialog: style |= DS_MODALFRAME; break;  // no minimise box on a dialog frame
+    case BorderStyle::Single: style |= minimizeBox ? WS_MINIMIZEBOX : 0; break;
+    case BorderStyle::Sizeable: style |= WS_THICKFRAME | (minimizeBox ? WS_MINIMIZEBOX : 0); break;
+  }
+  return style;
+}
+
+DWORD ExStyleFor(BorderStyle border) {
+  return border == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT
+                                       : WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+}
+
+}  // namespace
+
+Form::Form(const Options& options) : centerOnFirstShow_(options.centerOnFirstShow) {
+  Application& app = Application::Instance();
+  app.Initialize();
+  font_ = options.font;
+  RegisterOwnClass(options.windowClass, CS_DBLCLKS, nullptr,
+                   reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  const DWORD style = StyleFor(options.border, options.minimizeBox);
+  const DWORD exStyle = ExStyleFor(options.border);
+  RECT r{0, 0, options.clientWidth, options.clientHeight};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  // Owned by the application window; created hidden.
+  HWND owner = app.Handle();
+  HWND hwnd = CreateWindowExA(exStyle, options.windowClass, options.caption.c_str(), style, 0, 0,
+                              r.right - r.left, r.bottom - r.top, owner, nullptr,
+                              GetModuleHandleA(nullptr), static_cast<Control*>(this));
+  if (!hwnd) throw Exception("Cannot create form " + options.caption);
+  font_.OnChange = [this] { FontChanged(); };
+  app.AddForm(this);
+}
+
+Form::~Form() { Application::Instance().RemoveForm(this); }
+
+void Form::DoShow() {
+  if (OnShow) OnShow();
+}
+
+void Form::Show() {
+  if (!handle_) return;
+  if (!IsWindowVisible(handle_)) {
+    ShowWindow(handle_, state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  }
+}
+
+void Form::Hide() {
+  if (handle_ && IsWindowVisible(handle_)) ShowWindow(handle_, SW_HIDE);
+}
+
+void Form::BringToFront() {
+  Show();
+  if (handle_) SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void Form::Close() {
+  if (!handle_) return;
+  PostMessageA(handle_, WM_CLOSE, 0, 0);
+}
+
+void Form::SetWindowState(WindowState state) {
+  state_ = state;
+  if (handle_ && IsWindowVisible(handle_)) {
+    switch (state) {
+      case WindowState::Normal:
+        if (IsIconic(handle_) || IsZoomed(handle_)) ShowWindow(handle_, SW_RESTORE);
+        break;
+      case WindowState::Minimized: ShowWindow(handle_, SW_MINIMIZE); break;
+      case WindowState::Maximized: ShowWindow(handle_, SW_MAXIMIZE); break;
+    }
+  }
+}
+
+void Form::SetClientSize(int width, int height) {
+  RECT r{0, 0, width, height};
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(handle_, GWL_EXSTYLE)));
+  SetOuterSize(r.right - r.left, r.bottom - r.top);
+}
+
+void Form::SetOuterSize(int width, int height) {
+  SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Center() {
+  RECT w{};
+  GetWindowRect(handle_, &w);
+  const int width = w.right - w.left, height = w.bottom - w.top;
+  const int left = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+  const int top = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+  SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetActiveControl(Control* control) {
+  activeControl_ = control;
+  if (control && handle_ && GetActiveWindow() == handle_) control->SetFocus();
+}
+
+bool Form::PreviewKey(MSG&) { return false; }
+
+LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SHOWWINDOW:
+      // Every change from hidden to visible runs the show step before the window
+      // appears, whoever shows it; the first show then centres the window.
+      if (wParam && !inShow_ && !IsWindowVisible(handle_)) {
+        inShow_ = true;
+        try {
+          DoShow();
+        } catch (...) {
+          Application::Instance().HandleException();
+        }
+        if (!shownOnce_ && centerOnFirstShow_) Center();
+        shownOnce_ = true;
+        inShow_ = false;
+      } else if (!wParam && OnHide) {
+        OnHide();
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(handle_, focus)) {
+          if (Control* c = Control::FromHandle(focus)) activeControl_ = c;
+        }
+      } else if (activeControl_ && activeControl_->Handle() && !HIWORD(wParam)) {
+        activeControl_->SetFocus();
+        return 0;
+      }
+      break;
+    case DM_GETDEFID:
+      if (defaultButton_ && defaultButton_->Handle())
+        return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
+      return 0;
+    case WM_CLOSE:
+      if (OnClose) OnClose();
+      if (Application::Instance().MainForm() == this) {
+        Hide();
+        Application::Instance().Terminate();
+      } else {
+        Hide();
+      }
+      return 0;
+    case WM_SIZE:
+      if (OnResize) OnResize();
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && Application::Instance().MainForm() == this) {
+        Application::Instance().Minimize();
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return Control::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace ui

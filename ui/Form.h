@@ -1,0 +1,73 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/Control.h"
+
+namespace ui {
+
+enum class WindowState { Normal, Minimized, Maximized };
+enum class BorderStyle { Dialog, Single, Sizeable };
+
+// A top-level window of the program, owned by the application window. Its controls are
+// members of the derived class, created in its constructor.
+class Form : public Control {
+ public:
+  struct Options {
+    const char* windowClass = "TForm";  // a class of its own lets other processes find it
+    std::string caption;
+    int clientWidth = 0, clientHeight = 0;
+    BorderStyle border = BorderStyle::Dialog;
+    bool minimizeBox = false;
+    bool centerOnFirstShow = true;
+    Font font{"MS Sans Serif", -11};
+  };
+  explicit Form(const Options& options);
+  ~Form() override;
+
+  // Shows the form; when it was hidden, OnShow runs first (every time, not only the
+  // first time), and on the first show the form is then centred on the screen.
+  void Show();
+  void Hide();
+  // Show and bring to the top of the window order.
+  void BringToFront();
+  void Close();
+
+  WindowState GetWindowState() const { return state_; }
+  void SetWindowState(WindowState state);
+
+  void SetClientSize(int width, int height);
+  // The outer size of the window, as SetBounds sets it.
+  void SetOuterSize(int width, int height);
+
+  // The control that gets the focus when the form is activated; focuses it now when the
+  // form is active.
+  void SetActiveControl(Control* control);
+  Control* ActiveControl() const { return activeControl_; }
+  void SetDefaultButton(Control* button) { defaultButton_ = button; }
+
+  // Keys reach this before the dialog manager; return true to consume the message.
+  virtual bool PreviewKey(MSG& msg);
+
+  std::function<void()> OnShow;
+  std::function<void()> OnClose;
+  std::function<void()> OnHide;
+  std::function<void()> OnResize;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  virtual void DoShow();
+
+ private:
+  void Center();
+  bool centerOnFirstShow_;
+  bool shownOnce_ = false;
+  bool inShow_ = false;
+  WindowState state_ = WindowState::Normal;
+  Control* activeControl_ = nullptr;
+  Control* defaultButton_ = nullptr;
+};
+
+}  // namespace ui

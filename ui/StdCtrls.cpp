@@ -1,0 +1,338 @@
+#include "ui/StdCtrls.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <cstdlib>
+
+#include "ui/Application.h"
+
+namespace ui {
+
+// --- CustomControl ---------------------------------------------------------------------
+
+CustomControl::CustomControl(Control* parent, const char* windowClass, int left, int top, int width,
+                             int height, DWORD style, DWORD exStyle)
+    : Control(parent) {
+  font_ = parent->GetFont();
+  RegisterOwnClass(windowClass, CS_DBLCLKS, nullptr, nullptr);
+  CreateHandle(windowClass, "", WS_VISIBLE | WS_CLIPSIBLINGS | style, exStyle, left, top, width, height);
+}
+
+LRESULT CustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers the whole window
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(handle_, &ps);
+      try {
+        Paint(dc, ps.rcPaint);
+      } catch (...) {
+        EndPaint(handle_, &ps);
+        throw;
+      }
+      EndPaint(handle_, &ps);
+      return 0;
+    }
+    default:
+      return Control::WndProc(msg, wParam, lParam);
+  }
+}
+
+// --- Label -----------------------------------------------------------------------------
+
+Label::Label(Control* parent, const std::string& text, int left, int top, int width, int height,
+             Options options)
+    : Control(parent), text_(text), options_(options) {
+  font_ = parent->GetFont();
+  SetColor(options.color);
+  DWORD style = SS_NOPREFIX | (options.visible ? WS_VISIBLE : 0);
+  switch (options.alignment) {
+    case Alignment::Left: style |= SS_LEFT; break;
+    case Alignment::Right: style |= SS_RIGHT; break;
+    case Alignment::Center: style |= SS_CENTER; break;
+  }
+  CreateHandle("STATIC", text.c_str(), style, 0, left, top, width, height);
+  AdjustSize();
+}
+
+void Label::SetText(const std::string& text) {
+  text_ = text;
+  Control::SetText(text);
+  AdjustSize();
+}
+
+void Label::FontChanged() {
+  Control::FontChanged();
+  AdjustSize();
+}
+
+void Label::AdjustSize() {
+  if (!options_.autoSize || !handle_) return;
+  // Measured as the forms library does: an empty text measures as one blank.
+  const std::string measured = text_.empty() ? std::string(" ") : text_;
+  HDC dc = GetDC(handle_);
+  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  RECT r{0, 0, 0, 0};
+  DrawTextA(dc, measured.c_str(), static_cast<int>(measured.size()), &r,
+            DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE);
+  SelectObject(dc, old);
+  ReleaseDC(handle_, dc);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  int left = Left();
+  if (options_.alignment == Alignment::Right) left = Left() + Width() - width;
+  if (options_.alignment == Alignment::Center) left = Left() + (Width() - width) / 2;
+  if (left != Left() || width != Width() || height != Height()) SetBounds(left, Top(), width, height);
+}
+
+// --- Button, CheckBox --------------------------------------------------------------------
+
+Button::Button(Control* parent, const std::string& caption, int left, int top, int width, int height,
+               bool isDefault)
+    : Control(parent) {
+  font_ = parent->GetFont();
+  CreateHandle("BUTTON", caption.c_str(),
+               WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, left, top,
+               width, height);
+}
+
+CheckBox::CheckBox(Control* parent, const std::string& caption, int left, int top, int width,
+                   int height, bool checked)
+    : Control(parent) {
+  font_ = parent->GetFont();
+  CreateHandle("BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, 0, left, top, width,
+               height);
+  SendMessageA(handle_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool CheckBox::Checked() const {
+  return handle_ && SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CheckBox::SetChecked(bool checked) {
+  if (checked == Checked()) return;
+  SendMessageA(handle_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  Click();
+}
+
+bool CheckBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_COMMAND && (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)) {
+    // The box toggles itself here (not BS_AUTOCHECKBOX), so that a click, the space bar
+    // and an access key all take the same road as SetChecked.
+    SetChecked(!Checked());
+    result = 0;
+    return true;
+  }
+  return Control::Notify(msg, wParam, lParam, result);
+}
+
+// --- GroupBox, RadioGroup ------------------------------------------------------------------
+
+GroupBox::GroupBox(Control* parent, const std::string& caption, int left, int top, int width,
+                   int height)
+    : Control(parent) {
+  font_ = parent->GetFont();
+  CreateHandle("BUTTON", caption.c_str(), WS_VISIBLE | BS_GROUPBOX | WS_CLIPCHILDREN,
+               WS_EX_CONTROLPARENT, left, top, width, height);
+}
+
+LRESULT GroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(handle_, &r);
+    FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
+    return 1;
+  }
+  if (msg == WM_NCHITTEST) {
+    // The platform's group box lets clicks fall through to its parent; ours takes them
+    // so that OnClick can react to a click on the group.
+    const LRESULT hit = DefaultProc(msg, wParam, lParam);
+    return hit == HTTRANSPARENT ? HTCLIENT : hit;
+  }
+  if (msg == WM_LBUTTONUP) {
+    Click();
+    return 0;
+  }
+  return Control::WndProc(msg, wParam, lParam);
+}
+
+class RadioGroup::RadioItem : public Control {
+ public:
+  RadioItem(RadioGroup* group, const std::string& caption, int index, bool first)
+      : Control(group), group_(group), index_(index) {
+    font_ = group->GetFont();
+    CreateHandle("BUTTON", caption.c_str(),
+                 WS_VISIBLE | BS_RADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0), 0, 0, 0, 0, 0);
+  }
+
+ protected:
+  bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (msg == WM_COMMAND && (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)) {
+      group_->ItemClicked(index_);
+      result = 0;
+      return true;
+    }
+    return Control::Notify(msg, wParam, lParam, result);
+  }
+
+ private:
+  RadioGroup* group_;
+  int index_;
+};
+
+RadioGroup::RadioGroup(Control* parent, const std::string& caption, int left, int top, int width,
+                       int height, const std::vector<std::string>& items, int itemIndex)
+    : GroupBox(parent, caption, left, top, width, height) {
+  for (size_t i = 0; i < items.size(); ++i)
+    buttons_.push_back(std::make_unique<RadioItem>(this, items[i], static_cast<int>(i), i == 0));
+  Arrange();
+  itemIndex_ = -1;
+  if (itemIndex >= 0 && itemIndex < static_cast<int>(buttons_.size())) {
+    itemIndex_ = itemIndex;
+    SendMessageA(buttons_[static_cast<size_t>(itemIndex)]->Handle(), BM_SETCHECK, BST_CHECKED, 0);
+  }
+}
+
+RadioGroup::~RadioGroup() = default;
+
+Control& RadioGroup::Button(size_t index) { return *buttons_.at(index); }
+
+void RadioGroup::Arrange() {
+  // One column: the buttons share the height below the caption line equally.
+  if (buttons_.empty()) return;
+  HDC dc = GetDC(handle_);
+  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(handle_, dc);
+  const int count = static_cast<int>(buttons_.size());
+  const int rest = Height() - tm.tmHeight - 5;
+  const int buttonHeight = rest / count;
+  const int topMargin = tm.tmHeight + 1 + (rest % count) / 2;
+  for (int i = 0; i < count; ++i)
+    buttons_[static_cast<size_t>(i)]->SetBounds(8, i * buttonHeight + topMargin, Width() - 10, buttonHeight);
+}
+
+void RadioGroup::ItemClicked(int index) { SetItemIndex(index); }
+
+void RadioGroup::SetItemIndex(int index) {
+  if (index < -1 || index >= static_cast<int>(buttons_.size())) index = -1;
+  if (index == itemIndex_) return;
+  for (size_t i = 0; i < buttons_.size(); ++i)
+    SendMessageA(buttons_[i]->Handle(), BM_SETCHECK,
+                 static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+  itemIndex_ = index;
+  Click();
+}
+
+// --- Panel -------------------------------------------------------------------------------------
+
+Panel::Panel(Control* parent, int left, int top, int width, int height)
+    : CustomControl(parent, "TPanel", left, top, width, height, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT) {}
+
+void Panel::Paint(HDC dc, const RECT&) {
+  RECT r;
+  GetClientRect(handle_, &r);
+  FillRect(dc, &r, BackgroundBrush());
+  DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+}
+
+// --- Edit, RichEdit, SpinEdit ---------------------------------------------------------------------
+
+Edit::Edit(Control* parent, int left, int top, int width, int height, bool readOnly, bool visible)
+    : Control(parent) {
+  font_ = parent->GetFont();
+  SetColor(kSysColor | COLOR_WINDOW);
+  CreateHandle("EDIT", "",
+               (visible ? WS_VISIBLE : 0) | WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0),
+               WS_EX_CLIENTEDGE, left, top, width, height);
+}
+
+bool Edit::ReadOnly() const { return (GetWindowLongA(handle_, GWL_STYLE) & ES_READONLY) != 0; }
+
+void Edit::SetReadOnly(bool readOnly) { SendMessageA(handle_, EM_SETREADONLY, readOnly, 0); }
+
+bool Edit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
+    if (OnChange) OnChange();
+    result = 0;
+    return true;
+  }
+  return Control::Notify(msg, wParam, lParam, result);
+}
+
+RichEdit::RichEdit(Control* parent, int left, int top, int width, int height) {
+  parent_ = parent;
+  font_ = parent->GetFont();
+  SetColor(kSysColor | COLOR_WINDOW);
+  CreateHandle("RichEdit20A", "",
+               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                   ES_WANTRETURN | ES_NOHIDESEL,
+               WS_EX_CLIENTEDGE, left, top, width, height);
+  SendMessageA(handle_, EM_SETEVENTMASK, 0, ENM_CHANGE);
+}
+
+bool RichEdit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) return false;  // draws its own background
+  return Edit::Notify(msg, wParam, lParam, result);
+}
+
+SpinEdit::SpinEdit(Control* parent, int left, int top, int width, int height, int minValue,
+                   int maxValue, int value)
+    : Edit(parent, left, top, width, height), min_(minValue), max_(maxValue) {
+  updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
+                            WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
+                                UDS_NOTHOUSANDS,
+                            0, 0, 0, 0, parent->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(handle_), 0);
+  SendMessageA(updown_, UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+  // The buddy gave up the room of the arrows inside the rectangle: put both back into it.
+  RECT arrows;
+  GetWindowRect(updown_, &arrows);
+  const int arrowWidth = arrows.right - arrows.left;
+  MoveWindow(handle_, left, top, width - arrowWidth, height, TRUE);
+  MoveWindow(updown_, left + width - arrowWidth, top, arrowWidth, height, TRUE);
+  SetValue(value);
+}
+
+SpinEdit::~SpinEdit() {
+  if (updown_) DestroyWindow(updown_);
+}
+
+int SpinEdit::Value() const {
+  const std::string text = Text();
+  char* end = nullptr;
+  const long v = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || (end && *end != '\0')) return min_;
+  return static_cast<int>(v);
+}
+
+void SpinEdit::SetValue(int value) {
+  if (value < min_) value = min_;
+  if (value > max_) value = max_;
+  SendMessageA(updown_, UDM_SETPOS32, 0, value);
+  SetText(std::to_string(value));
+}
+
+// --- ComboBox ----------------------------------------------------------------------------------------
+
+ComboBox::ComboBox(Control* parent, int left, int top, int width, int height, DWORD extraStyle)
+    : Control(parent) {
+  font_ = parent->GetFont();
+  SetColor(kSysColor | COLOR_WINDOW);
+  CreateHandle("COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | extraStyle, 0, left, top, width,
+               height);
+}
+
+bool ComboBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
+    if (OnChange) OnChange();
+    result = 0;
+    return true;
+  }
+  return Control::Notify(msg, wParam, lParam, result);
+}
+
+}  // namespace ui

@@ -1,0 +1,158 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace ui {
+
+enum class Alignment { Left, Right, Center };
+
+// A window of one of our own classes that paints itself.
+class CustomControl : public Control {
+ public:
+  CustomControl(Control* parent, const char* windowClass, int left, int top, int width, int height,
+                DWORD style = 0, DWORD exStyle = 0);
+
+ protected:
+  virtual void Paint(HDC dc, const RECT& clip) = 0;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+// A text that the user does not edit. Shows "&" literally. With autoSize the label takes
+// the size of its text, keeping its left edge (left-aligned), its right edge
+// (right-aligned) or its centre.
+class Label : public Control {
+ public:
+  struct Options {
+    Alignment alignment = Alignment::Left;
+    bool autoSize = true;
+    bool visible = true;
+    COLORREF color = kSysColor | COLOR_BTNFACE;
+  };
+  Label(Control* parent, const std::string& text, int left, int top, int width, int height,
+        Options options);
+  Label(Control* parent, const std::string& text, int left, int top, int width, int height)
+      : Label(parent, text, left, top, width, height, Options{}) {}
+  void SetText(const std::string& text) override;
+  // The text as the label holds it (also while the label is hidden).
+  const std::string& Caption() const { return text_; }
+
+ protected:
+  void FontChanged() override;
+
+ private:
+  void AdjustSize();
+  std::string text_;
+  Options options_;
+};
+
+class Button : public Control {
+ public:
+  Button(Control* parent, const std::string& caption, int left, int top, int width, int height,
+         bool isDefault = false);
+};
+
+// Setting Checked to a new value raises OnClick, as a click of the box does.
+class CheckBox : public Control {
+ public:
+  CheckBox(Control* parent, const std::string& caption, int left, int top, int width, int height,
+           bool checked = false);
+  bool Checked() const;
+  void SetChecked(bool checked);
+
+ protected:
+  bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+class GroupBox : public Control {
+ public:
+  GroupBox(Control* parent, const std::string& caption, int left, int top, int width, int height);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+// A group box with one radio button per item, arranged like the forms library does.
+class RadioGroup : public GroupBox {
+ public:
+  RadioGroup(Control* parent, const std::string& caption, int left, int top, int width, int height,
+             const std::vector<std::string>& items, int itemIndex);
+  ~RadioGroup() override;
+  int ItemIndex() const { return itemIndex_; }
+  // Selecting another item raises OnClick.
+  void SetItemIndex(int index);
+  size_t Count() const { return buttons_.size(); }
+  Control& Button(size_t index);
+
+ private:
+  class RadioItem;
+  void Arrange();
+  void ItemClicked(int index);
+  std::vector<std::unique_ptr<RadioItem>> buttons_;
+  int itemIndex_ = -1;
+};
+
+// A raised panel that holds other controls.
+class Panel : public CustomControl {
+ public:
+  Panel(Control* parent, int left, int top, int width, int height);
+
+ protected:
+  void Paint(HDC dc, const RECT& clip) override;
+};
+
+class Edit : public Control {
+ public:
+  Edit(Control* parent, int left, int top, int width, int height, bool readOnly = false,
+       bool visible = true);
+  bool ReadOnly() const;
+  void SetReadOnly(bool readOnly);
+  std::function<void()> OnChange;
+
+ protected:
+  Edit() = default;
+  bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+// The rich edit control (RichEdit 2.0, ANSI).
+class RichEdit : public Edit {
+ public:
+  RichEdit(Control* parent, int left, int top, int width, int height);
+
+ protected:
+  bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+// An edit with up and down arrows, holding an integer between a minimum and a maximum.
+class SpinEdit : public Edit {
+ public:
+  SpinEdit(Control* parent, int left, int top, int width, int height, int minValue, int maxValue,
+           int value);
+  ~SpinEdit() override;
+  // The integer in the text; the minimum when the text is not an integer.
+  int Value() const;
+  void SetValue(int value);
+  int MinValue() const { return min_; }
+  int MaxValue() const { return max_; }
+  HWND UpDownHandle() const { return updown_; }
+
+ private:
+  HWND updown_ = nullptr;
+  int min_, max_;
+};
+
+class ComboBox : public Control {
+ public:
+  ComboBox(Control* parent, int left, int top, int width, int height, DWORD extraStyle);
+  std::function<void()> OnChange;
+
+ protected:
+  bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+}  // namespace ui

@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "ui/StdCtrls.h"
+
+namespace tessarin {
+
+// A push button whose face runs from a light to a dark colour, with its caption drawn
+// over it in the button font's colour. It never takes the focus.
+class TBI_GradientButton : public ui::CustomControl {
+ public:
+  TBI_GradientButton(ui::Control* parent, const std::string& caption, int left, int top, int width,
+                     int height);
+
+  COLORREF LightColor() const { return light_; }
+  COLORREF ShadowColor() const { return shadow_; }
+  void SetLightColor(COLORREF c) { light_ = c; Invalidate(); }
+  void SetShadowColor(COLORREF c) { shadow_ = c; Invalidate(); }
+  const std::string& Caption() const { return caption_; }
+
+ protected:
+  void Paint(HDC dc, const RECT& clip) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void FontChanged() override { Invalidate(); }
+
+ private:
+  std::string caption_;
+  COLORREF light_ = RGB(255, 255, 255);
+  COLORREF shadow_ = RGB(0, 0, 0);
+};
+
+}  // namespace tessarin
