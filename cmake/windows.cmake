@@ -30,7 +30,8 @@ add_library(tessarin_res OBJECT res/Tessarin.rc)
 
 # --- Tests under Wine ---------------------------------------------------------------
 set(WINENV ${PROJECT_SOURCE_DIR}/scripts/winenv.sh)
-set(WINE_ROOT ${CMAKE_BINARY_DIR}/wine)
+set(TESSARIN_WINE_ROOT ${CMAKE_BINARY_DIR}/wine CACHE PATH "Where the private Wine environments live")
+set(WINE_ROOT ${TESSARIN_WINE_ROOT})
 set(TESSARIN_DEFAULT_SCREEN 1024x768)
 set(TESSARIN_SCREENS_USED "" CACHE INTERNAL "")
 
@@ -65,7 +66,11 @@ function(tessarin_wine_test name exe source)
       set(test_name ${name}.${size})
     endif()
     add_test(NAME ${test_name} COMMAND ${WINENV} exec ${size} $<TARGET_FILE:${exe}>)
-    set_tests_properties(${test_name} PROPERTIES
+    set(labels "")
+    if(name MATCHES "^e2e\\.")
+      set(labels release)
+    endif()
+    set_tests_properties(${test_name} PROPERTIES LABELS "${labels}"
       FIXTURES_REQUIRED wine_${size} RESOURCE_LOCK display_${size} TIMEOUT 300
       ENVIRONMENT "TESSARIN_WINE_ROOT=${WINE_ROOT};TESSARIN_EXE=Z:$<TARGET_FILE:Tessarin>;TESSARIN_SCREEN=${size}")
   endforeach()
@@ -107,6 +112,12 @@ foreach(src ${E2E_TEST_SOURCES})
   add_dependencies(e2e_${stem} Tessarin)
   tessarin_wine_test(e2e.${stem} e2e_${stem} ${src})
 endforeach()
+
+# The shipped file itself: a 32-bit PE importing only system DLLs, under 1 MiB, with its
+# manifest and version resources.
+add_test(NAME exe.properties
+  COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/check_exe.py $<TARGET_FILE:Tessarin>)
+set_tests_properties(exe.properties PROPERTIES LABELS release)
 
 # Benchmarks are built with the program and run by scripts/bench.sh, never by ctest.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*.cpp)

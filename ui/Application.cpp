@@ -150,6 +150,9 @@ void Application::Minimize() {
     SystemParametersInfoA(SPI_SETANIMATION, sizeof ai, &ai, 0);
   }
   ShowWindow(handle_, SW_MINIMIZE);
+  // Windows hides the forms of a minimised owner by itself; Wine does not always, so
+  // say it outright.
+  ShowOwnedPopups(handle_, FALSE);
   if (animate) {
     ai.iMinAnimate = animate;
     SystemParametersInfoA(SPI_SETANIMATION, sizeof ai, &ai, 0);

@@ -51,10 +51,25 @@ void Form::DoShow() {
 }
 
 void Form::Show() {
-  if (!handle_) return;
-  if (!IsWindowVisible(handle_)) {
-    ShowWindow(handle_, state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  if (!handle_ || IsWindowVisible(handle_)) return;
+  // The show step runs first, so that the window appears with the size, position and
+  // state it sets.
+  RunShowStep();
+  inShow_ = true;
+  ShowWindow(handle_, state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  inShow_ = false;
+}
+
+void Form::RunShowStep() {
+  inShow_ = true;
+  try {
+    DoShow();
+  } catch (...) {
+    Application::Instance().HandleException();
   }
+  if (!shownOnce_ && centerOnFirstShow_) Center();
+  shownOnce_ = true;
+  inShow_ = false;
 }
 
 void Form::Hide() {
@@ -114,18 +129,10 @@ bool Form::PreviewKey(MSG&) { return false; }
 LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SHOWWINDOW:
-      // Every change from hidden to visible runs the show step before the window
-      // appears, whoever shows it; the first show then centres the window.
+      // A show by someone else (another process, the owner coming back) runs the show
+      // step too, before the window appears.
       if (wParam && !inShow_ && !IsWindowVisible(handle_)) {
-        inShow_ = true;
-        try {
-          DoShow();
-        } catch (...) {
-          Application::Instance().HandleException();
-        }
-        if (!shownOnce_ && centerOnFirstShow_) Center();
-        shownOnce_ = true;
-        inShow_ = false;
+        RunShowStep();
       } else if (!wParam && OnHide) {
         OnHide();
       }

@@ -62,6 +62,7 @@ class Form : public Control {
 
  private:
   void Center();
+  void RunShowStep();
   bool centerOnFirstShow_;
   bool shownOnce_ = false;
   bool inShow_ = false;

@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""Checks the shipped Tessarin.exe: a 32-bit i386 PE, GUI subsystem, under 1 MiB, importing
+only DLLs that every Windows has, and carrying its manifest (common controls 6, no
+requested execution level) and version resources."""
+import struct
+import sys
+
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
+               "shell32.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll", "msvcrt.dll",
+               "shlwapi.dll", "uxtheme.dll", "winspool.drv", "version.dll"}
+
+
+def main(path):
+    data = open(path, "rb").read()
+    problems = []
+    if len(data) >= 1 << 20:
+        problems.append(f"size {len(data)} bytes is not under 1 MiB")
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    if data[pe:pe + 4] != b"PE\0\0":
+        sys.exit("not a PE file")
+    machine, sections, _, _, _, opt_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
+    if machine != 0x14C:
+        problems.append(f"machine 0x{machine:X} is not i386")
+    opt = pe + 24
+    if struct.unpack_from("<H", data, opt)[0] != 0x10B:
+        problems.append("not a PE32 (32-bit) optional header")
+    subsystem = struct.unpack_from("<H", data, opt + 68)[0]
+    if subsystem != 2:
+        problems.append(f"subsystem {subsystem} is not the Windows GUI")
+    dirs = opt + 96
+    table = []
+    for i in range(sections):
+        name, vsize, va, rsize, rptr = struct.unpack_from("<8sIIII", data, opt + opt_size + 40 * i)
+        table.append((va, max(vsize, rsize), rptr))
+
+    def offset(rva):
+        for va, size, ptr in table:
+            if va <= rva < va + size:
+                return rva - va + ptr
+        raise ValueError(hex(rva))
+
+    def cstr(off):
+        return data[off:data.index(b"\0", off)].decode("latin-1")
+
+    imp_rva = struct.unpack_from("<I", data, dirs + 8)[0]
+    imports = []
+    off = offset(imp_rva)
+    while True:
+        ilt, _, _, name_rva, iat = struct.unpack_from("<IIIII", data, off)
+        if not name_rva:
+            break
+        imports.append(cstr(offset(name_rva)).lower())
+        off += 20
+    foreign = [d for d in imports if d not in SYSTEM_DLLS]
+    if foreign:
+        problems.append("imports DLLs that are not part of Windows: " + ", ".join(foreign))
+    if b"Microsoft.Windows.Common-Controls" not in data:
+        problems.append("no common-controls 6 manifest")
+    if b"requestedExecutionLevel" in data:
+        problems.append("the manifest requests an execution level")
+    if "FileVersion".encode("utf-16-le") not in data:
+        problems.append("no version information")
+    print(f"{path}: {len(data)} bytes, imports {', '.join(imports)}")
+    if problems:
+        for p in problems:
+            print("FAIL:", p)
+        sys.exit(1)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Tessarin need on Debian 12 (as root).
+# Quick when everything is there already.
+set -euo pipefail
+packages=(cmake ninja-build g++ python3 g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth
+          x11-utils imagemagick fonts-wine fonts-liberation googletest)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,93 @@
+// screens: 640x480 641x480 1023x768 1024x768
+// The running program seen from another process: every control of the main window at
+// its place for the screen width, the window centred and shown normally.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "tests/e2e/E2eSupport.h"
+#include "tests/support/ExpectedLayout.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::map<std::string, e2e::ControlQuery> Queries() {
+  return {
+      {"mega_label", {"Static", "1", 0, 0, false}},
+      {"StringAlignGrid1", {"TStringAlignGrid", nullptr}},
+      {"FontComboBox1", {"ComboBox", nullptr}},
+      {"CheckBox1", {"Button", "Fontname like Font"}},
+      {"RadioGroup1", {"Button", "Fontoptions"}},
+      {"GroupBox1", {"Button", "Fontstyle"}},
+      {"GroupBox4", {"Button", "Textcolor"}},
+      {"Label1", {"Static", "", SS_TYPEMASK, SS_CENTER}},
+      {"Label3", {"Static", "Key:"}},
+      {"num", {"Static", "#32"}},
+      {"Tast", {"Static", "Space"}},
+      {"html_char", {"Static", "", SS_TYPEMASK, SS_RIGHT}},
+      {"GroupBox3", {"Button", "Text"}},
+      {"b_ausw", {"Button", "&Select"}},
+      {"b_info", {"Button", "&Options"}},
+      {"b_exit", {"Button", "E&xit"}},
+      {"RichEdit1", {"RichEdit20A", nullptr}},
+      {"HTML_Edit", {"Edit", nullptr, ES_READONLY, ES_READONLY}},
+      {"b_kopy", {"Button", "Copy as &RTF"}},
+      {"Button1", {"Button", "Copy as &HTML"}},
+  };
+}
+
+TEST(RunningProgram, ShowsEveryControlAtItsPlaceForTheScreenWidth) {
+  ChildProcess program;
+  ASSERT_TRUE(program.Start(TessarinExe()));
+  HWND main = program.WaitForVisibleWindow(e2e::kMainClass);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(WindowText(main), "Tessarin");
+  EXPECT_FALSE(IsIconic(main));
+  EXPECT_FALSE(IsZoomed(main));
+
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const auto expected = ExpectedLayoutFor(screenWidth);
+  HWND panel = e2e::FindControl(main, {"TPanel", nullptr});
+  HWND text = e2e::FindControl(main, {"Button", "Text"});
+  ASSERT_NE(panel, nullptr);
+  ASSERT_NE(text, nullptr);
+  const auto queries = Queries();
+  for (const auto& e : expected.controls) {
+    HWND hwnd = e2e::FindControl(main, queries.at(e.name));
+    ASSERT_NE(hwnd, nullptr) << e.name;
+    const std::string parent = e.parent;
+    EXPECT_EQ(GetParent(hwnd), parent == "Form1" ? main : parent == "Panel1" ? panel : text) << e.name;
+    const RECT r = RectInParent(hwnd);
+    EXPECT_EQ(r.left, e.left) << e.name;
+    EXPECT_EQ(r.top, e.top) << e.name;
+    if (e.width >= 0) {
+      EXPECT_EQ(r.right - r.left, e.width) << e.name;
+    }
+    if (e.height >= 0) {
+      EXPECT_EQ(r.bottom - r.top, e.height) << e.name;
+    }
+  }
+
+  RECT w, client;
+  GetWindowRect(main, &w);
+  GetClientRect(main, &client);
+  if (expected.outerWidth) {
+    EXPECT_EQ(w.right - w.left, expected.outerWidth);
+    EXPECT_EQ(w.bottom - w.top, expected.outerHeight);
+  } else {
+    EXPECT_EQ(client.right, 747);
+    EXPECT_EQ(client.bottom, 485);
+  }
+  EXPECT_EQ(w.left, std::max(0L, (screenWidth - (w.right - w.left)) / 2));
+  EXPECT_EQ(w.top, std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (w.bottom - w.top)) / 2));
+
+  // No taskbar button: every other top-level window of the program is hidden.
+  for (HWND top : TopLevelWindows(program.Id())) {
+    if (top != main) {
+      EXPECT_FALSE(IsWindowVisible(top)) << ClassName(top) << " " << WindowText(top);
+    }
+  }
+}
+
+}  // namespace
