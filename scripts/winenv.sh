@@ -6,6 +6,8 @@
 #   winenv.sh stop SIZE       stop that wineserver and that Xvfb (by prefix and pid)
 #   winenv.sh exec SIZE CMD…  run CMD inside the environment (used by ctest)
 #   winenv.sh stopall         stop every environment under the root
+#   winenv.sh here CMD…       run CMD on the current $DISPLAY, in a prefix of its own
+#                             ("desktop") in which Wine draws captions and frames
 #
 # SIZE is WIDTHxHEIGHT (1024x768). The root is $TESSARIN_WINE_ROOT (default ./wine).
 set -euo pipefail
@@ -99,6 +101,12 @@ case $cmd in
   stop) stop_quiet; echo "winenv: $size stopped" ;;
   stopall)
     for d in "$root"/*x*/; do [ -d "$d" ] && "$0" stop "$(basename "$d")"; done ;;
+  here)
+    shift 1
+    size=desktop env_dir=$root/desktop prefix=$root/desktop/prefix
+    make_prefix
+    wine_env
+    exec wine "$@" ;;
   exec)
     shift 2
     [ -f "$env_dir/display" ] || { echo "winenv: $size is not started" >&2; exit 1; }
