@@ -1,5 +1,6 @@
 #include "main/Main.h"
 
+#include "main/CharDescriptions.h"
 #include "ui/Application.h"
 
 namespace tessarin {
@@ -49,7 +50,7 @@ TForm1::TForm1()
       mega_label(this, "1", 4, 10, 531, 465, Fixed(ui::Alignment::Center, RGB(255, 255, 255))),
       StringAlignGrid1(this, 4, 10, 531, 465),
       Panel1(this, kDesignClientWidth - kPanelWidth, 0, kPanelWidth, kDesignClientHeight),
-      FontComboBox1(&Panel1, 4, 4, 193, 20),
+      FontComboBox1(&Panel1, 4, 4, 193, TFontDevice::fdBoth, foTrueTypeOnly),
       CheckBox1(&Panel1, "Fontname like Font", 4, 28, 117, 17, true),
       RadioGroup1(&Panel1, "Fontoptions", 4, 44, 113, 61, {"&All Fonts", "A&NSI only", "S&ymbols only"}, 0),
       GroupBox1(&Panel1, "Fontstyle", 124, 28, 73, 77),
@@ -98,6 +99,21 @@ TForm1::TForm1()
   SetDefaultButton(&b_ausw);
   SetActiveControl(&StringAlignGrid1);
 
+  StringAlignGrid1.OnSelectCell = [this](int c, int r, bool& ok) { StringAlignGrid1SelectCell(c, r, ok); };
+  StringAlignGrid1.OnDblClick = [this] { StringAlignGrid1DblClick(); };
+  b_ausw.OnClick = [this] { b_auswClick(); };
+  FontComboBox1.OnChange = [this] { FontComboBox1Change(); };
+  RadioGroup1.OnClick = [this] { RadioGroup1Click(); };
+  RichEdit1.OnChange = [this] { RichEdit1Change(); };
+  SpinEdit1.OnChange = [this] { SpinEdit1Change(); };
+  check_bold.OnClick = [this] { check_boldClick(); };
+  check_italic.OnClick = [this] { check_italicClick(); };
+  check_strike.OnClick = [this] { check_strikeClick(); };
+  check_underline.OnClick = [this] { check_underlineClick(); };
+  Check_Fontcopy.OnClick = [this] { Check_FontcopyClick(); };
+  b_kopy.OnClick = [this] { b_kopyClick(); };
+  Button1.OnClick = [this] { Button1Click(); };
+  CheckBox1.OnClick = [this] { CheckBox1Click(); };
   b_exit.OnClick = [this] { b_exitClick(); };
   DesignApp1.OnMinimize = [this] { DesignApp1Minimize(); };
   OnShow = [this] { FormShow(); };
@@ -111,6 +127,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::FormCreate() {
+  // The font box selects the grid's design font, if it is installed, and applies it.
+  FontComboBox1.SetFontName(StringAlignGrid1.GetFont().Name());
   // The size field starts at the composition font's size in points.
   SpinEdit1.SetValue(RichEdit1.GetFont().Size());
   FillGrid();
@@ -121,6 +139,20 @@ void TForm1::FillGrid() {
     for (int r = 0; r < TStringAlignGrid::RowCount; ++r)
       StringAlignGrid1.SetCells(c, r, std::string(1, static_cast<char>(c + 16 * r + 32)));
 }
+
+void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool&) {
+  const auto code = static_cast<unsigned char>(ACol + 16 * ARow + 32);
+  SelectedCol = static_cast<std::uint8_t>(ACol);
+  SelectedRow = static_cast<std::uint8_t>(ARow);
+  Tast.SetText(KeyText(code));
+  num.SetText(CodeText(code));
+  Label1.SetText(std::string(1, static_cast<char>(code)));
+  html_char.SetText(EntityText(code));
+}
+
+void TForm1::StringAlignGrid1DblClick() { AppendSelectedChar(); }
+
+void TForm1::b_auswClick() { AppendSelectedChar(); }
 
 void TForm1::FormShow() {
   ApplyLayout(LayoutForScreenWidth(GetSystemMetrics(SM_CXSCREEN)));

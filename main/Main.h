@@ -64,6 +64,37 @@ class TForm1 : public ui::Form {
   void FormCreate();
   void FormShow();
   void FillGrid();
+  // The selection update: runs for the cell about to become current.
+  void StringAlignGrid1SelectCell(int ACol, int ARow, bool& CanSelect);
+  void StringAlignGrid1DblClick();
+  void b_auswClick();
+  // Appends the character of the selected cell to the composition box.
+  void AppendSelectedChar();
+
+  // The composition and its HTML output.
+  void RichEdit1Change();
+  void AppendHtmlChar();
+  void UpdateHtmlEdit();
+  // The HTML fragment for a text, in the composition's font, colour and styles.
+  std::string MakeHtmlFont(const std::string& text);
+  void check_boldClick();
+  void check_italicClick();
+  void check_strikeClick();
+  void check_underlineClick();
+  void Check_FontcopyClick();
+  void SpinEdit1Change();
+  void b_kopyClick();
+  void Button1Click();
+  // The keyboard shortcuts for the styles and the size; true when one acted. The key is
+  // not consumed.
+  bool FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused);
+
+  // The font box and its filter.
+  void FontComboBox1Change();
+  void ApplyFont();
+  static BYTE FontCharsetFor(const std::string& name);
+  void RadioGroup1Click();
+  void CheckBox1Click();
   void ApplyLayout(ScreenLayout layout);
   void b_exitClick();
   void DesignApp1Minimize();
@@ -72,9 +103,12 @@ class TForm1 : public ui::Form {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool PreviewKey(MSG& msg) override;
 
  private:
   void AlignPanel();
+  void ApplyStyle(bool on, bool ui::FontStyles::*flag);
+  bool swallowSysChar_ = false;
 };
 
 extern TForm1* Form1;

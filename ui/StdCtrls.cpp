@@ -260,8 +260,26 @@ bool Edit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     return true;
   }
+  if (msg == WM_COMMAND && HIWORD(wParam) == EN_KILLFOCUS) {
+    if (OnExit) OnExit();
+    result = 0;
+    return true;
+  }
   return Control::Notify(msg, wParam, lParam, result);
 }
+
+void Edit::GetSelection(long& start, long& end) const {
+  DWORD s = 0, e = 0;
+  SendMessageA(handle_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+  start = static_cast<long>(s);
+  end = static_cast<long>(e);
+}
+
+void Edit::SetSelection(long start, long end) {
+  SendMessageA(handle_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+}
+
+void Edit::CopyToClipboard() { SendMessageA(handle_, WM_COPY, 0, 0); }
 
 RichEdit::RichEdit(Control* parent, int left, int top, int width, int height) {
   parent_ = parent;
@@ -271,7 +289,39 @@ RichEdit::RichEdit(Control* parent, int left, int top, int width, int height) {
                WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                    ES_WANTRETURN | ES_NOHIDESEL,
                WS_EX_CLIENTEDGE, left, top, width, height);
+  SendMessageA(handle_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageA(handle_, EM_SETEVENTMASK, 0, ENM_CHANGE);
+  FontChanged();
+}
+
+std::string RichEdit::Text() const {
+  GETTEXTLENGTHEX lengthEx{GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+  const auto length = SendMessageA(handle_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthEx), 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  GETTEXTEX get{static_cast<DWORD>(text.size()), GT_USECRLF, CP_ACP, nullptr, nullptr};
+  const auto got = SendMessageA(handle_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+void RichEdit::FontChanged() {
+  if (!handle_) return;
+  // The whole text and whatever is typed next take the control's font.
+  CHARFORMAT2A cf{};
+  cf.cbSize = sizeof cf;
+  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT |
+              CFM_CHARSET;
+  const FontStyles style = font_.Style();
+  cf.dwEffects = (style.bold ? CFE_BOLD : 0) | (style.italic ? CFE_ITALIC : 0) |
+                 (style.underline ? CFE_UNDERLINE : 0) | (style.strikeOut ? CFE_STRIKEOUT : 0);
+  cf.yHeight = font_.Size() * 20;  // twips
+  cf.crTextColor = ResolveColor(font_.Color());
+  cf.bCharSet = font_.Charset();
+  lstrcpynA(cf.szFaceName, font_.Name().c_str(), LF_FACESIZE);
+  SendMessageA(handle_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  SendMessageA(handle_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 }
 
 bool RichEdit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -295,6 +345,14 @@ SpinEdit::SpinEdit(Control* parent, int left, int top, int width, int height, in
   MoveWindow(handle_, left, top, width - arrowWidth, height, TRUE);
   MoveWindow(updown_, left + width - arrowWidth, top, arrowWidth, height, TRUE);
   SetValue(value);
+}
+
+bool SpinEdit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_COMMAND && HIWORD(wParam) == EN_KILLFOCUS) {
+    const int value = Value();
+    if (value < min_ || value > max_) SetValue(value);
+  }
+  return Edit::Notify(msg, wParam, lParam, result);
 }
 
 SpinEdit::~SpinEdit() {

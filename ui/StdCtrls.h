@@ -112,20 +112,29 @@ class Edit : public Control {
        bool visible = true);
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
+  // The selection, as character positions.
+  void GetSelection(long& start, long& end) const;
+  void SetSelection(long start, long end);
+  // Copies the selection to the clipboard, the control's own way.
+  void CopyToClipboard();
   std::function<void()> OnChange;
+  std::function<void()> OnExit;
 
  protected:
   Edit() = default;
   bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
-// The rich edit control (RichEdit 2.0, ANSI).
+// The rich edit control (RichEdit 2.0, ANSI). Its whole text is in one format: the
+// control's Font (face, size, colour and styles). The text has no length limit.
 class RichEdit : public Edit {
  public:
   RichEdit(Control* parent, int left, int top, int width, int height);
+  std::string Text() const;
 
  protected:
   bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  void FontChanged() override;
 };
 
 // An edit with up and down arrows, holding an integer between a minimum and a maximum.
@@ -140,6 +149,10 @@ class SpinEdit : public Edit {
   int MinValue() const { return min_; }
   int MaxValue() const { return max_; }
   HWND UpDownHandle() const { return updown_; }
+
+ protected:
+  // Leaving the field puts a typed value outside the range back into it.
+  bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   HWND updown_ = nullptr;

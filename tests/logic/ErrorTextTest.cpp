@@ -25,7 +25,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Windows-1252 letters are bytes above 0x7F and sort after ".".
                       ErrorCase{"Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs",
                                 "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs."},
-                      ErrorCase{"Stra\xDF", "Stra\xDF."}));
+                      ErrorCase{"Stra\xDF", "Stra\xDF."}),
+    [](const ::testing::TestParamInfo<ErrorCase>& info) { return "Case" + std::to_string(info.index); });
 
 TEST(FontUnits, PointsAndPixelsAt96PixelsPerInch) {
   struct {

@@ -1,0 +1,144 @@
+// The composition box, its HTML output, the style and size controls, the keyboard
+// shortcuts and the two clipboard copies.
+#include <richedit.h>
+
+#include "main/HtmlFont.h"
+#include "main/Main.h"
+
+namespace tessarin {
+
+void TForm1::AppendSelectedChar() {
+  // Appended at the end as one edit: the text, its one format and the undo history are
+  // kept, and the change handling runs once.
+  const std::string ch = StringAlignGrid1.Cells(SelectedCol, SelectedRow);
+  const auto end = SendMessageA(RichEdit1.Handle(), WM_GETTEXTLENGTH, 0, 0);
+  CHARRANGE range{static_cast<LONG>(end), static_cast<LONG>(end)};
+  GETTEXTLENGTHEX lengthEx{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+  range.cpMin = range.cpMax = static_cast<LONG>(
+      SendMessageA(RichEdit1.Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthEx), 0));
+  SendMessageA(RichEdit1.Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  SendMessageA(RichEdit1.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ch.c_str()));
+}
+
+void TForm1::RichEdit1Change() {
+  // One pass over the text: the entity texts in text order, then the selection moves to
+  // the last character that has a cell (column first, then row, as a user's move would)
+  // and the output line is written once.
+  const std::string text = RichEdit1.Text();
+  if (text.empty()) {
+    html_label.SetText("");
+    HTML_Edit.SetText("");
+    return;
+  }
+  int last = -1;
+  html_label.SetText(CompositionHtml(text, last));
+  if (last >= 32) {
+    StringAlignGrid1.SetCol((last - 32) % 16);
+    StringAlignGrid1.SetRow((last - 32) / 16);
+  }
+  UpdateHtmlEdit();
+}
+
+void TForm1::AppendHtmlChar() {
+  html_label.SetText(html_label.Caption() + html_char.Caption());
+  UpdateHtmlEdit();
+}
+
+void TForm1::UpdateHtmlEdit() {
+  HTML_Edit.SetText(Check_Fontcopy.Checked() ? MakeHtmlFont(html_label.Caption()) : html_label.Caption());
+}
+
+std::string TForm1::MakeHtmlFont(const std::string& text) {
+  const HtmlStyles styles{check_bold.Checked(), check_italic.Checked(), check_strike.Checked(),
+                          check_underline.Checked()};
+  return MakeHtmlFontText(text, ui::ResolveColor(Gradient1.GetFont().Color()), FontComboBox1.FontName(),
+                          styles);
+}
+
+void TForm1::ApplyStyle(bool on, bool ui::FontStyles::*flag) {
+  for (ui::Control* view : {static_cast<ui::Control*>(&mega_label), static_cast<ui::Control*>(&Label1),
+                            static_cast<ui::Control*>(&RichEdit1), static_cast<ui::Control*>(&StringAlignGrid1)}) {
+    ui::FontStyles style = view->GetFont().Style();
+    style.*flag = on;
+    view->GetFont().SetStyle(style);
+  }
+  UpdateHtmlEdit();
+}
+
+void TForm1::check_boldClick() { ApplyStyle(check_bold.Checked(), &ui::FontStyles::bold); }
+void TForm1::check_italicClick() { ApplyStyle(check_italic.Checked(), &ui::FontStyles::italic); }
+void TForm1::check_strikeClick() { ApplyStyle(check_strike.Checked(), &ui::FontStyles::strikeOut); }
+void TForm1::check_underlineClick() { ApplyStyle(check_underline.Checked(), &ui::FontStyles::underline); }
+void TForm1::Check_FontcopyClick() { UpdateHtmlEdit(); }
+
+void TForm1::SpinEdit1Change() { RichEdit1.GetFont().SetSize(SpinEdit1.Value()); }
+
+bool TForm1::FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused) {
+  bool acted = false;
+  // The numeric keypad's minus and plus step the size, unless an edit field holds the
+  // focus and needs the key for typing.
+  const bool typing = controlFocused && (RichEdit1.Focused() || HTML_Edit.Focused() || SpinEdit1.Focused());
+  if (key == VK_SUBTRACT && !typing) {
+    SpinEdit1.SetValue(std::max(SpinEdit1.MinValue(), SpinEdit1.Value() - 1));
+    acted = true;
+  }
+  if (key == VK_ADD && !typing) {
+    SpinEdit1.SetValue(std::min(SpinEdit1.MaxValue(), SpinEdit1.Value() + 1));
+    acted = true;
+  }
+  const bool altAlone = shift.alt && !shift.shift && !shift.ctrl && !shift.left && !shift.right && !shift.middle;
+  if (!altAlone) return acted;
+  auto toggle = [&](ui::CheckBox& box) {
+    box.SetChecked(!box.Checked());
+    acted = true;
+  };
+  if (key == 'B' || key == 'F') toggle(check_bold);
+  if (key == 'I' || key == 'K') toggle(check_italic);
+  // Alt+S is the access key of "&Select" while a control holds the focus.
+  if (key == 'D' || (key == 'S' && !controlFocused)) toggle(check_strike);
+  if (key == 'U') toggle(check_underline);
+  if (key == '2') toggle(check216);
+  return acted;
+}
+
+bool TForm1::PreviewKey(MSG& msg) {
+  if (msg.message == WM_SYSCHAR && swallowSysChar_) {
+    // The shortcut acted on the key: no menu beep for its character.
+    swallowSysChar_ = false;
+    return true;
+  }
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  const bool controlFocused = GetFocus() != Handle();
+  ui::ShiftState shift = ui::ShiftState::FromKeyboard();
+  shift.left = GetKeyState(VK_LBUTTON) < 0;
+  shift.right = GetKeyState(VK_RBUTTON) < 0;
+  shift.middle = GetKeyState(VK_MBUTTON) < 0;
+  const bool acted = FormKeyDown(static_cast<WORD>(msg.wParam), shift, controlFocused);
+  swallowSysChar_ = acted && msg.message == WM_SYSKEYDOWN;
+  return false;  // the key goes on to the control as usual
+}
+
+namespace {
+
+// Copies the control's selection; with nothing selected, all of it, leaving the caret
+// at the start of the text, scrolled into view.
+void CopySelectionOrAll(ui::Edit& edit) {
+  long start = 0, end = 0;
+  edit.GetSelection(start, end);
+  if (end != start) {
+    edit.CopyToClipboard();
+    return;
+  }
+  edit.SetSelection(0, -1);
+  edit.CopyToClipboard();
+  edit.SetSelection(0, 0);
+  SendMessageA(edit.Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+}  // namespace
+
+void TForm1::b_kopyClick() { CopySelectionOrAll(RichEdit1); }
+
+void TForm1::Button1Click() { CopySelectionOrAll(HTML_Edit); }
+
+}  // namespace tessarin

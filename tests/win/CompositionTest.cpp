@@ -1,0 +1,247 @@
+// The composition box, its HTML text and output line, the styles, the size, the keyboard
+// shortcuts and the two clipboard copies, against the real rich edit and clipboard.
+#include <gtest/gtest.h>
+#include <richedit.h>
+
+#include <regex>
+
+#include "main/HtmlFont.h"
+#include "main/Main.h"
+#include "tests/support/TestSupport.h"
+#include "ui/Application.h"
+
+using namespace tessarin;
+
+namespace {
+
+std::string ClipboardText(UINT format) {
+  std::string text;
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) testing_support::Pump(std::chrono::milliseconds(10));
+  if (HANDLE data = GetClipboardData(format)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+      text = p;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void PutOnClipboard(const std::string& text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
+  GlobalUnlock(mem);
+  SetClipboardData(CF_TEXT, mem);
+  CloseClipboard();
+}
+
+class Composition : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::Application::Instance().Initialize();
+    ui::Application::Instance().OnException = [this](const std::string& m) { errors.push_back(m); };
+    form = std::make_unique<TForm1>();
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    testing_support::Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    ui::Application::Instance().OnException = nullptr;
+  }
+  void Append(int code) {
+    form->StringAlignGrid1.SetCol((code - 32) % 16);
+    form->StringAlignGrid1.SetRow((code - 32) / 16);
+    form->AppendSelectedChar();
+  }
+  void Type(const std::string& text) {
+    SendMessageA(form->RichEdit1.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  // Keys as a user types them, to the foreground window.
+  void Keys(std::initializer_list<std::pair<WORD, bool>> events) {
+    std::vector<INPUT> in;
+    for (auto [vk, up] : events) {
+      INPUT i{};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wVk = vk;
+      i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      in.push_back(i);
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+    // Through the program's own message loop, which hands keys to the form first.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
+    while (std::chrono::steady_clock::now() < until) {
+      ui::Application::Instance().ProcessMessages();
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+  }
+
+  std::unique_ptr<TForm1> form;
+  std::vector<std::string> errors;
+};
+
+TEST_F(Composition, AppendingBuildsTheHtmlTextAndMovesTheSelectionToTheLastCharacter) {
+  Append('A');
+  Append('&');
+  Append('<');
+  EXPECT_EQ(form->RichEdit1.Text(), "A&<");
+  EXPECT_EQ(form->html_label.Caption(), "A&amp;&lt;");
+  EXPECT_EQ(form->HTML_Edit.Text(), "A&amp;&lt;");
+  EXPECT_EQ(form->Label1.Text(), "<");
+  EXPECT_EQ(form->html_char.Text(), "&lt;");
+
+  form->Check_Fontcopy.SetChecked(true);
+  EXPECT_EQ(form->HTML_Edit.Text(), "<FONT color=#000000 face=Arial>A&amp;&lt;</FONT>");
+
+  // Clearing the box empties the output even with the font tags on; the next style
+  // change shows the tags around the empty text.
+  form->RichEdit1.SetText("");
+  EXPECT_EQ(form->HTML_Edit.Text(), "");
+  form->check_bold.SetChecked(true);
+  EXPECT_EQ(form->HTML_Edit.Text(), "<FONT color=#000000 face=Arial><B></B></FONT>");
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Composition, ControlCharactersStandForThemselvesAndRaiseNoError) {
+  Type("a");
+  Type("\r");
+  Type("b\t");
+  Type("c");
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  EXPECT_EQ(form->html_label.Caption(), "a\r\nb\tc");
+  EXPECT_EQ(form->Label1.Text(), "c");
+  Type("\t");  // the selection stays on the last character that has a cell
+  EXPECT_EQ(form->Label1.Text(), "c");
+  EXPECT_EQ(form->html_label.Caption(), "a\r\nb\tc\t");
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Composition, AStyleReachesTheFourViewsAndLeavesTheOthers) {
+  form->check_italic.SetChecked(true);
+  form->check_bold.SetChecked(true);
+  form->check_bold.SetChecked(false);
+  for (ui::Control* view : {static_cast<ui::Control*>(&form->mega_label), static_cast<ui::Control*>(&form->Label1),
+                            static_cast<ui::Control*>(&form->RichEdit1),
+                            static_cast<ui::Control*>(&form->StringAlignGrid1)}) {
+    EXPECT_FALSE(view->GetFont().Style().bold);
+    EXPECT_TRUE(view->GetFont().Style().italic);
+  }
+  CHARFORMAT2A cf{};
+  cf.cbSize = sizeof cf;
+  SendMessageA(form->RichEdit1.Handle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+  EXPECT_TRUE(cf.dwEffects & CFE_ITALIC);
+  EXPECT_FALSE(cf.dwEffects & CFE_BOLD);
+}
+
+TEST_F(Composition, TheSizeFieldSetsTheCompositionSizeAndKeepsItsRangeWhenLeft) {
+  form->SpinEdit1.SetText("300");
+  EXPECT_EQ(form->RichEdit1.GetFont().Size(), 300);
+  form->SpinEdit1.SetFocus();
+  form->StringAlignGrid1.SetFocus();
+  EXPECT_EQ(form->SpinEdit1.Value(), 256);
+  EXPECT_EQ(form->RichEdit1.GetFont().Size(), 256);
+  form->SpinEdit1.SetText("abc");
+  EXPECT_EQ(form->RichEdit1.GetFont().Size(), 1);
+}
+
+TEST_F(Composition, ShortcutsToggleStylesAndStepTheSize) {
+  form->StringAlignGrid1.SetFocus();
+  Keys({{VK_MENU, false}, {'B', false}, {'B', true}, {VK_MENU, true}});
+  EXPECT_TRUE(form->check_bold.Checked());
+  Keys({{VK_MENU, false}, {'F', false}, {'F', true}, {VK_MENU, true}});
+  EXPECT_FALSE(form->check_bold.Checked());
+  Keys({{VK_MENU, false}, {VK_SHIFT, false}, {'B', false}, {'B', true}, {VK_SHIFT, true}, {VK_MENU, true}});
+  EXPECT_FALSE(form->check_bold.Checked());
+  Keys({{VK_MENU, false}, {'K', false}, {'K', true}, {'U', false}, {'U', true}, {'D', false}, {'D', true},
+        {VK_MENU, true}});
+  EXPECT_TRUE(form->check_italic.Checked());
+  EXPECT_TRUE(form->check_underline.Checked());
+  EXPECT_TRUE(form->check_strike.Checked());
+  EXPECT_TRUE(form->StringAlignGrid1.GetFont().Style().underline);
+
+  Keys({{VK_ADD, false}, {VK_ADD, true}});
+  EXPECT_EQ(form->SpinEdit1.Value(), 11);
+  EXPECT_EQ(form->RichEdit1.GetFont().Size(), 11);
+  form->SpinEdit1.SetValue(256);
+  Keys({{VK_ADD, false}, {VK_ADD, true}});
+  EXPECT_EQ(form->SpinEdit1.Value(), 256);
+  form->SpinEdit1.SetValue(1);
+  Keys({{VK_SUBTRACT, false}, {VK_SUBTRACT, true}});
+  EXPECT_EQ(form->SpinEdit1.Value(), 1);
+
+  // In the composition box the keypad keys type, and Alt+S stays "&Select"'s access key.
+  form->SpinEdit1.SetValue(10);
+  form->RichEdit1.SetFocus();
+  Keys({{VK_SUBTRACT, false}, {VK_SUBTRACT, true}});
+  EXPECT_EQ(form->SpinEdit1.Value(), 10);
+  EXPECT_EQ(form->RichEdit1.Text(), "-");
+  const bool strike = form->check_strike.Checked();
+  form->StringAlignGrid1.SetFocus();
+  Keys({{VK_MENU, false}, {'S', false}, {'S', true}, {VK_MENU, true}});
+  EXPECT_EQ(form->check_strike.Checked(), strike);
+  EXPECT_EQ(form->RichEdit1.Text(), "--");  // "&Select" appended the selection, "-"
+}
+
+TEST_F(Composition, CopyAsRtfCopiesTheSelectionOrAllWithItsFormatting) {
+  form->SpinEdit1.SetValue(14);
+  form->check_bold.SetChecked(true);
+  form->check_strike.SetChecked(true);
+  form->RichEdit1.GetFont().SetColor(RGB(0x12, 0x34, 0x56));
+  Type("abc");
+  form->RichEdit1.SetSelection(1, 2);
+  form->b_kopyClick();
+  EXPECT_EQ(ClipboardText(CF_TEXT), "b");
+  long start = 0, end = 0;
+  form->RichEdit1.GetSelection(start, end);
+  EXPECT_EQ(start, 1);
+  EXPECT_EQ(end, 2);
+
+  form->RichEdit1.SetSelection(3, 3);
+  form->b_kopyClick();
+  EXPECT_EQ(ClipboardText(CF_TEXT), "abc");
+  form->RichEdit1.GetSelection(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 0);
+  const std::string rtf = ClipboardText(RegisterClipboardFormatA("Rich Text Format"));
+  EXPECT_NE(rtf.find("abc"), std::string::npos) << rtf;
+  EXPECT_TRUE(std::regex_search(rtf, std::regex(R"(\\fonttbl.*Arial)"))) << rtf;
+  EXPECT_TRUE(std::regex_search(rtf, std::regex(R"(\\fs28\b)"))) << rtf;  // half points
+  EXPECT_TRUE(std::regex_search(rtf, std::regex(R"(\\red18\\green52\\blue86)"))) << rtf;
+  EXPECT_TRUE(std::regex_search(rtf, std::regex(R"(\\b\b)"))) << rtf;
+  EXPECT_TRUE(std::regex_search(rtf, std::regex(R"(\\strike\b)"))) << rtf;
+  EXPECT_FALSE(std::regex_search(rtf, std::regex(R"(\\i\b)"))) << rtf;
+  EXPECT_FALSE(std::regex_search(rtf, std::regex(R"(\\ul\b)"))) << rtf;
+}
+
+TEST_F(Composition, CopyAsHtmlCopiesTheOutputLineAsPlainText) {
+  Append('A');
+  Append('&');
+  form->Check_Fontcopy.SetChecked(true);
+  PutOnClipboard("old");
+  form->Button1Click();
+  EXPECT_EQ(ClipboardText(CF_TEXT), "<FONT color=#000000 face=Arial>A&amp;</FONT>");
+  EXPECT_EQ(IsClipboardFormatAvailable(RegisterClipboardFormatA("HTML Format")), FALSE);
+  long start = 1, end = 1;
+  form->HTML_Edit.GetSelection(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 0);
+  form->Check_Fontcopy.SetChecked(false);
+  form->HTML_Edit.SetSelection(0, 1);
+  form->Button1Click();
+  EXPECT_EQ(ClipboardText(CF_TEXT), "A");
+}
+
+TEST_F(Composition, APasteOfAPageIsKeptWholeAndRebuiltOnce) {
+  std::string page;
+  for (int i = 0; i < 40000; ++i) page += static_cast<char>(32 + i % 224);
+  PutOnClipboard(page);
+  SendMessageA(form->RichEdit1.Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(form->RichEdit1.Text().size(), page.size());
+  int last = 0;
+  EXPECT_EQ(form->html_label.Caption(), CompositionHtml(page, last));
+  EXPECT_EQ(form->Label1.Text(), std::string(1, page.back()));
+}
+
+}  // namespace

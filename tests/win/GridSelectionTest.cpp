@@ -1,0 +1,200 @@
+// The character grid and the selection, in process: the order of the selection events,
+// the refusals, the four description labels, mouse and keyboard.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "main/Main.h"
+#include "tests/support/TestSupport.h"
+#include "ui/Application.h"
+
+using namespace tessarin;
+
+namespace {
+
+struct SelectEvent {
+  int col, row;
+  bool alreadyCurrent;  // was the cell current when the event ran?
+  bool operator==(const SelectEvent&) const = default;
+};
+
+class GridSelection : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::Application::Instance().Initialize();
+    form = std::make_unique<TForm1>();
+    form->Show();
+    testing_support::Pump();
+    TStringAlignGrid& grid = form->StringAlignGrid1;
+    auto update = grid.OnSelectCell;
+    grid.OnSelectCell = [this, update, &grid](int c, int r, bool& ok) {
+      events.push_back({c, r, grid.Col() == c && grid.Row() == r});
+      update(c, r, ok);
+    };
+  }
+  void TearDown() override { form.reset(); }
+
+  struct Labels {
+    std::string preview, code, key, entity;
+  };
+  Labels Read() {
+    return {form->Label1.Text(), form->num.Text(), form->Tast.Text(), form->html_char.Text()};
+  }
+  void Select(int col, int row) {
+    form->StringAlignGrid1.SetCol(col);
+    form->StringAlignGrid1.SetRow(row);
+  }
+  LPARAM CellCentre(int col, int row) {
+    const RECT r = form->StringAlignGrid1.CellRect(col, row);
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+
+  std::unique_ptr<TForm1> form;
+  std::vector<SelectEvent> events;
+};
+
+TEST_F(GridSelection, StartsOnTheSpaceWithTheInitialTexts) {
+  EXPECT_EQ(form->StringAlignGrid1.Col(), 0);
+  EXPECT_EQ(form->StringAlignGrid1.Row(), 0);
+  const Labels l = Read();
+  EXPECT_EQ(l.preview, "");
+  EXPECT_EQ(l.code, "#32");
+  EXPECT_EQ(l.key, "Space");
+  EXPECT_EQ(l.entity, "");
+  EXPECT_EQ(form->StringAlignGrid1.Cells(0, 0), " ");
+  EXPECT_EQ(form->StringAlignGrid1.Cells(15, 13), "\xFF");
+  EXPECT_EQ(form->StringAlignGrid1.Cells(1, 2), "A");
+}
+
+TEST_F(GridSelection, EachCellDescribesItsCharacter) {
+  struct {
+    int code;
+    const char *preview, *num, *key, *entity;
+  } const cases[] = {
+      {32, " ", "#32", "Space", " "},
+      {38, "&", "#38", "&", "&amp;"},
+      {65, "A", "#65", "A", "A"},
+      {127, "\x7F", "#127", "", "&#127;"},
+      {128, "\x80", "#0128", "\x80 (EURO)", "&euro;"},  // € (EURO)
+      {255, "\xFF", "#0255", "", "&yuml;"},             // ÿ
+      {34, "\"", "#34", "\"", "&quot;"},
+  };
+  for (const auto& c : cases) {
+    Select(c.code == 32 ? 1 : 0, 0);  // somewhere else first, so that the move runs
+    Select((c.code - 32) % 16, (c.code - 32) / 16);
+    const Labels l = Read();
+    EXPECT_EQ(l.preview, c.preview) << c.code;
+    EXPECT_EQ(l.code, c.num) << c.code;
+    EXPECT_EQ(l.key, c.key) << c.code;
+    EXPECT_EQ(l.entity, c.entity) << c.code;
+    EXPECT_EQ(form->SelectedCol, (c.code - 32) % 16);
+    EXPECT_EQ(form->SelectedRow, (c.code - 32) / 16);
+  }
+}
+
+TEST_F(GridSelection, SettingColThenRowRaisesTheEventTwiceBeforeEachCellBecomesCurrent) {
+  Select(1, 2);  // "A"
+  events.clear();
+  Select(3, 4);  // column first: "C" (67), then the final cell "c" (99)
+  EXPECT_EQ(events, (std::vector<SelectEvent>{{3, 2, false}, {3, 4, false}}));
+  EXPECT_EQ(Read().preview, "c");
+  EXPECT_EQ(form->SelectedCol, 3);
+  EXPECT_EQ(form->SelectedRow, 4);
+  events.clear();
+  Select(3, 4);  // unchanged values raise nothing
+  EXPECT_TRUE(events.empty());
+}
+
+TEST_F(GridSelection, CellsOutsideTheGridAreRefusedAndNothingChanges) {
+  Select(1, 2);
+  events.clear();
+  const Labels before = Read();
+  for (auto move : {+[](TStringAlignGrid& g) { g.SetCol(16); }, +[](TStringAlignGrid& g) { g.SetRow(-1); },
+                    +[](TStringAlignGrid& g) { g.SetRow(14); }, +[](TStringAlignGrid& g) { g.SetCol(-1); }}) {
+    try {
+      move(form->StringAlignGrid1);
+      ADD_FAILURE() << "no error raised";
+    } catch (const EGridIndexError& e) {
+      EXPECT_EQ(e.Message(), "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs");
+    }
+  }
+  EXPECT_TRUE(events.empty());
+  EXPECT_EQ(form->StringAlignGrid1.Col(), 1);
+  EXPECT_EQ(form->StringAlignGrid1.Row(), 2);
+  const Labels after = Read();
+  EXPECT_EQ(after.preview, before.preview);
+  EXPECT_EQ(after.entity, before.entity);
+  EXPECT_EQ(form->SelectedCol, 1);
+}
+
+TEST_F(GridSelection, OnlyALeftPressOnACellSelectsIt) {
+  HWND grid = form->StringAlignGrid1.Handle();
+  SendMessageA(grid, WM_RBUTTONDOWN, MK_RBUTTON, CellCentre(5, 5));
+  SendMessageA(grid, WM_RBUTTONUP, 0, CellCentre(5, 5));
+  SendMessageA(grid, WM_MBUTTONDOWN, MK_MBUTTON, CellCentre(6, 6));
+  SendMessageA(grid, WM_MBUTTONUP, 0, CellCentre(6, 6));
+  EXPECT_TRUE(events.empty());
+  SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, CellCentre(7, 3));
+  SendMessageA(grid, WM_LBUTTONUP, 0, CellCentre(7, 3));
+  EXPECT_EQ(events, (std::vector<SelectEvent>{{7, 3, false}}));
+  EXPECT_EQ(Read().preview, "W");
+  // The current cell again, and the strip past the last column: nothing.
+  events.clear();
+  SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, CellCentre(7, 3));
+  SendMessageA(grid, WM_LBUTTONUP, 0, CellCentre(7, 3));
+  RECT client;
+  GetClientRect(grid, &client);
+  SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 1, 5));
+  SendMessageA(grid, WM_LBUTTONUP, 0, MAKELPARAM(client.right - 1, 5));
+  EXPECT_TRUE(events.empty());
+}
+
+TEST_F(GridSelection, KeyboardNavigatesLikeAStringGridAndTypingEditsNothing) {
+  HWND grid = form->StringAlignGrid1.Handle();
+  auto key = [&](WPARAM vk) { SendMessageA(grid, WM_KEYDOWN, vk, 0); };
+  struct {
+    WPARAM vk;
+    int col, row;
+  } const steps[] = {{VK_RIGHT, 1, 0}, {VK_DOWN, 1, 1}, {VK_END, 15, 1},  {VK_RIGHT, 15, 1},
+                     {VK_NEXT, 15, 13}, {VK_DOWN, 15, 13}, {VK_HOME, 0, 13}, {VK_LEFT, 0, 13},
+                     {VK_PRIOR, 0, 0},  {VK_UP, 0, 0}};
+  for (const auto& s : steps) {
+    key(s.vk);
+    EXPECT_EQ(form->StringAlignGrid1.Col(), s.col) << s.vk;
+    EXPECT_EQ(form->StringAlignGrid1.Row(), s.row) << s.vk;
+  }
+  SendMessageA(grid, WM_CHAR, 'x', 0);
+  EXPECT_EQ(form->StringAlignGrid1.Cells(0, 0), " ");
+}
+
+TEST_F(GridSelection, LabelsKeepTheirRightEdgesAsTheirTextsChangeWidth) {
+  for (int code : {32, 128, 65, 255}) {
+    Select((code - 32) % 16, (code - 32) / 16);
+    const RECT num = form->num.BoundsRect(), key = form->Tast.BoundsRect(), entity = form->html_char.BoundsRect();
+    EXPECT_EQ(num.right, 68) << code;
+    EXPECT_EQ(key.right, 140) << code;
+    EXPECT_EQ(entity.left, 144) << code;
+    EXPECT_EQ(entity.right - entity.left, 48) << code;
+  }
+  // "€ (EURO)" is wider than "Space": the key label grew to the left.
+  Select(0, 6);
+  EXPECT_GT(form->Tast.Width(), 31);
+}
+
+TEST_F(GridSelection, SelectAndDoubleClickAppendTheSelectedCharacter) {
+  form->b_ausw.OnClick();  // before any selection: the space
+  HWND grid = form->StringAlignGrid1.Handle();
+  const LPARAM at = CellCentre(1, 2);  // "A"
+  SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(grid, WM_LBUTTONUP, 0, at);
+  SendMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  SendMessageA(grid, WM_LBUTTONUP, 0, at);
+  // Enter with the grid focused presses the default button "&Select".
+  form->StringAlignGrid1.SetFocus();
+  MSG msg{grid, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_TRUE(IsDialogMessageA(form->Handle(), &msg));
+  testing_support::Pump();
+  EXPECT_EQ(form->RichEdit1.Text(), " AA");
+}
+
+}  // namespace
