@@ -1,0 +1,61 @@
+// TSendKey: key events through keybd_event, the window search and the wait between tokens.
+#include "SendKeys/SendKeys.h"
+
+#include <windows.h>
+
+#include "ui/Application.h"
+
+namespace tessarin {
+
+const sendkeys::KeyboardLayout& TSendKey::CurrentLayout() {
+  static const sendkeys::KeyboardLayout layout = {
+      [](char c) { return static_cast<std::uint16_t>(VkKeyScanA(c)); },
+      [](unsigned code, unsigned mapType) { return MapVirtualKeyA(code, mapType); }};
+  return layout;
+}
+
+void TSendKey::execute() {
+  if (!titleText_.empty()) ActivateWindowByTitle(titleText_);
+  // A handler that runs during a wait may change Keys or start another execute; the
+  // tokens of this call are its own.
+  const std::vector<std::string> tokens =
+      sendkeys::SplitKeyTokens(sendkeys::RewriteShiftedSymbols(keys_));
+  for (const std::string& token : tokens) {
+    SendKeyToken(token);
+    WaitProcessingMessages(delay_);
+  }
+}
+
+void TSendKey::SendKeyToken(const std::string& token) {
+  for (const sendkeys::KeyEvent& e : sendkeys::KeyTokenEvents(token, CurrentLayout()))
+    keybd_event(e.virtualKey, e.scan, e.flags, e.extraInfo);
+}
+
+void TSendKey::ActivateWindowByTitle(const std::string& title) {
+  HWND window = FindWindowA(nullptr, nullptr);
+  for (int step = 0; window != nullptr; ++step) {
+    char caption[255] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    if (sendkeys::CaptionMatchesTitle(caption, title)) {
+      SetForegroundWindow(window);
+      return;
+    }
+    if (step == sendkeys::MaxWindowSteps) return;
+    window = GetWindow(window, GW_HWNDNEXT);
+  }
+}
+
+void TSendKey::WaitProcessingMessages(std::int32_t milliseconds) {
+  if (milliseconds < 0) return;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    ui::Application::Instance().ProcessMessages();
+    const DWORD now = GetTickCount();
+    if (sendkeys::WaitIsOver(start, now, milliseconds)) return;
+    // Sleep until a message comes or the counter may have moved on, rather than spin.
+    const DWORD remaining = static_cast<DWORD>(milliseconds) - (now - start) + 1;
+    MsgWaitForMultipleObjectsEx(0, nullptr, remaining, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+}
+
+}  // namespace tessarin
