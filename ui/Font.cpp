@@ -6,6 +6,12 @@
 
 namespace ui {
 
+namespace {
+int liveHandles = 0;
+}
+
+int Font::LiveHandles() { return liveHandles; }
+
 Font::Font(std::string name, int height, COLORREF color)
     : name_(std::move(name)), height_(height), color_(color) {}
 
@@ -24,6 +30,7 @@ void Font::Release() const {
   if (handle_) {
     DeleteObject(handle_);
     handle_ = nullptr;
+    --liveHandles;
   }
 }
 
@@ -101,6 +108,7 @@ HFONT Font::Handle() const {
     lf.lfPitchAndFamily = DEFAULT_PITCH;
     std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
     handle_ = CreateFontIndirectA(&lf);
+    if (handle_) ++liveHandles;
   }
   return handle_;
 }

@@ -198,3 +198,30 @@ TEST_F(GridSelection, SelectAndDoubleClickAppendTheSelectedCharacter) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainWindowResources, RepeatedSelectionStyleAndLayoutChangesHoldNoMoreFonts) {
+  ui::Application::Instance().Initialize();
+  auto form = std::make_unique<TForm1>();
+  form->Show();
+  testing_support::Pump();
+  const int fonts = ui::Font::LiveHandles();
+  for (int i = 0; i < 40; ++i) {
+    form->StringAlignGrid1.SetCol(i % 16);
+    form->StringAlignGrid1.SetRow(i % 14);
+    form->check_bold.SetChecked(i % 2 == 0);
+    form->check_underline.SetChecked(i % 3 == 0);
+    form->ApplyLayout(i % 2 ? ScreenLayout::Small : ScreenLayout::Large);
+    form->AppendSelectedChar();
+    UpdateWindow(form->Handle());
+  }
+  form->check_bold.SetChecked(false);
+  form->check_underline.SetChecked(false);
+  form->ApplyLayout(LayoutForScreenWidth(GetSystemMetrics(SM_CXSCREEN)));
+  EXPECT_LE(ui::Font::LiveHandles(), fonts);
+  form.reset();
+  EXPECT_EQ(ui::Font::LiveHandles(), 0);
+}
+
+}  // namespace
