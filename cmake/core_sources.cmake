@@ -5,6 +5,8 @@ set(TESSARIN_CORE_SOURCES
   ui/Units.cpp
   app/InstanceName.cpp
   main/Layout.cpp
+  main/HtmlFont.cpp
   main/CharDescriptions.cpp
+  main/FontList.cpp
   SendKeys/KeyTranslation.cpp
 )

@@ -1,8 +1,379 @@
+// The font box: enumeration of the screen's and the printer's fonts, the filter, the
+// selection by name and the drawing of the items.
 #include "main/FontComboBox.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <exception>
+#include <vector>
+
+#include "main/FontList.h"
 
 namespace tessarin {
 
-TFontComboBox::TFontComboBox(ui::Control* parent, int left, int top, int width, int height)
-    : ui::ComboBox(parent, left, top, width, height + 200, CBS_DROPDOWNLIST | CBS_SORT | CBS_HASSTRINGS) {}
+static_assert(foAnsiOnly == fontlist::kAnsiOnly && foSymbolOnly == fontlist::kSymbolOnly &&
+              foTrueTypeOnly == fontlist::kTrueTypeOnly);
+
+namespace {
+
+// The closed box is as high as a one-line field; the open list shows eight items.
+constexpr int kDropDownCount = 8;
+// The glyph size the item height counts on when a bitmap is missing.
+constexpr int kGlyphHeight = 12;
+constexpr int kNoGlyphWidth = 20;
+
+// Runs a cleanup at the end of a scope, also when it is left by an exception.
+template <typename F>
+class Finally {
+ public:
+  explicit Finally(F f) : f_(f) {}
+  ~Finally() { f_(); }
+  Finally(const Finally&) = delete;
+  Finally& operator=(const Finally&) = delete;
+
+ private:
+  F f_;
+};
+
+struct FontItem {
+  std::string name;
+  unsigned flags;
+};
+
+struct EnumContext {
+  fontlist::ListBuilder* builder;
+  std::vector<FontItem> items;
+  std::exception_ptr error;
+};
+
+int CALLBACK EnumFamily(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontType, LPARAM data) {
+  auto& context = *reinterpret_cast<EnumContext*>(data);
+  // No exception may cross the enumeration: keep it and stop.
+  try {
+    const std::string name(logFont->lfFaceName, strnlen(logFont->lfFaceName, LF_FACESIZE));
+    if (const auto flags = context.builder->Offer(name, logFont->lfCharSet, fontType))
+      context.items.push_back({name, *flags});
+    return 1;
+  } catch (...) {
+    context.error = std::current_exception();
+    return 0;
+  }
+}
+
+}  // namespace
+
+TFontComboBox::TFontComboBox(ui::Control* parent, int left, int top, int width, TFontDevice device,
+                             std::uint16_t options)
+    : ui::Control(parent), device_(device), options_(options) {
+  font_ = parent->GetFont();
+  SetColor(ui::kSysColor | COLOR_WINDOW);
+  trueTypeGlyph_ = LoadGlyph("TRUETYPE_FNT");
+  deviceGlyph_ = LoadGlyph("DEVICE_FNT");
+  // The window is made later (HandleNeeded); remember where it belongs among its siblings.
+  if (HWND first = parent->Handle() ? GetWindow(parent->Handle(), GW_CHILD) : nullptr)
+    previousSibling_ = GetWindow(first, GW_HWNDLAST);
+  // Until the window exists: the selection field (one item) within its 3-pixel borders.
+  SetBounds(left, top, width, ItemHeight() + 6);
+}
+
+TFontComboBox::~TFontComboBox() {
+  // Destroy the window while this object is whole: the list's last messages reach it.
+  if (handle_) DestroyWindow(handle_);
+  FreeGlyph(trueTypeGlyph_);
+  FreeGlyph(deviceGlyph_);
+}
+
+TFontComboBox::GlyphImage TFontComboBox::LoadGlyph(const char* resource) {
+  GlyphImage glyph;
+  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), resource);
+  if (!bitmap) return glyph;
+  BITMAP info{};
+  GetObjectA(bitmap, sizeof info, &info);
+  glyph.width = info.bmWidth;
+  glyph.height = info.bmHeight;
+  glyph.image = bitmap;
+  glyph.mask = CreateBitmap(glyph.width, glyph.height, 1, 1, nullptr);
+  HDC image = CreateCompatibleDC(nullptr);
+  HDC mask = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldImage = SelectObject(image, glyph.image);
+  HGDIOBJ oldMask = SelectObject(mask, glyph.mask);
+  // The lower-left pixel's colour is the background: white in the mask, black in the image.
+  SetBkColor(image, GetPixel(image, 0, glyph.height - 1));
+  BitBlt(mask, 0, 0, glyph.width, glyph.height, image, 0, 0, SRCCOPY);
+  SetBkColor(image, RGB(0, 0, 0));
+  SetTextColor(image, RGB(255, 255, 255));
+  BitBlt(image, 0, 0, glyph.width, glyph.height, mask, 0, 0, SRCAND);
+  SelectObject(image, oldImage);
+  SelectObject(mask, oldMask);
+  DeleteDC(image);
+  DeleteDC(mask);
+  return glyph;
+}
+
+void TFontComboBox::FreeGlyph(GlyphImage& glyph) {
+  if (glyph.image) DeleteObject(glyph.image);
+  if (glyph.mask) DeleteObject(glyph.mask);
+  glyph = GlyphImage{};
+}
+
+void TFontComboBox::DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y) {
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, glyph.mask);
+  const COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, x, y, glyph.width, glyph.height, source, 0, 0, SRCAND);
+  SelectObject(source, glyph.image);
+  BitBlt(dc, x, y, glyph.width, glyph.height, source, 0, 0, SRCPAINT);
+  SetBkColor(dc, oldBk);
+  SetTextColor(dc, oldText);
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+int TFontComboBox::ItemHeight() const {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return fontlist::ItemHeight(metrics.tmHeight, trueTypeGlyph_.image ? trueTypeGlyph_.height : kGlyphHeight);
+}
+
+void TFontComboBox::HandleNeeded() {
+  if (handle_) return;
+  const std::string previous = FontName();
+  CreateHandle("COMBOBOX", "",
+               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT |
+                   CBS_HASSTRINGS,
+               0, Left(), Top(), Width(), Height() + kDropDownCount * ItemHeight() + 2);
+  SetWindowPos(handle_, previousSibling_ && IsWindow(previousSibling_) ? previousSibling_ : HWND_TOP, 0, 0, 0,
+               0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  UpdateItemHeights();
+  // The control's height is the closed box's, as the combo box makes it; a combo box
+  // keeps its open list's height when it is made no higher than that.
+  RECT closed{};
+  GetWindowRect(handle_, &closed);
+  ui::Control::SetBounds(Left(), Top(), Width(), closed.bottom - closed.top);
+  {
+    updating_ = true;
+    Finally done([this] { updating_ = false; });
+    FillList();
+    SelectName(previous);
+  }
+  if (FontName() != previous) NotifyChange();
+}
+
+void TFontComboBox::UpdateItemHeights() {
+  if (!handle_) return;
+  const int height = ItemHeight();
+  SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+  SendMessageA(handle_, CB_SETITEMHEIGHT, 0, height);
+}
+
+void TFontComboBox::FontChanged() {
+  ui::Control::FontChanged();
+  UpdateItemHeights();
+}
+
+void TFontComboBox::SetDevice(TFontDevice device) {
+  if (device == device_) return;
+  device_ = device;
+  RebuildList();
+}
+
+void TFontComboBox::SetOptions(std::uint16_t options) {
+  if (options == options_) return;
+  options_ = options;
+  RebuildList();
+}
+
+void TFontComboBox::SetUseFonts(bool useFonts) {
+  if (useFonts == useFonts_) return;
+  useFonts_ = useFonts;
+  Invalidate();
+  COMBOBOXINFO info{sizeof info};
+  if (handle_ && GetComboBoxInfo(handle_, &info) && info.hwndList) InvalidateRect(info.hwndList, nullptr, TRUE);
+}
+
+int TFontComboBox::Count() const {
+  return handle_ ? static_cast<int>(SendMessageA(handle_, CB_GETCOUNT, 0, 0)) : 0;
+}
+
+std::string TFontComboBox::ItemName(int index) const {
+  if (!handle_) return {};
+  const LRESULT length = SendMessageA(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length < 0) return {};
+  std::string name(static_cast<size_t>(length) + 1, '\0');
+  const LRESULT got =
+      SendMessageA(handle_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(name.data()));
+  name.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  return name;
+}
+
+unsigned TFontComboBox::ItemFlags(int index) const {
+  if (!handle_) return 0;
+  const LRESULT data = SendMessageA(handle_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+  return data == CB_ERR ? 0 : static_cast<unsigned>(data);
+}
+
+int TFontComboBox::ItemIndex() const {
+  return handle_ ? static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0)) : -1;
+}
+
+void TFontComboBox::SetItemIndex(int index) {
+  HandleNeeded();
+  SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string TFontComboBox::FontName() const {
+  const int index = ItemIndex();
+  return index < 0 ? std::string() : ItemName(index);
+}
+
+void TFontComboBox::SelectName(const std::string& name) {
+  int found = -1;
+  if (!name.empty()) {
+    const int count = Count();
+    for (int i = 0; i < count && found < 0; ++i)
+      if (fontlist::SameName(ItemName(i), name)) found = i;
+  }
+  SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+}
+
+void TFontComboBox::SetFontName(const std::string& name) {
+  if (name == FontName()) return;
+  HandleNeeded();
+  SelectName(name);
+  NotifyChange();
+}
+
+void TFontComboBox::NotifyChange() {
+  if (updating_) return;
+  if (OnChange) OnChange();
+}
+
+void TFontComboBox::RebuildList() {
+  if (!handle_) return;
+  const std::string previous = FontName();
+  {
+    updating_ = true;
+    Finally done([this] { updating_ = false; });
+    FillList();
+    SetFontName(previous);
+  }
+  if (FontName() != previous) NotifyChange();
+}
+
+void TFontComboBox::FillList() {
+  if (!handle_) return;
+  SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
+  Finally redraw([this] {
+    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle_, nullptr, TRUE);
+  });
+  SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
+  fontlist::ListBuilder builder(options_);
+  if (device_ == TFontDevice::fdScreen || device_ == TFontDevice::fdBoth) {
+    HDC screen = GetDC(nullptr);
+    Finally release([screen] { ReleaseDC(nullptr, screen); });
+    AddFonts(screen, builder);
+  }
+  if (device_ == TFontDevice::fdPrinter || device_ == TFontDevice::fdBoth) AddPrinterFonts(builder);
+}
+
+void TFontComboBox::AddFonts(HDC dc, fontlist::ListBuilder& builder) {
+  // The items go into the list after the enumeration: messages sent from inside its
+  // callback cost Wine about three times as much.
+  EnumContext context{&builder, {}, nullptr};
+  EnumFontFamiliesA(dc, nullptr, &EnumFamily, reinterpret_cast<LPARAM>(&context));
+  if (context.error) std::rethrow_exception(context.error);
+  for (const FontItem& item : context.items) {
+    const LRESULT index = SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.name.c_str()));
+    if (index >= 0) SendMessageA(handle_, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(item.flags));
+  }
+}
+
+void TFontComboBox::AddPrinterFonts(fontlist::ListBuilder& builder) {
+  // No printer, or one that cannot be reached, is an ordinary case: the list keeps what
+  // the screen gave.
+  try {
+    PRINTDLGA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+    if (!PrintDlgA(&dialog)) return;
+    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    if (!dialog.hDC) return;
+    Finally release([&dialog] { DeleteDC(dialog.hDC); });
+    AddFonts(dialog.hDC, builder);
+  } catch (...) {
+  }
+}
+
+bool TFontComboBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == CBN_SELCHANGE) {
+        NotifyChange();
+        result = 0;
+        return true;
+      }
+      break;
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(ItemHeight());
+      result = TRUE;
+      return true;
+    case WM_DRAWITEM:
+      DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      result = TRUE;
+      return true;
+    default:
+      break;
+  }
+  return ui::Control::Notify(msg, wParam, lParam, result);
+}
+
+void TFontComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const bool hasItem = item.itemID != static_cast<UINT>(-1);
+  const bool selected = hasItem && (item.itemState & ODS_SELECTED);
+  const COLORREF background = selected ? GetSysColor(COLOR_HIGHLIGHT) : ui::ResolveColor(Color());
+  const COLORREF text = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ui::ResolveColor(font_.Color());
+  const int saved = SaveDC(dc);
+  HBRUSH brush = CreateSolidBrush(background);
+  FillRect(dc, &item.rcItem, brush);
+  DeleteObject(brush);
+  HFONT ownFont = nullptr;
+  if (hasItem) {
+    const auto flags = static_cast<unsigned>(item.itemData);
+    const GlyphImage* glyph = nullptr;
+    switch (fontlist::GlyphFor(flags)) {
+      case fontlist::Glyph::TrueType: glyph = &trueTypeGlyph_; break;
+      case fontlist::Glyph::Device: glyph = &deviceGlyph_; break;
+      case fontlist::Glyph::None: break;
+    }
+    if (glyph && !glyph->image) glyph = nullptr;
+    RECT r = item.rcItem;
+    if (glyph) DrawGlyph(dc, *glyph, r.left + 2, (r.top + r.bottom - glyph->height) / 2);
+    r.left += (glyph ? glyph->width : kNoGlyphWidth) + 6;
+    const std::string name = ItemName(static_cast<int>(item.itemID));
+    if (fontlist::DrawsInOwnFont(useFonts_, flags)) {
+      LOGFONTA logFont{};
+      GetObjectA(font_.Handle(), sizeof logFont, &logFont);
+      std::memset(logFont.lfFaceName, 0, sizeof logFont.lfFaceName);
+      std::strncpy(logFont.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+      ownFont = CreateFontIndirectA(&logFont);
+    }
+    SelectObject(dc, ownFont ? ownFont : font_.Handle());
+    SetTextColor(dc, text);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  }
+  RestoreDC(dc, saved);
+  if (ownFont) DeleteObject(ownFont);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
+}
 
 }  // namespace tessarin

@@ -38,6 +38,7 @@ ui::Label::Options Fixed(ui::Alignment alignment, COLORREF color = ui::kSysColor
 ui::Label::Options Hidden() {
   ui::Label::Options o;
   o.visible = false;
+  o.autoSize = false;  // never shown: no need to measure a composition's worth of HTML
   return o;
 }
 

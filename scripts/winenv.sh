@@ -25,7 +25,7 @@ wine_env() {
 }
 
 make_prefix() {
-  [ -f "$prefix/.tessarin-ready" ] && return 0
+  [ -f "$prefix/.tessarin-ready-2" ] && return 0
   rm -rf "$env_dir"
   mkdir -p "$env_dir/home" "$env_dir/cache"
   # Only the Liberation fonts from the system, so the font set does not depend on the machine.
@@ -42,6 +42,11 @@ XML
   wineserver -w
   # Debian's Wine does not find its own fonts unless they are in the prefix.
   cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+  # A benchmark may ask for many more installed fonts (folders of .ttf/.otf files).
+  for dir in ${TESSARIN_PREFIX_FONTS:-}; do
+    [ -d "$dir" ] || continue
+    find "$dir" -type f \( -name '*.ttf' -o -name '*.otf' \) -exec cp -t "$prefix/drive_c/windows/Fonts/" {} +
+  done
   cat > "$env_dir/setup.reg" <<'REG'
 REGEDIT4
 
@@ -49,6 +54,8 @@ REGEDIT4
 "Arial"="Liberation Sans"
 "Times New Roman"="Liberation Serif"
 "Courier New"="Liberation Mono"
+"Arial Cyr"="Liberation Sans"
+"Times New Roman Greek"="Liberation Serif"
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
@@ -56,7 +63,7 @@ REGEDIT4
 REG
   ( unset DISPLAY; wine regedit /S "$env_dir/setup.reg" >/dev/null 2>&1 )
   wineserver -w
-  touch "$prefix/.tessarin-ready"
+  touch "$prefix/.tessarin-ready-2"
 }
 
 start() {

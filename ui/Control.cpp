@@ -7,10 +7,13 @@
 namespace ui {
 namespace {
 
-const char kControlProp[] = "ui.Control";
-
 std::unordered_map<int, Control*>& ControlsById() {
   static std::unordered_map<int, Control*> map;
+  return map;
+}
+
+std::unordered_map<HWND, Control*>& Windows() {
+  static std::unordered_map<HWND, Control*> map;
   return map;
 }
 
@@ -69,7 +72,11 @@ Control* FindControlById(int id) {
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<Control*>(GetPropA(hwnd, kControlProp)) : nullptr;
+  // A window that others have subclassed since (the up-down control does so with its
+  // buddy) no longer shows our procedure: look windows up in our own table.
+  const auto& windows = Windows();
+  const auto it = windows.find(hwnd);
+  return it == windows.end() ? nullptr : it->second;
 }
 
 Control::~Control() {
@@ -123,7 +130,8 @@ void Control::CreateHandle(const char* className, const char* text, DWORD style,
   if (!hwnd) throw Exception(std::string("Cannot create window of class ") + className);
   if (!own) {
     handle_ = hwnd;
-    SetPropA(hwnd, kControlProp, this);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Windows()[hwnd] = this;
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::Trampoline)));
   }
@@ -132,19 +140,22 @@ void Control::CreateHandle(const char* className, const char* text, DWORD style,
 }
 
 LRESULT CALLBACK Control::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Control* self = FromHandle(hwnd);
+  // The object lives in the window's user data (a property costs a look-up per message).
+  auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self && msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
     self = static_cast<Control*>(cs->lpCreateParams);
     if (self) {
       self->handle_ = hwnd;
-      SetPropA(hwnd, kControlProp, self);
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      Windows()[hwnd] = self;
     }
   }
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
     const LRESULT result = self->DefaultProc(msg, wParam, lParam);
-    RemovePropA(hwnd, kControlProp);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    Windows().erase(hwnd);
     if (self->original_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original_));
     self->handle_ = nullptr;
     return result;

@@ -27,9 +27,6 @@ TEST(RunningProgram, ClickingACellDescribesItsCharacter) {
   const int screen = GetSystemMetrics(SM_CXSCREEN);
   const int cellW = screen <= 640 ? 22 : screen >= 1024 ? 42 : 32;
   const int cellH = screen <= 640 ? 27 : screen >= 1024 ? 42 : 32;
-  RECT g;
-  GetWindowRect(grid, &g);
-
   struct {
     int code;
     const char *preview, *num, *key, *entity;
@@ -43,6 +40,8 @@ TEST(RunningProgram, ClickingACellDescribesItsCharacter) {
   };
   for (const auto& c : cases) {
     const int col = (c.code - 32) % 16, row = (c.code - 32) / 16;
+    RECT g;
+    GetWindowRect(grid, &g);
     const int x = g.left + col * (cellW + 1) + cellW / 2, y = g.top + row * (cellH + 1) + cellH / 2;
     ClickAt(x, y);
     // The program sets the four labels one after the other: wait for the last one.

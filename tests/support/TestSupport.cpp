@@ -97,12 +97,17 @@ void MoveMouseTo(int x, int y) {
 }
 
 void ClickAt(int x, int y, DWORD downFlag, DWORD upFlag) {
-  MoveMouseTo(x, y);
-  INPUT in[2]{};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = downFlag;
-  in[1].mi.dwFlags = upFlag;
-  SendInput(2, in, sizeof in[0]);
+  // Every event carries the position: a press sent on its own may be handled before
+  // the move that precedes it, and then lands where the pointer was.
+  INPUT in[3]{};
+  const DWORD flags[3] = {0, downFlag, upFlag};
+  for (int i = 0; i < 3; ++i) {
+    in[i].type = INPUT_MOUSE;
+    in[i].mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in[i].mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags[i];
+  }
+  SendInput(3, in, sizeof in[0]);
 }
 
 ChildProcess::~ChildProcess() { Terminate(); }
@@ -134,7 +139,10 @@ HWND ChildProcess::WaitForVisibleWindow(const char* className, DWORD timeoutMs) 
         return found && IsWindowVisible(found);
       },
       std::chrono::milliseconds(timeoutMs));
-  return found && IsWindowVisible(found) ? found : nullptr;
+  if (!found || !IsWindowVisible(found)) return nullptr;
+  // Shown is not yet settled: wait until the program waits for input.
+  WaitForInputIdle(info_.hProcess, timeoutMs);
+  return found;
 }
 
 void ChildProcess::Terminate() {

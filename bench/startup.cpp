@@ -1,0 +1,309 @@
+// Start-up time of Tessarin.exe to a shown, idle main window, against notepad.exe in the same run.
+//
+//   bench_startup.exe PATH\Tessarin.exe [ROUNDS]      (ROUNDS defaults to 21)
+//
+// Each round starts both programs one after the other, the order alternating between
+// rounds, and times each from CreateProcess to three points:
+//   visible  the process's main top-level window (class "Notepad" / "TessarinMainWindow")
+//            has WS_VISIBLE;
+//   idle     WaitForInputIdle on the process returns (waited for from a second thread
+//            since CreateProcess): the thread waits for input with nothing left to do,
+//            its first paint included;
+//   reply    a WM_NULL sent with SendMessageTimeout once the window is visible returns:
+//            the message loop runs.
+// "ready" is the latest of the three, the point where a person sees the window and can
+// use it. The headline is the median over the rounds of Tessarin's ready time divided by
+// notepad's. A program is closed with WM_CLOSE and waited for before the next one
+// starts, so that no two instances of Tessarin ever run at once.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kDefaultRounds = 21;
+constexpr DWORD kStartTimeoutMs = 30000;
+constexpr DWORD kCloseTimeoutMs = 10000;
+// A moment between launches, so that one program's teardown (X windows, server
+// objects) does not run into the next one's start.
+constexpr DWORD kSettleMs = 100;
+constexpr double kGoal = 1.1;
+
+LARGE_INTEGER frequency;
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+LARGE_INTEGER Now() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now;
+}
+
+struct Program {
+  std::string name;       // as printed
+  std::string path;       // as given to CreateProcess
+  const char* className;  // of its main window
+};
+
+struct Sample {
+  double visible = 0;
+  double idle = -1;  // negative: WaitForInputIdle gave no answer
+  double reply = 0;
+  double ready = 0;
+};
+
+struct IdleWait {
+  HANDLE process;
+  LARGE_INTEGER start;
+  DWORD result = WAIT_FAILED;
+  double at = -1;
+};
+
+DWORD WINAPI WaitIdle(void* parameter) {
+  auto* wait = static_cast<IdleWait*>(parameter);
+  wait->result = WaitForInputIdle(wait->process, kStartTimeoutMs);
+  wait->at = Milliseconds(wait->start, Now());
+  return 0;
+}
+
+// The visible top-level window of the given class that belongs to the process.
+HWND VisibleWindowOf(DWORD processId, const char* className) {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
+// Closes the program as a user would and waits until the process has gone. Falls back
+// to ending its message loop, and only then to terminating it; false when it did not
+// end cleanly.
+bool CloseAndWait(const PROCESS_INFORMATION& info, HWND window) {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(info.hProcess, kCloseTimeoutMs) == WAIT_OBJECT_0) return true;
+  std::printf("  did not end %lu ms after WM_CLOSE; posting WM_QUIT\n", kCloseTimeoutMs);
+  PostThreadMessageA(GetWindowThreadProcessId(window, nullptr), WM_QUIT, 0, 0);
+  if (WaitForSingleObject(info.hProcess, kCloseTimeoutMs) == WAIT_OBJECT_0) return false;
+  std::printf("  still running; terminating it\n");
+  TerminateProcess(info.hProcess, 1);
+  if (WaitForSingleObject(info.hProcess, kCloseTimeoutMs) != WAIT_OBJECT_0) {
+    std::printf("  the process does not end; giving up\n");
+    std::exit(2);
+  }
+  return false;
+}
+
+// Starts the program, times it to its shown and idle main window, closes it.
+bool Measure(const Program& program, Sample& sample) {
+  std::string commandLine = "\"" + program.path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+
+  const LARGE_INTEGER start = Now();
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    std::printf("  %s: CreateProcess failed (error %lu)\n", program.name.c_str(), GetLastError());
+    return false;
+  }
+  IdleWait idleWait{info.hProcess, start};
+  HANDLE idleThread = CreateThread(nullptr, 0, &WaitIdle, &idleWait, 0, nullptr);
+
+  bool ok = true;
+  HWND window = nullptr;
+  // Polling every millisecond: the wait on the process handle is the pause, and tells
+  // at once when the program ends before it ever shows a window.
+  while (!(window = VisibleWindowOf(info.dwProcessId, program.className))) {
+    if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) {
+      DWORD exitCode = 0;
+      GetExitCodeProcess(info.hProcess, &exitCode);
+      std::printf("  %s ended (exit code %lu) before showing a window of class %s\n", program.name.c_str(), exitCode,
+                  program.className);
+      ok = false;
+      break;
+    }
+    if (Milliseconds(start, Now()) > kStartTimeoutMs) {
+      std::printf("  %s showed no window of class %s within %lu ms\n", program.name.c_str(), program.className,
+                  kStartTimeoutMs);
+      ok = false;
+      break;
+    }
+  }
+
+  if (ok) {
+    sample.visible = Milliseconds(start, Now());
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kStartTimeoutMs, &result)) {
+      std::printf("  %s did not answer a sent message (error %lu)\n", program.name.c_str(), GetLastError());
+      ok = false;
+    }
+    sample.reply = Milliseconds(start, Now());
+  }
+  WaitForSingleObject(idleThread, INFINITE);
+  CloseHandle(idleThread);
+  if (ok) {
+    sample.idle = idleWait.result == 0 ? idleWait.at : -1;
+    sample.ready = std::max({sample.visible, sample.idle, sample.reply});
+    if (!CloseAndWait(info, window)) ok = false;
+  } else if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) {
+    TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, INFINITE);
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return ok;
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::vector<double> Field(const std::vector<Sample>& samples, double Sample::*field) {
+  std::vector<double> values;
+  for (const Sample& sample : samples)
+    if (sample.*field >= 0) values.push_back(sample.*field);
+  return values;
+}
+
+// Under Wine a Unix path (/home/…/Tessarin.exe) is accepted too and turned into the
+// DOS path Wine maps it to; on Windows the function does not exist and the path stands.
+std::string DosPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  using ToDos = WCHAR*(CDECL*)(const char*);
+  auto toDos = reinterpret_cast<ToDos>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
+  if (!toDos) return path;
+  WCHAR* wide = toDos(path.c_str());
+  if (!wide) return path;
+  char buffer[MAX_PATH * 2] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof buffer, nullptr, nullptr);
+  HeapFree(GetProcessHeap(), 0, wide);
+  return buffer;
+}
+
+std::string NotepadPath() {
+  char path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+  if (length > 0 && length < MAX_PATH - 13) {
+    std::string candidate = std::string(path) + "\\notepad.exe";
+    if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) return candidate;
+  }
+  if (SearchPathA(nullptr, "notepad.exe", nullptr, MAX_PATH, path, nullptr)) return path;
+  return "notepad.exe";
+}
+
+void PrintSample(int round, const Program& program, const Sample& sample) {
+  char idle[32] = "    n/a";
+  if (sample.idle >= 0) std::snprintf(idle, sizeof idle, "%7.1f", sample.idle);
+  std::printf("round %2d  %-12s visible %7.1f  idle %s  reply %7.1f  ready %7.1f ms\n", round, program.name.c_str(),
+              sample.visible, idle, sample.reply, sample.ready);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: bench_startup PATH\\Tessarin.exe [ROUNDS]\n");
+    return 2;
+  }
+  int rounds = kDefaultRounds;
+  if (argc == 3) {
+    rounds = std::atoi(argv[2]);
+    if (rounds < 1 || rounds > 1000) {
+      std::fprintf(stderr, "bench_startup: ROUNDS must be 1 to 1000, not \"%s\"\n", argv[2]);
+      return 2;
+    }
+  }
+  QueryPerformanceFrequency(&frequency);
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+  const Program notepad{"notepad.exe", NotepadPath(), "Notepad"};
+  const Program tessarin{"Tessarin.exe", DosPath(argv[1]), "TessarinMainWindow"};
+  if (GetFileAttributesA(tessarin.path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    std::fprintf(stderr, "bench_startup: no such file: %s\n", tessarin.path.c_str());
+    return 2;
+  }
+  // A running Tessarin would make the measured one a second instance, which only hands
+  // over to the first and ends.
+  if (FindWindowA(tessarin.className, nullptr)) {
+    std::fprintf(stderr, "bench_startup: Tessarin is already running; close it first\n");
+    return 2;
+  }
+  std::printf("start-up to a shown, idle main window: %s against %s, %d rounds\n", tessarin.path.c_str(),
+              notepad.path.c_str(), rounds);
+
+  // One launch of each first, not counted: it loads the files and libraries both share
+  // into the caches, which would otherwise count against whichever goes first.
+  Sample warmUp;
+  if (!Measure(notepad, warmUp) || !Measure(tessarin, warmUp)) return 1;
+  Sleep(kSettleMs);
+
+  std::vector<Sample> notepadSamples, tessarinSamples;
+  std::vector<double> readyRatios, visibleRatios;
+  int failures = 0;
+  for (int round = 1; round <= rounds; ++round) {
+    const bool tessarinFirst = round % 2 == 0;
+    const Program* order[2] = {tessarinFirst ? &tessarin : &notepad, tessarinFirst ? &notepad : &tessarin};
+    Sample samples[2];
+    bool ok = true;
+    for (int i = 0; i < 2; ++i) {
+      if (Measure(*order[i], samples[i])) {
+        PrintSample(round, *order[i], samples[i]);
+      } else {
+        ok = false;
+      }
+      Sleep(kSettleMs);
+    }
+    if (!ok) {
+      ++failures;
+      continue;
+    }
+    const Sample& n = tessarinFirst ? samples[1] : samples[0];
+    const Sample& t = tessarinFirst ? samples[0] : samples[1];
+    notepadSamples.push_back(n);
+    tessarinSamples.push_back(t);
+    readyRatios.push_back(t.ready / n.ready);
+    visibleRatios.push_back(t.visible / n.visible);
+  }
+  if (notepadSamples.empty()) {
+    std::printf("no round succeeded\n");
+    return 1;
+  }
+
+  std::printf("\nmedians over %zu rounds (ms):   visible     idle    reply    ready\n", notepadSamples.size());
+  const Program* programs[2] = {&notepad, &tessarin};
+  const std::vector<Sample>* sampleSets[2] = {&notepadSamples, &tessarinSamples};
+  double medians[2][4] = {};
+  double Sample::*fields[4] = {&Sample::visible, &Sample::idle, &Sample::reply, &Sample::ready};
+  for (int p = 0; p < 2; ++p) {
+    for (int f = 0; f < 4; ++f) medians[p][f] = Median(Field(*sampleSets[p], fields[f]));
+    std::printf("  %-27s %8.1f %8.1f %8.1f %8.1f\n", programs[p]->name.c_str(), medians[p][0], medians[p][1],
+                medians[p][2], medians[p][3]);
+  }
+  const size_t idleAnswers = Field(tessarinSamples, &Sample::idle).size() + Field(notepadSamples, &Sample::idle).size();
+  if (idleAnswers < 2 * notepadSamples.size())
+    std::printf("  (WaitForInputIdle answered for %zu of %zu launches)\n", idleAnswers, 2 * notepadSamples.size());
+
+  // The headline is the median of the rounds' own ratios: both programs of a round ran
+  // within a second of each other, so load that comes and goes cancels out of it.
+  const double ratio = Median(readyRatios);
+  std::printf("visible ratio (median Tessarin / notepad): %.2fx\n", Median(visibleRatios));
+  std::printf("ratio of the median ready times: %.2fx\n", medians[1][3] / medians[0][3]);
+  std::printf("startup ratio (median Tessarin / notepad): %.2fx (rounds from %.2fx to %.2fx; goal within %.1fx: %s)\n",
+              ratio, *std::min_element(readyRatios.begin(), readyRatios.end()),
+              *std::max_element(readyRatios.begin(), readyRatios.end()), kGoal, ratio <= kGoal ? "met" : "not met");
+  std::printf("median start-up to a shown, idle main window: Tessarin %.1f ms, notepad %.1f ms\n", medians[1][3],
+              medians[0][3]);
+  if (failures) std::printf("%d of %d rounds failed and are left out\n", failures, rounds);
+  return failures ? 1 : 0;
+}
