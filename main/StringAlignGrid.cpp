@@ -112,7 +112,9 @@ void TStringAlignGrid::MoveCurrent(int col, int row) {
 }
 
 void TStringAlignGrid::InvalidateCell(int col, int row) {
-  if (!handle_) return;
+  // A hidden grid repaints whole when it is shown: filling it at start-up asks nothing
+  // of the window system.
+  if (!handle_ || !IsWindowVisible(handle_)) return;
   RECT r = CellRect(col, row);
   InflateRect(&r, 1, 1);
   InvalidateRect(handle_, &r, FALSE);
