@@ -1,6 +1,6 @@
 # Windows build (MinGW-w64, i686): Tessarin.exe and the tests that run under Wine.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
-set(TESSARIN_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 kernel32)
+set(TESSARIN_WIN_LIBS uxtheme comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 kernel32)
 
 add_library(tessarin_core STATIC ${TESSARIN_CORE_SOURCES})
 target_include_directories(tessarin_core PUBLIC ${PROJECT_SOURCE_DIR})

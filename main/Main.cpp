@@ -97,6 +97,7 @@ TForm1::TForm1()
   SetStyle(check_italic, {.italic = true});
   SetStyle(check_strike, {.strikeOut = true});
   SetStyle(check_underline, {.underline = true});
+
   SetDefaultButton(&b_ausw);
   SetActiveControl(&StringAlignGrid1);
 

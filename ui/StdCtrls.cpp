@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 #include <richedit.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 #include <cstdlib>
 
@@ -116,7 +118,56 @@ void CheckBox::SetChecked(bool checked) {
   Click();
 }
 
+void CheckBox::Draw(const NMCUSTOMDRAW& draw) {
+  HDC dc = draw.hdc;
+  RECT client;
+  GetClientRect(handle_, &client);
+  const LRESULT state = SendMessageA(handle_, BM_GETSTATE, 0, 0);
+  const bool checked = (state & BST_CHECKED) != 0, pushed = (state & BST_PUSHED) != 0;
+  const bool hot = (state & BST_HOT) != 0, enabled = IsWindowEnabled(handle_) != FALSE;
+  constexpr int kBox = 13;
+  RECT box{client.left, (client.top + client.bottom - kBox) / 2, client.left + kBox, 0};
+  box.bottom = box.top + kBox;
+  if (HTHEME theme = GetWindowTheme(handle_)) {
+    int part = checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL;
+    if (!enabled) part += 3;
+    else if (pushed) part += 2;
+    else if (hot) part += 1;
+    DrawThemeBackground(theme, dc, BP_CHECKBOX, part, &box, nullptr);
+  } else {
+    DrawFrameControl(dc, &box, DFC_BUTTON,
+                     DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0) | (pushed ? DFCS_PUSHED : 0) |
+                         (enabled ? 0 : DFCS_INACTIVE));
+  }
+  const std::string text = Text();
+  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+  RECT label{box.right + 4, client.top, client.right, client.bottom};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  if (GetFocus() == handle_ && !(SendMessageA(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+    RECT extent = label;
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_CALCRECT);
+    extent.top = label.top + (label.bottom - label.top - (extent.bottom - extent.top)) / 2 - 1;
+    extent.bottom = extent.top + (extent.bottom - extent.top) + 2;
+    extent.left -= 1;
+    extent.right += 1;
+    DrawFocusRect(dc, &extent);
+  }
+  SelectObject(dc, old);
+}
+
 bool CheckBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == NM_CUSTOMDRAW) {
+    const auto& draw = *reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+    if (draw.dwDrawStage == CDDS_PREPAINT) {
+      Draw(draw);
+      result = CDRF_SKIPDEFAULT;
+      return true;
+    }
+    result = CDRF_DODEFAULT;
+    return true;
+  }
   if (msg == WM_COMMAND && (HIWORD(wParam) == BN_CLICKED || HIWORD(wParam) == BN_DOUBLECLICKED)) {
     // The box toggles itself here (not BS_AUTOCHECKBOX), so that a click, the space bar
     // and an access key all take the same road as SetChecked.

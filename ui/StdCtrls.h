@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
@@ -57,7 +58,8 @@ class Button : public Control {
          bool isDefault = false);
 };
 
-// Setting Checked to a new value raises OnClick, as a click of the box does.
+// Setting Checked to a new value raises OnClick, as a click of the box does. The caption
+// is always drawn in the box's own font (a themed box may otherwise take the theme's).
 class CheckBox : public Control {
  public:
   CheckBox(Control* parent, const std::string& caption, int left, int top, int width, int height,
@@ -67,6 +69,9 @@ class CheckBox : public Control {
 
  protected:
   bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void Draw(const NMCUSTOMDRAW& draw);
 };
 
 class GroupBox : public Control {

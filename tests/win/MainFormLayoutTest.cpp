@@ -135,3 +135,42 @@ TEST_F(MainFormLayout, FontsFollowTheFormDescriptionAndTheLayout) {
 }
 
 }  // namespace
+
+namespace {
+
+// Dark pixels of a control's caption area, as the control paints itself into a bitmap.
+int Ink(HWND hwnd, int skipLeft) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  PrintWindow(hwnd, dc, PW_CLIENTONLY);
+  int n = 0;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = skipLeft; x < r.right; ++x)
+      if (GetPixel(dc, x, y) == RGB(0, 0, 0)) ++n;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return n;
+}
+
+TEST(FontStyleBoxes, EachTextCaptionIsDrawnInTheStyleItSwitches) {
+  ui::Application::Instance().Initialize();
+  auto form = std::make_unique<TForm1>();
+  form->Show();
+  testing_support::Pump();
+  // A plain "TEXT" in the group's font, for comparison.
+  ui::CheckBox plain(&form->GroupBox1, "TEXT", 8, 14, 57, 15);
+  const int regular = Ink(plain.Handle(), 16);
+  ASSERT_GT(regular, 0);
+  EXPECT_GT(Ink(form->check_bold.Handle(), 16), regular);       // heavier strokes
+  EXPECT_GT(Ink(form->check_strike.Handle(), 16), regular);     // a line through
+  EXPECT_GT(Ink(form->check_underline.Handle(), 16), regular);  // a line under
+  EXPECT_GT(Ink(form->check_italic.Handle(), 16), 0);
+}
+
+}  // namespace
