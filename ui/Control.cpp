@@ -83,7 +83,7 @@ Control::~Control() {
   if (id_) ControlsById().erase(id_);
   if (handle_) {
     HWND hwnd = handle_;
-    DestroyWindow(hwnd);  // WM_NCDESTROY clears handle_ and the property
+    DestroyWindow(hwnd);  // WM_NCDESTROY clears handle_ and the table entry
     handle_ = nullptr;
   }
   if (brush_) DeleteObject(brush_);

@@ -58,27 +58,11 @@ TEST(RunningProgram, ShowsEveryControlAtItsPlaceForTheScreenWidth) {
     ASSERT_NE(hwnd, nullptr) << e.name;
     const std::string parent = e.parent;
     EXPECT_EQ(GetParent(hwnd), parent == "Form1" ? main : parent == "Panel1" ? panel : text) << e.name;
-    const RECT r = RectInParent(hwnd);
-    EXPECT_EQ(r.left, e.left) << e.name;
-    EXPECT_EQ(r.top, e.top) << e.name;
-    if (e.width >= 0) {
-      EXPECT_EQ(r.right - r.left, e.width) << e.name;
-    }
-    if (e.height >= 0) {
-      EXPECT_EQ(r.bottom - r.top, e.height) << e.name;
-    }
+    ExpectPlaced(e, RectInParent(hwnd));
   }
-
-  RECT w, client;
+  ExpectWindowSize(expected, main);
+  RECT w;
   GetWindowRect(main, &w);
-  GetClientRect(main, &client);
-  if (expected.outerWidth) {
-    EXPECT_EQ(w.right - w.left, expected.outerWidth);
-    EXPECT_EQ(w.bottom - w.top, expected.outerHeight);
-  } else {
-    EXPECT_EQ(client.right, 747);
-    EXPECT_EQ(client.bottom, 485);
-  }
   EXPECT_EQ(w.left, std::max(0L, (screenWidth - (w.right - w.left)) / 2));
   EXPECT_EQ(w.top, std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (w.bottom - w.top)) / 2));
 

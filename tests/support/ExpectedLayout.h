@@ -1,6 +1,7 @@
 #pragma once
 // Where every control of the main window must stand, by screen width, as the form is
 // drawn up: the test's own table, independent of the program's layout code.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -52,6 +53,33 @@ inline ExpectedLayout ExpectedLayoutFor(int screenWidth) {
       {"Button1", "GroupBox3", 98, 134, 90, 21},
   };
   return layout;
+}
+
+// A control's rectangle in its parent's client area against the table.
+inline void ExpectPlaced(const ExpectedControl& e, const RECT& r) {
+  EXPECT_EQ(r.left, e.left) << e.name;
+  EXPECT_EQ(r.top, e.top) << e.name;
+  if (e.width >= 0) {
+    EXPECT_EQ(r.right - r.left, e.width) << e.name;
+  }
+  if (e.height >= 0) {
+    EXPECT_EQ(r.bottom - r.top, e.height) << e.name;
+  }
+}
+
+// The main window's size for the layout: the outer size of the small and large
+// layouts, the client size of the design layout.
+inline void ExpectWindowSize(const ExpectedLayout& layout, HWND main) {
+  RECT w, client;
+  GetWindowRect(main, &w);
+  GetClientRect(main, &client);
+  if (layout.outerWidth) {
+    EXPECT_EQ(w.right - w.left, layout.outerWidth);
+    EXPECT_EQ(w.bottom - w.top, layout.outerHeight);
+  } else {
+    EXPECT_EQ(client.right, 747);
+    EXPECT_EQ(client.bottom, 485);
+  }
 }
 
 }  // namespace testing_support

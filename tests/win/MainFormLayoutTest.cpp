@@ -39,27 +39,12 @@ class MainFormLayout : public ::testing::Test {
     const auto expected = ExpectedLayoutFor(screen);
     for (const auto& e : expected.controls) {
       ui::Control* c = controls.at(e.name);
-      const RECT r = c->BoundsRect();
-      EXPECT_EQ(r.left, e.left) << e.name;
-      EXPECT_EQ(r.top, e.top) << e.name;
-      if (e.width >= 0) {
-        EXPECT_EQ(r.right - r.left, e.width) << e.name;
-      }
-      if (e.height >= 0) {
-        EXPECT_EQ(r.bottom - r.top, e.height) << e.name;
-      }
+      testing_support::ExpectPlaced(e, c->BoundsRect());
       EXPECT_EQ(GetParent(c->Handle()), ParentOf(e.parent)) << e.name;
     }
-    RECT w, client;
-    GetWindowRect(form->Handle(), &w);
+    testing_support::ExpectWindowSize(expected, form->Handle());
+    RECT client;
     GetClientRect(form->Handle(), &client);
-    if (expected.outerWidth) {
-      EXPECT_EQ(w.right - w.left, expected.outerWidth);
-      EXPECT_EQ(w.bottom - w.top, expected.outerHeight);
-    } else {
-      EXPECT_EQ(client.right, 747);
-      EXPECT_EQ(client.bottom, 485);
-    }
     // The panel stands at the right edge, as high as the client area.
     const RECT panel = form->Panel1.BoundsRect();
     EXPECT_EQ(panel.right, client.right);
