@@ -21,6 +21,8 @@ void TSendKey::execute() {
   const std::vector<std::string> tokens =
       sendkeys::SplitKeyTokens(sendkeys::RewriteShiftedSymbols(keys_));
   for (const std::string& token : tokens) {
+    // The program was ended during a wait: type nothing more.
+    if (ui::Application::Instance().Terminated()) return;
     SendKeyToken(token);
     WaitProcessingMessages(delay_);
   }
@@ -51,7 +53,7 @@ void TSendKey::WaitProcessingMessages(std::int32_t milliseconds) {
   for (;;) {
     ui::Application::Instance().ProcessMessages();
     const DWORD now = GetTickCount();
-    if (sendkeys::WaitIsOver(start, now, milliseconds)) return;
+    if (sendkeys::WaitIsOver(start, now, milliseconds) || ui::Application::Instance().Terminated()) return;
     // Sleep until a message comes or the counter may have moved on, rather than spin.
     const DWORD remaining = static_cast<DWORD>(milliseconds) - (now - start) + 1;
     MsgWaitForMultipleObjectsEx(0, nullptr, remaining, QS_ALLINPUT, MWMO_INPUTAVAILABLE);

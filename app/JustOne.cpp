@@ -72,15 +72,19 @@ TJustOne32::TJustOne32(ui::Form& owner) {
              reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(InstanceTag(previous.ProgramFileName()))));
     return;
   }
-  // A second instance: let the first one come forward by itself (it knows how to show
-  // its window from the notification area), allowed to take the foreground from us.
-  if (HWND first = FindFirstInstanceWindow(previous.ProgramFileName())) {
+  ActivateFirstInstance(previous.ProgramFileName());
+  std::exit(0);
+}
+
+void TJustOne32::ActivateFirstInstance(const std::string& programFileName) {
+  // The first instance comes forward by itself: it knows how to show its window from
+  // the notification area.
+  if (HWND first = FindFirstInstanceWindow(programFileName)) {
     DWORD process = 0;
     GetWindowThreadProcessId(first, &process);
     AllowSetForegroundWindow(process);
     PostMessageA(first, ActivateInstanceMessage(), 0, 0);
   }
-  std::exit(0);
 }
 
 }  // namespace tessarin

@@ -43,6 +43,9 @@ class TJustOne32 {
   // The first instance's main window: a top-level window of another process that carries
   // the tag of this program file's name. Never a window of this process.
   static HWND FindFirstInstanceWindow(const std::string& programFileName);
+  // Asks the first instance to come forward (restored, shown, in front), allowing it to
+  // take the foreground from this process.
+  static void ActivateFirstInstance(const std::string& programFileName);
   static const char* const kInstanceProp;
 };
 

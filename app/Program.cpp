@@ -8,8 +8,13 @@
 #include "websafe/Websafe.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // Before the application object and any window: is another instance running?
-  tessarin::TPreviousInstance::Instance();
+  // Before the application object and any window: is another instance running? Then it
+  // is asked to come forward, and this one ends at once, having shown nothing.
+  const tessarin::TPreviousInstance& previous = tessarin::TPreviousInstance::Instance();
+  if (previous.AlreadyRunning()) {
+    tessarin::TJustOne32::ActivateFirstInstance(previous.ProgramFileName());
+    return 0;
+  }
 
   ui::Application& app = ui::Application::Instance();
   try {

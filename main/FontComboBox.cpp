@@ -301,7 +301,7 @@ void TFontComboBox::AddPrinterFonts(fontlist::ListBuilder& builder) {
   try {
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC;
+    dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC | PD_NOWARNING;
     if (!PrintDlgA(&dialog)) return;
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);

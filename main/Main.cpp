@@ -208,7 +208,10 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // Another start of the program asks this instance to come forward.
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
     ShowMainWindow();
-    SetForegroundWindow(Handle());
+    // In front, unless one of our own windows (a dialog) already is.
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &process);
+    if (process != GetCurrentProcessId()) SetForegroundWindow(Handle());
     return 0;
   }
   return ui::Form::WndProc(msg, wParam, lParam);

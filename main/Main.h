@@ -108,7 +108,7 @@ class TForm1 : public ui::Form {
  private:
   void AlignPanel();
   void ApplyStyle(bool on, bool ui::FontStyles::*flag);
-  bool swallowSysChar_ = false;
+  bool swallowChar_ = false;
 };
 
 extern TForm1* Form1;

@@ -2,6 +2,8 @@
 // shortcuts and the two clipboard copies.
 #include <richedit.h>
 
+#include <algorithm>
+
 #include "main/HtmlFont.h"
 #include "main/Main.h"
 
@@ -11,11 +13,10 @@ void TForm1::AppendSelectedChar() {
   // Appended at the end as one edit: the text, its one format and the undo history are
   // kept, and the change handling runs once.
   const std::string ch = StringAlignGrid1.Cells(SelectedCol, SelectedRow);
-  const auto end = SendMessageA(RichEdit1.Handle(), WM_GETTEXTLENGTH, 0, 0);
-  CHARRANGE range{static_cast<LONG>(end), static_cast<LONG>(end)};
   GETTEXTLENGTHEX lengthEx{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
-  range.cpMin = range.cpMax = static_cast<LONG>(
+  const auto end = static_cast<LONG>(
       SendMessageA(RichEdit1.Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthEx), 0));
+  CHARRANGE range{end, end};
   SendMessageA(RichEdit1.Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
   SendMessageA(RichEdit1.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ch.c_str()));
 }
@@ -71,19 +72,25 @@ void TForm1::check_strikeClick() { ApplyStyle(check_strike.Checked(), &ui::FontS
 void TForm1::check_underlineClick() { ApplyStyle(check_underline.Checked(), &ui::FontStyles::underline); }
 void TForm1::Check_FontcopyClick() { UpdateHtmlEdit(); }
 
-void TForm1::SpinEdit1Change() { RichEdit1.GetFont().SetSize(SpinEdit1.Value()); }
+void TForm1::SpinEdit1Change() {
+  // A typed value outside 1 to 256 applies while the field has the focus (it is put back
+  // into the range when the focus leaves); a negative or absurd one applies as 1 point or
+  // as the largest size the composition box can show.
+  RichEdit1.GetFont().SetSize(std::clamp(SpinEdit1.Value(), 1, 1638));
+}
 
 bool TForm1::FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused) {
   bool acted = false;
   // The numeric keypad's minus and plus step the size, unless an edit field holds the
   // focus and needs the key for typing.
   const bool typing = controlFocused && (RichEdit1.Focused() || HTML_Edit.Focused() || SpinEdit1.Focused());
+  const int size = std::clamp(SpinEdit1.Value(), SpinEdit1.MinValue(), SpinEdit1.MaxValue());
   if (key == VK_SUBTRACT && !typing) {
-    SpinEdit1.SetValue(std::max(SpinEdit1.MinValue(), SpinEdit1.Value() - 1));
+    SpinEdit1.SetValue(std::max(SpinEdit1.MinValue(), size - 1));
     acted = true;
   }
   if (key == VK_ADD && !typing) {
-    SpinEdit1.SetValue(std::min(SpinEdit1.MaxValue(), SpinEdit1.Value() + 1));
+    SpinEdit1.SetValue(std::min(SpinEdit1.MaxValue(), size + 1));
     acted = true;
   }
   const bool altAlone = shift.alt && !shift.shift && !shift.ctrl && !shift.left && !shift.right && !shift.middle;
@@ -102,9 +109,10 @@ bool TForm1::FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused) {
 }
 
 bool TForm1::PreviewKey(MSG& msg) {
-  if (msg.message == WM_SYSCHAR && swallowSysChar_) {
-    // The shortcut acted on the key: no menu beep for its character.
-    swallowSysChar_ = false;
+  if ((msg.message == WM_SYSCHAR || msg.message == WM_CHAR) && swallowChar_) {
+    // The shortcut acted on the key: its character goes nowhere else (no menu beep, no
+    // check box ticked by "+").
+    swallowChar_ = false;
     return true;
   }
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
@@ -114,7 +122,7 @@ bool TForm1::PreviewKey(MSG& msg) {
   shift.right = GetKeyState(VK_RBUTTON) < 0;
   shift.middle = GetKeyState(VK_MBUTTON) < 0;
   const bool acted = FormKeyDown(static_cast<WORD>(msg.wParam), shift, controlFocused);
-  swallowSysChar_ = acted && msg.message == WM_SYSKEYDOWN;
+  swallowChar_ = acted;
   return false;  // the key goes on to the control as usual
 }
 

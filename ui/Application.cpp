@@ -166,9 +166,15 @@ void Application::ShowException(const std::string& message) {
     OnException(text);
     return;
   }
-  HWND owner = nullptr;
-  if (mainForm_ && mainForm_->Visible()) owner = GetLastActivePopup(mainForm_->Handle());
-  MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+  // An error raised while the box is up (a repaint inside its modal loop) would stack
+  // box on box: the first one stands for both.
+  if (showingException_) return;
+  showingException_ = true;
+  HWND owner = GetLastActivePopup(handle_);
+  if (owner == handle_ || !IsWindowVisible(owner)) owner = nullptr;
+  MessageBoxA(owner, text.c_str(), title_.c_str(),
+              MB_OK | MB_ICONERROR | (owner ? 0 : MB_TASKMODAL | MB_SETFOREGROUND));
+  showingException_ = false;
 }
 
 void Application::HandleException() noexcept {
@@ -190,21 +196,26 @@ void Application::HandleException() noexcept {
 
 LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Application& app = Instance();
-  switch (msg) {
-    case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-        app.Minimize();
-        return 0;
-      }
-      break;
-    case WM_CLOSE:
-      if (app.mainForm_) {
-        app.mainForm_->Close();
-        return 0;
-      }
-      break;
-    default:
-      break;
+  try {
+    switch (msg) {
+      case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+          app.Minimize();
+          return 0;
+        }
+        break;
+      case WM_CLOSE:
+        if (app.mainForm_) {
+          app.mainForm_->Close();
+          return 0;
+        }
+        break;
+      default:
+        break;
+    }
+  } catch (...) {
+    app.HandleException();
+    return 0;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

@@ -181,7 +181,7 @@ bool Control::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
       if (!child && HIWORD(wParam) <= 1) {
         // A menu, accelerator or dialog-manager command carries only the id.
         if (Control* c = FindControlById(LOWORD(wParam))) {
-          if (HIWORD(wParam) == 0 || HIWORD(wParam) == 1) {
+          if ((HIWORD(wParam) == 0 || HIWORD(wParam) == 1) && IsWindowEnabled(c->Handle())) {
             c->Click();
             result = 0;
             return true;

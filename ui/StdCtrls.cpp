@@ -5,6 +5,9 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 #include "ui/Application.h"
@@ -195,12 +198,14 @@ LRESULT GroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
     return 1;
   }
-  if (msg == WM_NCHITTEST) {
-    // The platform's group box lets clicks fall through to its parent; ours takes them
-    // so that OnClick can react to a click on the group.
+  if (msg == WM_NCHITTEST && OnClick) {
+    // The platform's group box lets clicks fall through to its parent; one with a click
+    // handler takes them, so that a click on the group reaches it.
     const LRESULT hit = DefaultProc(msg, wParam, lParam);
     return hit == HTTRANSPARENT ? HTCLIENT : hit;
   }
+  // The platform's button would take the focus and capture the mouse on a press.
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) return 0;
   if (msg == WM_LBUTTONUP) {
     Click();
     return 0;
@@ -346,7 +351,7 @@ RichEdit::RichEdit(Control* parent, int left, int top, int width, int height) {
 }
 
 std::string RichEdit::Text() const {
-  GETTEXTLENGTHEX lengthEx{GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+  GETTEXTLENGTHEX lengthEx{GTL_USECRLF | GTL_NUMBYTES | GTL_PRECISE, CP_ACP};
   const auto length = SendMessageA(handle_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthEx), 0);
   if (length <= 0) return {};
   std::string text(static_cast<size_t>(length) + 1, '\0');
@@ -367,7 +372,8 @@ void RichEdit::FontChanged() {
   const FontStyles style = font_.Style();
   cf.dwEffects = (style.bold ? CFE_BOLD : 0) | (style.italic ? CFE_ITALIC : 0) |
                  (style.underline ? CFE_UNDERLINE : 0) | (style.strikeOut ? CFE_STRIKEOUT : 0);
-  cf.yHeight = font_.Size() * 20;  // twips
+  // In twips; the control takes sizes up to 1638 points.
+  cf.yHeight = std::clamp(font_.Size(), 1, 1638) * 20;
   cf.crTextColor = ResolveColor(font_.Color());
   cf.bCharSet = font_.Charset();
   lstrcpynA(cf.szFaceName, font_.Name().c_str(), LF_FACESIZE);
@@ -413,8 +419,10 @@ SpinEdit::~SpinEdit() {
 int SpinEdit::Value() const {
   const std::string text = Text();
   char* end = nullptr;
-  const long v = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || (end && *end != '\0')) return min_;
+  errno = 0;
+  const long long v = std::strtoll(text.c_str(), &end, 10);
+  // Not an integer, or none that fits: the minimum.
+  if (text.empty() || (end && *end != '\0') || errno == ERANGE || v < INT_MIN || v > INT_MAX) return min_;
   return static_cast<int>(v);
 }
 

@@ -144,6 +144,23 @@ TEST_F(Composition, TheSizeFieldSetsTheCompositionSizeAndKeepsItsRangeWhenLeft) 
   EXPECT_EQ(form->RichEdit1.GetFont().Size(), 256);
   form->SpinEdit1.SetText("abc");
   EXPECT_EQ(form->RichEdit1.GetFont().Size(), 1);
+  // Values no font can have stay within what the composition box shows.
+  auto charFormatHeight = [&] {
+    CHARFORMAT2A cf{};
+    cf.cbSize = sizeof cf;
+    SendMessageA(form->RichEdit1.Handle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf));
+    return cf.yHeight;
+  };
+  form->SpinEdit1.SetText("-5");
+  EXPECT_EQ(form->RichEdit1.GetFont().Size(), 1);
+  EXPECT_EQ(charFormatHeight(), 20);
+  form->SpinEdit1.SetText("999999999");
+  EXPECT_EQ(charFormatHeight(), 1638 * 20);
+  form->SpinEdit1.SetText("99999999999999999999");  // not an int at all: the minimum
+  EXPECT_EQ(form->RichEdit1.GetFont().Size(), 1);
+  form->SpinEdit1.SetText("2147483647");
+  EXPECT_TRUE(form->FormKeyDown(VK_ADD, {}, true));
+  EXPECT_EQ(form->SpinEdit1.Value(), 256);
 }
 
 TEST_F(Composition, ShortcutsToggleStylesAndStepTheSize) {

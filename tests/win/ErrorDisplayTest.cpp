@@ -2,6 +2,8 @@
 // "Tessarin" and the message, and the exception boundary of the window procedures.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/support/TestSupport.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -99,6 +101,18 @@ TEST_F(ErrorDisplay, AnExceptionInAHandlerReachesTheDisplayAndTheProgramGoesOn) 
   }
   EXPECT_TRUE(IsWindow(form.Handle()));
   EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
+TEST_F(ErrorDisplay, AnExceptionInTheApplicationWindowsMinimiseReachesTheDisplay) {
+  std::vector<std::string> shown;
+  ui::Application& app = ui::Application::Instance();
+  app.OnException = [&](const std::string& text) { shown.push_back(text); };
+  app.OnMinimize = [] { throw ui::Exception("Minimise failed"); };
+  SendMessageA(app.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  app.OnMinimize = nullptr;
+  app.OnException = nullptr;
+  ShowWindow(app.Handle(), SW_HIDE);
+  EXPECT_EQ(shown, std::vector<std::string>{"Minimise failed."});
 }
 
 }  // namespace

@@ -149,6 +149,18 @@ TEST_F(GridSelection, OnlyALeftPressOnACellSelectsIt) {
   EXPECT_TRUE(events.empty());
 }
 
+TEST_F(GridSelection, AClickOnAGroupsEmptySpaceLeavesTheMouseFreeForTheGrid) {
+  HWND group = form->GroupBox1.Handle();
+  SendMessageA(group, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 70));
+  SendMessageA(group, WM_LBUTTONUP, 0, MAKELPARAM(40, 70));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_NE(GetFocus(), group);
+  SendMessageA(form->StringAlignGrid1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, CellCentre(5, 3));
+  SendMessageA(form->StringAlignGrid1.Handle(), WM_LBUTTONUP, 0, CellCentre(5, 3));
+  EXPECT_EQ(form->StringAlignGrid1.Col(), 5);
+  EXPECT_EQ(form->StringAlignGrid1.Row(), 3);
+}
+
 TEST_F(GridSelection, KeyboardNavigatesLikeAStringGridAndTypingEditsNothing) {
   HWND grid = form->StringAlignGrid1.Handle();
   auto key = [&](WPARAM vk) { SendMessageA(grid, WM_KEYDOWN, vk, 0); };
