@@ -48,9 +48,9 @@ class Control {
   RECT BoundsRect() const;
 
   bool Visible() const;
-  void SetVisible(bool visible);
+  virtual void SetVisible(bool visible);
   bool Enabled() const;
-  void SetEnabled(bool enabled);
+  virtual void SetEnabled(bool enabled);
 
   std::string Text() const;
   virtual void SetText(const std::string& text);

@@ -398,10 +398,26 @@ SpinEdit::SpinEdit(Control* parent, int left, int top, int width, int height, in
   // The buddy gave up the room of the arrows inside the rectangle: put both back into it.
   RECT arrows;
   GetWindowRect(updown_, &arrows);
-  const int arrowWidth = arrows.right - arrows.left;
-  MoveWindow(handle_, left, top, width - arrowWidth, height, TRUE);
-  MoveWindow(updown_, left + width - arrowWidth, top, arrowWidth, height, TRUE);
+  arrowWidth_ = arrows.right - arrows.left;
+  SetBounds(left, top, width, height);
   SetValue(value);
+}
+
+void SpinEdit::SetBounds(int left, int top, int width, int height) {
+  Edit::SetBounds(left, top, width, height);
+  if (!updown_) return;
+  MoveWindow(handle_, left, top, width - arrowWidth_, height, TRUE);
+  MoveWindow(updown_, left + width - arrowWidth_, top, arrowWidth_, height, TRUE);
+}
+
+void SpinEdit::SetVisible(bool visible) {
+  Edit::SetVisible(visible);
+  if (updown_) ShowWindow(updown_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void SpinEdit::SetEnabled(bool enabled) {
+  Edit::SetEnabled(enabled);
+  if (updown_) EnableWindow(updown_, enabled);
 }
 
 bool SpinEdit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -154,6 +154,10 @@ class SpinEdit : public Edit {
   int MinValue() const { return min_; }
   int MaxValue() const { return max_; }
   HWND UpDownHandle() const { return updown_; }
+  // The rectangle holds the field and its arrows; both move, show and enable together.
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
 
  protected:
   // Leaving the field puts a typed value outside the range back into it.
@@ -161,6 +165,7 @@ class SpinEdit : public Edit {
 
  private:
   HWND updown_ = nullptr;
+  int arrowWidth_ = 0;
   int min_, max_;
 };
 

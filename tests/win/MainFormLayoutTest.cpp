@@ -159,3 +159,27 @@ TEST(FontStyleBoxes, EachTextCaptionIsDrawnInTheStyleItSwitches) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SizeField, TheFieldAndItsArrowsFillTheRectangleAndMoveTogether) {
+  ui::Application::Instance().Initialize();
+  auto form = std::make_unique<TForm1>();
+  ui::SpinEdit& spin = form->SpinEdit1;
+  auto span = [&] {
+    const RECT field = spin.BoundsRect(), arrows = testing_support::RectInParent(spin.UpDownHandle());
+    EXPECT_EQ(field.right, arrows.left);
+    EXPECT_EQ(field.top, arrows.top);
+    return RECT{field.left, field.top, arrows.right, arrows.bottom};
+  };
+  EXPECT_EQ(span().left, 148);
+  EXPECT_EQ(span().right, 148 + 41);
+  EXPECT_EQ(span().bottom - span().top, 22);
+  spin.SetTop(70);
+  EXPECT_EQ(span().top, 70);
+  EXPECT_EQ(span().right, 148 + 41);
+  spin.SetVisible(false);
+  EXPECT_FALSE(GetWindowLongA(spin.UpDownHandle(), GWL_STYLE) & WS_VISIBLE);
+}
+
+}  // namespace
