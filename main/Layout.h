@@ -13,19 +13,16 @@ struct Bounds {
 };
 
 // What a layout sets. Font sizes are in points, converted with the screen's pixels per
-// inch; the design layout's fonts are given in pixels instead (the *Height fields), since
-// that is how the form is drawn up.
+// inch; 0 keeps the form's own font (the design layout's fonts are given in pixels:
+// grid 21, magnifier 341, preview 96).
 struct LayoutValues {
   int windowWidth, windowHeight;  // outer size; 0 for the design layout (client 747 x 485)
   Bounds grid;
-  int gridFontPoints;             // 0: the design font height below
-  int gridFontHeight;             // pixels (negative: character height)
+  int gridFontPoints;
   int columnWidth, rowHeight;
   Bounds megaLabel;
-  int megaFontPoints;             // 0: the design font height below
-  int megaFontHeight;
-  int previewFontPoints;          // Label1; 0: the design font height below
-  int previewFontHeight;
+  int megaFontPoints;
+  int previewFontPoints;          // Label1
   int previewHeight;
   int describeRowTop;             // Label3, num, Tast, html_char
   int textGroupTop;               // GroupBox3

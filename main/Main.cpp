@@ -160,8 +160,8 @@ void TForm1::FormShow() {
   ApplyLayout(LayoutForScreenWidth(GetSystemMetrics(SM_CXSCREEN)));
   SetWindowState(ui::WindowState::Normal);
   SetActiveControl(&StringAlignGrid1);
-  // Showing the main form made the application window visible: hide it again, so that
-  // no taskbar button shows.
+  // The application window would carry the taskbar button: it stays hidden whenever the
+  // main window shows (a minimise may have left it shown, minimised).
   ShowWindow(GetWindow(Handle(), GW_OWNER), SW_HIDE);
 }
 
