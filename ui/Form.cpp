@@ -99,13 +99,6 @@ void Form::SetWindowState(WindowState state) {
   }
 }
 
-void Form::SetClientSize(int width, int height) {
-  RECT r{0, 0, width, height};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(handle_, GWL_EXSTYLE)));
-  SetOuterSize(r.right - r.left, r.bottom - r.top);
-}
-
 void Form::SetOuterSize(int width, int height) {
   SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -131,11 +124,7 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       // A show by someone else (another process, the owner coming back) runs the show
       // step too, before the window appears.
-      if (wParam && !inShow_ && !IsWindowVisible(handle_)) {
-        RunShowStep();
-      } else if (!wParam && OnHide) {
-        OnHide();
-      }
+      if (wParam && !inShow_ && !IsWindowVisible(handle_)) RunShowStep();
       break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {

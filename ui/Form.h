@@ -38,7 +38,6 @@ class Form : public Control {
   WindowState GetWindowState() const { return state_; }
   void SetWindowState(WindowState state);
 
-  void SetClientSize(int width, int height);
   // The outer size of the window, as SetBounds sets it.
   void SetOuterSize(int width, int height);
 
@@ -53,7 +52,6 @@ class Form : public Control {
 
   std::function<void()> OnShow;
   std::function<void()> OnClose;
-  std::function<void()> OnHide;
   std::function<void()> OnResize;
 
  protected:
