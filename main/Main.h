@@ -61,6 +61,11 @@ class TForm1 : public ui::Form {
   std::uint8_t SelectedCol = 0;
   std::uint8_t SelectedRow = 0;
 
+  // The drag state: the grid's mouse-down handler records the pressed point (grid client
+  // pixels) and arms the drag; a mouse move over the grid reads both.
+  bool DragReady = false;
+  POINT DragPoint{0, 0};
+
   void FormCreate();
   void FormShow();
   void FillGrid();

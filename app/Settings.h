@@ -1,0 +1,33 @@
+// The user's settings record, AppSettings, and its settings file "Tessarin.ini".
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tessarin {
+
+// The functions of the right and middle mouse buttons over the grid (the item indexes of
+// the options dialog's radio groups).
+enum MouseAction : std::uint8_t { maNone = 0, maMagnify = 1, maCopyRtf = 2, maCopyHtml = 3, maInsert = 4 };
+// What a drag out of the grid carries.
+enum DragMode : std::uint8_t { dmOff = 0, dmText = 1, dmTextHtml = 2 };
+
+// Each byte may hold any value 0 to 255 after a load; values outside the enumerations
+// select no behaviour.
+struct TAppSettings {
+  std::uint8_t RMouseKey = 0;
+  std::uint8_t MMouseKey = 0;
+  std::uint8_t DragDrop = 0;
+  // Texts[1] to Texts[10]; Texts[0] is unused, so the indexes read as the user counts.
+  std::array<std::string, 11> Texts{};
+};
+
+// One record for the whole run; zero and empty until the first LoadSettings.
+extern TAppSettings AppSettings;
+
+// Reads the whole file into AppSettings and sets the options dialog's radio groups.
+void LoadSettings();
+// Writes all of AppSettings to the file; throws on the first key that cannot be written.
+void SaveSettings();
+
+}  // namespace tessarin
