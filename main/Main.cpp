@@ -1,5 +1,6 @@
 #include "main/Main.h"
 
+#include "app/Settings.h"
 #include "main/CharDescriptions.h"
 #include "ui/Application.h"
 
@@ -103,6 +104,9 @@ TForm1::TForm1()
 
   StringAlignGrid1.OnSelectCell = [this](int c, int r, bool& ok) { StringAlignGrid1SelectCell(c, r, ok); };
   StringAlignGrid1.OnDblClick = [this] { StringAlignGrid1DblClick(); };
+  StringAlignGrid1.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
+    StringAlignGrid1MouseDown(b, s, x, y);
+  };
   b_ausw.OnClick = [this] { b_auswClick(); };
   FontComboBox1.OnChange = [this] { FontComboBox1Change(); };
   RadioGroup1.OnClick = [this] { RadioGroup1Click(); };
@@ -153,6 +157,11 @@ void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool&) {
 }
 
 void TForm1::StringAlignGrid1DblClick() { AppendSelectedChar(); }
+
+void TForm1::StringAlignGrid1MouseDown(ui::MouseButton, ui::ShiftState, int x, int y) {
+  DragPoint = POINT{x, y};
+  DragReady = AppSettings.DragDrop != dmOff;
+}
 
 void TForm1::b_auswClick() { AppendSelectedChar(); }
 

@@ -72,6 +72,9 @@ class TForm1 : public ui::Form {
   // The selection update: runs for the cell about to become current.
   void StringAlignGrid1SelectCell(int ACol, int ARow, bool& CanSelect);
   void StringAlignGrid1DblClick();
+  // Every press records its point; a press that no mouse-button function takes arms the
+  // drag when dragging is on.
+  void StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y);
   void b_auswClick();
   // Appends the character of the selected cell to the composition box.
   void AppendSelectedChar();
