@@ -1,16 +1,41 @@
 #pragma once
+// TDesignApp: the application object's settings and events, set from the main window.
+#include <windows.h>
+
 #include <functional>
+#include <string>
 
 namespace tessarin {
 
-// Hands the application object's events to the form that owns this component; the main
-// window uses only OnMinimize.
+// The application-wide settings the forms library keeps on its application object; the
+// tooltips of the caption button read the hint timings from here.
+struct TApplicationSettings {
+  std::string HelpFile;
+  COLORREF HintColor = 0x80000000u | COLOR_INFOBK;
+  int HintHidePause = 2500;
+  int HintPause = 500;
+  int HintShortPause = 50;
+  bool ShowHint = true;
+  bool ShowMainForm = true;
+  bool UpdateFormatSettings = true;
+  bool UpdateMetricSettings = true;
+};
+TApplicationSettings& ApplicationSettings();
+
+// Hands its settings and events to the application object when its form has been built;
+// the main window uses only OnMinimize.
 class TDesignApp {
  public:
   TDesignApp();
   ~TDesignApp();
   TDesignApp(const TDesignApp&) = delete;
   TDesignApp& operator=(const TDesignApp&) = delete;
+
+  // The values it hands over: the application object's own defaults.
+  TApplicationSettings Settings;
+
+  // The owning form has been built: the settings go to the application object.
+  void Loaded();
 
   // Raised after the application has minimised its application window.
   std::function<void()> OnMinimize;

@@ -1,0 +1,204 @@
+// TRxTrayIcon: the notification record, Shell_NotifyIconA and the callback window.
+#include "app/TrayIcon.h"
+
+#include <cstring>
+
+#include "ui/Application.h"
+
+namespace tessarin {
+namespace {
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+  return message;
+}
+
+const char* RegisterTrayClass(WNDPROC proc) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExA(GetModuleHandleA(nullptr), TRxTrayIcon::kWindowClass, &wc)) {
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = TRxTrayIcon::kWindowClass;
+    RegisterClassExA(&wc);
+  }
+  return TRxTrayIcon::kWindowClass;
+}
+
+ui::ShiftState WithMouse(ui::ShiftState s, const tray::TrayMouseState& m) {
+  s.left = m.left;
+  s.right = m.right;
+  s.middle = m.middle;
+  s.dbl = m.dbl;
+  return s;
+}
+
+ui::MouseButton ButtonOf(tray::TrayButton b) {
+  switch (b) {
+    case tray::TrayButton::Right: return ui::MouseButton::Right;
+    case tray::TrayButton::Middle: return ui::MouseButton::Middle;
+    default: return ui::MouseButton::Left;
+  }
+}
+
+}  // namespace
+
+TRxTrayIcon::TRxTrayIcon() {
+  // A hidden top-level window, not a message-only one: the shell's "TaskbarCreated"
+  // broadcast reaches only top-level windows.
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, RegisterTrayClass(&TRxTrayIcon::WindowProc), "", WS_POPUP, 0, 0,
+                            0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!window_) throw ui::Exception("Cannot create the notification icon's window");
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  TaskbarCreatedMessage();
+  FillRecord();
+}
+
+TRxTrayIcon::~TRxTrayIcon() {
+  enabled_ = false;
+  Deactivate();
+  SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  DestroyWindow(window_);
+  if (icon_) DestroyIcon(icon_);
+}
+
+void TRxTrayIcon::Loaded() {
+  if (active_) Activate();
+}
+
+void TRxTrayIcon::SetActive(bool active) {
+  active_ = active;
+  if (active)
+    Activate();
+  else
+    Deactivate();
+}
+
+void TRxTrayIcon::SetHint(const std::string& hint) {
+  hint_ = hint;
+  Update();
+}
+
+void TRxTrayIcon::SetIcon(HICON icon) {
+  if (icon == icon_) return;
+  HICON old = icon_;
+  icon_ = icon;
+  Update();
+  if (old) DestroyIcon(old);
+}
+
+void TRxTrayIcon::FillRecord() {
+  record_ = NOTIFYICONDATAA{};
+  record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  record_.hWnd = window_;
+  record_.uID = 0;
+  record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record_.uCallbackMessage = tray::TrayCallbackMessage;
+  record_.hIcon = icon_ ? icon_ : reinterpret_cast<HICON>(-1);
+  // The short part of the hint: the text before a "|".
+  const std::string tip = hint_.substr(0, hint_.find('|')).substr(0, sizeof record_.szTip - 1);
+  std::memcpy(record_.szTip, tip.c_str(), tip.size() + 1);
+}
+
+void TRxTrayIcon::Activate() {
+  Deactivate();
+  if (!HasIcon()) return;
+  pressed_ = {};
+  FillRecord();
+  added_ = Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
+  if (record_.szTip[0] == '\0' && added_) Shell_NotifyIconA(NIM_MODIFY, &record_);
+}
+
+void TRxTrayIcon::Deactivate() {
+  Shell_NotifyIconA(NIM_DELETE, &record_);
+  added_ = false;
+  pressed_ = {};
+}
+
+void TRxTrayIcon::Update() {
+  if (added_) {
+    if (!HasIcon()) {
+      Deactivate();
+    } else {
+      FillRecord();
+      Shell_NotifyIconA(NIM_MODIFY, &record_);
+    }
+  } else if (active_) {
+    Activate();
+  }
+}
+
+LRESULT CALLBACK TRxTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TRxTrayIcon*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  // The error boundary: an error of a handler is shown, and the message counts as handled.
+  try {
+    if (msg == tray::TrayCallbackMessage && self->enabled_) {
+      self->HandleCallback(static_cast<unsigned>(lParam));
+      return 0;
+    }
+    if (msg == TaskbarCreatedMessage() && msg != 0) {
+      // The shell has restarted and every icon is gone; without a taskbar button the
+      // icon is the only way back to the program.
+      if (self->active_) self->Activate();
+      return 0;
+    }
+  } catch (...) {
+    ui::Application::Instance().HandleException();
+    return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void TRxTrayIcon::HandleCallback(unsigned mouseMessage) {
+  for (const tray::TrayEvent& event : tray::DecodeTrayMessage(mouseMessage, pressed_)) Raise(event);
+}
+
+void TRxTrayIcon::Raise(const tray::TrayEvent& event) {
+  POINT p{};
+  GetCursorPos(&p);
+  const ui::ShiftState shift = WithMouse(ui::ShiftState::FromKeyboard(), event.state);
+  const ui::MouseButton button = ButtonOf(event.button);
+  switch (event.kind) {
+    case tray::TrayEventKind::MouseMove:
+      if (OnMouseMove) OnMouseMove(shift, p.x, p.y);
+      break;
+    case tray::TrayEventKind::MouseDown:
+      if (OnMouseDown) OnMouseDown(button, shift, p.x, p.y);
+      break;
+    case tray::TrayEventKind::MouseUp:
+      if (OnMouseUp) OnMouseUp(button, shift, p.x, p.y);
+      break;
+    case tray::TrayEventKind::Click:
+      Click(button, shift, p.x, p.y);
+      break;
+    case tray::TrayEventKind::DoubleClick:
+      DoubleClick();
+      break;
+  }
+}
+
+void TRxTrayIcon::Click(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
+  if (button == ui::MouseButton::Right && active_ && PopupMenu && PopupMenu->AutoPopup) {
+    PopupMenu->Popup(x, y);
+    return;
+  }
+  if (OnClick) OnClick(button, shift, x, y);
+}
+
+void TRxTrayIcon::DoubleClick() {
+  if (active_ && PopupMenu && PopupMenu->Count() > 0) {
+    for (size_t i = 0; i < PopupMenu->Count(); ++i) {
+      ui::MenuItem& item = PopupMenu->Items(i);
+      if (item.Default() && item.Enabled()) {
+        item.Click();
+        return;
+      }
+    }
+    return;
+  }
+  if (OnDblClick) OnDblClick();
+}
+
+}  // namespace tessarin

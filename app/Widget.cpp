@@ -1,0 +1,370 @@
+// TWidget and TWidgetHint: the caption button's hook, painting, mouse tracking and tooltip.
+#include "app/Widget.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "app/DesignApp.h"
+#include "ui/Application.h"
+#include "ui/Canvas.h"
+#include "ui/Form.h"
+
+namespace tessarin {
+namespace {
+
+std::vector<TWidget*>& LiveWidgets() {
+  static std::vector<TWidget*> widgets;
+  return widgets;
+}
+
+std::unordered_map<UINT_PTR, TWidget*>& RehookTimers() {
+  static std::unordered_map<UINT_PTR, TWidget*> timers;
+  return timers;
+}
+
+WidgetBorder BorderOf(DWORD style, DWORD exStyle) {
+  if ((style & WS_CAPTION) != WS_CAPTION) return WidgetBorder::None;
+  const bool sizeable = (style & WS_THICKFRAME) != 0;
+  if (exStyle & WS_EX_TOOLWINDOW) return sizeable ? WidgetBorder::SizeToolWin : WidgetBorder::ToolWindow;
+  if (sizeable) return WidgetBorder::Sizeable;
+  if ((exStyle & WS_EX_DLGMODALFRAME) || (style & DS_MODALFRAME)) return WidgetBorder::Dialog;
+  return WidgetBorder::Single;
+}
+
+WidgetMetrics CurrentMetrics() {
+  return {GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME), GetSystemMetrics(SM_CXSIZEFRAME),
+          GetSystemMetrics(SM_CYSIZEFRAME), GetSystemMetrics(SM_CXSIZE),       GetSystemMetrics(SM_CYSIZE),
+          GetSystemMetrics(SM_CXSMSIZE),    GetSystemMetrics(SM_CYSMSIZE)};
+}
+
+constexpr UINT kPaintMessage = WM_USER + 1;
+
+}  // namespace
+
+// --- TWidget ----------------------------------------------------------------------------
+
+TWidget::TWidget(ui::Control* owner) : form_(dynamic_cast<ui::Form*>(owner)) {
+  if (!form_) throw ui::Exception("A Widget must be owned by a form");
+  index_ = static_cast<int>(std::count_if(LiveWidgets().begin(), LiveWidgets().end(),
+                                          [this](const TWidget* w) { return w->form_ == form_; }));
+  LiveWidgets().push_back(this);
+  font_ = ui::Font("Marlett", -11, ui::kSysColor | COLOR_WINDOWTEXT);
+  font_.SetCharset(SYMBOL_CHARSET);
+  font_.OnChange = [this] { Paint(); };
+  Hook();
+  // Painted once with an empty rectangle (nothing shows); the first size or position
+  // message of the window places the button.
+  Paint();
+}
+
+TWidget::~TWidget() {
+  destroying_ = true;
+  hintWindow_.Cancel();
+  if (rehookTimer_) {
+    KillTimer(nullptr, rehookTimer_);
+    RehookTimers().erase(rehookTimer_);
+  }
+  if (tracking_ && GetCapture() == hooked_) ReleaseCapture();
+  if (hooked_ && IsWindow(hooked_))
+    RemoveWindowSubclass(hooked_, &TWidget::SubclassProc, reinterpret_cast<UINT_PTR>(this));
+  LiveWidgets().erase(std::remove(LiveWidgets().begin(), LiveWidgets().end(), this), LiveWidgets().end());
+}
+
+void TWidget::Hook() {
+  hooked_ = form_->Handle();
+  if (!hooked_) return;
+  // The platform's subclass chain rather than a bare replacement of the procedure, so that
+  // several widgets of one form, and other hooks, can come and go in any order.
+  SetWindowSubclass(hooked_, &TWidget::SubclassProc, reinterpret_cast<UINT_PTR>(this),
+                    reinterpret_cast<DWORD_PTR>(this));
+}
+
+void TWidget::SetVisible(bool v) {
+  visible_ = v;
+  // Hiding must take the drawn button away: the platform repaints the frame.
+  if (!v && hooked_) SetWindowPos(hooked_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DRAWFRAME);
+  Paint();
+}
+
+void TWidget::Recompute() {
+  if (!hooked_) return;
+  RECT w{};
+  GetWindowRect(hooked_, &w);
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(hooked_, GWL_STYLE));
+  const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(hooked_, GWL_EXSTYLE));
+  const WidgetBorderIcons icons{.systemMenu = (style & WS_SYSMENU) != 0,
+                                .minimize = (style & WS_MINIMIZEBOX) != 0,
+                                .maximize = (style & WS_MAXIMIZEBOX) != 0,
+                                .help = (exStyle & WS_EX_CONTEXTHELP) != 0};
+  const WidgetRect r = WidgetButtonRect(BorderOf(style, exStyle), icons, CurrentMetrics(), w.right - w.left, gap_, index_);
+  buttonRect_ = RECT{r.left, r.top, r.right, r.bottom};
+}
+
+void TWidget::Paint() {
+  if (!visible_ || !hooked_ || IsRectEmpty(&buttonRect_) || !IsWindowVisible(hooked_)) return;
+  ui::WindowDC dc(hooked_, ui::WindowDC::Window);
+  if (!dc.Get()) return;
+  ui::SaveDCScope saved(dc);
+  SetBkMode(dc, TRANSPARENT);
+  UINT state = DFCS_BUTTONPUSH;
+  COLORREF textColor = ui::ResolveColor(font_.Color());
+  if (!enabled_) {
+    pressed_ = false;
+    textColor = GetSysColor(COLOR_GRAYTEXT);
+    state |= DFCS_INACTIVE;
+  }
+  if (pressed_) state |= DFCS_PUSHED;
+  RECT frame = buttonRect_;
+  DrawFrameControl(dc, &frame, DFC_BUTTON, state);
+  RECT glyph = buttonRect_;
+  InflateRect(&glyph, -2, -2);
+  OffsetRect(&glyph, offsetLeft_, offsetTop_);
+  if (pressed_) OffsetRect(&glyph, 1, 1);
+  // A character one pixel higher than the glyph's rectangle; no repaint for this change.
+  auto onChange = std::move(font_.OnChange);
+  font_.SetHeight(-((glyph.bottom - glyph.top) + 1));
+  font_.OnChange = std::move(onChange);
+  ui::SelectObjectScope font(dc, font_.Handle());
+  SetTextColor(dc, textColor);
+  DrawTextA(dc, &glyph_, 1, &glyph, DT_CENTER | DT_VCENTER | DT_NOCLIP);
+}
+
+bool TWidget::Inside(LPARAM point, bool clientPoint) const {
+  POINT p{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+  if (clientPoint) ClientToScreen(hooked_, &p);
+  RECT w{};
+  GetWindowRect(hooked_, &w);
+  p.x -= w.left;
+  p.y -= w.top;
+  return PtInRect(&buttonRect_, p) != FALSE;
+}
+
+void TWidget::ReleaseTracking() {
+  tracking_ = false;
+  if (GetCapture() == hooked_) ReleaseCapture();
+}
+
+LRESULT CALLBACK TWidget::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR data) {
+  auto* self = reinterpret_cast<TWidget*>(data);
+  // The error boundary of the hook: an error of a handler is shown, and the program goes on.
+  try {
+    return self->WndProc(hwnd, msg, wParam, lParam);
+  } catch (...) {
+    ui::Application::Instance().HandleException();
+    return 0;
+  }
+}
+
+LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NCPAINT:
+    case WM_NCACTIVATE: {
+      // The platform redraws the caption first; the button is drawn over it afterwards.
+      const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+      PostMessageA(hwnd, kPaintMessage, 0, index_);
+      return result;
+    }
+    case kPaintMessage:
+      if (lParam == index_) {
+        Paint();
+        return 0;
+      }
+      break;
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+    case WM_SETTINGCHANGE:
+    case WM_STYLECHANGED: {
+      const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+      Recompute();
+      Paint();
+      return result;
+    }
+    case WM_NCMOUSEMOVE:
+      if (Inside(lParam, false)) {
+        if (!hintWindow_.Active() && showHint_ && visible_ && enabled_)
+          hintWindow_.Start(hint_, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      } else {
+        hintWindow_.Cancel();
+      }
+      break;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      if (visible_ && Inside(lParam, false)) {
+        // A disabled button swallows the press too: the caption must not start a move.
+        if (enabled_) {
+          SetCapture(hwnd);
+          pressed_ = true;
+          tracking_ = true;
+          Paint();
+        }
+        return 1;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      hintWindow_.Cancel();
+      if (tracking_) {
+        const bool inside = Inside(lParam, true);
+        if (inside != pressed_) {
+          pressed_ = inside;
+          Paint();
+        }
+        return 1;
+      }
+      break;
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      pressed_ = false;
+      if (tracking_) {
+        const bool inside = Inside(lParam, true);
+        ReleaseTracking();
+        if (inside && enabled_ && OnClick) OnClick();
+        Paint();
+        return 1;
+      }
+      break;
+    case WM_CAPTURECHANGED:
+      // The capture went elsewhere (a task switch, a dialog): the press is abandoned, so
+      // that later mouse moves reach the form again.
+      if (tracking_ && reinterpret_cast<HWND>(lParam) != hwnd) {
+        tracking_ = false;
+        pressed_ = false;
+        Paint();
+      }
+      break;
+    case WM_DESTROY:
+      if (!destroying_ && !rehookTimer_) {
+        rehookTimer_ = SetTimer(nullptr, 0, 1, &TWidget::RehookTimer);
+        if (rehookTimer_) RehookTimers()[rehookTimer_] = this;
+      }
+      hooked_ = nullptr;
+      hintWindow_.Cancel();
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+void CALLBACK TWidget::RehookTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const auto it = RehookTimers().find(id);
+  if (it == RehookTimers().end()) return;
+  TWidget* self = it->second;
+  RehookTimers().erase(it);
+  self->rehookTimer_ = 0;
+  try {
+    self->Hook();
+    self->Recompute();
+    self->Paint();
+  } catch (...) {
+    ui::Application::Instance().HandleException();
+  }
+}
+
+// --- TWidgetHint ------------------------------------------------------------------------
+
+namespace {
+constexpr UINT_PTR kHintTimer = 1;
+}
+
+TWidgetHint::~TWidgetHint() {
+  if (window_) {
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+}
+
+void TWidgetHint::Start(const std::string& text, int x, int y) {
+  if (!window_) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(GetModuleHandleA(nullptr), kWindowClass, &wc)) {
+      wc.cbSize = sizeof wc;
+      wc.style = CS_SAVEBITS;
+      wc.lpfnWndProc = &TWidgetHint::WindowProc;
+      wc.hInstance = GetModuleHandleA(nullptr);
+      wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+      wc.lpszClassName = kWindowClass;
+      RegisterClassExA(&wc);
+    }
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass, "", WS_POPUP | WS_BORDER, 0, 0, 0,
+                              0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window_) return;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  text_ = text;
+  x_ = x;
+  y_ = y;
+  active_ = true;
+  shown_ = false;
+  SetTimer(window_, kHintTimer, static_cast<UINT>(ApplicationSettings().HintPause), nullptr);
+}
+
+void TWidgetHint::Cancel() {
+  if (!active_) return;
+  active_ = false;
+  shown_ = false;
+  if (window_) {
+    KillTimer(window_, kHintTimer);
+    ShowWindow(window_, SW_HIDE);
+  }
+}
+
+void TWidgetHint::Tick() {
+  KillTimer(window_, kHintTimer);
+  if (shown_) {  // the hide pause is over
+    Cancel();
+    return;
+  }
+  RECT r{0, 0, 300, 0};
+  {
+    ui::WindowDC dc(window_);
+    ui::SelectObjectScope font(dc, font_.Handle());
+    DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  }
+  r.right += 6;
+  r.bottom += 2;
+  // Below the pointer, by the height of the cursor's picture.
+  const int below = GetSystemMetrics(SM_CYCURSOR);
+  SetWindowPos(window_, HWND_TOPMOST, x_, y_ + below, r.right - r.left, r.bottom - r.top,
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  shown_ = true;
+  SetTimer(window_, kHintTimer, static_cast<UINT>(ApplicationSettings().HintHidePause), nullptr);
+}
+
+void TWidgetHint::Paint() {
+  ui::PaintScope dc(window_);
+  RECT r;
+  GetClientRect(window_, &r);
+  ui::Brush background(CreateSolidBrush(ui::ResolveColor(ApplicationSettings().HintColor)));
+  FillRect(dc, &r, background);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+  ui::SelectObjectScope font(dc, font_.Handle());
+  InflateRect(&r, -2, 0);
+  DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &r, DT_WORDBREAK | DT_NOPREFIX);
+}
+
+LRESULT CALLBACK TWidgetHint::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TWidgetHint*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  try {
+    if (self && msg == WM_TIMER && wParam == kHintTimer) {
+      self->Tick();
+      return 0;
+    }
+    if (self && msg == WM_PAINT) {
+      self->Paint();
+      return 0;
+    }
+  } catch (...) {
+    ui::Application::Instance().HandleException();
+    return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace tessarin

@@ -1,0 +1,94 @@
+// Popup menus over CreatePopupMenu and TrackPopupMenu.
+#include "ui/Menus.h"
+
+#include "ui/Exception.h"
+
+namespace ui {
+namespace {
+
+int liveMenus = 0;
+
+// The menu is built for one opening and destroyed when it closes, also after an error.
+class MenuHandle {
+ public:
+  MenuHandle() : menu_(CreatePopupMenu()) {
+    if (menu_) ++liveMenus;
+  }
+  ~MenuHandle() {
+    if (menu_ && DestroyMenu(menu_)) --liveMenus;
+  }
+  MenuHandle(const MenuHandle&) = delete;
+  MenuHandle& operator=(const MenuHandle&) = delete;
+  HMENU Get() const { return menu_; }
+
+ private:
+  HMENU menu_;
+};
+
+const char* MenuWindowClass() {
+  static const char* const name = [] {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TPopupList";
+    RegisterClassExA(&wc);
+    return "TPopupList";
+  }();
+  return name;
+}
+
+}  // namespace
+
+int PopupMenu::LiveMenus() { return liveMenus; }
+
+PopupMenu::PopupMenu(const std::vector<ItemSpec>& items) {
+  for (const ItemSpec& item : items) Add(item);
+  // A hidden top-level window of our own: the menu's owner, which takes the foreground
+  // while the menu is open.
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, MenuWindowClass(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+  if (!window_) throw Exception("Cannot create the window of a popup menu");
+}
+
+PopupMenu::~PopupMenu() {
+  if (window_) DestroyWindow(window_);
+}
+
+MenuItem& PopupMenu::Add(const ItemSpec& item) {
+  items_.push_back(std::make_unique<MenuItem>(item.name, item.caption, item.options));
+  return *items_.back();
+}
+
+void PopupMenu::Popup(int x, int y) {
+  if (OnPopup) OnPopup();
+  MenuHandle menu;
+  if (!menu.Get()) return;
+  bool haveDefault = false;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    const MenuItem& item = *items_[i];
+    if (!item.Visible()) continue;
+    const UINT_PTR id = i + 1;
+    if (item.IsSeparator()) {
+      AppendMenuA(menu.Get(), MF_SEPARATOR, id, nullptr);
+      continue;
+    }
+    AppendMenuA(menu.Get(), MF_STRING | (item.Enabled() ? 0 : MF_GRAYED), id, item.Caption().c_str());
+    if (item.Default() && !haveDefault) {
+      SetMenuDefaultItem(menu.Get(), static_cast<UINT>(id), FALSE);
+      haveDefault = true;
+    }
+  }
+  // Without the foreground, a menu opened from a notification-area icon would stay open
+  // when the user clicks elsewhere; the posted WM_NULL lets the owner's queue settle after.
+  SetForegroundWindow(window_);
+  open_ = menu.Get();
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+      menu.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y, 0,
+      window_, nullptr));
+  open_ = nullptr;
+  PostMessageA(window_, WM_NULL, 0, 0);
+  if (chosen >= 1 && chosen <= items_.size()) items_[chosen - 1]->Click();
+}
+
+}  // namespace ui
