@@ -11,6 +11,7 @@
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"
+#include "ui/SystemLibraries.h"
 
 namespace tessarin {
 namespace {
@@ -69,7 +70,7 @@ TWidget::~TWidget() {
   }
   if (tracking_ && GetCapture() == hooked_) ReleaseCapture();
   if (hooked_ && IsWindow(hooked_))
-    RemoveWindowSubclass(hooked_, &TWidget::SubclassProc, reinterpret_cast<UINT_PTR>(this));
+    ui::CommonControls().RemoveWindowSubclass(hooked_, &TWidget::SubclassProc, reinterpret_cast<UINT_PTR>(this));
   LiveWidgets().erase(std::remove(LiveWidgets().begin(), LiveWidgets().end(), this), LiveWidgets().end());
 }
 
@@ -78,7 +79,7 @@ void TWidget::Hook() {
   if (!hooked_) return;
   // The platform's subclass chain rather than a bare replacement of the procedure, so that
   // several widgets of one form, and other hooks, can come and go in any order.
-  SetWindowSubclass(hooked_, &TWidget::SubclassProc, reinterpret_cast<UINT_PTR>(this),
+  ui::CommonControls().SetWindowSubclass(hooked_, &TWidget::SubclassProc, reinterpret_cast<UINT_PTR>(this),
                     reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -164,7 +165,7 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCPAINT:
     case WM_NCACTIVATE: {
       // The platform redraws the caption first; the button is drawn over it afterwards.
-      const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+      const LRESULT result = ui::CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
       PostMessageA(hwnd, kPaintMessage, 0, index_);
       return result;
     }
@@ -178,7 +179,7 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
     case WM_SETTINGCHANGE:
     case WM_STYLECHANGED: {
-      const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+      const LRESULT result = ui::CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
       Recompute();
       Paint();
       return result;
@@ -246,7 +247,7 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+  return ui::CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 void CALLBACK TWidget::RehookTimer(HWND, UINT, UINT_PTR id, DWORD) {

@@ -68,8 +68,35 @@ TForm1::TForm1()
       b_ausw(&Panel1, "&Select", kMainDesign.select, {.isDefault = true}),
       b_info(&Panel1, "&Options", kMainDesign.options),
       b_exit(&Panel1, "E&xit", kMainDesign.exit),
+      Widget1(this),
       DesignApp1(),
-      JustOne321(*this) {
+      JustOne321(*this),
+      RxTrayIcon1(),
+      PopupMenu1({{"Tessarineinblenden1", "Show Tessarin", {.isDefault = true}},
+                  {"N1", "-"},
+                  {"N11", "1."},
+                  {"N21", "2."},
+                  {"N31", "3."},
+                  {"N41", "4."},
+                  {"N51", "5."},
+                  {"N61", "6."},
+                  {"N71", "7."},
+                  {"N81", "8."},
+                  {"N91", "9."},
+                  {"N01", "10."}}),
+      Tessarineinblenden1(PopupMenu1.Items(0)),
+      N1(PopupMenu1.Items(1)),
+      N11(PopupMenu1.Items(2)),
+      N21(PopupMenu1.Items(3)),
+      N31(PopupMenu1.Items(4)),
+      N41(PopupMenu1.Items(5)),
+      N51(PopupMenu1.Items(6)),
+      N61(PopupMenu1.Items(7)),
+      N71(PopupMenu1.Items(8)),
+      N81(PopupMenu1.Items(9)),
+      N91(PopupMenu1.Items(10)),
+      N01(PopupMenu1.Items(11)),
+      SendKey1() {
   Form1 = this;
 
   // The magnifier is drawn behind the grid.
@@ -110,7 +137,22 @@ TForm1::TForm1()
   DesignApp1.OnMinimize = [this] { DesignApp1Minimize(); };
   OnShow = [this] { FormShow(); };
   OnResize = [this] { AlignPanel(); };
+  OnMouseMove = [this](ui::ShiftState, int, int) { FormMouseMove(); };
+  mega_label.OnMouseUp = [this](ui::MouseButton, ui::ShiftState, int, int) { mega_labelMouseUp(); };
+  Widget1.SetGlyph('u');
+  Widget1.OnClick = [this] { Widget1Click(); };
+  RxTrayIcon1.SetIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0)));
+  RxTrayIcon1.OnClick = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) { RxTrayIconClick(b, s, x, y); };
+  PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
+  Tessarineinblenden1.OnClick = [this] { Tessarineinblenden1Click(); };
+  for (ui::MenuItem* item : {&N11, &N21, &N31, &N41, &N51, &N61, &N71, &N81, &N91, &N01})
+    item->OnClick = [this, item] { NClick(*item); };
+  SendKey1.SetDelay(0);
 
+  // The components have been built: the application takes its settings, and the icon
+  // goes into the notification area while the window is still hidden.
+  DesignApp1.Loaded();
+  RxTrayIcon1.Loaded();
   FormCreate();
 }
 
@@ -143,11 +185,6 @@ void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool&) {
 }
 
 void TForm1::StringAlignGrid1DblClick() { AppendSelectedChar(); }
-
-void TForm1::StringAlignGrid1MouseDown(ui::MouseButton, ui::ShiftState, int x, int y) {
-  DragPoint = POINT{x, y};
-  DragReady = AppSettings.DragDrop != dmOff;
-}
 
 void TForm1::b_auswClick() { AppendSelectedChar(); }
 

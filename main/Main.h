@@ -3,12 +3,16 @@
 
 #include <cstdint>
 
+#include "SendKeys/SendKeys.h"
 #include "app/DesignApp.h"
 #include "app/JustOne.h"
+#include "app/TrayIcon.h"
+#include "app/Widget.h"
 #include "main/FontComboBox.h"
 #include "main/Layout.h"
 #include "main/StringAlignGrid.h"
 #include "ui/Form.h"
+#include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 #include "websafe/GradientButton.h"
 
@@ -54,8 +58,18 @@ class TForm1 : public ui::Form {
 
   // Components without a window, in the order the single-instance check relies on:
   // the second instance leaves inside JustOne321, before any later component exists.
+  TWidget Widget1;
+  // (ColorDialog1 stands here.)
   TDesignApp DesignApp1;
   TJustOne32 JustOne321;
+  TRxTrayIcon RxTrayIcon1;
+  // (DropTextSource1 stands here.)
+  // The notification-area menu: "Show Tessarin", a separator, then the ten fast-insert
+  // texts (their captions are set each time the menu opens).
+  ui::PopupMenu PopupMenu1;
+  ui::MenuItem &Tessarineinblenden1, &N1;
+  ui::MenuItem &N11, &N21, &N31, &N41, &N51, &N61, &N71, &N81, &N91, &N01;
+  TSendKey SendKey1;
 
   // The selection: the cell most recently passed to the selection update.
   std::uint8_t SelectedCol = 0;
@@ -108,12 +122,28 @@ class TForm1 : public ui::Form {
   void DesignApp1Minimize();
   // Makes the main window visible and in front, without a taskbar button.
   void ShowMainWindow();
+  // Puts a text on the clipboard as plain text, through Edit_leer; an empty text leaves
+  // the clipboard as it is.
+  void CopyPlainText(const std::string& text);
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool PreviewKey(MSG& msg) override;
 
  private:
+  // The magnifier ends when a button is released over it or the pointer moves over the
+  // bare client area.
+  void mega_labelMouseUp();
+  void FormMouseMove();
+  // Switches to the application used before (Shift+Alt+Tab), puts the text on the
+  // clipboard and pastes it there with Shift+Ctrl+V.
+  void InsertIntoApplication(const std::string& text);
+  void PopupMenu1Popup();
+  void NClick(const ui::MenuItem& item);
+  void RxTrayIconClick(ui::MouseButton button, ui::ShiftState shift, int x, int y);
+  void Widget1Click();
+  void Tessarineinblenden1Click();
+
   void AlignPanel();
   void ApplyStyle(bool on, bool ui::FontStyles::*flag);
   bool swallowChar_ = false;

@@ -154,6 +154,10 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       if (OnResize) OnResize();
       break;
+    case WM_MOUSEMOVE:
+      if (OnMouseMove)
+        OnMouseMove(ShiftState::FromKeys(wParam), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      break;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE && Application::Instance().MainForm() == this) {
         Application::Instance().Minimize();

@@ -53,6 +53,8 @@ class Form : public Control {
   std::function<void()> OnShow;
   std::function<void()> OnClose;
   std::function<void()> OnResize;
+  // The pointer moves over the form's own client area (not over one of its controls).
+  std::function<void(ShiftState shift, int x, int y)> OnMouseMove;
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

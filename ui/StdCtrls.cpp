@@ -46,7 +46,9 @@ LRESULT CustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 Label::Label(Control* parent, std::string text, Bounds bounds, Options options)
     : Control(parent), text_(std::move(text)), options_(options) {
   SetColor(options.color);
-  DWORD style = SS_NOPREFIX | (options.visible ? WS_VISIBLE : 0);
+  // SS_NOTIFY: the label takes the mouse itself rather than letting it through to the
+  // window below, so that it sees the release of a button.
+  DWORD style = SS_NOPREFIX | SS_NOTIFY | (options.visible ? WS_VISIBLE : 0);
   switch (options.alignment) {
     case Alignment::Left: style |= SS_LEFT; break;
     case Alignment::Right: style |= SS_RIGHT; break;
@@ -60,6 +62,17 @@ void Label::SetText(const std::string& text) {
   text_ = text;
   Control::SetText(text);
   AdjustSize();
+}
+
+LRESULT Label::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) && OnMouseUp) {
+    const MouseButton button = msg == WM_LBUTTONUP   ? MouseButton::Left
+                               : msg == WM_RBUTTONUP ? MouseButton::Right
+                                                     : MouseButton::Middle;
+    OnMouseUp(button, ShiftState::FromKeys(wParam), static_cast<short>(LOWORD(lParam)),
+              static_cast<short>(HIWORD(lParam)));
+  }
+  return Control::WndProc(msg, wParam, lParam);
 }
 
 void Label::FontChanged() {

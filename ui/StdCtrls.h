@@ -40,9 +40,12 @@ class Label : public Control {
   // The text as the label holds it (also while the label is hidden).
   std::string Text() const override { return text_; }
   void SetText(const std::string& text) override;
+  // A mouse button released over the label, at a point of its client area.
+  std::function<void(MouseButton button, ShiftState shift, int x, int y)> OnMouseUp;
 
  protected:
   void FontChanged() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void AdjustSize();

@@ -1,0 +1,120 @@
+// The main window's mouse-button functions over the grid, the magnifier, the plain-text copy,
+// the insertion into another application, the notification-area icon and its menu.
+#include <cctype>
+
+#include "app/Settings.h"
+#include "info/Info.h"
+#include "main/CharDescriptions.h"
+#include "main/Main.h"
+
+namespace tessarin {
+namespace {
+
+// Shift+Alt+Tab: the platform's window switcher brings the application used before to the
+// foreground. The program does not wait for the switch; the keys that follow go into the
+// same input stream after these.
+void SwitchToPreviousApplication() {
+  keybd_event(VK_SHIFT, 0, 0, 0);
+  keybd_event(VK_MENU, 0, 0, 0);
+  keybd_event(VK_TAB, 0, 0, 0);
+  keybd_event(VK_TAB, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+}
+
+}  // namespace
+
+void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, int x, int y) {
+  // Every press records its point, for the drag that may start from it.
+  DragPoint = POINT{x, y};
+  const std::uint8_t action = button == ui::MouseButton::Right    ? AppSettings.RMouseKey
+                              : button == ui::MouseButton::Middle ? AppSettings.MMouseKey
+                                                                  : std::uint8_t{maNone};
+  if (action != maMagnify && action != maCopyRtf && action != maCopyHtml && action != maInsert) {
+    DragReady = AppSettings.DragDrop != dmOff;
+    return;
+  }
+  int col = 0, row = 0;
+  if (!StringAlignGrid1.CellAt(x, y, col, row)) return;  // no cell there: nothing to act on
+  StringAlignGrid1.SetRow(row);
+  StringAlignGrid1.SetCol(col);
+  // The pressed cell's own character: before the first selection the preview is still
+  // empty although a cell is current.
+  const std::string character = StringAlignGrid1.Cells(StringAlignGrid1.Col(), StringAlignGrid1.Row());
+  switch (action) {
+    case maMagnify:
+      StringAlignGrid1.SetVisible(false);
+      mega_label.SetCaption(character);
+      break;
+    case maCopyRtf:
+      CopyPlainText(character);
+      break;
+    case maCopyHtml:
+      CopyPlainText(EntityText(static_cast<unsigned char>(character[0])));
+      break;
+    case maInsert:
+      InsertIntoApplication(character);
+      break;
+    default:
+      break;
+  }
+}
+
+void TForm1::mega_labelMouseUp() { StringAlignGrid1.SetVisible(true); }
+
+void TForm1::FormMouseMove() { StringAlignGrid1.SetVisible(true); }
+
+void TForm1::CopyPlainText(const std::string& text) {
+  Edit_leer.SetText(text);
+  Edit_leer.SetSelection(0, -1);
+  // The edit's own copy: an empty selection copies nothing and leaves the clipboard be.
+  Edit_leer.CopyToClipboard();
+}
+
+void TForm1::InsertIntoApplication(const std::string& text) {
+  SwitchToPreviousApplication();
+  CopyPlainText(text);
+  SendKey1.SetKeys("{^V}");
+  SendKey1.execute();
+}
+
+void TForm1::PopupMenu1Popup() {
+  ui::MenuItem* const items[] = {&N11, &N21, &N31, &N41, &N51, &N61, &N71, &N81, &N91, &N01};
+  for (int i = 1; i <= 10; ++i) {
+    ui::MenuItem& item = *items[i - 1];
+    item.SetCaption(AppSettings.Texts[static_cast<size_t>(i)]);
+    item.SetVisible(!item.Caption().empty());
+  }
+}
+
+void TForm1::NClick(const ui::MenuItem& item) {
+  SwitchToPreviousApplication();
+  // "N11" to "N91" name the texts 1 to 9; "N01" names the tenth.
+  const std::string& name = item.Name();
+  int index = name.size() > 1 && std::isdigit(static_cast<unsigned char>(name[1])) ? name[1] - '0' : 0;
+  if (index == 0) index = 10;
+  CopyPlainText(AppSettings.Texts[static_cast<size_t>(index)]);
+  SendKey1.SetKeys("{^V}");
+  SendKey1.execute();
+}
+
+void TForm1::RxTrayIconClick(ui::MouseButton button, ui::ShiftState, int x, int y) {
+  switch (button) {
+    case ui::MouseButton::Left:
+      ShowMainWindow();
+      // The options dialog stays in front of the main window.
+      if (Info_dlg && Info_dlg->Visible()) Info_dlg->BringToFront();
+      break;
+    case ui::MouseButton::Right:
+      PopupMenu1.Popup(x, y);
+      break;
+    default:
+      break;
+  }
+}
+
+void TForm1::Widget1Click() { Hide(); }
+
+void TForm1::Tessarineinblenden1Click() { ShowMainWindow(); }
+
+}  // namespace tessarin
