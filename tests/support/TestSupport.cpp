@@ -110,6 +110,15 @@ void ClickAt(int x, int y, DWORD downFlag, DWORD upFlag) {
   SendInput(3, in, sizeof in[0]);
 }
 
+void MouseAt(int x, int y, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  SendInput(1, &in, sizeof in);
+}
+
 ChildProcess::~ChildProcess() { Terminate(); }
 
 bool ChildProcess::Start(const std::string& program, int showCommand, const std::string& arguments) {

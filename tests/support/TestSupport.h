@@ -32,6 +32,8 @@ HWND FindChildByText(HWND parent, const std::string& text, const char* className
 // Input, as a user gives it: absolute pointer moves and clicks at screen positions.
 void MoveMouseTo(int x, int y);
 void ClickAt(int x, int y, DWORD downFlag = MOUSEEVENTF_LEFTDOWN, DWORD upFlag = MOUSEEVENTF_LEFTUP);
+// One pointer event (a move, and a press or release when flags say so) at a screen position.
+void MouseAt(int x, int y, DWORD flags);
 
 // Another process running a program, ended cleanly (WM_CLOSE, then wait) or killed.
 class ChildProcess {

@@ -4,6 +4,7 @@
 
 #include "app/Settings.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/TestSupport.h"
 #include "ui/Canvas.h"
 
 using namespace tessarin;
@@ -12,15 +13,7 @@ using testing_support::PutOnClipboard;
 
 namespace {
 
-// One mouse event at an absolute screen position (every event carries its position).
-void Mouse(POINT p, DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-  SendInput(1, &in, sizeof in);
-}
+void Mouse(POINT p, DWORD flags) { testing_support::MouseAt(p.x, p.y, flags); }
 
 // The pixels of a screen rectangle, as 0x00RRGGBB values.
 std::vector<DWORD> ScreenPixels(const RECT& r) {

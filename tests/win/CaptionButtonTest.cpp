@@ -1,0 +1,261 @@
+// The caption button: where it sits at any system metrics, the press tracking of a push
+// button through real mouse input, the swallowed press of a disabled button, its repaint
+// when the caption is redrawn, the re-hook of a recreated window and its tooltip.
+#include <gtest/gtest.h>
+
+#include "app/Widget.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/TestSupport.h"
+#include "ui/Application.h"
+#include "ui/Canvas.h"
+
+using namespace tessarin;
+using testing_support::MouseAt;
+
+namespace {
+
+WidgetRect Expected(HWND hwnd, WidgetBorder border, WidgetBorderIcons icons, int index) {
+  RECT w;
+  GetWindowRect(hwnd, &w);
+  const WidgetMetrics m{GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME),
+                        GetSystemMetrics(SM_CXSIZEFRAME),  GetSystemMetrics(SM_CYSIZEFRAME),
+                        GetSystemMetrics(SM_CXSIZE),       GetSystemMetrics(SM_CYSIZE),
+                        GetSystemMetrics(SM_CXSMSIZE),     GetSystemMetrics(SM_CYSMSIZE)};
+  return WidgetButtonRect(border, icons, m, w.right - w.left, 2, index);
+}
+
+WidgetRect Actual(const TWidget& w) {
+  const RECT& r = w.ButtonRect();
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// A point of the button on the screen, (dx, dy) from its centre.
+POINT OnScreen(HWND hwnd, const TWidget& widget, int dx = 0, int dy = 0) {
+  RECT w;
+  GetWindowRect(hwnd, &w);
+  const RECT& r = widget.ButtonRect();
+  return {w.left + (r.left + r.right) / 2 + dx, w.top + (r.top + r.bottom) / 2 + dy};
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  ui::WindowDC screen(nullptr);
+  return GetPixel(screen, x, y);
+}
+
+// The button as the screen shows it: button face inside its frame, and the glyph.
+bool ButtonOnScreen(HWND hwnd, const TWidget& widget, COLORREF glyphColor) {
+  RECT w;
+  GetWindowRect(hwnd, &w);
+  RECT r = widget.ButtonRect();
+  OffsetRect(&r, w.left, w.top);
+  bool glyph = false;
+  for (int x = r.left + 2; x < r.right - 2; ++x)
+    for (int y = r.top + 2; y < r.bottom - 2; ++y) glyph |= ScreenPixel(x, y) == glyphColor;
+  return ScreenPixel(r.left + 3, r.top + 3) == GetSysColor(COLOR_BTNFACE) && glyph;
+}
+
+class CaptionButton : public testing_support::MainWindowTest {
+ protected:
+  HWND Main() { return form->Handle(); }
+  TWidget& Widget() { return form->Widget1; }
+  void ShowAgain() {
+    form->Show();
+    SetForegroundWindow(Main());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Main(); }));
+  }
+};
+
+TEST_F(CaptionButton, MeetsTheCloseButtonWhateverTheMetrics) {
+  const WidgetBorderIcons icons{.systemMenu = true, .minimize = true};
+  EXPECT_EQ(Actual(Widget()), Expected(Main(), WidgetBorder::Dialog, icons, 0));
+  NONCLIENTMETRICSA saved{};
+  saved.cbSize = sizeof saved;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
+  for (int size : {26, 14}) {
+    NONCLIENTMETRICSA m = saved;
+    m.iCaptionWidth = m.iCaptionHeight = size;
+    SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof m, &m, SPIF_SENDCHANGE);
+    ASSERT_TRUE(WaitUntil([&] { return GetSystemMetrics(SM_CXSIZE) == size; })) << size;
+    // Windows tells every top-level window; Wine 8 tells none, so the test does.
+    SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, reinterpret_cast<LPARAM>("WindowMetrics"));
+    EXPECT_TRUE(WaitUntil([&] { return Actual(Widget()) == Expected(Main(), WidgetBorder::Dialog, icons, 0); }))
+        << size << ": " << Widget().ButtonRect().left << " " << Widget().ButtonRect().right;
+    RECT w;
+    GetWindowRect(Main(), &w);
+    EXPECT_EQ(Widget().ButtonRect().right, w.right - w.left - GetSystemMetrics(SM_CXFIXEDFRAME) - size);
+  }
+  SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, SPIF_SENDCHANGE);
+  SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, reinterpret_cast<LPARAM>("WindowMetrics"));
+  EXPECT_TRUE(WaitUntil([&] { return Actual(Widget()) == Expected(Main(), WidgetBorder::Dialog, icons, 0); }));
+}
+
+TEST_F(CaptionButton, HidesTheWindowOnlyWhenPressAndReleaseAreOnIt) {
+  struct Gesture {
+    const char* what;
+    std::vector<POINT> path;  // relative to the button's centre: press, moves…, release
+    bool hides;
+  } const gestures[] = {
+      {"a click", {{0, 0}, {0, 0}}, true},
+      {"press, leave, release", {{0, 0}, {-60, 2}, {-60, 2}}, false},
+      {"press, leave, return, release", {{0, 0}, {-60, 2}, {1, 1}, {1, 1}}, true},
+      {"press, leave downwards, release", {{0, 0}, {0, 40}, {0, 40}}, false},
+  };
+  for (const Gesture& g : gestures) {
+    SCOPED_TRACE(g.what);
+    ShowAgain();
+    RECT before;
+    GetWindowRect(Main(), &before);
+    POINT p = OnScreen(Main(), Widget(), g.path[0].x, g.path[0].y);
+    MouseAt(p.x, p.y, MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(WaitUntil([&] { return Widget().Tracking() && Widget().Pressed(); }));
+    for (size_t i = 1; i + 1 < g.path.size(); ++i) {
+      p = OnScreen(Main(), Widget(), g.path[i].x, g.path[i].y);
+      MouseAt(p.x, p.y, 0);
+      const bool inside = std::abs(g.path[i].x) < 3 && std::abs(g.path[i].y) < 3;
+      // Drawn pushed only while the pointer is on it; still tracking either way.
+      EXPECT_TRUE(WaitUntil([&] { return Widget().Pressed() == inside; })) << i;
+      EXPECT_TRUE(Widget().Tracking());
+    }
+    p = OnScreen(Main(), Widget(), g.path.back().x, g.path.back().y);
+    MouseAt(p.x, p.y, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(WaitUntil([&] { return !Widget().Tracking(); }));
+    EXPECT_EQ(WaitUntil([&] { return !IsWindowVisible(Main()); }, std::chrono::milliseconds(g.hides ? 3000 : 300)),
+              g.hides);
+    EXPECT_FALSE(Widget().Pressed());
+    EXPECT_EQ(GetCapture(), nullptr);
+    // The press on the caption never started a move of the window.
+    RECT after;
+    GetWindowRect(Main(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+  }
+}
+
+TEST_F(CaptionButton, ADisabledButtonSwallowsThePress) {
+  Widget().SetEnabled(false);
+  RECT before;
+  GetWindowRect(Main(), &before);
+  const POINT p = OnScreen(Main(), Widget());
+  MouseAt(p.x, p.y, MOUSEEVENTF_LEFTDOWN);
+  Settle();
+  EXPECT_FALSE(Widget().Tracking());
+  for (int step = 1; step <= 4; ++step) MouseAt(p.x - 20 * step, p.y + 10 * step, 0);
+  MouseAt(p.x - 80, p.y + 40, MOUSEEVENTF_LEFTUP);
+  MouseAt(p.x, p.y, 0);
+  MouseAt(p.x, p.y, MOUSEEVENTF_LEFTDOWN);  // and a click on it does nothing either
+  MouseAt(p.x, p.y, MOUSEEVENTF_LEFTUP);
+  EXPECT_FALSE(WaitUntil([&] { return !IsWindowVisible(Main()); }, std::chrono::milliseconds(400)));
+  RECT after;
+  GetWindowRect(Main(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top;
+  EXPECT_TRUE(WaitUntil([&] { return ButtonOnScreen(Main(), Widget(), GetSysColor(COLOR_GRAYTEXT)); }));
+}
+
+TEST_F(CaptionButton, IsDrawnAgainWheneverTheCaptionIs) {
+  const COLORREF glyph = GetSysColor(COLOR_WINDOWTEXT);
+  ASSERT_TRUE(WaitUntil([&] { return ButtonOnScreen(Main(), Widget(), glyph); }));
+  // Just left of the button lies the caption itself: it shows whether it was redrawn.
+  RECT w;
+  GetWindowRect(Main(), &w);
+  const POINT caption{w.left + Widget().ButtonRect().left - 6, w.top + Widget().ButtonRect().bottom - 2};
+  const COLORREF active = ScreenPixel(caption.x, caption.y);
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_CAPTION | WS_VISIBLE, 5, 5, 120, 60, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetForegroundWindow(other);
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(caption.x, caption.y) != active; }));
+  EXPECT_TRUE(WaitUntil([&] { return ButtonOnScreen(Main(), Widget(), glyph); }));
+  DestroyWindow(other);
+  SetForegroundWindow(Main());
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(caption.x, caption.y) == active; }));
+  EXPECT_TRUE(WaitUntil([&] { return ButtonOnScreen(Main(), Widget(), glyph); }));
+}
+
+TEST_F(CaptionButton, NeedsAFormForOwner) {
+  try {
+    TWidget widget(&form->Panel1);
+    ADD_FAILURE() << "a widget was made on a panel";
+  } catch (const ui::Exception& e) {
+    EXPECT_EQ(e.Message(), "A Widget must be owned by a form");
+  }
+}
+
+// A form of a single border with minimise and maximise buttons, whose window can be made
+// again, as the forms library does when a window property changes.
+class RecreatableForm : public ui::Form {
+ public:
+  RecreatableForm()
+      : ui::Form({.windowClass = "WidgetTestForm", .caption = "Widget test", .clientWidth = 320,
+                  .clientHeight = 120, .border = ui::BorderStyle::Single, .minimizeBox = true}) {}
+  void Recreate() {
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE)) & ~WS_VISIBLE;
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(handle_, GWL_EXSTYLE));
+    RECT r;
+    GetWindowRect(handle_, &r);
+    DestroyWindow(handle_);
+    CreateHandle({.className = "WidgetTestForm", .text = "Widget test", .style = style, .exStyle = exStyle,
+                  .bounds = {r.left, r.top, r.right - r.left, r.bottom - r.top},
+                  .owner = ui::Application::Instance().Handle()});
+  }
+};
+
+TEST_F(CaptionButton, TwoWidgetsStandSideBySideAndFollowARecreatedWindow) {
+  RecreatableForm test;
+  TWidget first(&test), second(&test);
+  first.SetGlyph('u');
+  int firstClicks = 0, secondClicks = 0;
+  first.OnClick = [&] { ++firstClicks; };
+  second.OnClick = [&] { ++secondClicks; };
+  test.Show();
+  SetForegroundWindow(test.Handle());
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == test.Handle(); }));
+  const WidgetBorderIcons icons{.systemMenu = true, .minimize = true};
+  EXPECT_EQ(Actual(first), Expected(test.Handle(), WidgetBorder::Single, icons, 0));
+  EXPECT_EQ(Actual(second), Expected(test.Handle(), WidgetBorder::Single, icons, 1));
+  EXPECT_EQ(first.ButtonRect().left - second.ButtonRect().left, 2 + GetSystemMetrics(SM_CXSIZE) - 2);
+
+  const HWND old = test.Handle();
+  test.Recreate();
+  ASSERT_NE(test.Handle(), old);
+  test.Show();
+  SetForegroundWindow(test.Handle());
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == test.Handle(); }));
+  for (TWidget* w : {&second, &first}) {
+    const POINT p = OnScreen(test.Handle(), *w);
+    testing_support::ClickAt(p.x, p.y);
+    EXPECT_TRUE(WaitUntil([&] { return firstClicks + secondClicks == (w == &second ? 1 : 2); }));
+  }
+  EXPECT_EQ(firstClicks, 1);
+  EXPECT_EQ(secondClicks, 1);
+  EXPECT_TRUE(WaitUntil([&] { return ButtonOnScreen(test.Handle(), first, GetSysColor(COLOR_WINDOWTEXT)); }));
+}
+
+TEST_F(CaptionButton, ShowsItsHintWhenTheFormAsksForHints) {
+  RecreatableForm test;
+  TWidget widget(&test);
+  widget.SetShowHint(true);
+  widget.SetHint("Hide to the notification area");
+  test.Show();
+  SetForegroundWindow(test.Handle());
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == test.Handle(); }));
+  const POINT p = OnScreen(test.Handle(), widget);
+  MouseAt(p.x - 1, p.y, 0);
+  MouseAt(p.x, p.y, 0);
+  ASSERT_TRUE(WaitUntil([&] { return widget.HintWindow().Shown(); }));
+  HWND hint = widget.HintWindow().Handle();
+  EXPECT_TRUE(IsWindowVisible(hint));
+  RECT r;
+  GetWindowRect(hint, &r);
+  EXPECT_EQ(r.left, p.x);
+  EXPECT_GT(r.top, p.y);  // below the pointer
+  // Leaving the button takes it away.
+  MouseAt(p.x - 80, p.y, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(hint); }));
+  EXPECT_FALSE(widget.HintWindow().Active());
+  // The main window asks for none.
+  const POINT mainButton = OnScreen(form->Handle(), form->Widget1);
+  SetForegroundWindow(form->Handle());
+  MouseAt(mainButton.x - 1, mainButton.y, 0);
+  MouseAt(mainButton.x, mainButton.y, 0);
+  EXPECT_FALSE(WaitUntil([&] { return form->Widget1.HintWindow().Active(); }, std::chrono::milliseconds(700)));
+}
+
+}  // namespace
