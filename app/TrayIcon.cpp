@@ -96,8 +96,10 @@ void TRxTrayIcon::FillRecord() {
   record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record_.uCallbackMessage = tray::TrayCallbackMessage;
   record_.hIcon = icon_ ? icon_ : reinterpret_cast<HICON>(-1);
-  // The short part of the hint: the text before a "|".
-  const std::string tip = hint_.substr(0, hint_.find('|')).substr(0, sizeof record_.szTip - 1);
+  // The short part of the hint (the text before a "|"), cut to the 64 characters of the
+  // record's first form, the end included.
+  constexpr size_t kTipLength = 64;
+  const std::string tip = hint_.substr(0, hint_.find('|')).substr(0, kTipLength - 1);
   std::memcpy(record_.szTip, tip.c_str(), tip.size() + 1);
 }
 

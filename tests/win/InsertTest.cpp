@@ -254,6 +254,21 @@ TEST_F(Insert, OnlyTheTextsThatAreSetAreOffered) {
   EXPECT_TRUE(seen.empty());
 }
 
+TEST_F(Insert, TheFirstItemShowsTheWindowAndInsertsNothing) {
+  AppSettings.Texts[1] = "one";
+  BackInTessarin();
+  form->Hide();
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form->Handle()); }));
+  WithIconMenu([&](HMENU menu) {
+    ChooseAt(menu, 0, form->PopupMenu1.Window());
+    return true;
+  });
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form->Handle()) && GetForegroundWindow() == form->Handle(); }));
+  EXPECT_FALSE(IsWindowVisible(options->Handle()));
+  EXPECT_TRUE(seen.empty());
+  EXPECT_EQ(ControlText(edit), "");
+}
+
 // Repeated magnifying, menu opening and inserting leave no font, menu or window behind.
 TEST_F(Insert, RepeatedUseLeaksNothing) {
   UnhookWindowsHookEx(hook);
