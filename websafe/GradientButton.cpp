@@ -2,10 +2,9 @@
 
 namespace tessarin {
 
-TBI_GradientButton::TBI_GradientButton(ui::Control* parent, const std::string& caption, int left,
-                                       int top, int width, int height)
-    : ui::CustomControl(parent, "TBI_GradientButton", left, top, width, height), caption_(caption) {
-  SetWindowTextA(handle_, caption.c_str());
+TBI_GradientButton::TBI_GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds)
+    : ui::CustomControl(parent, "TBI_GradientButton", bounds) {
+  SetText(caption);
 }
 
 LRESULT TBI_GradientButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -35,7 +34,8 @@ void TBI_GradientButton::Paint(HDC dc, const RECT&) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ui::ResolveColor(font_.Color()));
   RECT text = client;
-  DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  const std::string caption = Text();
+  DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   SelectObject(dc, old);
 }
 

@@ -11,14 +11,12 @@ namespace tessarin {
 // over it in the button font's colour. It never takes the focus.
 class TBI_GradientButton : public ui::CustomControl {
  public:
-  TBI_GradientButton(ui::Control* parent, const std::string& caption, int left, int top, int width,
-                     int height);
+  TBI_GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds);
 
   COLORREF LightColor() const { return light_; }
   COLORREF ShadowColor() const { return shadow_; }
   void SetLightColor(COLORREF c) { light_ = c; Invalidate(); }
   void SetShadowColor(COLORREF c) { shadow_ = c; Invalidate(); }
-  const std::string& Caption() const { return caption_; }
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;
@@ -26,7 +24,6 @@ class TBI_GradientButton : public ui::CustomControl {
   void FontChanged() override { Invalidate(); }
 
  private:
-  std::string caption_;
   COLORREF light_ = RGB(255, 255, 255);
   COLORREF shadow_ = RGB(0, 0, 0);
 };
