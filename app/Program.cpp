@@ -1,5 +1,6 @@
 // Tessarin: a character map that lives in the notification area.
 #include <windows.h>
+#include <objbase.h>
 
 #include "app/JustOne.h"
 #include "info/Info.h"
@@ -15,6 +16,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tessarin::TJustOne32::ActivateFirstInstance(previous.ProgramFileName());
     return 0;
   }
+
+  // COM for the shortcut writer, once around the whole run: ended after the forms.
+  struct ComScope {
+    ComScope() { CoInitialize(nullptr); }
+    ~ComScope() { CoUninitialize(); }
+  } com;
 
   ui::Application& app = ui::Application::Instance();
   try {

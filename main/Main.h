@@ -105,6 +105,8 @@ class TForm1 : public ui::Form {
   void CheckBox1Click();
   void ApplyLayout(ScreenLayout layout);
   void b_exitClick();
+  // "&Options": the options dialog, modally, its edits filled from the texts in memory.
+  void b_infoClick();
   void DesignApp1Minimize();
   // Makes the main window visible and in front, without a taskbar button.
   void ShowMainWindow();

@@ -2,6 +2,7 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/Application.h"
 
@@ -87,6 +88,51 @@ void Form::Close() {
   PostMessageA(handle_, WM_CLOSE, 0, 0);
 }
 
+void Form::ShowModal() {
+  if (!handle_ || modal_) return;
+  Application& app = Application::Instance();
+  HWND previous = GetActiveWindow();
+  // The other visible forms take no input while this one is up.
+  std::vector<HWND> disabled;
+  for (Form* form : app.Forms()) {
+    HWND hwnd = form->Handle();
+    if (form != this && hwnd && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+      EnableWindow(hwnd, FALSE);
+      disabled.push_back(hwnd);
+    }
+  }
+  modal_ = true;
+  endModal_ = false;
+  struct Restore {
+    Form& form;
+    std::vector<HWND>& disabled;
+    HWND previous;
+    ~Restore() {
+      // Enabled before the form hides, so that the activation returns to them and not
+      // to another program.
+      for (HWND hwnd : disabled)
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+      form.modal_ = false;
+      form.endModal_ = false;
+      form.Hide();
+      if (previous && IsWindow(previous) && IsWindowVisible(previous)) SetActiveWindow(previous);
+    }
+  } restore{*this, disabled, previous};
+  Show();
+  SetForegroundWindow(handle_);
+  while (!endModal_ && IsWindowVisible(handle_) && !app.Terminated() && app.HandleMessage()) {
+  }
+}
+
+void Form::EndModal() {
+  if (modal_) {
+    endModal_ = true;
+    PostMessageA(handle_, WM_NULL, 0, 0);  // the loop looks again after this message
+  } else {
+    Hide();
+  }
+}
+
 void Form::SetWindowState(WindowState state) {
   state_ = state;
   if (handle_ && IsWindowVisible(handle_)) {
@@ -137,6 +183,13 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         activeControl_->SetFocus();
         return 0;
       }
+      break;
+    case WM_COMMAND:
+      // Esc in the dialog manager: the cancel button, as if it had been clicked.
+      if (LOWORD(wParam) == IDCANCEL && lParam == 0 && cancelButton_ && cancelButton_->Handle() &&
+          IsWindowEnabled(cancelButton_->Handle()))
+        return SendMessageA(handle_, WM_COMMAND, MAKEWPARAM(cancelButton_->Id(), BN_CLICKED),
+                            reinterpret_cast<LPARAM>(cancelButton_->Handle()));
       break;
     case DM_GETDEFID:
       if (defaultButton_ && defaultButton_->Handle())
