@@ -106,6 +106,7 @@ TInfo_dlg::TInfo_dlg()
   // "&OK" is both the default and the cancel button: Enter and Esc confirm.
   SetDefaultButton(&OKBtn);
   SetCancelButton(&OKBtn);
+  SetActiveControl(&OKBtn);
 
   Image1.SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
   // The texts may be of any length.
