@@ -43,7 +43,9 @@ std::vector<std::string> MouseItems() {
           "Direct copy to clipboard as HTML", "Direct insert into application"};
 }
 
-std::vector<std::string> DragItems() { return {"Not active", "Take only text", "Take text and HTML-Fontstyle"}; }
+std::vector<std::string> DragItems() {
+  return {"Not active", "Take only text", "Take text and HTML-Fontstyle"};
+}
 
 ui::Bounds EditBounds(int index) { return {16, 24 + 36 * (index - 1), 266, 21}; }
 
@@ -51,12 +53,11 @@ std::vector<std::string> InfoLines() {
   std::vector<std::string> lines{"Tessarin is freeware.", ""};
   if (*kWebSite) lines.insert(lines.end(), {"Tessarin can be downloaded from", kWebSite, ""});
   if (*kMailAddress) lines.insert(lines.end(), {std::string("E-mail: ") + kMailAddress, ""});
-  lines.insert(lines.end(),
-               {"Tessarin may be passed on freely and distributed over the internet.", "",
-                "This software is supplied \"as is\". No warranty is expressed or implied. "
-                "Because of the variety of hardware and software environments into which it may "
-                "be put, no warranty of fitness for a particular purpose is offered.",
-                "", "Copyright (C) the Tessarin authors. All rights reserved."});
+  lines.insert(lines.end(), {"Tessarin may be passed on freely and distributed over the internet.", "",
+                             "This software is supplied \"as is\". No warranty is expressed or implied. "
+                             "Because of the variety of hardware and software environments into which it may "
+                             "be put, no warranty of fitness for a particular purpose is offered.",
+                             "", "Copyright (C) the Tessarin authors. All rights reserved."});
   return lines;
 }
 
@@ -79,7 +80,8 @@ TInfo_dlg::TInfo_dlg()
       Einstellungen(&PageControl1, "Adjustment"),
       Image1(&Einstellungen, {8, 8, 32, 32}),
       Button2(&Einstellungen, "Create a shortcut in Startup folder", {48, 12, 245, 25}),
-      RadioGroup1(&Einstellungen, "Function for right MouseButton", {8, 48, 285, 121}, MouseItems(), maMagnify),
+      RadioGroup1(&Einstellungen, "Function for right MouseButton", {8, 48, 285, 121}, MouseItems(),
+                  maMagnify),
       RadioGroup2(&Einstellungen, "Function for middle MouseButton", {8, 174, 285, 121}, MouseItems(),
                   maCopyRtf),
       RadioGroup3(&Einstellungen, "Drag and Drop", {8, 300, 285, 77}, DragItems(), dmTextHtml),
@@ -134,11 +136,17 @@ TInfo_dlg::~TInfo_dlg() {
 
 void TInfo_dlg::FormShow() { LoadSettings(); }
 
-void TInfo_dlg::RadioGroup1Click() { AppSettings.RMouseKey = static_cast<std::uint8_t>(RadioGroup1.ItemIndex()); }
+void TInfo_dlg::RadioGroup1Click() {
+  AppSettings.RMouseKey = static_cast<std::uint8_t>(RadioGroup1.ItemIndex());
+}
 
-void TInfo_dlg::RadioGroup2Click() { AppSettings.MMouseKey = static_cast<std::uint8_t>(RadioGroup2.ItemIndex()); }
+void TInfo_dlg::RadioGroup2Click() {
+  AppSettings.MMouseKey = static_cast<std::uint8_t>(RadioGroup2.ItemIndex());
+}
 
-void TInfo_dlg::RadioGroup3Click() { AppSettings.DragDrop = static_cast<std::uint8_t>(RadioGroup3.ItemIndex()); }
+void TInfo_dlg::RadioGroup3Click() {
+  AppSettings.DragDrop = static_cast<std::uint8_t>(RadioGroup3.ItemIndex());
+}
 
 void TInfo_dlg::OKBtnClick() {
   // The dialog goes when this handler returns, also when the save fails.

@@ -88,7 +88,8 @@ bool PageControl::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
 
 TabSheet::TabSheet(PageControl* pageControl, std::string caption)
     : Control(pageControl->Parent()), owner_(*pageControl) {
-  RegisterOwnClass("TTabSheet", 0, nullptr, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  RegisterOwnClass("TTabSheet", 0, nullptr,
+                   reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   // Not clipping its children: a framing bevel that covers the page paints only its
   // frame, and the page's own erase fills the inside.
   CreateHandle({.className = "TTabSheet", .text = std::move(caption), .exStyle = WS_EX_CONTROLPARENT});
@@ -97,16 +98,16 @@ TabSheet::TabSheet(PageControl* pageControl, std::string caption)
 
 TabSheet::~TabSheet() { owner_.RemovePage(this); }
 
-
 // --- Memo ------------------------------------------------------------------------------------
 
 Memo::Memo(Control* parent, Bounds b, Options o) : Control(parent) {
   SetColor(kSysColor | COLOR_WINDOW);
-  CreateHandle({.className = "EDIT",
-                .style = static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
-                                            (o.readOnly ? ES_READONLY : 0) | (o.verticalScrollBar ? WS_VSCROLL : 0)),
-                .exStyle = WS_EX_CLIENTEDGE,
-                .bounds = b});
+  CreateHandle(
+      {.className = "EDIT",
+       .style = static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
+                                   (o.readOnly ? ES_READONLY : 0) | (o.verticalScrollBar ? WS_VSCROLL : 0)),
+       .exStyle = WS_EX_CLIENTEDGE,
+       .bounds = b});
 }
 
 void Memo::SetLines(const std::vector<std::string>& lines) {

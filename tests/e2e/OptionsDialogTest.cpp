@@ -44,7 +44,9 @@ class OptionsDialog : public ::testing::Test {
     return PumpUntil([&] { return !IsWindowVisible(dialog) && IsWindowEnabled(main); });
   }
 
-  HWND Page(HWND dialog, const char* caption) { return e2e::FindControl(dialog, {"TTabSheet", caption, 0, 0, false}); }
+  HWND Page(HWND dialog, const char* caption) {
+    return e2e::FindControl(dialog, {"TTabSheet", caption, 0, 0, false});
+  }
 
   // Edit1 to Edit10 in their order (entry 0 unused).
   std::vector<HWND> Edits(HWND dialog) {
@@ -61,7 +63,9 @@ class OptionsDialog : public ::testing::Test {
   HWND main = nullptr;
 };
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
 
 TEST_F(OptionsDialog, HasItsCaptionSizeControlsAndTabOrder) {
   HWND dialog = Open();
@@ -75,7 +79,8 @@ TEST_F(OptionsDialog, HasItsCaptionSizeControlsAndTabOrder) {
   EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
   EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
 
-  HWND adjustment = Page(dialog, "Adjustment"), texts = Page(dialog, "Fast insert text"), info = Page(dialog, "Info");
+  HWND adjustment = Page(dialog, "Adjustment"), texts = Page(dialog, "Fast insert text"),
+       info = Page(dialog, "Info");
   ASSERT_TRUE(adjustment && texts && info);
   struct Expected {
     const char* name;
@@ -96,7 +101,9 @@ TEST_F(OptionsDialog, HasItsCaptionSizeControlsAndTabOrder) {
       {"RadioGroup3", FindChildByText(adjustment, "Drag and Drop"), {8, 300, 293, 377}},
       {"TabSheet1", texts, {8, 28, 313, 417}},
       {"Info", info, {8, 28, 313, 417}},
-      {"Memo1", e2e::FindControl(info, {"Edit", nullptr, ES_MULTILINE | ES_READONLY, ES_MULTILINE | ES_READONLY, false}),
+      {"Memo1",
+       e2e::FindControl(info,
+                        {"Edit", nullptr, ES_MULTILINE | ES_READONLY, ES_MULTILINE | ES_READONLY, false}),
        {4, 4, 301, 385}},
   };
   const std::vector<HWND> edits = Edits(dialog);
@@ -141,9 +148,10 @@ TEST_F(OptionsDialog, HasItsCaptionSizeControlsAndTabOrder) {
     PressKey(VK_TAB);
     if (focusName() != walk.back()) walk.push_back(focusName());
   }
-  EXPECT_EQ(walk, (std::vector<std::string>{"&OK", "SysTabControl32", "Create a shortcut in Startup folder",
-                                            "Function for right MouseButton", "Function for middle MouseButton",
-                                            "Drag and Drop", "&Cancel", "&OK"}));
+  EXPECT_EQ(walk,
+            (std::vector<std::string>{"&OK", "SysTabControl32", "Create a shortcut in Startup folder",
+                                      "Function for right MouseButton", "Function for middle MouseButton",
+                                      "Drag and Drop", "&Cancel", "&OK"}));
   EXPECT_FALSE(IsWindowEnabled(main));
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(WaitHidden(dialog));

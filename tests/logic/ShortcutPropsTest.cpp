@@ -14,9 +14,15 @@ TEST(ShortcutHotKey, StoresTheUpperCaseCodeAndReadsOneCharacter) {
     std::string read;
     std::uint16_t word;
   } const cases[] = {
-      {"q", 'Q', "Q", 0x0600 | 'Q'}, {"Q", 'Q', "Q", 0x0600 | 'Q'}, {"qwerty", 'Q', "Q", 0x0600 | 'Q'},
-      {"", 32, " ", 0},              {" ", 32, " ", 0},              {"\t", 32, " ", 0},
-      {"\x01", 32, " ", 0},          {"5", '5', "5", 0x0600 | '5'}, {"!", '!', "!", 0x0600 | '!'},
+      {"q", 'Q', "Q", 0x0600 | 'Q'},
+      {"Q", 'Q', "Q", 0x0600 | 'Q'},
+      {"qwerty", 'Q', "Q", 0x0600 | 'Q'},
+      {"", 32, " ", 0},
+      {" ", 32, " ", 0},
+      {"\t", 32, " ", 0},
+      {"\x01", 32, " ", 0},
+      {"5", '5', "5", 0x0600 | '5'},
+      {"!", '!', "!", 0x0600 | '!'},
       // Only ASCII letters change case.
       {"\xE4", 0xE4, "\xE4", 0x06E4},  // ä (A WITH DIAERESIS, small)
   };

@@ -77,7 +77,7 @@ TEST_F(SettingsFile, NoFileGivesTheDefaultsEverywhereAndCreatesNone) {
 TEST_F(SettingsFile, TheShowStepReadsTheNumbersThroughTheConversionAndTheByteWrap) {
   struct {
     const char* main;
-    int right, middle, drag;           // the bytes in memory
+    int right, middle, drag;              // the bytes in memory
     int rightItem, middleItem, dragItem;  // what the options dialog shows
   } const cases[] = {
       {"RMouseKey=0x3\r\nMMouseKey=-1\r\nDragDrop=7", 3, 255, 7, 3, 4, 2},
@@ -109,9 +109,9 @@ TEST_F(SettingsFile, SaveWritesAllThirteenKeysInOrderAndKeepsAByteNoItemShows) {
   tessarin::SaveSettings();
   const auto bytes = FileBytes();
   ASSERT_TRUE(bytes);
-  const std::vector<std::string> expected{
-      "[Main]", "RMouseKey=1", "MMouseKey=2", "DragDrop=7", "[Text]", "Text1=",  "Text2=two", "Text3=",
-      "Text4=", "Text5=",      "Text6=",      "Text7=",     "Text8=", "Text9=", "Text10=ten"};
+  const std::vector<std::string> expected{"[Main]", "RMouseKey=1", "MMouseKey=2", "DragDrop=7", "[Text]",
+                                          "Text1=", "Text2=two",   "Text3=",      "Text4=",     "Text5=",
+                                          "Text6=", "Text7=",      "Text8=",      "Text9=",     "Text10=ten"};
   EXPECT_EQ(Lines(*bytes), expected) << *bytes;
 }
 
@@ -121,11 +121,11 @@ TEST_F(SettingsFile, TextsComeBackByteForByte) {
     for (int i = 0; s.size() < 5000; ++i) s += "word" + std::to_string(i) + (i % 7 ? " " : " = [x]; ");
     return s.substr(0, 5000);
   }();
-  const std::vector<std::string> texts{
-      "",  // index 0 is unused
-      "  indented", "trailing  ", "\"quoted\"", "'single'", "a=b=c", "[Main]", ";not a comment",
-      "",  // an empty text
-      longText, " \"both\" ends ' "};
+  const std::vector<std::string> texts{"",  // index 0 is unused
+                                       "  indented", "trailing  ",       "\"quoted\"",     "'single'",
+                                       "a=b=c",      "[Main]",           ";not a comment",
+                                       "",  // an empty text
+                                       longText,     " \"both\" ends ' "};
   for (size_t i = 1; i <= 10; ++i) AppSettings.Texts[i] = texts[i];
   tessarin::SaveSettings();
   for (size_t i = 1; i <= 10; ++i) AppSettings.Texts[i] = "changed";
