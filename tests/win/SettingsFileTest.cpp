@@ -98,15 +98,20 @@ TEST_F(SettingsFile, TheShowStepReadsTheNumbersThroughTheConversionAndTheByteWra
   }
 }
 
-TEST_F(SettingsFile, SaveWritesAllThirteenKeysInOrderAndKeepsAByteNoItemShows) {
+TEST_F(SettingsFile, OkWritesAllThirteenKeysInOrderAndKeepsAByteNoItemShows) {
   PutFile("[Main]\r\nDragDrop=7\r\n");
-  tessarin::LoadSettings();
+  options->Show();  // its show step loads the file
+  ASSERT_TRUE(WaitUntil([&] { return options->Visible(); }));
+  EXPECT_EQ(AppSettings.DragDrop, 7);
+  EXPECT_EQ(options->RadioGroup3.ItemIndex(), 2);
   // Written afresh: keys already in a file keep their places there.
   RemovePath(ini.Path());
   ForgetCachedFile();
-  AppSettings.Texts[2] = "two";
-  AppSettings.Texts[10] = "ten";
-  tessarin::SaveSettings();
+  options->Edit2.SetText("two");
+  options->Edit10.SetText("ten");
+  Click(options->OKBtn);
+  EXPECT_FALSE(options->Visible());
+  EXPECT_EQ(AppSettings.Texts[10], "ten");
   const auto bytes = FileBytes();
   ASSERT_TRUE(bytes);
   const std::vector<std::string> expected{"[Main]", "RMouseKey=1", "MMouseKey=2", "DragDrop=7", "[Text]",
