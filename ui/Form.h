@@ -38,6 +38,11 @@ class Form : public Control {
   WindowState GetWindowState() const { return state_; }
   void SetWindowState(WindowState state);
 
+  // The window that owns this form (the application window, which would carry the
+  // taskbar button), and hiding it.
+  HWND OwnerWindow() const { return handle_ ? GetWindow(handle_, GW_OWNER) : nullptr; }
+  void HideOwner() const { ShowWindow(OwnerWindow(), SW_HIDE); }
+
   // The outer size of the window, as SetBounds sets it.
   void SetOuterSize(int width, int height);
 
