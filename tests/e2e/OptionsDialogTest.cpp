@@ -145,7 +145,9 @@ TEST_F(OptionsDialog, HasItsCaptionSizeControlsAndTabOrder) {
   };
   std::vector<std::string> walk{focusName()};
   for (int i = 0; i < 20 && (walk.size() == 1 || walk.back() != "&OK"); ++i) {
+    HWND before = e2e::FocusOf(dialog);
     PressKey(VK_TAB);
+    PumpUntil([&] { return e2e::FocusOf(dialog) != before; }, std::chrono::milliseconds(2000));
     if (focusName() != walk.back()) walk.push_back(focusName());
   }
   EXPECT_EQ(walk,
