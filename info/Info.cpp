@@ -134,6 +134,8 @@ TInfo_dlg::~TInfo_dlg() {
   if (Info_dlg == this) Info_dlg = nullptr;
 }
 
+bool TInfo_dlg::PreviewKey(MSG& msg) { return PageControl1.DialogKey(msg); }
+
 void TInfo_dlg::FormShow() { LoadSettings(); }
 
 void TInfo_dlg::RadioGroup1Click() {

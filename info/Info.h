@@ -45,6 +45,10 @@ class TInfo_dlg : public ui::Form {
   // Edit1 to Edit10 by the index of their text; entry 0 is unused.
   const std::array<ui::Edit*, 11>& Edits() const { return edits_; }
 
+ protected:
+  // Ctrl+Tab turns the pages.
+  bool PreviewKey(MSG& msg) override;
+
  private:
   void FormShow();
   void RadioGroup1Click();

@@ -74,6 +74,22 @@ void PageControl::SetActivePageIndex(int index) {
   if (focusOnOldPage) SetFocus();
 }
 
+void PageControl::SelectNextPage(bool forward) {
+  if (PageCount() == 0) return;
+  SetActivePageIndex((active_ + (forward ? 1 : PageCount() - 1)) % PageCount());
+  if (OnChange) OnChange();
+}
+
+bool PageControl::DialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0) return false;
+  const bool inside = msg.hwnd == handle_ || std::any_of(pages_.begin(), pages_.end(), [&](TabSheet* page) {
+                        return msg.hwnd == page->Handle() || IsChild(page->Handle(), msg.hwnd);
+                      });
+  if (!inside) return false;
+  SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
+  return true;
+}
+
 bool PageControl::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == TCN_SELCHANGE) {
     SetActivePageIndex(static_cast<int>(SendMessageA(handle_, TCM_GETCURSEL, 0, 0)));

@@ -27,6 +27,11 @@ class PageControl : public Control {
   void SetActivePageIndex(int index);
   // The rectangle of a page, in the parent's client coordinates.
   RECT PageRect() const;
+  // The next page, or the previous one, round the end; raises OnChange.
+  void SelectNextPage(bool forward);
+  // Ctrl+Tab and Ctrl+Shift+Tab while the focus is on the tabs or in a page: the next or
+  // previous page. True when the key was taken.
+  bool DialogKey(const MSG& msg);
 
   // Raised after the user changed the page.
   std::function<void()> OnChange;

@@ -208,8 +208,7 @@ TEST_F(OptionsDialog, EscAndEnterSaveCancelKeepsTheOldTextThePageStaysAndRadioCh
   // the next showing brings it back.
   dialog = Open();
   ASSERT_NE(dialog, nullptr);
-  PressKey(VK_TAB, /*shift=*/true);  // from Edit1 back onto the tabs
-  PressKey(VK_LEFT);
+  PressKey(VK_TAB, /*shift=*/true, /*ctrl=*/true);  // from Edit1: the page before
   HWND adjustment = Page(dialog, "Adjustment");
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(adjustment) != FALSE; }));
   HWND right = FindChildByText(adjustment, "Function for right MouseButton");
