@@ -118,6 +118,17 @@ foreach(src ${WIN_TEST_SOURCES})
   tessarin_wine_test(win.${stem} win_${stem} ${src})
 endforeach()
 
+# DLLs named like system DLLs, planted beside a copy of the program by a test.
+foreach(dll riched20 uxtheme comctl32)
+  add_library(planted_${dll} SHARED tests/e2e/planted/PlantedDll.c)
+  set_target_properties(planted_${dll} PROPERTIES PREFIX "" OUTPUT_NAME ${dll}
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+  target_link_options(planted_${dll} PRIVATE -static)
+endforeach()
+add_executable(planted_probe tests/e2e/planted/Probe.c)
+set_target_properties(planted_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+target_link_options(planted_probe PRIVATE -static)
+
 # End-to-end tests: Tessarin.exe in its own process, seen from outside.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
 foreach(src ${E2E_TEST_SOURCES})
@@ -126,7 +137,7 @@ foreach(src ${E2E_TEST_SOURCES})
   target_compile_options(e2e_${stem} PRIVATE ${TESSARIN_WARNINGS})
   target_link_libraries(e2e_${stem} PRIVATE test_support gtest_main)
   target_link_options(e2e_${stem} PRIVATE -static)
-  add_dependencies(e2e_${stem} Tessarin)
+  add_dependencies(e2e_${stem} Tessarin planted_riched20 planted_uxtheme planted_comctl32 planted_probe)
   tessarin_wine_test(e2e.${stem} e2e_${stem} ${src})
 endforeach()
 
