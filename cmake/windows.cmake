@@ -148,6 +148,10 @@ add_test(NAME exe.properties
 set_tests_properties(exe.properties PROPERTIES LABELS release)
 
 # Benchmarks are built with the program and run by scripts/bench.sh, never by ctest.
+# The start-up floor: Tessarin's windows with no logic, beside the start-up benchmark.
+add_executable(bench_bare WIN32 bench/bare/BareStartup.cpp)
+target_link_libraries(bench_bare PRIVATE comctl32 gdi32 user32)
+target_link_options(bench_bare PRIVATE -static)
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*.cpp)
 foreach(src ${BENCH_SOURCES})
   get_filename_component(stem ${src} NAME_WE)
