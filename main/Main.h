@@ -1,3 +1,4 @@
+// TForm1, the main window, and its form variable Form1.
 #pragma once
 #include <windows.h>
 

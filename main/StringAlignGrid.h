@@ -1,3 +1,4 @@
+// TStringAlignGrid, the read-only character grid, and its index error.
 #pragma once
 #include <windows.h>
 

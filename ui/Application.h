@@ -1,3 +1,4 @@
+// ui::Application: the hidden application window, the message loop and the error display.
 #pragma once
 #include <windows.h>
 

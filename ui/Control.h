@@ -1,3 +1,4 @@
+// ui::Control, the base of every window of the program, with its bounds, text, font and events.
 #pragma once
 #include <windows.h>
 

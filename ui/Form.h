@@ -1,3 +1,4 @@
+// ui::Form, a top-level window of the program, with its show step and window state.
 #pragma once
 #include <windows.h>
 

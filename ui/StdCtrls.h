@@ -1,3 +1,4 @@
+// The standard controls: labels, buttons, check boxes, group boxes, panels and edit fields.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
