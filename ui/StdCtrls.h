@@ -131,7 +131,6 @@ class Edit : public Control {
   using Options = EditOptions;
   Edit(Control* parent, Bounds bounds, Options options = {});
   bool ReadOnly() const;
-  void SetReadOnly(bool readOnly);
   // The selection, as character positions.
   void GetSelection(long& start, long& end) const;
   void SetSelection(long start, long end);
