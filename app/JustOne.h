@@ -1,3 +1,4 @@
+// The single-instance check: TPreviousInstance (the named mutex) and TJustOne32.
 #pragma once
 #include <windows.h>
 

@@ -4,7 +4,6 @@
 namespace tessarin {
 
 constexpr int kGridColumns = 16;
-constexpr int kGridRows = 14;
 constexpr int kFirstGridCode = 32;
 
 struct GridCell {

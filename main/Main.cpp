@@ -1,3 +1,4 @@
+// TForm1, the main window: its controls, the grid and selection, the show step and layout.
 #include "main/Main.h"
 
 #include "app/Settings.h"

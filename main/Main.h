@@ -1,3 +1,4 @@
+// TForm1, the main window, and its form variable Form1.
 #pragma once
 #include <windows.h>
 
@@ -23,6 +24,8 @@ class TForm1 : public ui::Form {
 
   // The window class of the main window.
   static constexpr const char* kWindowClass = "TessarinMainWindow";
+  // The character set the grid and the preview take for a font name.
+  static BYTE FontCharsetFor(const std::string& name);
 
   // Left area. The magnifier lies behind the grid, in the same rectangle.
   ui::Label mega_label;
@@ -66,6 +69,8 @@ class TForm1 : public ui::Form {
   bool DragReady = false;
   POINT DragPoint{0, 0};
 
+ private:
+  // The handlers and the work behind them: reached through the controls' events.
   void FormCreate();
   void FormShow();
   void FillGrid();
@@ -100,7 +105,6 @@ class TForm1 : public ui::Form {
   // The font box and its filter.
   void FontComboBox1Change();
   void ApplyFont();
-  static BYTE FontCharsetFor(const std::string& name);
   void RadioGroup1Click();
   void CheckBox1Click();
   void ApplyLayout(ScreenLayout layout);

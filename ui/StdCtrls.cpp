@@ -315,8 +315,6 @@ Edit::Edit(Control* parent, const char* className, DWORD style, Bounds bounds) :
 
 bool Edit::ReadOnly() const { return (GetWindowLongA(handle_, GWL_STYLE) & ES_READONLY) != 0; }
 
-void Edit::SetReadOnly(bool readOnly) { SendMessageA(handle_, EM_SETREADONLY, readOnly, 0); }
-
 bool Edit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
     if (OnChange) OnChange();

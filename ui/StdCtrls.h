@@ -1,3 +1,4 @@
+// The standard controls: labels, buttons, check boxes, group boxes, panels and edit fields.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -130,7 +131,6 @@ class Edit : public Control {
   using Options = EditOptions;
   Edit(Control* parent, Bounds bounds, Options options = {});
   bool ReadOnly() const;
-  void SetReadOnly(bool readOnly);
   // The selection, as character positions.
   void GetSelection(long& start, long& end) const;
   void SetSelection(long start, long end);
