@@ -103,7 +103,7 @@ bool PageControl::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
 // --- TabSheet ------------------------------------------------------------------------------
 
 TabSheet::TabSheet(PageControl* pageControl, std::string caption)
-    : Control(pageControl->Parent()), owner_(*pageControl) {
+    : Control(pageControl->parent_), owner_(*pageControl) {
   RegisterOwnClass("TTabSheet", 0, nullptr,
                    reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   // Not clipping its children: a framing bevel that covers the page paints only its

@@ -24,6 +24,18 @@ DWORD ExStyleFor(BorderStyle border) {
                                        : WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 }
 
+// The visible, enabled top-level windows of the thread other than the modal form.
+struct ModalCollect {
+  HWND self;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM lParam) {
+  auto* c = reinterpret_cast<ModalCollect*>(lParam);
+  if (hwnd != c->self && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) c->windows.push_back(hwnd);
+  return TRUE;
+}
+
 }  // namespace
 
 Form::Form(const Options& options) : Control(nullptr), centerOnFirstShow_(options.centerOnFirstShow) {
@@ -92,15 +104,11 @@ void Form::ShowModal() {
   if (!handle_ || modal_) return;
   Application& app = Application::Instance();
   HWND previous = GetActiveWindow();
-  // The other visible forms take no input while this one is up.
-  std::vector<HWND> disabled;
-  for (Form* form : app.Forms()) {
-    HWND hwnd = form->Handle();
-    if (form != this && hwnd && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-      EnableWindow(hwnd, FALSE);
-      disabled.push_back(hwnd);
-    }
-  }
+  // The thread's other visible windows take no input while this one is up.
+  ModalCollect collect{handle_, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&collect));
+  std::vector<HWND>& disabled = collect.windows;
+  for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);
   modal_ = true;
   endModal_ = false;
   struct Restore {
