@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "ui/Canvas.h"
 #include "ui/Units.h"
 
 namespace ui {
@@ -54,9 +55,8 @@ void Font::SetHeight(int height) {
 
 int Font::ScreenPixelsPerInch() {
   static const int ppi = [] {
-    HDC dc = GetDC(nullptr);
-    const int value = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    const WindowDC screen(nullptr);
+    const int value = GetDeviceCaps(screen, LOGPIXELSY);
     return value > 0 ? value : 96;
   }();
   return ppi;
