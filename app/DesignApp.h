@@ -1,5 +1,5 @@
-#pragma once
 // TDesignApp: the application object's settings and events, set from the main window.
+#pragma once
 #include <windows.h>
 
 #include <functional>

@@ -6,6 +6,8 @@ set(TESSARIN_CORE_SOURCES
   app/InstanceName.cpp
   app/TrayDecode.cpp
   app/WidgetGeometry.cpp
+  app/ProfileNumber.cpp
+  info/ShortcutProps.cpp
   main/Layout.cpp
   main/HtmlFont.cpp
   main/CharDescriptions.cpp

@@ -17,6 +17,12 @@ list(REMOVE_ITEM TESSARIN_WIN_SOURCES ${PROJECT_SOURCE_DIR}/app/Program.cpp)
 
 add_library(tessarin_app STATIC ${TESSARIN_WIN_SOURCES})
 target_compile_options(tessarin_app PRIVATE ${TESSARIN_WARNINGS})
+# The targets of the options dialog's "&Website" and "&Mail" buttons; a button without
+# one is disabled.
+set(TESSARIN_WEB_SITE "" CACHE STRING "Web address opened by the options dialog's Website button")
+set(TESSARIN_MAIL_ADDRESS "" CACHE STRING "Mail address the options dialog's Mail button writes to")
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/info/Info.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  "TESSARIN_WEB_SITE=\"${TESSARIN_WEB_SITE}\"" "TESSARIN_MAIL_ADDRESS=\"${TESSARIN_MAIL_ADDRESS}\"")
 target_link_libraries(tessarin_app PUBLIC tessarin_core ${TESSARIN_WIN_LIBS})
 
 add_executable(Tessarin WIN32 app/Program.cpp res/Tessarin.rc)
@@ -118,6 +124,17 @@ foreach(src ${WIN_TEST_SOURCES})
   tessarin_wine_test(win.${stem} win_${stem} ${src})
 endforeach()
 
+# DLLs named like system DLLs, planted beside a copy of the program by a test.
+foreach(dll riched20 uxtheme comctl32)
+  add_library(planted_${dll} SHARED tests/e2e/planted/PlantedDll.c)
+  set_target_properties(planted_${dll} PROPERTIES PREFIX "" OUTPUT_NAME ${dll}
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+  target_link_options(planted_${dll} PRIVATE -static)
+endforeach()
+add_executable(planted_probe tests/e2e/planted/Probe.c)
+set_target_properties(planted_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+target_link_options(planted_probe PRIVATE -static)
+
 # End-to-end tests: Tessarin.exe in its own process, seen from outside.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
 foreach(src ${E2E_TEST_SOURCES})
@@ -126,7 +143,7 @@ foreach(src ${E2E_TEST_SOURCES})
   target_compile_options(e2e_${stem} PRIVATE ${TESSARIN_WARNINGS})
   target_link_libraries(e2e_${stem} PRIVATE test_support gtest_main)
   target_link_options(e2e_${stem} PRIVATE -static)
-  add_dependencies(e2e_${stem} Tessarin)
+  add_dependencies(e2e_${stem} Tessarin planted_riched20 planted_uxtheme planted_comctl32 planted_probe)
   tessarin_wine_test(e2e.${stem} e2e_${stem} ${src})
 endforeach()
 
@@ -137,6 +154,10 @@ add_test(NAME exe.properties
 set_tests_properties(exe.properties PROPERTIES LABELS release)
 
 # Benchmarks are built with the program and run by scripts/bench.sh, never by ctest.
+# The start-up floor: Tessarin's windows with no logic, beside the start-up benchmark.
+add_executable(bench_bare WIN32 bench/bare/BareStartup.cpp)
+target_link_libraries(bench_bare PRIVATE comctl32 gdi32 user32)
+target_link_options(bench_bare PRIVATE -static)
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*.cpp)
 foreach(src ${BENCH_SOURCES})
   get_filename_component(stem ${src} NAME_WE)

@@ -1,3 +1,4 @@
+// TForm1, the main window, and its form variable Form1.
 #pragma once
 #include <windows.h>
 
@@ -27,6 +28,8 @@ class TForm1 : public ui::Form {
 
   // The window class of the main window.
   static constexpr const char* kWindowClass = "TessarinMainWindow";
+  // The character set the grid and the preview take for a font name.
+  static BYTE FontCharsetFor(const std::string& name);
 
   // Left area. The magnifier lies behind the grid, in the same rectangle.
   ui::Label mega_label;
@@ -80,6 +83,8 @@ class TForm1 : public ui::Form {
   bool DragReady = false;
   POINT DragPoint{0, 0};
 
+ private:
+  // The handlers and the work behind them: reached through the controls' events.
   void FormCreate();
   void FormShow();
   void FillGrid();
@@ -114,11 +119,12 @@ class TForm1 : public ui::Form {
   // The font box and its filter.
   void FontComboBox1Change();
   void ApplyFont();
-  static BYTE FontCharsetFor(const std::string& name);
   void RadioGroup1Click();
   void CheckBox1Click();
   void ApplyLayout(ScreenLayout layout);
   void b_exitClick();
+  // "&Options": the options dialog, modally, its edits filled from the texts in memory.
+  void b_infoClick();
   void DesignApp1Minimize();
   // Makes the main window visible and in front, without a taskbar button.
   void ShowMainWindow();

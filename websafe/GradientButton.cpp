@@ -1,3 +1,4 @@
+// TBI_GradientButton: painting and clicks of the gradient push button.
 #include "websafe/GradientButton.h"
 
 namespace tessarin {

@@ -1,3 +1,4 @@
+// TBI_GradientButton, the push button with a gradient face.
 #pragma once
 #include <windows.h>
 

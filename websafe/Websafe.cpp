@@ -1,3 +1,4 @@
+// The 216-colour palette dialog Tdialog216 and its form variable.
 #include "websafe/Websafe.h"
 
 namespace tessarin {

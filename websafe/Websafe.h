@@ -1,3 +1,4 @@
+// Tdialog216, the 216-colour palette dialog.
 #pragma once
 #include "ui/Form.h"
 
