@@ -131,12 +131,6 @@ class TForm1 : public ui::Form {
   // Puts a text on the clipboard as plain text, through Edit_leer; an empty text leaves
   // the clipboard as it is.
   void CopyPlainText(const std::string& text);
-
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  bool PreviewKey(MSG& msg) override;
-
- private:
   // The magnifier ends when a button is released over it or the pointer moves over the
   // bare client area.
   void mega_labelMouseUp();
@@ -150,6 +144,11 @@ class TForm1 : public ui::Form {
   void Widget1Click();
   void Tessarineinblenden1Click();
 
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool PreviewKey(MSG& msg) override;
+
+ private:
   void AlignPanel();
   void ApplyStyle(bool on, bool ui::FontStyles::*flag);
   bool swallowChar_ = false;

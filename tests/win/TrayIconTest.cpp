@@ -79,7 +79,7 @@ TEST_F(TrayIconInProcess, MinimisingLeavesOnlyTheIcon) {
   SendMessageA(Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(Main()); }));
   EXPECT_FALSE(IsWindowVisible(GetWindow(Main(), GW_OWNER)));  // no taskbar button
-  EXPECT_EQ(form->GetWindowState(), ui::WindowState::Normal);
+  EXPECT_FALSE(IsIconic(Main()));
   EXPECT_TRUE(form->RxTrayIcon1.Added());
   LeftClickTheIcon();
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(Main()) && GetForegroundWindow() == Main(); }));
