@@ -10,8 +10,8 @@ inline constexpr unsigned TrayCallbackMessage = 0xB054;
 
 // The mouse messages the shell reports (the values of WM_MOUSEMOVE … WM_MBUTTONDBLCLK).
 inline constexpr unsigned MouseMove = 0x200, LButtonDown = 0x201, LButtonUp = 0x202, LButtonDblClk = 0x203,
-                          RButtonDown = 0x204, RButtonUp = 0x205, RButtonDblClk = 0x206,
-                          MButtonDown = 0x207, MButtonUp = 0x208, MButtonDblClk = 0x209;
+                          RButtonDown = 0x204, RButtonUp = 0x205, RButtonDblClk = 0x206, MButtonDown = 0x207,
+                          MButtonUp = 0x208, MButtonDblClk = 0x209;
 
 enum class TrayButton : std::uint8_t { Left, Right, Middle };
 enum class TrayEventKind : std::uint8_t { MouseMove, MouseDown, MouseUp, Click, DoubleClick };

@@ -172,12 +172,8 @@ void TRxTrayIcon::Raise(const tray::TrayEvent& event) {
     case tray::TrayEventKind::MouseUp:
       if (OnMouseUp) OnMouseUp(button, shift, p.x, p.y);
       break;
-    case tray::TrayEventKind::Click:
-      Click(button, shift, p.x, p.y);
-      break;
-    case tray::TrayEventKind::DoubleClick:
-      DoubleClick();
-      break;
+    case tray::TrayEventKind::Click: Click(button, shift, p.x, p.y); break;
+    case tray::TrayEventKind::DoubleClick: DoubleClick(); break;
   }
 }
 

@@ -36,9 +36,10 @@ WidgetBorder BorderOf(DWORD style, DWORD exStyle) {
 }
 
 WidgetMetrics CurrentMetrics() {
-  return {GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME), GetSystemMetrics(SM_CXSIZEFRAME),
-          GetSystemMetrics(SM_CYSIZEFRAME), GetSystemMetrics(SM_CXSIZE),       GetSystemMetrics(SM_CYSIZE),
-          GetSystemMetrics(SM_CXSMSIZE),    GetSystemMetrics(SM_CYSMSIZE)};
+  return {GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME),
+          GetSystemMetrics(SM_CXSIZEFRAME),  GetSystemMetrics(SM_CYSIZEFRAME),
+          GetSystemMetrics(SM_CXSIZE),       GetSystemMetrics(SM_CYSIZE),
+          GetSystemMetrics(SM_CXSMSIZE),     GetSystemMetrics(SM_CYSMSIZE)};
 }
 
 constexpr UINT kPaintMessage = WM_USER + 1;
@@ -70,7 +71,8 @@ TWidget::~TWidget() {
   }
   if (tracking_ && GetCapture() == hooked_) ReleaseCapture();
   if (hooked_ && IsWindow(hooked_))
-    ui::CommonControls().RemoveWindowSubclass(hooked_, &TWidget::SubclassProc, reinterpret_cast<UINT_PTR>(this));
+    ui::CommonControls().RemoveWindowSubclass(hooked_, &TWidget::SubclassProc,
+                                              reinterpret_cast<UINT_PTR>(this));
   LiveWidgets().erase(std::remove(LiveWidgets().begin(), LiveWidgets().end(), this), LiveWidgets().end());
 }
 
@@ -80,13 +82,15 @@ void TWidget::Hook() {
   // The platform's subclass chain rather than a bare replacement of the procedure, so that
   // several widgets of one form, and other hooks, can come and go in any order.
   ui::CommonControls().SetWindowSubclass(hooked_, &TWidget::SubclassProc, reinterpret_cast<UINT_PTR>(this),
-                    reinterpret_cast<DWORD_PTR>(this));
+                                         reinterpret_cast<DWORD_PTR>(this));
 }
 
 void TWidget::SetVisible(bool v) {
   visible_ = v;
   // Hiding must take the drawn button away: the platform repaints the frame.
-  if (!v && hooked_) SetWindowPos(hooked_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DRAWFRAME);
+  if (!v && hooked_)
+    SetWindowPos(hooked_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DRAWFRAME);
   Paint();
 }
 
@@ -100,7 +104,8 @@ void TWidget::Recompute() {
                                 .minimize = (style & WS_MINIMIZEBOX) != 0,
                                 .maximize = (style & WS_MAXIMIZEBOX) != 0,
                                 .help = (exStyle & WS_EX_CONTEXTHELP) != 0};
-  const WidgetRect r = WidgetButtonRect(BorderOf(style, exStyle), icons, CurrentMetrics(), w.right - w.left, gap_, index_);
+  const WidgetRect r =
+      WidgetButtonRect(BorderOf(style, exStyle), icons, CurrentMetrics(), w.right - w.left, gap_, index_);
   buttonRect_ = RECT{r.left, r.top, r.right, r.bottom};
 }
 
@@ -244,8 +249,7 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       hooked_ = nullptr;
       hintWindow_.Cancel();
       break;
-    default:
-      break;
+    default: break;
   }
   return ui::CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
 }
@@ -292,8 +296,8 @@ void TWidgetHint::Start(const std::string& text, int x, int y) {
       wc.lpszClassName = kWindowClass;
       RegisterClassExA(&wc);
     }
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass, "", WS_POPUP | WS_BORDER, 0, 0, 0,
-                              0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass, "", WS_POPUP | WS_BORDER, 0, 0,
+                              0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_) return;
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
@@ -325,7 +329,8 @@ void TWidgetHint::Tick() {
   {
     ui::WindowDC dc(window_);
     ui::SelectObjectScope font(dc, font_.Handle());
-    DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   }
   r.right += 6;
   r.bottom += 2;

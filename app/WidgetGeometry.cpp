@@ -8,14 +8,14 @@ WidgetRect WidgetButtonRect(WidgetBorder border, WidgetBorderIcons icons, const 
   int frameX = m.cxFixedFrame, frameY = m.cyFixedFrame, cellW = m.cxSize, cellH = m.cySize;
   int right = 0;  // the width of the caption's own buttons right of the widget
   switch (border) {
-    case WidgetBorder::None:
-      return {};
+    case WidgetBorder::None: return {};
     case WidgetBorder::Sizeable:
       frameX = m.cxSizeFrame;
       frameY = m.cySizeFrame;
       [[fallthrough]];
     case WidgetBorder::Single:
-      if (icons.systemMenu) right = cellW + (icons.minimize || icons.maximize ? 2 * cellW : icons.help ? cellW : 0);
+      if (icons.systemMenu)
+        right = cellW + (icons.minimize || icons.maximize ? 2 * cellW : icons.help ? cellW : 0);
       break;
     case WidgetBorder::Dialog:
       // A dialog frame never shows the minimise and maximise buttons.

@@ -145,8 +145,12 @@ TForm1::TForm1()
   mega_label.OnMouseUp = [this](ui::MouseButton, ui::ShiftState, int, int) { mega_labelMouseUp(); };
   Widget1.SetGlyph('u');
   Widget1.OnClick = [this] { Widget1Click(); };
-  RxTrayIcon1.SetIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0)));
-  RxTrayIcon1.OnClick = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) { RxTrayIconClick(b, s, x, y); };
+  // The main window's own 16 by 16 icon.
+  RxTrayIcon1.SetIcon(
+      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0)));
+  RxTrayIcon1.OnClick = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
+    RxTrayIconClick(b, s, x, y);
+  };
   PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
   Tessarineinblenden1.OnClick = [this] { Tessarineinblenden1Click(); };
   for (ui::MenuItem* item : {&N11, &N21, &N31, &N41, &N51, &N61, &N71, &N81, &N91, &N01})

@@ -46,17 +46,10 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
       StringAlignGrid1.SetVisible(false);
       mega_label.SetCaption(character);
       break;
-    case maCopyRtf:
-      CopyPlainText(character);
-      break;
-    case maCopyHtml:
-      CopyPlainText(EntityText(static_cast<unsigned char>(character[0])));
-      break;
-    case maInsert:
-      InsertIntoApplication(character);
-      break;
-    default:
-      break;
+    case maCopyRtf: CopyPlainText(character); break;
+    case maCopyHtml: CopyPlainText(EntityText(static_cast<unsigned char>(character[0]))); break;
+    case maInsert: InsertIntoApplication(character); break;
+    default: break;
   }
 }
 
@@ -105,11 +98,8 @@ void TForm1::RxTrayIconClick(ui::MouseButton button, ui::ShiftState, int x, int 
       // The options dialog stays in front of the main window.
       if (Info_dlg && Info_dlg->Visible()) Info_dlg->BringToFront();
       break;
-    case ui::MouseButton::Right:
-      PopupMenu1.Popup(x, y);
-      break;
-    default:
-      break;
+    case ui::MouseButton::Right: PopupMenu1.Popup(x, y); break;
+    default: break;
   }
 }
 

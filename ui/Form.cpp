@@ -217,7 +217,8 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_MOUSEMOVE:
       if (OnMouseMove)
-        OnMouseMove(ShiftState::FromKeys(wParam), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        OnMouseMove(ShiftState::FromKeys(wParam), static_cast<short>(LOWORD(lParam)),
+                    static_cast<short>(HIWORD(lParam)));
       break;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE && Application::Instance().MainForm() == this) {

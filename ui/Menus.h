@@ -18,7 +18,8 @@ class MenuItem {
     bool visible = true;     // an invisible item is absent from the menu
     bool enabled = true;
   };
-  MenuItem(std::string name, std::string caption, Options o) : name_(std::move(name)), caption_(std::move(caption)), options_(o) {}
+  MenuItem(std::string name, std::string caption, Options o)
+      : name_(std::move(name)), caption_(std::move(caption)), options_(o) {}
 
   const std::string& Name() const { return name_; }
   const std::string& Caption() const { return caption_; }

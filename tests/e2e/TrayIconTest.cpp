@@ -1,9 +1,9 @@
 // The notification-area icon seen from another process: there for the whole run, a left
 // click brings the hidden window back where it was, the right button opens the menu at the
 // pointer, the middle one does nothing, and the icon comes back when the shell restarts.
-#include <windows.h>
-#include <shellapi.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
+#include <windows.h>
 
 #include "tests/e2e/E2eSupport.h"
 
@@ -49,7 +49,8 @@ class TrayIcon : public ::testing::Test {
   // Starts the program and waits for its icon.
   void Start(int show = -1) {
     ASSERT_TRUE(program.Start(TessarinExe(), show));
-    ASSERT_TRUE(PumpUntil([&] { return (main = FindProcessWindow(program.Id(), e2e::kMainClass)) != nullptr; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return (main = FindProcessWindow(program.Id(), e2e::kMainClass)) != nullptr; }));
     ASSERT_TRUE(PumpUntil([&] { return TrayIcons().size() == iconsBefore + 1; }));
     WaitForInputIdle(program.Process(), 5000);
   }

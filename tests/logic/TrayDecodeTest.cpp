@@ -51,8 +51,14 @@ TEST(TrayDecode, ADoubleClickAddsNoSecondClick) {
   EXPECT_EQ(clicks, 1);
 }
 
-const WidgetMetrics kClassic{.cxFixedFrame = 3, .cyFixedFrame = 3, .cxSizeFrame = 4, .cySizeFrame = 4,
-                             .cxSize = 18, .cySize = 18, .cxSmSize = 12, .cySmSize = 14};
+const WidgetMetrics kClassic{.cxFixedFrame = 3,
+                             .cyFixedFrame = 3,
+                             .cxSizeFrame = 4,
+                             .cySizeFrame = 4,
+                             .cxSize = 18,
+                             .cySize = 18,
+                             .cxSmSize = 12,
+                             .cySmSize = 14};
 
 TEST(WidgetGeometry, EveryBorderStyleLeavesRoomForItsCaptionButtons) {
   using W = WidgetBorder;
@@ -92,8 +98,8 @@ TEST(WidgetGeometry, OnADialogFrameTheButtonMeetsTheCloseButtonAtAnyMetrics) {
       m.cxFixedFrame = m.cyFixedFrame = frame;
       m.cxSize = m.cySize = cell;
       for (int width : {200, 753}) {
-        const WidgetRect r = WidgetButtonRect(WidgetBorder::Dialog, {.systemMenu = true, .minimize = true}, m,
-                                              width, 2, 0);
+        const WidgetRect r =
+            WidgetButtonRect(WidgetBorder::Dialog, {.systemMenu = true, .minimize = true}, m, width, 2, 0);
         EXPECT_EQ(r.right, width - frame - cell) << frame << "/" << cell;
         EXPECT_EQ(r.top, frame + 2);
         EXPECT_EQ(r.bottom - r.top, cell - 4);

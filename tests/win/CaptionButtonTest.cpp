@@ -77,16 +77,20 @@ TEST_F(CaptionButton, MeetsTheCloseButtonWhateverTheMetrics) {
     SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof m, &m, SPIF_SENDCHANGE);
     ASSERT_TRUE(WaitUntil([&] { return GetSystemMetrics(SM_CXSIZE) == size; })) << size;
     // Windows tells every top-level window; Wine 8 tells none, so the test does.
-    SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, reinterpret_cast<LPARAM>("WindowMetrics"));
-    EXPECT_TRUE(WaitUntil([&] { return Actual(Widget()) == Expected(Main(), WidgetBorder::Dialog, icons, 0); }))
-        << size << ": " << Widget().ButtonRect().left << " " << Widget().ButtonRect().right;
+    SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS,
+                 reinterpret_cast<LPARAM>("WindowMetrics"));
+    EXPECT_TRUE(WaitUntil([&] {
+      return Actual(Widget()) == Expected(Main(), WidgetBorder::Dialog, icons, 0);
+    })) << size
+        << ": " << Widget().ButtonRect().left << " " << Widget().ButtonRect().right;
     RECT w;
     GetWindowRect(Main(), &w);
     EXPECT_EQ(Widget().ButtonRect().right, w.right - w.left - GetSystemMetrics(SM_CXFIXEDFRAME) - size);
   }
   SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, SPIF_SENDCHANGE);
   SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, reinterpret_cast<LPARAM>("WindowMetrics"));
-  EXPECT_TRUE(WaitUntil([&] { return Actual(Widget()) == Expected(Main(), WidgetBorder::Dialog, icons, 0); }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return Actual(Widget()) == Expected(Main(), WidgetBorder::Dialog, icons, 0); }));
 }
 
 TEST_F(CaptionButton, HidesTheWindowOnlyWhenPressAndReleaseAreOnIt) {
@@ -119,8 +123,9 @@ TEST_F(CaptionButton, HidesTheWindowOnlyWhenPressAndReleaseAreOnIt) {
     p = OnScreen(Main(), Widget(), g.path.back().x, g.path.back().y);
     MouseAt(p.x, p.y, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(WaitUntil([&] { return !Widget().Tracking(); }));
-    EXPECT_EQ(WaitUntil([&] { return !IsWindowVisible(Main()); }, std::chrono::milliseconds(g.hides ? 3000 : 300)),
-              g.hides);
+    EXPECT_EQ(
+        WaitUntil([&] { return !IsWindowVisible(Main()); }, std::chrono::milliseconds(g.hides ? 3000 : 300)),
+        g.hides);
     EXPECT_FALSE(Widget().Pressed());
     EXPECT_EQ(GetCapture(), nullptr);
     // The press on the caption never started a move of the window.
@@ -158,8 +163,8 @@ TEST_F(CaptionButton, IsDrawnAgainWheneverTheCaptionIs) {
   GetWindowRect(Main(), &w);
   const POINT caption{w.left + Widget().ButtonRect().left - 6, w.top + Widget().ButtonRect().bottom - 2};
   const COLORREF active = ScreenPixel(caption.x, caption.y);
-  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_CAPTION | WS_VISIBLE, 5, 5, 120, 60, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_CAPTION | WS_VISIBLE, 5, 5, 120, 60,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   SetForegroundWindow(other);
   EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(caption.x, caption.y) != active; }));
   EXPECT_TRUE(WaitUntil([&] { return ButtonOnScreen(Main(), Widget(), glyph); }));
@@ -183,15 +188,22 @@ TEST_F(CaptionButton, NeedsAFormForOwner) {
 class RecreatableForm : public ui::Form {
  public:
   RecreatableForm()
-      : ui::Form({.windowClass = "WidgetTestForm", .caption = "Widget test", .clientWidth = 320,
-                  .clientHeight = 120, .border = ui::BorderStyle::Single, .minimizeBox = true}) {}
+      : ui::Form({.windowClass = "WidgetTestForm",
+                  .caption = "Widget test",
+                  .clientWidth = 320,
+                  .clientHeight = 120,
+                  .border = ui::BorderStyle::Single,
+                  .minimizeBox = true}) {}
   void Recreate() {
     const DWORD style = static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE)) & ~WS_VISIBLE;
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(handle_, GWL_EXSTYLE));
     RECT r;
     GetWindowRect(handle_, &r);
     DestroyWindow(handle_);
-    CreateHandle({.className = "WidgetTestForm", .text = "Widget test", .style = style, .exStyle = exStyle,
+    CreateHandle({.className = "WidgetTestForm",
+                  .text = "Widget test",
+                  .style = style,
+                  .exStyle = exStyle,
                   .bounds = {r.left, r.top, r.right - r.left, r.bottom - r.top},
                   .owner = ui::Application::Instance().Handle()});
   }
@@ -255,7 +267,8 @@ TEST_F(CaptionButton, ShowsItsHintWhenTheFormAsksForHints) {
   SetForegroundWindow(form->Handle());
   MouseAt(mainButton.x - 1, mainButton.y, 0);
   MouseAt(mainButton.x, mainButton.y, 0);
-  EXPECT_FALSE(WaitUntil([&] { return form->Widget1.HintWindow().Active(); }, std::chrono::milliseconds(700)));
+  EXPECT_FALSE(
+      WaitUntil([&] { return form->Widget1.HintWindow().Active(); }, std::chrono::milliseconds(700)));
 }
 
 }  // namespace

@@ -24,9 +24,12 @@ bool altDown = false, shiftDown = false;
 
 unsigned Generic(unsigned vk) {
   switch (vk) {
-    case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
-    case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
-    case VK_LMENU: case VK_RMENU: return VK_MENU;
+    case VK_LSHIFT:
+    case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU: return VK_MENU;
     default: return vk;
   }
 }
@@ -163,7 +166,8 @@ class Insert : public testing_support::MainWindowTest {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       char text[256] = {};
       GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-      std::string entry = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) ? "-" : text;
+      std::string entry =
+          (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) ? "-" : text;
       entries.push_back(static_cast<UINT>(i) == def ? "[" + entry + "]" : entry);
     }
     return entries;
@@ -204,8 +208,8 @@ TEST_F(Insert, AGridCellGoesStraightIntoTheOtherApplication) {
 }
 
 TEST_F(Insert, TheChosenTextIsInsertedAsStoredWhateverItHolds) {
-  const std::array<std::string, 11> texts = {"", "first", "R&D", "third", "-", "five", "6", "seven", "8",
-                                             "nine", "{^V}+[x]^a{!}"};
+  const std::array<std::string, 11> texts = {"",      "first", "R&D",  "third",        "-", "five", "6",
+                                             "seven", "8",     "nine", "{^V}+[x]^a{!}"};
   AppSettings.Texts = texts;
   BackInTessarin();
   std::vector<std::string> entries;
@@ -215,8 +219,8 @@ TEST_F(Insert, TheChosenTextIsInsertedAsStoredWhateverItHolds) {
     return true;
   });
   // The captions are the texts unchanged, so "&" and "-" follow the menu's conventions.
-  EXPECT_EQ(entries, (std::vector<std::string>{"[Show Tessarin]", "-", "first", "R&D", "third", "-", "five", "6",
-                                               "seven", "8", "nine", "{^V}+[x]^a{!}"}));
+  EXPECT_EQ(entries, (std::vector<std::string>{"[Show Tessarin]", "-", "first", "R&D", "third", "-", "five",
+                                               "6", "seven", "8", "nine", "{^V}+[x]^a{!}"}));
   EXPECT_TRUE(WaitUntil([&] { return ControlText(edit) == texts[10]; })) << ControlText(edit);
   EXPECT_EQ(seen, ExpectedInsertEvents());
 
@@ -263,7 +267,8 @@ TEST_F(Insert, TheFirstItemShowsTheWindowAndInsertsNothing) {
     ChooseAt(menu, 0, form->PopupMenu1.Window());
     return true;
   });
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form->Handle()) && GetForegroundWindow() == form->Handle(); }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return IsWindowVisible(form->Handle()) && GetForegroundWindow() == form->Handle(); }));
   EXPECT_FALSE(IsWindowVisible(options->Handle()));
   EXPECT_TRUE(seen.empty());
   EXPECT_EQ(ControlText(edit), "");

@@ -106,13 +106,17 @@ TEST_F(MouseActions, EachButtonDoesWhatTheSettingsGiveIt) {
       {"middle copies the ampersand", kMiddle, kMiddleUp, 0, maCopyRtf, dmOff, '&', "&", true, true},
       {"right copies the quote's entity", kRight, kRightUp, maCopyHtml, 0, dmOff, '"', "&quot;", true, true},
       {"right copies A's entity, the letter", kRight, kRightUp, maCopyHtml, 0, dmOff, 'A', "A", false, false},
-      {"middle copies a-umlaut's entity", kMiddle, kMiddleUp, 0, maCopyHtml, dmOff, 228, "&auml;", true, true},
+      {"middle copies a-umlaut's entity", kMiddle, kMiddleUp, 0, maCopyHtml, dmOff, 228, "&auml;", true,
+       true},
       {"right copies e-acute itself", kRight, kRightUp, maCopyRtf, 0, dmOff, 233, "\xE9", true, true},  // é
-      {"right without function arms the drag", kRight, kRightUp, maNone, maCopyRtf, dmText, 'A', nullptr, false, true},
+      {"right without function arms the drag", kRight, kRightUp, maNone, maCopyRtf, dmText, 'A', nullptr,
+       false, true},
       {"an unknown function is none", kRight, kRightUp, 7, maCopyRtf, dmTextHtml, 'B', nullptr, false, true},
-      {"no function with dragging off disarms", kRight, kRightUp, maNone, 0, dmOff, 'C', nullptr, true, false},
+      {"no function with dragging off disarms", kRight, kRightUp, maNone, 0, dmOff, 'C', nullptr, true,
+       false},
       {"middle without function", kMiddle, kMiddleUp, maCopyRtf, maNone, dmOff, 'D', nullptr, true, false},
-      {"the left button never has a function", kLeft, kLeftUp, maCopyRtf, maCopyRtf, dmText, 'E', nullptr, false, true},
+      {"the left button never has a function", kLeft, kLeftUp, maCopyRtf, maCopyRtf, dmText, 'E', nullptr,
+       false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -44,8 +44,8 @@ TEST_F(TrayIconInProcess, TheShellReceivesTheFirstFormOfTheRecord) {
   // The tip is the short part of the hint, cut to what the record holds.
   struct {
     std::string hint, tip;
-  } const hints[] = {{"Tessarin|Character map", "Tessarin"}, {std::string(100, 'x'), std::string(63, 'x')},
-                     {"|long", ""}};
+  } const hints[] = {
+      {"Tessarin|Character map", "Tessarin"}, {std::string(100, 'x'), std::string(63, 'x')}, {"|long", ""}};
   for (const auto& h : hints) {
     icon.SetHint(h.hint);
     EXPECT_EQ(std::string(icon.Record().szTip), h.tip);
@@ -53,7 +53,8 @@ TEST_F(TrayIconInProcess, TheShellReceivesTheFirstFormOfTheRecord) {
   // Without an icon the record leaves the notification area; a new icon comes back.
   icon.SetIcon(nullptr);
   EXPECT_FALSE(icon.Added());
-  icon.SetIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0)));
+  icon.SetIcon(
+      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0)));
   EXPECT_TRUE(icon.Added());
   EXPECT_EQ(icon.Record().hIcon, icon.Icon());
 }
