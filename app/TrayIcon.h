@@ -1,7 +1,8 @@
 // TRxTrayIcon: the program's icon in the notification area and the events of its mouse buttons.
 #pragma once
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <functional>
 #include <string>

@@ -1,9 +1,10 @@
 // The notification-area icon seen from another process: there for the whole run, a left
 // click brings the hidden window back where it was, the right button opens the menu at the
 // pointer, the middle one does nothing, and the icon comes back when the shell restarts.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include "tests/e2e/E2eSupport.h"
 
