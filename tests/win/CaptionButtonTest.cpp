@@ -135,6 +135,19 @@ TEST_F(CaptionButton, HidesTheWindowOnlyWhenPressAndReleaseAreOnIt) {
   }
 }
 
+TEST_F(CaptionButton, APressWhoseCaptureIsTakenAwayIsAbandoned) {
+  const POINT p = OnScreen(Main(), Widget());
+  MouseAt(p.x, p.y, MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(WaitUntil([&] { return Widget().Tracking(); }));
+  // Another window takes the mouse (a dialog, a drag): the button must not keep tracking,
+  // or the form would never see a mouse move again.
+  SetCapture(form->Panel1.Handle());
+  EXPECT_TRUE(WaitUntil([&] { return !Widget().Tracking() && !Widget().Pressed(); }));
+  ReleaseCapture();
+  MouseAt(p.x, p.y, MOUSEEVENTF_LEFTUP);
+  EXPECT_FALSE(WaitUntil([&] { return !IsWindowVisible(Main()); }, std::chrono::milliseconds(300)));
+}
+
 TEST_F(CaptionButton, ADisabledButtonSwallowsThePress) {
   Widget().SetEnabled(false);
   RECT before;
@@ -230,6 +243,9 @@ TEST_F(CaptionButton, TwoWidgetsStandSideBySideAndFollowARecreatedWindow) {
   test.Show();
   SetForegroundWindow(test.Handle());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == test.Handle(); }));
+  // Hooked again and drawn on the new window before the user can click it.
+  ASSERT_TRUE(WaitUntil([&] { return ButtonOnScreen(test.Handle(), first, GetSysColor(COLOR_WINDOWTEXT)); }));
+  Settle();
   for (TWidget* w : {&second, &first}) {
     const POINT p = OnScreen(test.Handle(), *w);
     testing_support::ClickAt(p.x, p.y);
@@ -237,7 +253,6 @@ TEST_F(CaptionButton, TwoWidgetsStandSideBySideAndFollowARecreatedWindow) {
   }
   EXPECT_EQ(firstClicks, 1);
   EXPECT_EQ(secondClicks, 1);
-  EXPECT_TRUE(WaitUntil([&] { return ButtonOnScreen(test.Handle(), first, GetSysColor(COLOR_WINDOWTEXT)); }));
 }
 
 TEST_F(CaptionButton, ShowsItsHintWhenTheFormAsksForHints) {
