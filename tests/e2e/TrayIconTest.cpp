@@ -103,9 +103,15 @@ TEST_F(TrayIcon, ShowsTheHiddenWindowWhereItWasAndStaysForTheWholeRun) {
   // closes it again.
   HideWithTheCaptionButton();
   icon = CentreOfIcon();
+  // The program reads the pointer when the message comes: let the pointer arrive first.
+  MoveMouseTo(icon.x + 2, icon.y + 1);
+  ASSERT_TRUE(PumpUntil([&] {
+    POINT at;
+    return GetCursorPos(&at) && at.x == icon.x + 2 && at.y == icon.y + 1;
+  }));
   ClickAt(icon.x + 2, icon.y + 1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   HWND menu = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (menu = FindWindowA("#32768", nullptr)) && Visible(menu); }));
+  ASSERT_TRUE(PumpUntil([&] { return (menu = FindProcessWindow(program.Id(), "#32768")) && Visible(menu); }));
   RECT m;
   GetWindowRect(menu, &m);
   EXPECT_EQ(m.left, icon.x + 2);
