@@ -69,7 +69,7 @@ ui::Form::Options BoxFormOptions() {
 
 struct BoxForm : ui::Form {
   explicit BoxForm(std::uint16_t options, TFontDevice device = TFontDevice::fdBoth)
-      : ui::Form(BoxFormOptions()), box(this, 4, 4, 193, device, options) {}
+      : ui::Form(BoxFormOptions()), box(this, {4, 4, 193, 0}, device, options) {}
   TFontComboBox box;
 };
 

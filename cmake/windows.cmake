@@ -1,6 +1,6 @@
 # Windows build (MinGW-w64, i686): Tessarin.exe and the tests that run under Wine.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX STRICT _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
-set(TESSARIN_WIN_LIBS uxtheme comctl32 comdlg32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 kernel32)
+set(TESSARIN_WIN_LIBS comdlg32 shell32 ole32 oleaut32 uuid advapi32 gdi32 user32 kernel32)
 
 add_library(tessarin_core STATIC ${TESSARIN_CORE_SOURCES})
 target_include_directories(tessarin_core PUBLIC ${PROJECT_SOURCE_DIR})
@@ -99,9 +99,13 @@ tessarin_wine_test(win.logic logic_tests "")
 
 # Shared helpers of the Windows tests (message pump with timeouts, window search, input).
 file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/support/*.cpp)
+list(REMOVE_ITEM TEST_SUPPORT_SOURCES ${PROJECT_SOURCE_DIR}/tests/support/MainWindowFixture.cpp)
 add_library(test_support STATIC ${TEST_SUPPORT_SOURCES})
 target_include_directories(test_support PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(test_support PUBLIC gtest ${TESSARIN_WIN_LIBS})
+# The main-window fixture of the in-process tests, with the program's forms.
+add_library(main_fixture STATIC ${PROJECT_SOURCE_DIR}/tests/support/MainWindowFixture.cpp)
+target_link_libraries(main_fixture PUBLIC tessarin_app test_support)
 
 # In-process component tests: the real forms and components, driven by real messages.
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
@@ -109,7 +113,7 @@ foreach(src ${WIN_TEST_SOURCES})
   get_filename_component(stem ${src} NAME_WE)
   add_executable(win_${stem} ${src} $<TARGET_OBJECTS:tessarin_res>)
   target_compile_options(win_${stem} PRIVATE ${TESSARIN_WARNINGS})
-  target_link_libraries(win_${stem} PRIVATE tessarin_app test_support gtest_main)
+  target_link_libraries(win_${stem} PRIVATE main_fixture tessarin_app test_support gtest_main)
   target_link_options(win_${stem} PRIVATE -static)
   tessarin_wine_test(win.${stem} win_${stem} ${src})
 endforeach()

@@ -63,10 +63,8 @@ int CALLBACK EnumFamily(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontT
 
 }  // namespace
 
-TFontComboBox::TFontComboBox(ui::Control* parent, int left, int top, int width, TFontDevice device,
-                             std::uint16_t options)
+TFontComboBox::TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice device, std::uint16_t options)
     : ui::Control(parent), device_(device), options_(options) {
-  font_ = parent->GetFont();
   SetColor(ui::kSysColor | COLOR_WINDOW);
   trueTypeGlyph_ = LoadGlyph("TRUETYPE_FNT");
   deviceGlyph_ = LoadGlyph("DEVICE_FNT");
@@ -74,7 +72,7 @@ TFontComboBox::TFontComboBox(ui::Control* parent, int left, int top, int width, 
   if (HWND first = parent->Handle() ? GetWindow(parent->Handle(), GW_CHILD) : nullptr)
     previousSibling_ = GetWindow(first, GW_HWNDLAST);
   // Until the window exists: the selection field (one item) within its 3-pixel borders.
-  SetBounds(left, top, width, ItemHeight() + 6);
+  SetBounds({bounds.left, bounds.top, bounds.width, ItemHeight() + 6});
 }
 
 TFontComboBox::~TFontComboBox() {
@@ -144,10 +142,10 @@ int TFontComboBox::ItemHeight() const {
 void TFontComboBox::HandleNeeded() {
   if (handle_) return;
   const std::string previous = FontName();
-  CreateHandle("COMBOBOX", "",
-               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT |
-                   CBS_HASSTRINGS,
-               0, Left(), Top(), Width(), Height() + kDropDownCount * ItemHeight() + 2);
+  CreateHandle({.className = "COMBOBOX",
+                .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT |
+                         CBS_HASSTRINGS,
+                .bounds = {Left(), Top(), Width(), Height() + kDropDownCount * ItemHeight() + 2}});
   SetWindowPos(handle_, previousSibling_ && IsWindow(previousSibling_) ? previousSibling_ : HWND_TOP, 0, 0, 0,
                0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   UpdateItemHeights();
@@ -155,7 +153,7 @@ void TFontComboBox::HandleNeeded() {
   // keeps its open list's height when it is made no higher than that.
   RECT closed{};
   GetWindowRect(handle_, &closed);
-  ui::Control::SetBounds(Left(), Top(), Width(), closed.bottom - closed.top);
+  ui::Control::SetBounds({Left(), Top(), Width(), closed.bottom - closed.top});
   {
     updating_ = true;
     Finally done([this] { updating_ = false; });

@@ -26,8 +26,8 @@ enum TFontListOption : std::uint16_t {
 // glyph for TrueType and printer fonts and is drawn in its own font when UseFonts is on.
 class TFontComboBox : public ui::Control {
  public:
-  TFontComboBox(ui::Control* parent, int left, int top, int width, TFontDevice device,
-                std::uint16_t options);
+  // The height of the bounds is the box's own, from its font and glyphs.
+  TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice device, std::uint16_t options);
   ~TFontComboBox() override;
 
   TFontDevice Device() const { return device_; }

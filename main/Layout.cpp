@@ -1,6 +1,43 @@
+// The main window's three layouts: the design layout and the two screen adaptations.
 #include "main/Layout.h"
 
 namespace tessarin {
+
+const DesignLayout kMainDesign{
+    .megaLabel = {4, 10, 531, 465},
+    .grid = {4, 10, 531, 465},
+    .panel = {kDesignClientWidth - kPanelWidth, 0, kPanelWidth, kDesignClientHeight},
+    .fontBox = {4, 4, 193, 20},
+    .checkBox1 = {4, 28, 117, 17},
+    .radioGroup1 = {4, 44, 113, 61},
+    .groupBox1 = {124, 28, 73, 77},
+    .groupBox4 = {4, 105, 193, 38},
+    .label1 = {8, 145, 188, 131},
+    .label3 = {8, 276, 21, 13},
+    .num = {49, 276, 19, 13},
+    .tast = {109, 276, 31, 13},
+    .htmlChar = {144, 276, 48, 13},
+    .groupBox3 = {4, 292, 193, 159},
+    .select = {4, 456, 61, 25},
+    .options = {68, 456, 61, 25},
+    .exit = {132, 456, 61, 25},
+    .checkBold = {8, 14, 57, 15},
+    .checkItalic = {8, 29, 57, 15},
+    .checkStrike = {8, 44, 57, 15},
+    .checkUnderline = {8, 59, 57, 15},
+    .gradient = {8, 13, 104, 19},
+    .check216 = {118, 15, 71, 17},
+    .richEdit = {4, 14, 183, 47},
+    .label2 = {101, 64, 43, 13},
+    .spinEdit = {148, 62, 41, 22},
+    .editLeer = {16, 64, 1, 21},
+    .labelHtml = {8, 78, 61, 13},
+    .htmlEdit = {4, 92, 185, 21},
+    .checkFontcopy = {4, 113, 153, 17},
+    .copyRtf = {4, 134, 90, 21},
+    .copyHtml = {98, 134, 90, 21},
+    .htmlLabel = {8, 0, 0, 13},
+};
 
 ScreenLayout LayoutForScreenWidth(int screenWidth) {
   if (screenWidth <= 640) return ScreenLayout::Small;

@@ -1,4 +1,7 @@
+// The main window's three layouts: the design layout and the two screen adaptations.
 #pragma once
+
+#include "ui/Bounds.h"
 
 namespace tessarin {
 
@@ -8,9 +11,21 @@ enum class ScreenLayout { Small, Design, Large };
 // At most 640 pixels: small; at least 1024: large; in between the design layout stands.
 ScreenLayout LayoutForScreenWidth(int screenWidth);
 
-struct Bounds {
-  int left, top, width, height;
+using ui::Bounds;
+
+// Where the design layout puts every control of the main window (client pixels; inside
+// the panel and the groups relative to them).
+struct DesignLayout {
+  Bounds megaLabel, grid, panel;
+  // In the panel.
+  Bounds fontBox, checkBox1, radioGroup1, groupBox1, groupBox4, label1, label3, num, tast, htmlChar, groupBox3;
+  Bounds select, options, exit;
+  // In the style group (GroupBox1) and the colour group (GroupBox4).
+  Bounds checkBold, checkItalic, checkStrike, checkUnderline, gradient, check216;
+  // In the text group (GroupBox3).
+  Bounds richEdit, label2, spinEdit, editLeer, labelHtml, htmlEdit, checkFontcopy, copyRtf, copyHtml, htmlLabel;
 };
+extern const DesignLayout kMainDesign;
 
 // What a layout sets. Font sizes are in points, converted with the screen's pixels per
 // inch; 0 keeps the form's own font (the design layout's fonts are given in pixels:

@@ -22,26 +22,12 @@ ui::Form::Options MainOptions() {
   return o;
 }
 
-ui::Label::Options RightAligned() {
-  ui::Label::Options o;
-  o.alignment = ui::Alignment::Right;
-  return o;
-}
-
-ui::Label::Options Fixed(ui::Alignment alignment, COLORREF color = ui::kSysColor | COLOR_BTNFACE) {
-  ui::Label::Options o;
-  o.alignment = alignment;
-  o.autoSize = false;
-  o.color = color;
-  return o;
-}
-
-ui::Label::Options Hidden() {
-  ui::Label::Options o;
-  o.visible = false;
-  o.autoSize = false;  // never shown: no need to measure a composition's worth of HTML
-  return o;
-}
+constexpr ui::Label::Options kRightAligned{.alignment = ui::Alignment::Right};
+constexpr ui::Label::Options kWhiteCentred{
+    .alignment = ui::Alignment::Center, .autoSize = false, .color = RGB(255, 255, 255)};
+constexpr ui::Label::Options kFixedRight{.alignment = ui::Alignment::Right, .autoSize = false};
+// Never shown: no need to measure a composition's worth of HTML.
+constexpr ui::Label::Options kHidden{.autoSize = false, .visible = false};
 
 void SetStyle(ui::Control& c, ui::FontStyles style) { c.GetFont().SetStyle(style); }
 
@@ -49,39 +35,40 @@ void SetStyle(ui::Control& c, ui::FontStyles style) { c.GetFont().SetStyle(style
 
 TForm1::TForm1()
     : ui::Form(MainOptions()),
-      mega_label(this, "1", 4, 10, 531, 465, Fixed(ui::Alignment::Center, RGB(255, 255, 255))),
-      StringAlignGrid1(this, 4, 10, 531, 465),
-      Panel1(this, kDesignClientWidth - kPanelWidth, 0, kPanelWidth, kDesignClientHeight),
-      FontComboBox1(&Panel1, 4, 4, 193, TFontDevice::fdBoth, foTrueTypeOnly),
-      CheckBox1(&Panel1, "Fontname like Font", 4, 28, 117, 17, true),
-      RadioGroup1(&Panel1, "Fontoptions", 4, 44, 113, 61, {"&All Fonts", "A&NSI only", "S&ymbols only"}, 0),
-      GroupBox1(&Panel1, "Fontstyle", 124, 28, 73, 77),
-      check_bold(&GroupBox1, "TEXT", 8, 14, 57, 15),
-      check_italic(&GroupBox1, "TEXT", 8, 29, 57, 15),
-      check_strike(&GroupBox1, "TEXT", 8, 44, 57, 15),
-      check_underline(&GroupBox1, "TEXT", 8, 59, 57, 15),
-      GroupBox4(&Panel1, "Textcolor", 4, 105, 193, 38),
-      Gradient1(&GroupBox4, "&Textcolor/Textcolor", 8, 13, 104, 19),
-      check216(&GroupBox4, "216 Colors", 118, 15, 71, 17),
-      Label1(&Panel1, "", 8, 145, 188, 131, Fixed(ui::Alignment::Center, RGB(255, 255, 255))),
-      Label3(&Panel1, "Key:", 8, 276, 21, 13),
-      num(&Panel1, "#32", 49, 276, 19, 13, RightAligned()),
-      Tast(&Panel1, "Space", 109, 276, 31, 13, RightAligned()),
-      html_char(&Panel1, "", 144, 276, 48, 13, Fixed(ui::Alignment::Right)),
-      GroupBox3(&Panel1, "Text", 4, 292, 193, 159),
-      RichEdit1(&GroupBox3, 4, 14, 183, 47),
-      Label2(&GroupBox3, "RTF-Size", 101, 64, 43, 13, RightAligned()),
-      SpinEdit1(&GroupBox3, 148, 62, 41, 22, 1, 256, 10),
-      Edit_leer(&GroupBox3, 16, 64, 1, 21, false, false),
-      Label_HTML(&GroupBox3, "HTML-Output", 8, 78, 61, 13),
-      HTML_Edit(&GroupBox3, 4, 92, 185, 21, true),
-      Check_Fontcopy(&GroupBox3, "Copy with HTML-Fontstyles", 4, 113, 153, 17),
-      b_kopy(&GroupBox3, "Copy as &RTF", 4, 134, 90, 21),
-      Button1(&GroupBox3, "Copy as &HTML", 98, 134, 90, 21),
-      html_label(&GroupBox3, "", 8, 0, 0, 13, Hidden()),
-      b_ausw(&Panel1, "&Select", 4, 456, 61, 25, true),
-      b_info(&Panel1, "&Options", 68, 456, 61, 25),
-      b_exit(&Panel1, "E&xit", 132, 456, 61, 25),
+      mega_label(this, "1", kMainDesign.megaLabel, kWhiteCentred),
+      StringAlignGrid1(this, kMainDesign.grid),
+      Panel1(this, kMainDesign.panel),
+      FontComboBox1(&Panel1, kMainDesign.fontBox, TFontDevice::fdBoth, foTrueTypeOnly),
+      CheckBox1(&Panel1, "Fontname like Font", kMainDesign.checkBox1, {.checked = true}),
+      RadioGroup1(&Panel1, "Fontoptions", kMainDesign.radioGroup1, {"&All Fonts", "A&NSI only", "S&ymbols only"}, 0),
+      GroupBox1(&Panel1, "Fontstyle", kMainDesign.groupBox1),
+      check_bold(&GroupBox1, "TEXT", kMainDesign.checkBold),
+      check_italic(&GroupBox1, "TEXT", kMainDesign.checkItalic),
+      check_strike(&GroupBox1, "TEXT", kMainDesign.checkStrike),
+      check_underline(&GroupBox1, "TEXT", kMainDesign.checkUnderline),
+      GroupBox4(&Panel1, "Textcolor", kMainDesign.groupBox4),
+      Gradient1(&GroupBox4, "&Textcolor/Textcolor", kMainDesign.gradient,
+                {.lightColor = RGB(255, 255, 255), .shadowColor = RGB(0, 0, 0)}),
+      check216(&GroupBox4, "216 Colors", kMainDesign.check216),
+      Label1(&Panel1, "", kMainDesign.label1, kWhiteCentred),
+      Label3(&Panel1, "Key:", kMainDesign.label3),
+      num(&Panel1, "#32", kMainDesign.num, kRightAligned),
+      Tast(&Panel1, "Space", kMainDesign.tast, kRightAligned),
+      html_char(&Panel1, "", kMainDesign.htmlChar, kFixedRight),
+      GroupBox3(&Panel1, "Text", kMainDesign.groupBox3),
+      RichEdit1(&GroupBox3, kMainDesign.richEdit),
+      Label2(&GroupBox3, "RTF-Size", kMainDesign.label2, kRightAligned),
+      SpinEdit1(&GroupBox3, kMainDesign.spinEdit, {.minValue = 1, .maxValue = 256, .value = 10}),
+      Edit_leer(&GroupBox3, kMainDesign.editLeer, {.visible = false}),
+      Label_HTML(&GroupBox3, "HTML-Output", kMainDesign.labelHtml),
+      HTML_Edit(&GroupBox3, kMainDesign.htmlEdit, {.readOnly = true}),
+      Check_Fontcopy(&GroupBox3, "Copy with HTML-Fontstyles", kMainDesign.checkFontcopy),
+      b_kopy(&GroupBox3, "Copy as &RTF", kMainDesign.copyRtf),
+      Button1(&GroupBox3, "Copy as &HTML", kMainDesign.copyHtml),
+      html_label(&GroupBox3, "", kMainDesign.htmlLabel, kHidden),
+      b_ausw(&Panel1, "&Select", kMainDesign.select, {.isDefault = true}),
+      b_info(&Panel1, "&Options", kMainDesign.options),
+      b_exit(&Panel1, "E&xit", kMainDesign.exit),
       DesignApp1(),
       JustOne321(*this) {
   Form1 = this;
@@ -178,11 +165,11 @@ void TForm1::ApplyLayout(ScreenLayout layout) {
   if (layout == ScreenLayout::Design) return;  // the design layout stands as it is
   const LayoutValues& v = LayoutValuesFor(layout);
   SetOuterSize(v.windowWidth, v.windowHeight);
-  StringAlignGrid1.SetBounds(v.grid.left, v.grid.top, v.grid.width, v.grid.height);
+  StringAlignGrid1.SetBounds(v.grid);
   StringAlignGrid1.GetFont().SetSize(v.gridFontPoints);
   StringAlignGrid1.SetDefaultColWidth(v.columnWidth);
   StringAlignGrid1.SetDefaultRowHeight(v.rowHeight);
-  mega_label.SetBounds(v.megaLabel.left, v.megaLabel.top, v.megaLabel.width, v.megaLabel.height);
+  mega_label.SetBounds(v.megaLabel);
   mega_label.GetFont().SetSize(v.megaFontPoints);
   if (v.previewFontPoints) Label1.GetFont().SetSize(v.previewFontPoints);
   Label1.SetHeight(v.previewHeight);
@@ -194,7 +181,7 @@ void TForm1::ApplyLayout(ScreenLayout layout) {
 void TForm1::AlignPanel() {
   RECT client;
   GetClientRect(Handle(), &client);
-  Panel1.SetBounds(client.right - kPanelWidth, 0, kPanelWidth, client.bottom);
+  Panel1.SetBounds({client.right - kPanelWidth, 0, kPanelWidth, client.bottom});
 }
 
 void TForm1::b_exitClick() { Close(); }

@@ -49,8 +49,8 @@ class SolidBrush {
 
 EGridIndexError::EGridIndexError() : ui::Exception(kGridIndexError) {}
 
-TStringAlignGrid::TStringAlignGrid(ui::Control* parent, int left, int top, int width, int height)
-    : ui::CustomControl(parent, "TStringAlignGrid", left, top, width, height, WS_TABSTOP, 0) {
+TStringAlignGrid::TStringAlignGrid(ui::Control* parent, ui::Bounds bounds)
+    : ui::CustomControl(parent, "TStringAlignGrid", bounds, WS_TABSTOP, 0) {
   SetColor(ui::kSysColor | COLOR_WINDOW);
 }
 

@@ -24,7 +24,7 @@ class TStringAlignGrid : public ui::CustomControl {
   static constexpr int ColCount = 16;
   static constexpr int RowCount = 14;
 
-  TStringAlignGrid(ui::Control* parent, int left, int top, int width, int height);
+  TStringAlignGrid(ui::Control* parent, ui::Bounds bounds);
 
   // The current cell. Setting a new value raises OnSelectCell for the cell about to
   // become current (the new column with the old row for Col), then makes it current if

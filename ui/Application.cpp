@@ -1,3 +1,4 @@
+// The application object: its hidden window, the message loop, minimising, the error display.
 #include "ui/Application.h"
 
 #include <commctrl.h>
@@ -6,6 +7,7 @@
 
 #include "ui/ErrorText.h"
 #include "ui/Form.h"
+#include "ui/SystemLibraries.h"
 
 namespace ui {
 
@@ -16,10 +18,7 @@ Application& Application::Instance() {
 
 void Application::Initialize() {
   if (handle_) return;
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS |
-                                           ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
-  LoadLibraryA("riched20.dll");
+  CommonControls();  // loads them from the system folder and registers their classes
 
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;

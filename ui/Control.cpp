@@ -1,22 +1,13 @@
+// The base of every window of the program: creation, lookup, dispatch, notifications.
 #include "ui/Control.h"
 
-#include <unordered_map>
-
 #include "ui/Application.h"
+#include "ui/SystemLibraries.h"
 
 namespace ui {
 namespace {
 
-std::unordered_map<int, Control*>& ControlsById() {
-  static std::unordered_map<int, Control*> map;
-  return map;
-}
-
-std::unordered_map<HWND, Control*>& Windows() {
-  static std::unordered_map<HWND, Control*> map;
-  return map;
-}
-
+// The id a child window carries: the dialog manager names the default button by it.
 int NextId() {
   static int next = 100;
   return next++;
@@ -39,6 +30,12 @@ bool IsNotification(UINT msg) {
       return false;
   }
 }
+
+constexpr UINT_PTR kSubclassId = 1;
+
+// The control whose window is being created: notifications its window sends before it
+// is attached (an owner-drawn list's WM_MEASUREITEM) are meant for it.
+Control* creating = nullptr;
 
 }  // namespace
 
@@ -66,27 +63,34 @@ COLORREF ResolveColor(COLORREF color) {
   return color & 0xFFFFFF;
 }
 
-Control* FindControlById(int id) {
-  const auto it = ControlsById().find(id);
-  return it == ControlsById().end() ? nullptr : it->second;
+Control::Control(Control* parent) : parent_(parent) {
+  if (parent) font_ = parent->GetFont();
+  font_.OnChange = [this] { FontChanged(); };
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-  // A window that others have subclassed since (the up-down control does so with its
-  // buddy) no longer shows our procedure: look windows up in our own table.
-  const auto& windows = Windows();
-  const auto it = windows.find(hwnd);
-  return it == windows.end() ? nullptr : it->second;
+  if (!hwnd) return nullptr;
+  // Our own classes keep the object in the user data; standard controls in their
+  // subclass's reference data.
+  if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) == &Control::Trampoline)
+    return reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  DWORD_PTR ref = 0;
+  const auto get = CommonControls().GetWindowSubclass;
+  return get && get(hwnd, &Control::SubclassProc, kSubclassId, &ref) ? reinterpret_cast<Control*>(ref) : nullptr;
 }
 
 Control::~Control() {
-  if (id_) ControlsById().erase(id_);
-  if (handle_) {
-    HWND hwnd = handle_;
-    DestroyWindow(hwnd);  // WM_NCDESTROY clears handle_ and the table entry
-    handle_ = nullptr;
-  }
+  if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY detaches and clears handle_
+  Detach();
   if (brush_) DeleteObject(brush_);
+}
+
+void Control::Detach() {
+  if (!handle_) return;
+  if (subclassed_) CommonControls().RemoveWindowSubclass(handle_, &Control::SubclassProc, kSubclassId);
+  else SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+  subclassed_ = false;
+  handle_ = nullptr;
 }
 
 const char* Control::RegisterOwnClass(const char* className, UINT classStyle, HCURSOR cursor,
@@ -107,58 +111,59 @@ const char* Control::RegisterOwnClass(const char* className, UINT classStyle, HC
   return className;
 }
 
-void Control::CreateHandle(const char* className, const char* text, DWORD style, DWORD exStyle,
-                           int left, int top, int width, int height) {
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
-  HWND parentWindow = parent_ ? parent_->Handle() : nullptr;
-  if (parentWindow) {
+void Control::CreateHandle(const CreateParams& params) {
+  bounds_ = params.bounds;
+  HWND parentWindow = parent_ ? parent_->Handle() : params.owner;
+  DWORD style = params.style;
+  HMENU menu = nullptr;
+  if (parent_) {
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     id_ = NextId();
-    ControlsById()[id_] = this;
+    menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
   }
   WNDCLASSEXA wc{sizeof wc};
-  const bool own = GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc) &&
+  const bool own = GetClassInfoExA(GetModuleHandleA(nullptr), params.className, &wc) &&
                    wc.lpfnWndProc == &Control::Trampoline;
-  HWND hwnd = CreateWindowExA(exStyle, className, text, style, left, top, width, height,
-                              parentWindow,
-                              parentWindow ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_))
-                                           : nullptr,
-                              GetModuleHandleA(nullptr), own ? this : nullptr);
-  if (!hwnd) throw Exception(std::string("Cannot create window of class ") + className);
+  Control* outer = creating;
+  creating = this;
+  const Bounds& b = params.bounds;
+  HWND hwnd = CreateWindowExA(params.exStyle, params.className, params.text.c_str(), style, b.left, b.top,
+                              b.width, b.height, parentWindow, menu, GetModuleHandleA(nullptr),
+                              own ? this : nullptr);
+  creating = outer;
+  if (!hwnd) throw Exception(std::string("Cannot create window of class ") + params.className);
   if (!own) {
     handle_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    Windows()[hwnd] = this;
-    original_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::Trampoline)));
+    subclassed_ = CommonControls().SetWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId,
+                                                     reinterpret_cast<DWORD_PTR>(this)) != FALSE;
   }
-  font_.OnChange = [this] { FontChanged(); };
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
 }
 
 LRESULT CALLBACK Control::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  // The object lives in the window's user data (a property costs a look-up per message).
   auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self && msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    self = static_cast<Control*>(cs->lpCreateParams);
+    self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     if (self) {
       self->handle_ = hwnd;
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-      Windows()[hwnd] = self;
     }
   }
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   if (msg == WM_NCDESTROY) {
-    const LRESULT result = self->DefaultProc(msg, wParam, lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    Windows().erase(hwnd);
-    if (self->original_) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->original_));
-    self->handle_ = nullptr;
+    const LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
+    self->Detach();
     return result;
+  }
+  return self->Dispatch(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR refData) {
+  auto* self = reinterpret_cast<Control*>(refData);
+  if (msg == WM_NCDESTROY) {
+    self->Detach();
+    return CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
   }
   return self->Dispatch(msg, wParam, lParam);
 }
@@ -166,6 +171,13 @@ LRESULT CALLBACK Control::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 LRESULT Control::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   // The exception boundary: nothing thrown by a handler crosses the window procedure.
   try {
+    if (msg == WM_WINDOWPOSCHANGED && !parent_) {
+      // Whoever moved a form (the user, the platform, a layout), its bounds say where it
+      // is on the screen; children move only through SetBounds.
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (!(pos->flags & SWP_NOMOVE)) bounds_.left = pos->x, bounds_.top = pos->y;
+      if (!(pos->flags & SWP_NOSIZE)) bounds_.width = pos->cx, bounds_.height = pos->cy;
+    }
     return WndProc(msg, wParam, lParam);
   } catch (...) {
     Application::Instance().HandleException();
@@ -180,7 +192,7 @@ bool Control::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
       child = reinterpret_cast<HWND>(lParam);
       if (!child && HIWORD(wParam) <= 1) {
         // A menu, accelerator or dialog-manager command carries only the id.
-        if (Control* c = FindControlById(LOWORD(wParam))) {
+        if (Control* c = FromHandle(GetDlgItem(handle_, LOWORD(wParam)))) {
           if ((HIWORD(wParam) == 0 || HIWORD(wParam) == 1) && IsWindowEnabled(c->Handle())) {
             c->Click();
             result = 0;
@@ -195,10 +207,13 @@ bool Control::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
     case WM_DRAWITEM:
       child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
       break;
-    case WM_MEASUREITEM:
-      if (Control* c = FindControlById(static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID)))
-        return c->Notify(msg, wParam, lParam, result);
-      return false;
+    case WM_MEASUREITEM: {
+      // Sent while the list is being created, before its window is attached.
+      const int id = static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID);
+      Control* c = FromHandle(GetDlgItem(handle_, id));
+      if (!c && creating && creating->id_ == id) c = creating;
+      return c && c != this && c->Notify(msg, wParam, lParam, result);
+    }
     default:
       child = reinterpret_cast<HWND>(lParam);
       break;
@@ -216,7 +231,7 @@ LRESULT Control::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Control::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (original_) return CallWindowProcA(original_, handle_, msg, wParam, lParam);
+  if (subclassed_) return CommonControls().DefSubclassProc(handle_, msg, wParam, lParam);
   return DefWindowProcA(handle_, msg, wParam, lParam);
 }
 
@@ -263,12 +278,9 @@ void Control::FontChanged() {
   Invalidate();
 }
 
-void Control::SetBounds(int left, int top, int width, int height) {
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
-  if (handle_) MoveWindow(handle_, left, top, width, height, TRUE);
+void Control::SetBounds(const Bounds& bounds) {
+  bounds_ = bounds;
+  if (handle_) MoveWindow(handle_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
 }
 
 RECT Control::BoundsRect() const {

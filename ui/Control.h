@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/Bounds.h"
 #include "ui/Font.h"
 
 namespace ui {
@@ -22,9 +23,10 @@ struct ShiftState {
 constexpr COLORREF kSysColor = 0x80000000u;
 COLORREF ResolveColor(COLORREF color);
 
-// A window of the program: a real child window (a standard control, subclassed) or a
-// window of one of our own classes. One trampoline serves them all; it finds the object
-// from the window, forwards to the virtual handler and is the exception boundary.
+// A window of the program: a standard control (attached through the platform's subclass
+// chain) or a window of one of our own classes (served by one trampoline). Either way
+// the window procedure finds the object, forwards to the virtual handler and is the
+// exception boundary.
 class Control {
  public:
   Control(const Control&) = delete;
@@ -33,17 +35,20 @@ class Control {
 
   HWND Handle() const { return handle_; }
   Control* Parent() const { return parent_; }
+  // The one way from a window to its object; nullptr for windows that are not ours.
   static Control* FromHandle(HWND hwnd);
 
-  int Left() const { return left_; }
-  int Top() const { return top_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
-  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
-  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
-  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
-  virtual void SetBounds(int left, int top, int width, int height);
+  // The window's place, kept up to date when the window moves or is resized.
+  int Left() const { return bounds_.left; }
+  int Top() const { return bounds_.top; }
+  int Width() const { return bounds_.width; }
+  int Height() const { return bounds_.height; }
+  const Bounds& GetBounds() const { return bounds_; }
+  void SetLeft(int v) { SetBounds({v, bounds_.top, bounds_.width, bounds_.height}); }
+  void SetTop(int v) { SetBounds({bounds_.left, v, bounds_.width, bounds_.height}); }
+  void SetWidth(int v) { SetBounds({bounds_.left, bounds_.top, v, bounds_.height}); }
+  void SetHeight(int v) { SetBounds({bounds_.left, bounds_.top, bounds_.width, v}); }
+  virtual void SetBounds(const Bounds& bounds);
   // The rectangle in the parent's client coordinates, as the window has it now.
   RECT BoundsRect() const;
 
@@ -52,7 +57,9 @@ class Control {
   bool Enabled() const;
   virtual void SetEnabled(bool enabled);
 
-  std::string Text() const;
+  // The control's text (the window text unless a control keeps its own). Caption is the
+  // same property under the name buttons and labels use.
+  virtual std::string Text() const;
   virtual void SetText(const std::string& text);
   std::string Caption() const { return Text(); }
   void SetCaption(const std::string& text) { SetText(text); }
@@ -72,12 +79,20 @@ class Control {
   std::function<void()> OnClick;
 
  protected:
-  Control() = default;
-  explicit Control(Control* parent) : parent_(parent) {}
+  // A control takes its parent's font; a change of its own font reaches FontChanged.
+  explicit Control(Control* parent);
 
-  // Creates the window (a standard class is subclassed) at the control's bounds.
-  void CreateHandle(const char* className, const char* text, DWORD style, DWORD exStyle,
-                    int left, int top, int width, int height);
+  struct CreateParams {
+    const char* className = nullptr;
+    std::string text;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    Bounds bounds;
+    HWND owner = nullptr;  // for a top-level window: its owner
+  };
+  // Creates the window at the given bounds: a child of the parent control's window, or
+  // a top-level window owned by params.owner when there is no parent.
+  void CreateHandle(const CreateParams& params);
   // Registers one of our own window classes, served by the trampoline.
   static const char* RegisterOwnClass(const char* className, UINT classStyle, HCURSOR cursor,
                                       HBRUSH background);
@@ -98,19 +113,18 @@ class Control {
  private:
   friend class Application;
   static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR refData);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   bool ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void Detach();
 
-  WNDPROC original_ = nullptr;
-  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool subclassed_ = false;
+  Bounds bounds_;
   int id_ = 0;
   COLORREF color_ = kSysColor | COLOR_BTNFACE;
   HBRUSH brush_ = nullptr;
   COLORREF brushColor_ = 0;
 };
-
-// Looks up a control by its id (the WM_COMMAND that the dialog manager sends for the
-// default button carries only the id).
-Control* FindControlById(int id);
 
 }  // namespace ui

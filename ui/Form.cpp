@@ -1,3 +1,4 @@
+// A top-level window of the program: show step, state, dialog keys, closing.
 #include "ui/Form.h"
 
 #include <algorithm>
@@ -24,10 +25,10 @@ DWORD ExStyleFor(BorderStyle border) {
 
 }  // namespace
 
-Form::Form(const Options& options) : centerOnFirstShow_(options.centerOnFirstShow) {
+Form::Form(const Options& options) : Control(nullptr), centerOnFirstShow_(options.centerOnFirstShow) {
   Application& app = Application::Instance();
   app.Initialize();
-  font_ = options.font;
+  font_.Assign(options.font);
   RegisterOwnClass(options.windowClass, CS_DBLCLKS, nullptr,
                    reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   const DWORD style = StyleFor(options.border, options.minimizeBox);
@@ -35,12 +36,12 @@ Form::Form(const Options& options) : centerOnFirstShow_(options.centerOnFirstSho
   RECT r{0, 0, options.clientWidth, options.clientHeight};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   // Owned by the application window; created hidden.
-  HWND owner = app.Handle();
-  HWND hwnd = CreateWindowExA(exStyle, options.windowClass, options.caption.c_str(), style, 0, 0,
-                              r.right - r.left, r.bottom - r.top, owner, nullptr,
-                              GetModuleHandleA(nullptr), static_cast<Control*>(this));
-  if (!hwnd) throw Exception("Cannot create form " + options.caption);
-  font_.OnChange = [this] { FontChanged(); };
+  CreateHandle({.className = options.windowClass,
+                .text = options.caption,
+                .style = style,
+                .exStyle = exStyle,
+                .bounds = {0, 0, r.right - r.left, r.bottom - r.top},
+                .owner = app.Handle()});
   app.AddForm(this);
 }
 

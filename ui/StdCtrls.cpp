@@ -1,8 +1,9 @@
+// The standard controls of the toolkit: label, buttons, groups, panel and the edits.
 #include "ui/StdCtrls.h"
 
 #include <commctrl.h>
 #include <richedit.h>
-#include <uxtheme.h>
+#include <windowsx.h>
 #include <vssym32.h>
 
 #include <algorithm>
@@ -11,17 +12,19 @@
 #include <cstdlib>
 
 #include "ui/Application.h"
+#include "ui/Canvas.h"
+#include "ui/SystemLibraries.h"
 
 namespace ui {
 
 // --- CustomControl ---------------------------------------------------------------------
 
-CustomControl::CustomControl(Control* parent, const char* windowClass, int left, int top, int width,
-                             int height, DWORD style, DWORD exStyle)
+CustomControl::CustomControl(Control* parent, const char* windowClass, Bounds bounds, DWORD style,
+                             DWORD exStyle)
     : Control(parent) {
-  font_ = parent->GetFont();
   RegisterOwnClass(windowClass, CS_DBLCLKS, nullptr, nullptr);
-  CreateHandle(windowClass, "", WS_VISIBLE | WS_CLIPSIBLINGS | style, exStyle, left, top, width, height);
+  CreateHandle({.className = windowClass, .style = WS_VISIBLE | WS_CLIPSIBLINGS | style, .exStyle = exStyle,
+                .bounds = bounds});
 }
 
 LRESULT CustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -29,15 +32,8 @@ LRESULT CustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // Paint covers the whole window
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle_, &ps);
-      try {
-        Paint(dc, ps.rcPaint);
-      } catch (...) {
-        EndPaint(handle_, &ps);
-        throw;
-      }
-      EndPaint(handle_, &ps);
+      PaintScope paint(handle_);
+      Paint(paint, paint.Rect());
       return 0;
     }
     default:
@@ -47,10 +43,8 @@ LRESULT CustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // --- Label -----------------------------------------------------------------------------
 
-Label::Label(Control* parent, const std::string& text, int left, int top, int width, int height,
-             Options options)
-    : Control(parent), text_(text), options_(options) {
-  font_ = parent->GetFont();
+Label::Label(Control* parent, std::string text, Bounds bounds, Options options)
+    : Control(parent), text_(std::move(text)), options_(options) {
   SetColor(options.color);
   DWORD style = SS_NOPREFIX | (options.visible ? WS_VISIBLE : 0);
   switch (options.alignment) {
@@ -58,7 +52,7 @@ Label::Label(Control* parent, const std::string& text, int left, int top, int wi
     case Alignment::Right: style |= SS_RIGHT; break;
     case Alignment::Center: style |= SS_CENTER; break;
   }
-  CreateHandle("STATIC", text.c_str(), style, 0, left, top, width, height);
+  CreateHandle({.className = "STATIC", .text = text_, .style = style, .bounds = bounds});
   AdjustSize();
 }
 
@@ -77,38 +71,32 @@ void Label::AdjustSize() {
   if (!options_.autoSize || !handle_) return;
   // Measured as the forms library does: an empty text measures as one blank.
   const std::string measured = text_.empty() ? std::string(" ") : text_;
-  HDC dc = GetDC(handle_);
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  WindowDC dc(handle_);
+  SelectObjectScope font(dc, font_.Handle());
   RECT r{0, 0, 0, 0};
   DrawTextA(dc, measured.c_str(), static_cast<int>(measured.size()), &r,
             DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE);
-  SelectObject(dc, old);
-  ReleaseDC(handle_, dc);
   const int width = r.right - r.left, height = r.bottom - r.top;
   int left = Left();
   if (options_.alignment == Alignment::Right) left = Left() + Width() - width;
   if (options_.alignment == Alignment::Center) left = Left() + (Width() - width) / 2;
-  if (left != Left() || width != Width() || height != Height()) SetBounds(left, Top(), width, height);
+  if (left != Left() || width != Width() || height != Height()) SetBounds({left, Top(), width, height});
 }
 
 // --- Button, CheckBox --------------------------------------------------------------------
 
-Button::Button(Control* parent, const std::string& caption, int left, int top, int width, int height,
-               bool isDefault)
-    : Control(parent) {
-  font_ = parent->GetFont();
-  CreateHandle("BUTTON", caption.c_str(),
-               WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, left, top,
-               width, height);
+Button::Button(Control* parent, const std::string& caption, Bounds bounds, Options options) : Control(parent) {
+  CreateHandle({.className = "BUTTON",
+                .text = caption,
+                .style = static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP | (options.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+                .bounds = bounds});
 }
 
-CheckBox::CheckBox(Control* parent, const std::string& caption, int left, int top, int width,
-                   int height, bool checked)
+CheckBox::CheckBox(Control* parent, const std::string& caption, Bounds bounds, Options options)
     : Control(parent) {
-  font_ = parent->GetFont();
-  CreateHandle("BUTTON", caption.c_str(), WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, 0, left, top, width,
-               height);
-  SendMessageA(handle_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  CreateHandle(
+      {.className = "BUTTON", .text = caption, .style = WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, .bounds = bounds});
+  SendMessageA(handle_, BM_SETCHECK, options.checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool CheckBox::Checked() const {
@@ -131,19 +119,19 @@ void CheckBox::Draw(const NMCUSTOMDRAW& draw) {
   constexpr int kBox = 13;
   RECT box{client.left, (client.top + client.bottom - kBox) / 2, client.left + kBox, 0};
   box.bottom = box.top + kBox;
-  if (HTHEME theme = GetWindowTheme(handle_)) {
+  if (HTHEME theme = ui::GetWindowTheme(handle_)) {
     int part = checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL;
     if (!enabled) part += 3;
     else if (pushed) part += 2;
     else if (hot) part += 1;
-    DrawThemeBackground(theme, dc, BP_CHECKBOX, part, &box, nullptr);
+    ui::DrawThemeBackground(theme, dc, BP_CHECKBOX, part, &box, nullptr);
   } else {
     DrawFrameControl(dc, &box, DFC_BUTTON,
                      DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0) | (pushed ? DFCS_PUSHED : 0) |
                          (enabled ? 0 : DFCS_INACTIVE));
   }
   const std::string text = Text();
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  SelectObjectScope font(dc, font_.Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   RECT label{box.right + 4, client.top, client.right, client.bottom};
@@ -157,7 +145,6 @@ void CheckBox::Draw(const NMCUSTOMDRAW& draw) {
     extent.right += 1;
     DrawFocusRect(dc, &extent);
   }
-  SelectObject(dc, old);
 }
 
 bool CheckBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -183,12 +170,12 @@ bool CheckBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
 
 // --- GroupBox, RadioGroup ------------------------------------------------------------------
 
-GroupBox::GroupBox(Control* parent, const std::string& caption, int left, int top, int width,
-                   int height)
-    : Control(parent) {
-  font_ = parent->GetFont();
-  CreateHandle("BUTTON", caption.c_str(), WS_VISIBLE | BS_GROUPBOX | WS_CLIPCHILDREN,
-               WS_EX_CONTROLPARENT, left, top, width, height);
+GroupBox::GroupBox(Control* parent, const std::string& caption, Bounds bounds) : Control(parent) {
+  CreateHandle({.className = "BUTTON",
+                .text = caption,
+                .style = WS_VISIBLE | BS_GROUPBOX | WS_CLIPCHILDREN,
+                .exStyle = WS_EX_CONTROLPARENT,
+                .bounds = bounds});
 }
 
 LRESULT GroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -204,11 +191,30 @@ LRESULT GroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     const LRESULT hit = DefaultProc(msg, wParam, lParam);
     return hit == HTTRANSPARENT ? HTCLIENT : hit;
   }
-  // The platform's button would take the focus and capture the mouse on a press.
-  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) return 0;
-  if (msg == WM_LBUTTONUP) {
-    Click();
-    return 0;
+  // A click is a press and a release on the group, with the mouse captured in between
+  // (a drag released over the group is none); the platform's button would also take the
+  // focus on the press.
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetCapture(handle_);
+      pressed_ = true;
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool click = pressed_ && GetCapture() == handle_;
+      pressed_ = false;
+      if (GetCapture() == handle_) ReleaseCapture();
+      RECT r;
+      GetClientRect(handle_, &r);
+      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (click && PtInRect(&r, at)) Click();
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      break;
+    default:
+      break;
   }
   return Control::WndProc(msg, wParam, lParam);
 }
@@ -217,9 +223,9 @@ class RadioGroup::RadioItem : public Control {
  public:
   RadioItem(RadioGroup* group, const std::string& caption, int index, bool first)
       : Control(group), group_(group), index_(index) {
-    font_ = group->GetFont();
-    CreateHandle("BUTTON", caption.c_str(),
-                 WS_VISIBLE | BS_RADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0), 0, 0, 0, 0, 0);
+    CreateHandle({.className = "BUTTON",
+                  .text = caption,
+                  .style = static_cast<DWORD>(WS_VISIBLE | BS_RADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0))});
   }
 
  protected:
@@ -237,9 +243,9 @@ class RadioGroup::RadioItem : public Control {
   int index_;
 };
 
-RadioGroup::RadioGroup(Control* parent, const std::string& caption, int left, int top, int width,
-                       int height, const std::vector<std::string>& items, int itemIndex)
-    : GroupBox(parent, caption, left, top, width, height) {
+RadioGroup::RadioGroup(Control* parent, const std::string& caption, Bounds bounds,
+                       const std::vector<std::string>& items, int itemIndex)
+    : GroupBox(parent, caption, bounds) {
   for (size_t i = 0; i < items.size(); ++i)
     buttons_.push_back(std::make_unique<RadioItem>(this, items[i], static_cast<int>(i), i == 0));
   Arrange();
@@ -257,18 +263,18 @@ Control& RadioGroup::Button(size_t index) { return *buttons_.at(index); }
 void RadioGroup::Arrange() {
   // One column: the buttons share the height below the caption line equally.
   if (buttons_.empty()) return;
-  HDC dc = GetDC(handle_);
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
   TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(handle_, dc);
+  {
+    WindowDC dc(handle_);
+    SelectObjectScope font(dc, font_.Handle());
+    GetTextMetricsA(dc, &tm);
+  }
   const int count = static_cast<int>(buttons_.size());
   const int rest = Height() - tm.tmHeight - 5;
   const int buttonHeight = rest / count;
   const int topMargin = tm.tmHeight + 1 + (rest % count) / 2;
   for (int i = 0; i < count; ++i)
-    buttons_[static_cast<size_t>(i)]->SetBounds(8, i * buttonHeight + topMargin, Width() - 10, buttonHeight);
+    buttons_[static_cast<size_t>(i)]->SetBounds({8, i * buttonHeight + topMargin, Width() - 10, buttonHeight});
 }
 
 void RadioGroup::ItemClicked(int index) { SetItemIndex(index); }
@@ -285,8 +291,8 @@ void RadioGroup::SetItemIndex(int index) {
 
 // --- Panel -------------------------------------------------------------------------------------
 
-Panel::Panel(Control* parent, int left, int top, int width, int height)
-    : CustomControl(parent, "TPanel", left, top, width, height, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT) {}
+Panel::Panel(Control* parent, Bounds bounds)
+    : CustomControl(parent, "TPanel", bounds, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT) {}
 
 void Panel::Paint(HDC dc, const RECT&) {
   RECT r;
@@ -297,13 +303,14 @@ void Panel::Paint(HDC dc, const RECT&) {
 
 // --- Edit, RichEdit, SpinEdit ---------------------------------------------------------------------
 
-Edit::Edit(Control* parent, int left, int top, int width, int height, bool readOnly, bool visible)
-    : Control(parent) {
-  font_ = parent->GetFont();
+Edit::Edit(Control* parent, Bounds bounds, Options options)
+    : Edit(parent, "EDIT",
+           (options.visible ? WS_VISIBLE : 0) | WS_TABSTOP | ES_AUTOHSCROLL | (options.readOnly ? ES_READONLY : 0),
+           bounds) {}
+
+Edit::Edit(Control* parent, const char* className, DWORD style, Bounds bounds) : Control(parent) {
   SetColor(kSysColor | COLOR_WINDOW);
-  CreateHandle("EDIT", "",
-               (visible ? WS_VISIBLE : 0) | WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0),
-               WS_EX_CLIENTEDGE, left, top, width, height);
+  CreateHandle({.className = className, .style = style, .exStyle = WS_EX_CLIENTEDGE, .bounds = bounds});
 }
 
 bool Edit::ReadOnly() const { return (GetWindowLongA(handle_, GWL_STYLE) & ES_READONLY) != 0; }
@@ -337,14 +344,18 @@ void Edit::SetSelection(long start, long end) {
 
 void Edit::CopyToClipboard() { SendMessageA(handle_, WM_COPY, 0, 0); }
 
-RichEdit::RichEdit(Control* parent, int left, int top, int width, int height) {
-  parent_ = parent;
-  font_ = parent->GetFont();
-  SetColor(kSysColor | COLOR_WINDOW);
-  CreateHandle("RichEdit20A", "",
-               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                   ES_WANTRETURN | ES_NOHIDESEL,
-               WS_EX_CLIENTEDGE, left, top, width, height);
+namespace {
+const char* RichEditClass() {
+  LoadRichEdit();
+  return "RichEdit20A";
+}
+}  // namespace
+
+RichEdit::RichEdit(Control* parent, Bounds bounds)
+    : Edit(parent, RichEditClass(),
+           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+               ES_NOHIDESEL,
+           bounds) {
   SendMessageA(handle_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageA(handle_, EM_SETEVENTMASK, 0, ENM_CHANGE);
   FontChanged();
@@ -386,9 +397,8 @@ bool RichEdit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   return Edit::Notify(msg, wParam, lParam, result);
 }
 
-SpinEdit::SpinEdit(Control* parent, int left, int top, int width, int height, int minValue,
-                   int maxValue, int value)
-    : Edit(parent, left, top, width, height), min_(minValue), max_(maxValue) {
+SpinEdit::SpinEdit(Control* parent, Bounds bounds, Options options)
+    : Edit(parent, bounds), min_(options.minValue), max_(options.maxValue) {
   updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
                             WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
                                 UDS_NOTHOUSANDS,
@@ -399,15 +409,15 @@ SpinEdit::SpinEdit(Control* parent, int left, int top, int width, int height, in
   RECT arrows;
   GetWindowRect(updown_, &arrows);
   arrowWidth_ = arrows.right - arrows.left;
-  SetBounds(left, top, width, height);
-  SetValue(value);
+  SetBounds(bounds);
+  SetValue(options.value);
 }
 
-void SpinEdit::SetBounds(int left, int top, int width, int height) {
-  Edit::SetBounds(left, top, width, height);
+void SpinEdit::SetBounds(const Bounds& b) {
+  Edit::SetBounds(b);
   if (!updown_) return;
-  MoveWindow(handle_, left, top, width - arrowWidth_, height, TRUE);
-  MoveWindow(updown_, left + width - arrowWidth_, top, arrowWidth_, height, TRUE);
+  MoveWindow(handle_, b.left, b.top, b.width - arrowWidth_, b.height, TRUE);
+  MoveWindow(updown_, b.left + b.width - arrowWidth_, b.top, arrowWidth_, b.height, TRUE);
 }
 
 void SpinEdit::SetVisible(bool visible) {
@@ -447,25 +457,6 @@ void SpinEdit::SetValue(int value) {
   if (value > max_) value = max_;
   SendMessageA(updown_, UDM_SETPOS32, 0, value);
   SetText(std::to_string(value));
-}
-
-// --- ComboBox ----------------------------------------------------------------------------------------
-
-ComboBox::ComboBox(Control* parent, int left, int top, int width, int height, DWORD extraStyle)
-    : Control(parent) {
-  font_ = parent->GetFont();
-  SetColor(kSysColor | COLOR_WINDOW);
-  CreateHandle("COMBOBOX", "", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | extraStyle, 0, left, top, width,
-               height);
-}
-
-bool ComboBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (msg == WM_COMMAND && HIWORD(wParam) == CBN_SELCHANGE) {
-    if (OnChange) OnChange();
-    result = 0;
-    return true;
-  }
-  return Control::Notify(msg, wParam, lParam, result);
 }
 
 }  // namespace ui

@@ -16,12 +16,18 @@ enum class Alignment { Left, Right, Center };
 // A window of one of our own classes that paints itself.
 class CustomControl : public Control {
  public:
-  CustomControl(Control* parent, const char* windowClass, int left, int top, int width, int height,
-                DWORD style = 0, DWORD exStyle = 0);
+  CustomControl(Control* parent, const char* windowClass, Bounds bounds, DWORD style = 0, DWORD exStyle = 0);
 
  protected:
   virtual void Paint(HDC dc, const RECT& clip) = 0;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+struct LabelOptions {
+  Alignment alignment = Alignment::Left;
+  bool autoSize = true;
+  bool visible = true;
+  COLORREF color = kSysColor | COLOR_BTNFACE;
 };
 
 // A text that the user does not edit. Shows "&" literally. With autoSize the label takes
@@ -29,19 +35,11 @@ class CustomControl : public Control {
 // (right-aligned) or its centre.
 class Label : public Control {
  public:
-  struct Options {
-    Alignment alignment = Alignment::Left;
-    bool autoSize = true;
-    bool visible = true;
-    COLORREF color = kSysColor | COLOR_BTNFACE;
-  };
-  Label(Control* parent, const std::string& text, int left, int top, int width, int height,
-        Options options);
-  Label(Control* parent, const std::string& text, int left, int top, int width, int height)
-      : Label(parent, text, left, top, width, height, Options{}) {}
-  void SetText(const std::string& text) override;
+  using Options = LabelOptions;
+  Label(Control* parent, std::string text, Bounds bounds, Options options = {});
   // The text as the label holds it (also while the label is hidden).
-  const std::string& Caption() const { return text_; }
+  std::string Text() const override { return text_; }
+  void SetText(const std::string& text) override;
 
  protected:
   void FontChanged() override;
@@ -52,18 +50,26 @@ class Label : public Control {
   Options options_;
 };
 
+struct ButtonOptions {
+  bool isDefault = false;  // drawn as the default push button
+};
+
 class Button : public Control {
  public:
-  Button(Control* parent, const std::string& caption, int left, int top, int width, int height,
-         bool isDefault = false);
+  using Options = ButtonOptions;
+  Button(Control* parent, const std::string& caption, Bounds bounds, Options options = {});
+};
+
+struct CheckBoxOptions {
+  bool checked = false;
 };
 
 // Setting Checked to a new value raises OnClick, as a click of the box does. The caption
 // is always drawn in the box's own font (a themed box may otherwise take the theme's).
 class CheckBox : public Control {
  public:
-  CheckBox(Control* parent, const std::string& caption, int left, int top, int width, int height,
-           bool checked = false);
+  using Options = CheckBoxOptions;
+  CheckBox(Control* parent, const std::string& caption, Bounds bounds, Options options = {});
   bool Checked() const;
   void SetChecked(bool checked);
 
@@ -76,17 +82,20 @@ class CheckBox : public Control {
 
 class GroupBox : public Control {
  public:
-  GroupBox(Control* parent, const std::string& caption, int left, int top, int width, int height);
+  GroupBox(Control* parent, const std::string& caption, Bounds bounds);
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool pressed_ = false;
 };
 
 // A group box with one radio button per item, arranged like the forms library does.
 class RadioGroup : public GroupBox {
  public:
-  RadioGroup(Control* parent, const std::string& caption, int left, int top, int width, int height,
-             const std::vector<std::string>& items, int itemIndex);
+  RadioGroup(Control* parent, const std::string& caption, Bounds bounds, const std::vector<std::string>& items,
+             int itemIndex);
   ~RadioGroup() override;
   int ItemIndex() const { return itemIndex_; }
   // Selecting another item raises OnClick.
@@ -105,16 +114,21 @@ class RadioGroup : public GroupBox {
 // A raised panel that holds other controls.
 class Panel : public CustomControl {
  public:
-  Panel(Control* parent, int left, int top, int width, int height);
+  Panel(Control* parent, Bounds bounds);
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;
 };
 
+struct EditOptions {
+  bool readOnly = false;
+  bool visible = true;
+};
+
 class Edit : public Control {
  public:
-  Edit(Control* parent, int left, int top, int width, int height, bool readOnly = false,
-       bool visible = true);
+  using Options = EditOptions;
+  Edit(Control* parent, Bounds bounds, Options options = {});
   bool ReadOnly() const;
   void SetReadOnly(bool readOnly);
   // The selection, as character positions.
@@ -126,7 +140,8 @@ class Edit : public Control {
   std::function<void()> OnExit;
 
  protected:
-  Edit() = default;
+  // For controls of another class that behave as edits (the rich edit).
+  Edit(Control* parent, const char* className, DWORD style, Bounds bounds);
   bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
@@ -134,19 +149,23 @@ class Edit : public Control {
 // control's Font (face, size, colour and styles). The text has no length limit.
 class RichEdit : public Edit {
  public:
-  RichEdit(Control* parent, int left, int top, int width, int height);
-  std::string Text() const;
+  explicit RichEdit(Control* parent, Bounds bounds);
+  std::string Text() const override;
 
  protected:
   bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void FontChanged() override;
 };
 
+struct SpinEditOptions {
+  int minValue = 0, maxValue = 100, value = 0;
+};
+
 // An edit with up and down arrows, holding an integer between a minimum and a maximum.
 class SpinEdit : public Edit {
  public:
-  SpinEdit(Control* parent, int left, int top, int width, int height, int minValue, int maxValue,
-           int value);
+  using Options = SpinEditOptions;
+  SpinEdit(Control* parent, Bounds bounds, Options options);
   ~SpinEdit() override;
   // The integer in the text; the minimum when the text is not an integer.
   int Value() const;
@@ -155,7 +174,7 @@ class SpinEdit : public Edit {
   int MaxValue() const { return max_; }
   HWND UpDownHandle() const { return updown_; }
   // The rectangle holds the field and its arrows; both move, show and enable together.
-  void SetBounds(int left, int top, int width, int height) override;
+  void SetBounds(const Bounds& bounds) override;
   void SetVisible(bool visible) override;
   void SetEnabled(bool enabled) override;
 
@@ -167,15 +186,6 @@ class SpinEdit : public Edit {
   HWND updown_ = nullptr;
   int arrowWidth_ = 0;
   int min_, max_;
-};
-
-class ComboBox : public Control {
- public:
-  ComboBox(Control* parent, int left, int top, int width, int height, DWORD extraStyle);
-  std::function<void()> OnChange;
-
- protected:
-  bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 }  // namespace ui

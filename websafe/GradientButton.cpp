@@ -47,10 +47,10 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
 
 // --- TBI_basebutton --------------------------------------------------------------------
 
-TBI_basebutton::TBI_basebutton(ui::Control* parent, const std::string& caption, int left, int top, int width,
-                               int height)
-    : ui::CustomControl(parent, "TBI_GradientButton", left, top, width > 0 ? width : kDefaultSize,
-                        height > 0 ? height : kDefaultSize),
+TBI_basebutton::TBI_basebutton(ui::Control* parent, const std::string& caption, ui::Bounds bounds)
+    : ui::CustomControl(parent, "TBI_GradientButton",
+                        {bounds.left, bounds.top, bounds.width > 0 ? bounds.width : kDefaultSize,
+                         bounds.height > 0 ? bounds.height : kDefaultSize}),
       caption_(caption),
       lowColor_(ScreenIsLowColor()) {
   ui::Control::SetText(caption);  // screen readers and other processes see the caption
@@ -388,9 +388,12 @@ void TBI_basebutton::DrawBevel(HDC dc, const RECT& client) {
 
 // --- TBI_GradientButton ----------------------------------------------------------------
 
-TBI_GradientButton::TBI_GradientButton(ui::Control* parent, const std::string& caption, int left, int top,
-                                       int width, int height)
-    : TBI_basebutton(parent, caption, left, top, width, height) {}
+TBI_GradientButton::TBI_GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds,
+                                       Options options)
+    : TBI_basebutton(parent, caption, bounds), vertical_(options.vertical) {
+  SetLightColor(options.lightColor);
+  SetShadowColor(options.shadowColor);
+}
 
 void TBI_GradientButton::SetVertical(bool vertical) {
   if (vertical == vertical_) return;

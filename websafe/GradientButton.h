@@ -12,6 +12,12 @@ namespace tessarin {
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
+struct GradientButtonOptions {
+  COLORREF lightColor = ui::kSysColor | COLOR_3DHIGHLIGHT;
+  COLORREF shadowColor = ui::kSysColor | COLOR_3DSHADOW;
+  bool vertical = false;
+};
+
 // A button drawn by itself that never takes the keyboard focus. A click is a press and a
 // release of the left button on the button, the mouse captured in between; the caption's
 // access key (Alt with the "&" letter, offered through DialogChar) clicks it too.
@@ -19,7 +25,8 @@ class TBI_basebutton : public ui::CustomControl {
  public:
   using MouseEvent = std::function<void(ui::MouseButton button, ui::ShiftState shift, int x, int y)>;
 
-  TBI_basebutton(ui::Control* parent, const std::string& caption, int left, int top, int width, int height);
+  // A size of 0 stands for the default, 25 pixels.
+  TBI_basebutton(ui::Control* parent, const std::string& caption, ui::Bounds bounds);
 
   COLORREF LightColor() const { return light_; }
   void SetLightColor(COLORREF color) { Change(light_, color); }
@@ -57,6 +64,7 @@ class TBI_basebutton : public ui::CustomControl {
   void SetSpacing(int v) { Change(spacing_, v); }
   bool Paint256() const { return paint256_; }
   void SetPaint256(bool v) { Change(paint256_, v); }
+  std::string Text() const override { return caption_; }
   void SetText(const std::string& text) override;
   void SetEnabled(bool enabled) override;
 
@@ -129,8 +137,8 @@ class TBI_basebutton : public ui::CustomControl {
 // top to bottom, each line in the colour of the extended-precision rounding.
 class TBI_GradientButton : public TBI_basebutton {
  public:
-  TBI_GradientButton(ui::Control* parent, const std::string& caption, int left, int top, int width,
-                     int height);
+  using Options = GradientButtonOptions;
+  TBI_GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds, Options options = {});
   bool Vertical() const { return vertical_; }
   void SetVertical(bool vertical);
   void PaintFace(HDC dc, const RECT& rect) override;

@@ -78,7 +78,7 @@ TEST_F(ErrorDisplay, ShowsTheMessageWithAFullStopRuleTheErrorIconAndTheTitle) {
 
 class ThrowingForm : public ui::Form {
  public:
-  ThrowingForm() : ui::Form(Options()), button(this, "Go", 10, 10, 80, 25) {
+  ThrowingForm() : ui::Form(Options()), button(this, "Go", {10, 10, 80, 25}) {
     button.OnClick = [] { throw ui::Exception("A Widget must be owned by a form"); };
   }
   static ui::Form::Options Options() {

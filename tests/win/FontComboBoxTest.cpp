@@ -134,7 +134,7 @@ struct BoxForm : ui::Form {
     return o;
   }
   BoxForm(TFontDevice device, std::uint16_t options)
-      : ui::Form(FormOptions()), box(this, 4, 4, 193, device, options) {
+      : ui::Form(FormOptions()), box(this, {4, 4, 193, 0}, device, options) {
     box.OnChange = [this] { ++changes; };
   }
   TFontComboBox box;

@@ -149,7 +149,7 @@ TEST(FontStyleBoxes, EachTextCaptionIsDrawnInTheStyleItSwitches) {
   form->Show();
   testing_support::Pump();
   // A plain "TEXT" in the group's font, for comparison.
-  ui::CheckBox plain(&form->GroupBox1, "TEXT", 8, 14, 57, 15);
+  ui::CheckBox plain(&form->GroupBox1, "TEXT", {8, 14, 57, 15});
   const int regular = Ink(plain.Handle(), 16);
   ASSERT_GT(regular, 0);
   EXPECT_GT(Ink(form->check_bold.Handle(), 16), regular);       // heavier strokes

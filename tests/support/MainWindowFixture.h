@@ -1,0 +1,52 @@
+// The shared fixture of the in-process tests of the main window: the program's three
+// forms, errors that fail the test, waits through the application's own message path,
+// and the clipboard as another program sees it.
+#pragma once
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "info/Info.h"
+#include "main/Main.h"
+#include "websafe/Websafe.h"
+
+namespace testing_support {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Handles messages through the application's loop (its dialog keys and shortcuts
+  // included) until the condition holds; false when the time ran out.
+  bool WaitUntil(const std::function<bool()>& condition,
+                 std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+  // Handles what is queued now, and what that posts in turn, for a short while.
+  void Settle();
+
+  // Keys as a user types them (SendInput to the foreground window), then settled.
+  void PressKeys(std::initializer_list<std::pair<WORD, bool>> events);
+  // A click through the platform's own button path (BM_CLICK), then settled.
+  void Click(const ui::Control& control);
+
+  std::unique_ptr<tessarin::TForm1> form;
+  std::unique_ptr<tessarin::Tdialog216> palette;
+  std::unique_ptr<tessarin::TInfo_dlg> options;
+  // Texts the error display would have shown. Unless expectErrors is set, each one
+  // fails the test (instead of a modal box that would hang it).
+  std::vector<std::string> errors;
+  bool expectErrors = false;
+};
+
+// The clipboard's content in a text format; empty when it holds none.
+std::string ClipboardText(UINT format = CF_TEXT);
+bool ClipboardHas(UINT format);
+// Puts a text on the clipboard as CF_TEXT (or the given registered format).
+void PutOnClipboard(const std::string& text, UINT format = CF_TEXT);
+
+}  // namespace testing_support

@@ -1,0 +1,57 @@
+// The framing bevel and the image control.
+#include "ui/ExtCtrls.h"
+
+#include <windowsx.h>
+
+namespace ui {
+
+Bevel::Bevel(Control* parent, Bounds bounds) : Control(parent) {
+  CreateHandle({.className = "STATIC", .style = WS_VISIBLE | SS_ETCHEDFRAME, .bounds = bounds});
+}
+
+Image::Image(Control* parent, Bounds bounds) : CustomControl(parent, "TImage", bounds) {}
+
+void Image::SetBitmap(HBITMAP bitmap) {
+  bitmap_.Reset(bitmap);
+  icon_ = nullptr;
+  Invalidate();
+}
+
+void Image::SetIcon(HICON icon) {
+  bitmap_.Reset();
+  icon_ = icon;
+  Invalidate();
+}
+
+void Image::Paint(HDC dc, const RECT&) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  HBRUSH background = parent_ ? reinterpret_cast<HBRUSH>(SendMessageA(parent_->Handle(), WM_CTLCOLORSTATIC,
+                                                                      reinterpret_cast<WPARAM>(dc),
+                                                                      reinterpret_cast<LPARAM>(handle_)))
+                              : nullptr;
+  FillRect(dc, &client, background ? background : GetSysColorBrush(COLOR_BTNFACE));
+  if (bitmap_) {
+    BITMAP info{};
+    GetObjectA(bitmap_, sizeof info, &info);
+    MemoryDC source(dc, 0, 0);
+    SelectObjectScope select(source, bitmap_);
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+  } else if (icon_) {
+    DrawIconEx(dc, 0, 0, icon_, 0, 0, 0, nullptr, DI_NORMAL);
+  }
+}
+
+LRESULT Image::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  MouseButton button;
+  switch (msg) {
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: button = MouseButton::Left; break;
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: button = MouseButton::Right; break;
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: button = MouseButton::Middle; break;
+    default: return CustomControl::WndProc(msg, wParam, lParam);
+  }
+  if (OnMouseDown) OnMouseDown(button, ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  return 0;
+}
+
+}  // namespace ui

@@ -1,0 +1,89 @@
+// DLLs outside the system's known DLLs, loaded from the system folder only.
+#include "ui/SystemLibraries.h"
+
+#include <string>
+
+namespace ui {
+namespace {
+
+template <typename F>
+F Lookup(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+}  // namespace
+
+void SecureDllSearch() {
+  // Looked up, not imported: systems before Windows 8 (without KB2533623) lack it.
+  using SetDirs = BOOL(WINAPI*)(DWORD);
+  if (auto set = Lookup<SetDirs>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"))
+    set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+  if (HMODULE module = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+  // Systems that do not know the flag refuse it: name the system folder outright.
+  char folder[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  const std::string path = std::string(folder) + "\\" + name;
+  return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+const CommonControlsApi& CommonControls() {
+  static const CommonControlsApi api = [] {
+    CommonControlsApi a;
+    HMODULE module = LoadSystemLibrary("comctl32.dll");
+    a.InitCommonControlsEx = Lookup<decltype(a.InitCommonControlsEx)>(module, "InitCommonControlsEx");
+    // The subclass functions are exported by name from version 6, by ordinal before.
+    a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, "SetWindowSubclass");
+    a.GetWindowSubclass = Lookup<decltype(a.GetWindowSubclass)>(module, "GetWindowSubclass");
+    a.RemoveWindowSubclass = Lookup<decltype(a.RemoveWindowSubclass)>(module, "RemoveWindowSubclass");
+    a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, "DefSubclassProc");
+    if (!a.SetWindowSubclass) a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, MAKEINTRESOURCEA(410));
+    if (!a.GetWindowSubclass) a.GetWindowSubclass = Lookup<decltype(a.GetWindowSubclass)>(module, MAKEINTRESOURCEA(411));
+    if (!a.RemoveWindowSubclass) a.RemoveWindowSubclass = Lookup<decltype(a.RemoveWindowSubclass)>(module, MAKEINTRESOURCEA(412));
+    if (!a.DefSubclassProc) a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, MAKEINTRESOURCEA(413));
+    if (a.InitCommonControlsEx) {
+      INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS |
+                                               ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+      a.InitCommonControlsEx(&icc);
+    }
+    return a;
+  }();
+  return api;
+}
+
+namespace {
+struct ThemeApi {
+  decltype(&::GetWindowTheme) getWindowTheme = nullptr;
+  decltype(&::DrawThemeBackground) drawThemeBackground = nullptr;
+};
+const ThemeApi& Theme() {
+  static const ThemeApi api = [] {
+    ThemeApi a;
+    HMODULE module = LoadSystemLibrary("uxtheme.dll");
+    a.getWindowTheme = Lookup<decltype(a.getWindowTheme)>(module, "GetWindowTheme");
+    a.drawThemeBackground = Lookup<decltype(a.drawThemeBackground)>(module, "DrawThemeBackground");
+    return a;
+  }();
+  return api;
+}
+}  // namespace
+
+HTHEME GetWindowTheme(HWND hwnd) {
+  const ThemeApi& api = Theme();
+  return api.getWindowTheme && api.drawThemeBackground ? api.getWindowTheme(hwnd) : nullptr;
+}
+
+HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* clip) {
+  const ThemeApi& api = Theme();
+  return api.drawThemeBackground ? api.drawThemeBackground(theme, dc, part, state, rect, clip) : E_NOTIMPL;
+}
+
+void LoadRichEdit() {
+  static const HMODULE module = LoadSystemLibrary("riched20.dll");
+  (void)module;
+}
+
+}  // namespace ui
