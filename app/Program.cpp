@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/JustOne.h"
+#include "main/DropSource.h"
 #include "info/Info.h"
 #include "main/Main.h"
 #include "ui/Application.h"
@@ -16,6 +17,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
   }
 
+  // OLE for drag and drop, with the clipboard formats registered, for the whole run; it
+  // ends after the forms are gone.
+  const tessarin::TDropSourceUnit dropSourceUnit;
   ui::Application& app = ui::Application::Instance();
   try {
     app.Initialize();

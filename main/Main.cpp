@@ -29,6 +29,12 @@ constexpr ui::Label::Options kFixedRight{.alignment = ui::Alignment::Right, .aut
 // Never shown: no need to measure a composition's worth of HTML.
 constexpr ui::Label::Options kHidden{.autoSize = false, .visible = false};
 
+// The colour dialog's sixteen custom colours at start (0x00BBGGRR).
+const std::vector<std::string> kInitialCustomColors{
+    "FarbeA=FFFFFF", "FarbeB=FFFFFF", "FarbeC=FFFFFF", "FarbeD=FFFFFF", "FarbeE=355E13", "FarbeF=3863C7",
+    "FarbeG=DB6800", "FarbeH=EAEA00", "FarbeI=44B793", "FarbeJ=E4AC16", "FarbeK=866187", "FarbeL=008080",
+    "FarbeM=CACA00", "FarbeN=009600", "FarbeO=7A5E4B", "FarbeP=A3A289"};
+
 void SetStyle(ui::Control& c, ui::FontStyles style) { c.GetFont().SetStyle(style); }
 
 }  // namespace
@@ -69,8 +75,10 @@ TForm1::TForm1()
       b_ausw(&Panel1, "&Select", kMainDesign.select, {.isDefault = true}),
       b_info(&Panel1, "&Options", kMainDesign.options),
       b_exit(&Panel1, "E&xit", kMainDesign.exit),
+      ColorDialog1({.fullOpen = true, .customColorName = "Farbe"}),
       DesignApp1(),
-      JustOne321(*this) {
+      JustOne321(*this),
+      DropTextSource1() {
   Form1 = this;
 
   // The magnifier is drawn behind the grid.
@@ -81,6 +89,7 @@ TForm1::TForm1()
   Tast.GetFont().Assign(ui::Font("MS Sans Serif", -11));
   RichEdit1.GetFont().Assign(ui::Font("MS Sans Serif", -13));
   Gradient1.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
+  ColorDialog1.SetCustomColors(kInitialCustomColors);
   SetStyle(check_bold, {.bold = true});
   SetStyle(check_italic, {.italic = true});
   SetStyle(check_strike, {.strikeOut = true});
@@ -108,6 +117,9 @@ TForm1::TForm1()
   Button1.OnClick = [this] { Button1Click(); };
   CheckBox1.OnClick = [this] { CheckBox1Click(); };
   b_exit.OnClick = [this] { b_exitClick(); };
+  Gradient1.OnClick = [this] { color_panel1Click(); };
+  GroupBox4.OnClick = [this] { color_panel1Click(); };
+  StringAlignGrid1.OnMouseMove = [this](ui::ShiftState s, int x, int y) { StringAlignGrid1MouseMove(s, x, y); };
   DesignApp1.OnMinimize = [this] { DesignApp1Minimize(); };
   OnShow = [this] { FormShow(); };
   OnResize = [this] { AlignPanel(); };

@@ -5,9 +5,11 @@
 
 #include "app/DesignApp.h"
 #include "app/JustOne.h"
+#include "main/DropSource.h"
 #include "main/FontComboBox.h"
 #include "main/Layout.h"
 #include "main/StringAlignGrid.h"
+#include "ui/Dialogs.h"
 #include "ui/Form.h"
 #include "ui/StdCtrls.h"
 #include "websafe/GradientButton.h"
@@ -54,8 +56,12 @@ class TForm1 : public ui::Form {
 
   // Components without a window, in the order the single-instance check relies on:
   // the second instance leaves inside JustOne321, before any later component exists.
+  // The colour dialog: full open, its own current colour, the custom colours "FarbeA=…".
+  ui::ColorDialog ColorDialog1;
   TDesignApp DesignApp1;
   TJustOne32 JustOne321;
+  // The drag source of the grid's character (held by reference: a drop target may keep it a while).
+  TComponentRef<TDropTextSource> DropTextSource1;
 
   // The selection: the cell most recently passed to the selection update.
   std::uint8_t SelectedCol = 0;
@@ -106,6 +112,11 @@ class TForm1 : public ui::Form {
   void ApplyLayout(ScreenLayout layout);
   void b_exitClick();
   void DesignApp1Minimize();
+  // The colour choice: the palette dialog with "216 Colors" checked, else the colour dialog.
+  void color_panel1Click();
+  // A move with the left or the right button alone, 2 pixels from the press, drags the
+  // selected character out of the grid.
+  void StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y);
   // Makes the main window visible and in front, without a taskbar button.
   void ShowMainWindow();
 
