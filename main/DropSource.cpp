@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "ui/Application.h"
+#include "ui/SystemLibraries.h"
 
 namespace tessarin {
 namespace {
@@ -20,6 +21,39 @@ TRegisteredFormats& Formats() {
 constexpr DWORD kDescriptorFlags = 0x8000;
 constexpr const char* kScrapFileName = "Text Scrap File.txt";
 static_assert(sizeof(FILEGROUPDESCRIPTORA) == 336, "one file descriptor with its item count");
+
+// The image-list drag functions, from the system folder's comctl32.dll (never imported
+// statically); only a drag with an image needs them.
+struct ImageListApi {
+  decltype(&::ImageList_GetImageCount) GetImageCount = nullptr;
+  decltype(&::ImageList_BeginDrag) BeginDrag = nullptr;
+  decltype(&::ImageList_DragEnter) DragEnter = nullptr;
+  decltype(&::ImageList_DragMove) DragMove = nullptr;
+  decltype(&::ImageList_DragLeave) DragLeave = nullptr;
+  decltype(&::ImageList_EndDrag) EndDrag = nullptr;
+  bool Complete() const { return GetImageCount && BeginDrag && DragEnter && DragMove && DragLeave && EndDrag; }
+};
+
+template <typename F>
+void Bind(HMODULE module, F& function, const char* name) {
+  function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const ImageListApi& ImageLists() {
+  static const ImageListApi api = [] {
+    ImageListApi a;
+    if (HMODULE module = ui::LoadSystemLibrary("comctl32.dll")) {
+      Bind(module, a.GetImageCount, "ImageList_GetImageCount");
+      Bind(module, a.BeginDrag, "ImageList_BeginDrag");
+      Bind(module, a.DragEnter, "ImageList_DragEnter");
+      Bind(module, a.DragMove, "ImageList_DragMove");
+      Bind(module, a.DragLeave, "ImageList_DragLeave");
+      Bind(module, a.EndDrag, "ImageList_EndDrag");
+    }
+    return a.Complete() ? a : ImageListApi{};
+  }();
+  return api;
+}
 
 }  // namespace
 
@@ -55,7 +89,7 @@ void TDropSource::SetImages(HIMAGELIST images) {
 }
 
 void TDropSource::SetImageIndex(int index) {
-  const int count = images_ ? ImageList_GetImageCount(images_) : 0;
+  const int count = images_ && ImageLists().GetImageCount ? ImageLists().GetImageCount(images_) : 0;
   if (index < 0 || count == 0) {
     imageIndex_ = 0;
     showImage_ = false;
@@ -73,19 +107,20 @@ void TDropSource::AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD 
 
 TDragResult TDropSource::Execute() {
   lastEffect_ = DROPEFFECT_NONE;
-  const bool image = showImage_ && images_;
+  const ImageListApi& lists = ImageLists();
+  const bool image = showImage_ && images_ && lists.BeginDrag;
   if (image) {
     POINT pt{};
     GetCursorPos(&pt);
-    ImageList_BeginDrag(images_, imageIndex_, ImageHotSpotX, ImageHotSpotY);
-    ImageList_DragEnter(nullptr, pt.x, pt.y);
+    lists.BeginDrag(images_, imageIndex_, ImageHotSpotX, ImageHotSpotY);
+    lists.DragEnter(nullptr, pt.x, pt.y);
   }
   DWORD effect = DROPEFFECT_NONE;
   const HRESULT hr =
       DoDragDrop(static_cast<IDataObject*>(this), static_cast<IDropSource*>(this), Dragtypes, &effect);
   if (image) {
-    ImageList_DragLeave(nullptr);
-    ImageList_EndDrag();
+    lists.DragLeave(nullptr);
+    lists.EndDrag();
   }
   if (hr == DRAGDROP_S_DROP) {
     const DWORD allowed = effect & Dragtypes;
@@ -139,10 +174,10 @@ STDMETHODIMP TDropSource::QueryContinueDrag(BOOL escapePressed, DWORD keyState) 
 
 STDMETHODIMP TDropSource::GiveFeedback(DWORD effect) {
   lastEffect_ = effect;
-  if (showImage_ && images_) {
+  if (showImage_ && images_ && ImageLists().DragMove) {
     POINT pt{};
     GetCursorPos(&pt);
-    ImageList_DragMove(pt.x, pt.y);
+    ImageLists().DragMove(pt.x, pt.y);
   }
   bool useDefaultCursors = true;
   try {
