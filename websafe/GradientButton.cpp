@@ -409,14 +409,35 @@ void TBI_GradientButton::PaintFace(HDC dc, const RECT& rect) {
   const COLORREF light = ui::ResolveColor(LightColor()), shadow = ui::ResolveColor(ShadowColor());
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   const int n = vertical_ ? height : width;
-  // A pen per colour, not per line: neighbouring lines often share one.
+  if (!LowColor()) {
+    // A one-pixel solid line from (i, 0) to (i, height), its end excluded, covers exactly
+    // column (or row) i; the line for i = n falls outside. The face goes to the DC in one
+    // block of true colours.
+    if (width <= 0 || height <= 0) return;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    for (int i = 0; i < n; ++i) {
+      const COLORREF c = GradientLineColor(light, shadow, n, i);
+      const DWORD bgr = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+      if (vertical_) {
+        std::fill_n(pixels.begin() + static_cast<std::ptrdiff_t>(i) * width, width, bgr);
+      } else {
+        for (int y = 0; y < height; ++y) pixels[static_cast<size_t>(y) * width + i] = bgr;
+      }
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    SetDIBitsToDevice(dc, rect.left, rect.top, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                      static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    return;
+  }
+  // Low colour with Paint256: two-pixel inside-frame lines, a pen per colour.
   ui::Pen pen;
   ui::SelectObjectScope original(dc, GetStockObject(BLACK_PEN));
   COLORREF current = CLR_INVALID;
   for (int i = 0; i <= n; ++i) {
     const COLORREF color = GradientLineColor(light, shadow, n, i);
     if (color != current) {
-      ui::Pen next(LowColor() ? CreatePen(PS_INSIDEFRAME, 2, color) : CreatePen(PS_SOLID, 1, color));
+      ui::Pen next(CreatePen(PS_INSIDEFRAME, 2, color));
       SelectObject(dc, next);
       pen = std::move(next);
       current = color;
