@@ -1,5 +1,5 @@
-#pragma once
 // The key-string translation of the keystroke sender: from a key string to keyboard events.
+#pragma once
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -1,5 +1,5 @@
-#pragma once
 // TSendKey: types a key string into the window that has the keyboard focus.
+#pragma once
 #include <cstdint>
 #include <string>
 

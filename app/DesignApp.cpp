@@ -1,3 +1,4 @@
+// TDesignApp: the application object's minimise event handed to the main window.
 #include "app/DesignApp.h"
 
 #include "ui/Application.h"

@@ -1,3 +1,4 @@
+// TDesignApp: the component that hands the application object's events to a form.
 #pragma once
 #include <functional>
 

@@ -1,3 +1,4 @@
+// The program file name of a path and the instance tag derived from it.
 #include "app/InstanceName.h"
 
 namespace tessarin {

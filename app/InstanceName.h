@@ -1,3 +1,4 @@
+// The program file name of a path and the instance tag of the main window.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -1,6 +1,5 @@
+// The single-instance check and the tag by which a second start finds the first.
 #include "app/JustOne.h"
-
-#include <cstdlib>
 
 #include "app/InstanceName.h"
 #include "ui/Form.h"
@@ -65,15 +64,17 @@ HWND TJustOne32::FindFirstInstanceWindow(const std::string& programFileName) {
   return search.found;
 }
 
-TJustOne32::TJustOne32(ui::Form& owner) {
-  const TPreviousInstance& previous = TPreviousInstance::Instance();
-  if (!previous.AlreadyRunning()) {
-    SetPropA(owner.Handle(), kInstanceProp,
-             reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(InstanceTag(previous.ProgramFileName()))));
-    return;
-  }
-  ActivateFirstInstance(previous.ProgramFileName());
-  std::exit(0);
+TJustOne32::TJustOne32(ui::Form& owner) : window_(owner.Handle()) {
+  // A second instance never gets here: the program entry hands it over and ends it
+  // before any window exists.
+  SetPropA(window_, kInstanceProp,
+           reinterpret_cast<HANDLE>(
+               static_cast<std::uintptr_t>(InstanceTag(TPreviousInstance::Instance().ProgramFileName()))));
+}
+
+TJustOne32::~TJustOne32() {
+  // A property left on a window holds a reference to its global atom.
+  if (window_ && IsWindow(window_)) RemovePropA(window_, kInstanceProp);
 }
 
 void TJustOne32::ActivateFirstInstance(const std::string& programFileName) {

@@ -1,3 +1,4 @@
+// The single-instance check: TPreviousInstance (the named mutex) and TJustOne32.
 #pragma once
 #include <windows.h>
 
@@ -33,12 +34,14 @@ class TPreviousInstance {
 // come forward (restored, shown and in front).
 UINT ActivateInstanceMessage();
 
-// The single-instance component on the main window. In the first instance it tags the
-// main window so that a later instance finds it; in a second instance its constructor
-// brings the first instance forward and ends the process with exit code 0.
+// The single-instance component on the main window: it tags the main window so that a
+// later start finds it, and takes the tag off before the window goes.
 class TJustOne32 {
  public:
   explicit TJustOne32(ui::Form& owner);
+  ~TJustOne32();
+  TJustOne32(const TJustOne32&) = delete;
+  TJustOne32& operator=(const TJustOne32&) = delete;
 
   // The first instance's main window: a top-level window of another process that carries
   // the tag of this program file's name. Never a window of this process.
@@ -47,6 +50,9 @@ class TJustOne32 {
   // take the foreground from this process.
   static void ActivateFirstInstance(const std::string& programFileName);
   static const char* const kInstanceProp;
+
+ private:
+  HWND window_;
 };
 
 }  // namespace tessarin

@@ -6,9 +6,14 @@
 #include "info/Info.h"
 #include "main/Main.h"
 #include "ui/Application.h"
+#include "ui/SystemLibraries.h"
 #include "websafe/Websafe.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything loads a DLL that is not one of the system's known DLLs: from here on
+  // only the system folder is searched, never the folder the program was copied to.
+  ui::SecureDllSearch();
+
   // Before the application object and any window: is another instance running? Then it
   // is asked to come forward, and this one ends at once, having shown nothing.
   const tessarin::TPreviousInstance& previous = tessarin::TPreviousInstance::Instance();

@@ -118,6 +118,17 @@ foreach(src ${WIN_TEST_SOURCES})
   tessarin_wine_test(win.${stem} win_${stem} ${src})
 endforeach()
 
+# DLLs named like system DLLs, planted beside a copy of the program by a test.
+foreach(dll riched20 uxtheme comctl32)
+  add_library(planted_${dll} SHARED tests/e2e/planted/PlantedDll.c)
+  set_target_properties(planted_${dll} PROPERTIES PREFIX "" OUTPUT_NAME ${dll}
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+  target_link_options(planted_${dll} PRIVATE -static)
+endforeach()
+add_executable(planted_probe tests/e2e/planted/Probe.c)
+set_target_properties(planted_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+target_link_options(planted_probe PRIVATE -static)
+
 # End-to-end tests: Tessarin.exe in its own process, seen from outside.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
 foreach(src ${E2E_TEST_SOURCES})
@@ -126,7 +137,7 @@ foreach(src ${E2E_TEST_SOURCES})
   target_compile_options(e2e_${stem} PRIVATE ${TESSARIN_WARNINGS})
   target_link_libraries(e2e_${stem} PRIVATE test_support gtest_main)
   target_link_options(e2e_${stem} PRIVATE -static)
-  add_dependencies(e2e_${stem} Tessarin)
+  add_dependencies(e2e_${stem} Tessarin planted_riched20 planted_uxtheme planted_comctl32 planted_probe)
   tessarin_wine_test(e2e.${stem} e2e_${stem} ${src})
 endforeach()
 
@@ -137,6 +148,10 @@ add_test(NAME exe.properties
 set_tests_properties(exe.properties PROPERTIES LABELS release)
 
 # Benchmarks are built with the program and run by scripts/bench.sh, never by ctest.
+# The start-up floor: Tessarin's windows with no logic, beside the start-up benchmark.
+add_executable(bench_bare WIN32 bench/bare/BareStartup.cpp)
+target_link_libraries(bench_bare PRIVATE comctl32 gdi32 user32)
+target_link_options(bench_bare PRIVATE -static)
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*.cpp)
 foreach(src ${BENCH_SOURCES})
   get_filename_component(stem ${src} NAME_WE)

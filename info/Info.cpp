@@ -1,3 +1,4 @@
+// The options dialog TInfo_dlg and its form variable.
 #include "info/Info.h"
 
 namespace tessarin {

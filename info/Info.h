@@ -1,3 +1,4 @@
+// TInfo_dlg, the options dialog.
 #pragma once
 #include "ui/Form.h"
 

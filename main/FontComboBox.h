@@ -1,3 +1,4 @@
+// TFontComboBox: the owner-drawn font list with its device, filter and glyphs.
 #pragma once
 #include <windows.h>
 

@@ -1,3 +1,4 @@
+// The HTML font fragment and the composition's HTML text.
 #include "main/HtmlFont.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// The HTML font fragment around a text and the composition's HTML text.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -50,7 +50,5 @@ const LayoutValues& LayoutValuesFor(ScreenLayout layout);
 constexpr int kDesignClientWidth = 747;
 constexpr int kDesignClientHeight = 485;
 constexpr int kPanelWidth = 202;
-constexpr int kGridColumns = 16;
-constexpr int kGridRows = 14;
 
 }  // namespace tessarin

@@ -1,7 +1,9 @@
+// TForm1, the main window: its controls, the grid and selection, the show step and layout.
 #include "main/Main.h"
 
 #include "app/Settings.h"
 #include "main/CharDescriptions.h"
+#include "main/GridCells.h"
 #include "ui/Application.h"
 
 namespace tessarin {
@@ -142,11 +144,11 @@ void TForm1::FormCreate() {
 void TForm1::FillGrid() {
   for (int c = 0; c < TStringAlignGrid::ColCount; ++c)
     for (int r = 0; r < TStringAlignGrid::RowCount; ++r)
-      StringAlignGrid1.SetCells(c, r, std::string(1, static_cast<char>(c + 16 * r + 32)));
+      StringAlignGrid1.SetCells(c, r, std::string(1, static_cast<char>(CodeOfCell(c, r))));
 }
 
 void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool&) {
-  const auto code = static_cast<unsigned char>(ACol + 16 * ARow + 32);
+  const unsigned char code = CodeOfCell(ACol, ARow);
   SelectedCol = static_cast<std::uint8_t>(ACol);
   SelectedRow = static_cast<std::uint8_t>(ARow);
   Tast.SetText(KeyText(code));
@@ -170,7 +172,7 @@ void TForm1::FormShow() {
   SetActiveControl(&StringAlignGrid1);
   // The application window would carry the taskbar button: it stays hidden whenever the
   // main window shows (a minimise may have left it shown, minimised).
-  ShowWindow(GetWindow(Handle(), GW_OWNER), SW_HIDE);
+  HideOwner();
 }
 
 void TForm1::ApplyLayout(ScreenLayout layout) {
@@ -200,13 +202,13 @@ void TForm1::b_exitClick() { Close(); }
 
 void TForm1::DesignApp1Minimize() {
   SetWindowState(ui::WindowState::Normal);
-  ShowWindow(GetWindow(Handle(), GW_OWNER), SW_HIDE);
+  HideOwner();
 }
 
 void TForm1::ShowMainWindow() {
   BringToFront();
-  HWND app = GetWindow(Handle(), GW_OWNER);
-  ShowWindow(app, SW_HIDE);
+  HideOwner();
+  HWND app = OwnerWindow();
   HWND popup = GetLastActivePopup(app);
   if (popup && popup != app && IsWindowVisible(popup) && IsWindowEnabled(popup)) SetForegroundWindow(popup);
 }

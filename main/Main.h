@@ -1,3 +1,4 @@
+// TForm1, the main window, and its form variable Form1.
 #pragma once
 #include <windows.h>
 
@@ -25,6 +26,8 @@ class TForm1 : public ui::Form {
 
   // The window class of the main window.
   static constexpr const char* kWindowClass = "TessarinMainWindow";
+  // The character set the grid and the preview take for a font name.
+  static BYTE FontCharsetFor(const std::string& name);
 
   // Left area. The magnifier lies behind the grid, in the same rectangle.
   ui::Label mega_label;
@@ -72,6 +75,11 @@ class TForm1 : public ui::Form {
   bool DragReady = false;
   POINT DragPoint{0, 0};
 
+  // The text colour: the font colour of Gradient1, then of RichEdit1, then the HTML line.
+  void ApplyTextColor(COLORREF color);
+
+ private:
+  // The handlers and the work behind them: reached through the controls' events.
   void FormCreate();
   void FormShow();
   void FillGrid();
@@ -106,7 +114,6 @@ class TForm1 : public ui::Form {
   // The font box and its filter.
   void FontComboBox1Change();
   void ApplyFont();
-  static BYTE FontCharsetFor(const std::string& name);
   void RadioGroup1Click();
   void CheckBox1Click();
   void ApplyLayout(ScreenLayout layout);

@@ -14,9 +14,12 @@ void TForm1::color_panel1Click() {
     return;
   }
   // The dialog opens on its own last colour, never on the text colour.
-  if (!ColorDialog1.Execute(Handle())) return;
-  Gradient1.GetFont().SetColor(ColorDialog1.Color());
-  RichEdit1.GetFont().SetColor(ColorDialog1.Color());
+  if (ColorDialog1.Execute(Handle())) ApplyTextColor(ColorDialog1.Color());
+}
+
+void TForm1::ApplyTextColor(COLORREF color) {
+  Gradient1.GetFont().SetColor(color);
+  RichEdit1.GetFont().SetColor(color);
   UpdateHtmlEdit();
 }
 

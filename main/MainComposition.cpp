@@ -1,9 +1,8 @@
 // The composition box, its HTML output, the style and size controls, the keyboard
 // shortcuts and the two clipboard copies.
-#include <richedit.h>
-
 #include <algorithm>
 
+#include "main/GridCells.h"
 #include "main/HtmlFont.h"
 #include "main/Main.h"
 
@@ -12,13 +11,7 @@ namespace tessarin {
 void TForm1::AppendSelectedChar() {
   // Appended at the end as one edit: the text, its one format and the undo history are
   // kept, and the change handling runs once.
-  const std::string ch = StringAlignGrid1.Cells(SelectedCol, SelectedRow);
-  GETTEXTLENGTHEX lengthEx{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
-  const auto end = static_cast<LONG>(
-      SendMessageA(RichEdit1.Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthEx), 0));
-  CHARRANGE range{end, end};
-  SendMessageA(RichEdit1.Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  SendMessageA(RichEdit1.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ch.c_str()));
+  RichEdit1.Append(StringAlignGrid1.Cells(SelectedCol, SelectedRow));
 }
 
 void TForm1::RichEdit1Change() {
@@ -34,8 +27,16 @@ void TForm1::RichEdit1Change() {
   int last = -1;
   html_label.SetText(CompositionHtml(text, last));
   if (last >= 32) {
-    StringAlignGrid1.SetCol((last - 32) % 16);
-    StringAlignGrid1.SetRow((last - 32) / 16);
+    const GridCell cell = CellOfCode(static_cast<unsigned char>(last));
+    if (cell.col == StringAlignGrid1.Col() && cell.row == StringAlignGrid1.Row()) {
+      // The walk through the text would have passed other cells and come back here:
+      // the labels describe this character even when the cell was current already.
+      bool canSelect = true;
+      StringAlignGrid1SelectCell(cell.col, cell.row, canSelect);
+    } else {
+      StringAlignGrid1.SetCol(cell.col);
+      StringAlignGrid1.SetRow(cell.row);
+    }
   }
   UpdateHtmlEdit();
 }
@@ -135,6 +136,8 @@ namespace {
 // Copies the control's selection; with nothing selected, all of it, leaving the caret
 // at the start of the text, scrolled into view.
 void CopySelectionOrAll(ui::Edit& edit) {
+  // An empty control copies nothing: the clipboard keeps what it holds.
+  if (edit.TextLength() == 0) return;
   long start = 0, end = 0;
   edit.GetSelection(start, end);
   if (end != start) {
@@ -144,7 +147,7 @@ void CopySelectionOrAll(ui::Edit& edit) {
   edit.SetSelection(0, -1);
   edit.CopyToClipboard();
   edit.SetSelection(0, 0);
-  SendMessageA(edit.Handle(), EM_SCROLLCARET, 0, 0);
+  edit.ScrollCaretIntoView();
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// TStringAlignGrid: painting, selection, keyboard and mouse of the character grid.
 #include "main/StringAlignGrid.h"
 
 #include <windowsx.h>

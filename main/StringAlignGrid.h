@@ -1,3 +1,4 @@
+// TStringAlignGrid, the read-only character grid, and its index error.
 #pragma once
 #include <windows.h>
 
@@ -38,8 +39,6 @@ class TStringAlignGrid : public ui::CustomControl {
   const std::string& Cells(int col, int row) const;
   void SetCells(int col, int row, const std::string& text);
 
-  int DefaultColWidth() const { return colWidth_; }
-  int DefaultRowHeight() const { return rowHeight_; }
   void SetDefaultColWidth(int width);
   void SetDefaultRowHeight(int height);
 

@@ -41,6 +41,7 @@ targets=(Tessarin)
 for name in "${names[@]}"; do
   [ -f "$repo/bench/$name.cpp" ] || { echo "bench: no bench/$name.cpp" >&2; exit 2; }
   targets+=("bench_$name")
+  [ "$name" = startup ] && targets+=(bench_bare)
 done
 
 # Only what the benchmarks run: the test programs and GoogleTest stay out of it.

@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """Checks the shipped Tessarin.exe: a 32-bit i386 PE, GUI subsystem, under 1 MiB, importing
-only DLLs that every Windows has, and carrying its manifest (common controls 6, no
-requested execution level) and version resources."""
+only the system's known DLLs, and carrying its manifest (common controls 6, no requested
+execution level) and version resources."""
 import struct
 import sys
 
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
-               "shell32.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll", "msvcrt.dll",
-               "shlwapi.dll", "uxtheme.dll", "winspool.drv", "version.dll"}
+# Static imports are limited to the system's known DLLs, which Windows always takes from
+# the system folder: any other DLL (comctl32, uxtheme, riched20) is loaded at run time from
+# the system folder only, so that a file of its name beside the program is never loaded.
+KNOWN_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll", "comdlg32.dll",
+              "shell32.dll", "ole32.dll", "oleaut32.dll", "shlwapi.dll", "imm32.dll"}
 
 
 def main(path):
@@ -51,9 +53,9 @@ def main(path):
             break
         imports.append(cstr(offset(name_rva)).lower())
         off += 20
-    foreign = [d for d in imports if d not in SYSTEM_DLLS]
+    foreign = [d for d in imports if d not in KNOWN_DLLS]
     if foreign:
-        problems.append("imports DLLs that are not part of Windows: " + ", ".join(foreign))
+        problems.append("imports DLLs that are not known DLLs of the system: " + ", ".join(foreign))
     if b"Microsoft.Windows.Common-Controls" not in data:
         problems.append("no common-controls 6 manifest")
     if b"requestedExecutionLevel" in data:

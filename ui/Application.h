@@ -1,3 +1,4 @@
+// ui::Application: the hidden application window, the message loop and the error display.
 #pragma once
 #include <windows.h>
 
@@ -21,14 +22,12 @@ class Application {
   void Initialize();
   HWND Handle() const { return handle_; }
 
-  const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
 
   // The first form created is the main form; closing it ends the message loop.
   void AddForm(Form* form);
   void RemoveForm(Form* form);
   Form* MainForm() const { return mainForm_; }
-  const std::vector<Form*>& Forms() const { return forms_; }
 
   // The show command the process was started with (STARTUPINFO), SW_SHOWNORMAL if none.
   int StartupShowCommand() const;

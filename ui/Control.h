@@ -1,3 +1,4 @@
+// ui::Control, the base of every window of the program, with its bounds, text, font and events.
 #pragma once
 #include <windows.h>
 
@@ -34,7 +35,6 @@ class Control {
   virtual ~Control();
 
   HWND Handle() const { return handle_; }
-  Control* Parent() const { return parent_; }
   // The one way from a window to its object; nullptr for windows that are not ours.
   static Control* FromHandle(HWND hwnd);
 
@@ -43,10 +43,7 @@ class Control {
   int Top() const { return bounds_.top; }
   int Width() const { return bounds_.width; }
   int Height() const { return bounds_.height; }
-  const Bounds& GetBounds() const { return bounds_; }
-  void SetLeft(int v) { SetBounds({v, bounds_.top, bounds_.width, bounds_.height}); }
   void SetTop(int v) { SetBounds({bounds_.left, v, bounds_.width, bounds_.height}); }
-  void SetWidth(int v) { SetBounds({bounds_.left, bounds_.top, v, bounds_.height}); }
   void SetHeight(int v) { SetBounds({bounds_.left, bounds_.top, bounds_.width, v}); }
   virtual void SetBounds(const Bounds& bounds);
   // The rectangle in the parent's client coordinates, as the window has it now.

@@ -1,3 +1,4 @@
+// The text the error display shows for an error message.
 #include "ui/ErrorText.h"
 
 namespace ui {

@@ -1,3 +1,4 @@
+// The text the error display shows for an error message.
 #pragma once
 #include <string>
 

@@ -1,3 +1,4 @@
+// ui::Exception, the one kind of failure the program raises.
 #pragma once
 #include <exception>
 #include <string>

@@ -1,3 +1,4 @@
+// ui::Font: the font a control draws with, its handle made on demand.
 #include "ui/Font.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// ui::Font and its styles: the font a control draws with.
 #pragma once
 #include <windows.h>
 

@@ -1,3 +1,4 @@
+// ui::Form, a top-level window of the program, with its show step and window state.
 #pragma once
 #include <windows.h>
 
@@ -35,8 +36,12 @@ class Form : public Control {
   void BringToFront();
   void Close();
 
-  WindowState GetWindowState() const { return state_; }
   void SetWindowState(WindowState state);
+
+  // The window that owns this form (the application window, which would carry the
+  // taskbar button), and hiding it.
+  HWND OwnerWindow() const { return handle_ ? GetWindow(handle_, GW_OWNER) : nullptr; }
+  void HideOwner() const { ShowWindow(OwnerWindow(), SW_HIDE); }
 
   // The outer size of the window, as SetBounds sets it.
   void SetOuterSize(int width, int height);
@@ -44,7 +49,6 @@ class Form : public Control {
   // The control that gets the focus when the form is activated; focuses it now when the
   // form is active.
   void SetActiveControl(Control* control);
-  Control* ActiveControl() const { return activeControl_; }
   void SetDefaultButton(Control* button) { defaultButton_ = button; }
 
   // Keys reach this before the dialog manager; return true to consume the message.

@@ -315,8 +315,6 @@ Edit::Edit(Control* parent, const char* className, DWORD style, Bounds bounds) :
 
 bool Edit::ReadOnly() const { return (GetWindowLongA(handle_, GWL_STYLE) & ES_READONLY) != 0; }
 
-void Edit::SetReadOnly(bool readOnly) { SendMessageA(handle_, EM_SETREADONLY, readOnly, 0); }
-
 bool Edit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
     if (OnChange) OnChange();
@@ -344,6 +342,14 @@ void Edit::SetSelection(long start, long end) {
 
 void Edit::CopyToClipboard() { SendMessageA(handle_, WM_COPY, 0, 0); }
 
+long Edit::TextLength() const { return handle_ ? GetWindowTextLengthA(handle_) : 0; }
+
+void Edit::ReplaceSelection(const std::string& text) {
+  SendMessageA(handle_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Edit::ScrollCaretIntoView() { SendMessageA(handle_, EM_SCROLLCARET, 0, 0); }
+
 namespace {
 const char* RichEditClass() {
   LoadRichEdit();
@@ -356,6 +362,8 @@ RichEdit::RichEdit(Control* parent, Bounds bounds)
            WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
                ES_NOHIDESEL,
            bounds) {
+  // Plain-text mode: the text has one format, whatever is pasted or dropped into it.
+  SendMessageA(handle_, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
   SendMessageA(handle_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageA(handle_, EM_SETEVENTMASK, 0, ENM_CHANGE);
   FontChanged();
@@ -371,6 +379,30 @@ std::string RichEdit::Text() const {
                                 reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(got > 0 ? got : 0));
   return text;
+}
+
+long RichEdit::TextLength() const {
+  GETTEXTLENGTHEX lengthEx{GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+  return static_cast<long>(SendMessageA(handle_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthEx), 0));
+}
+
+void RichEdit::Append(const std::string& text) {
+  const long end = TextLength();
+  CHARRANGE range{end, end};
+  SendMessageA(handle_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  ReplaceSelection(text);
+}
+
+LRESULT RichEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Plain-text mode keeps one format on Windows; some rich edits (Wine's) still paste
+  // rich text as such: every paste takes the plain text only.
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
+  const bool pasteKey = msg == WM_KEYDOWN && !alt && ((wParam == 'V' && ctrl) || (wParam == VK_INSERT && shift && !ctrl));
+  if (msg == WM_PASTE || pasteKey) {
+    if (!ReadOnly()) SendMessageA(handle_, EM_PASTESPECIAL, CF_TEXT, 0);
+    return 0;
+  }
+  return Edit::WndProc(msg, wParam, lParam);
 }
 
 void RichEdit::FontChanged() {

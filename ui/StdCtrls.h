@@ -1,3 +1,4 @@
+// The standard controls: labels, buttons, check boxes, group boxes, panels and edit fields.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -130,12 +131,16 @@ class Edit : public Control {
   using Options = EditOptions;
   Edit(Control* parent, Bounds bounds, Options options = {});
   bool ReadOnly() const;
-  void SetReadOnly(bool readOnly);
   // The selection, as character positions.
   void GetSelection(long& start, long& end) const;
   void SetSelection(long start, long end);
   // Copies the selection to the clipboard, the control's own way.
   void CopyToClipboard();
+  // Characters in the text.
+  virtual long TextLength() const;
+  // Replaces the selection with a text, as typing it would (one undoable change).
+  void ReplaceSelection(const std::string& text);
+  void ScrollCaretIntoView();
   std::function<void()> OnChange;
   std::function<void()> OnExit;
 
@@ -151,8 +156,13 @@ class RichEdit : public Edit {
  public:
   explicit RichEdit(Control* parent, Bounds bounds);
   std::string Text() const override;
+  long TextLength() const override;
+  // Appends a text at the end, in the control's one format, as one change.
+  void Append(const std::string& text);
 
  protected:
+  // Pastes take the text alone, in the control's format.
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void FontChanged() override;
 };

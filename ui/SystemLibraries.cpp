@@ -18,6 +18,10 @@ void SecureDllSearch() {
   using SetDirs = BOOL(WINAPI*)(DWORD);
   if (auto set = Lookup<SetDirs>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"))
     set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // System DLLs may load these by bare name later (the common controls delay-load the
+  // theme library), and not every loader applies the default directories to that: once
+  // the system's own copies are loaded, a bare name finds them.
+  for (const char* name : {"uxtheme.dll", "comctl32.dll", "riched20.dll"}) LoadSystemLibrary(name);
 }
 
 HMODULE LoadSystemLibrary(const char* name) {

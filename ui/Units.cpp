@@ -1,3 +1,4 @@
+// Rounding arithmetic and the conversion between points and pixels.
 #include "ui/Units.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Rounding arithmetic and the conversion between points and pixels.
 #pragma once
 
 namespace ui {

@@ -32,6 +32,11 @@ int SwatchIndex(std::uint32_t color) {
   return 36 * (red / 0x33) + 6 * (blue / 0x33) + (0xFF - green) / 0x33;
 }
 
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+
 }  // namespace
 
 HBITMAP CreatePaletteBitmap() {
@@ -134,23 +139,20 @@ void Tdialog216::Image1MouseDown(ui::MouseButton, ui::ShiftState, int x, int y) 
 }
 
 void Tdialog216::OKBtnClick() {
-  const COLORREF sample = Label1.GetFont().Color();
-  if (Form1) {
-    Form1->Gradient1.GetFont().SetColor(sample);
-    Form1->RichEdit1.GetFont().SetColor(sample);
-    Form1->UpdateHtmlEdit();
-  }
+  if (Form1) Form1->ApplyTextColor(Label1.GetFont().Color());
   modalResult_ = mrOk;
 }
 
 int Tdialog216::ShowModal() {
   modalResult_ = mrNone;
   ui::Application& app = ui::Application::Instance();
-  std::vector<HWND> disabled;
-  for (ui::Form* form : app.Forms()) {
-    if (form != this && form->Handle() && IsWindowEnabled(form->Handle())) {
-      EnableWindow(form->Handle(), FALSE);
-      disabled.push_back(form->Handle());
+  // The thread's other windows take no input while the dialog runs.
+  std::vector<HWND> windows, disabled;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND hwnd : windows) {
+    if (hwnd != Handle() && IsWindowEnabled(hwnd)) {
+      EnableWindow(hwnd, FALSE);
+      disabled.push_back(hwnd);
     }
   }
   Show();

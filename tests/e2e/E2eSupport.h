@@ -1,6 +1,6 @@
-#pragma once
 // Finding the running program's controls from another process, as a screen reader or
 // a test robot does: by class, text and style.
+#pragma once
 #include <windows.h>
 
 #include <string>

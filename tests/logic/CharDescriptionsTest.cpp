@@ -1,3 +1,4 @@
+// The description texts of every character code against the public tables.
 #include <gtest/gtest.h>
 
 #include <algorithm>

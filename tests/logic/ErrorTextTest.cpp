@@ -1,3 +1,4 @@
+// The error display's text for messages with and without a final full stop.
 #include <gtest/gtest.h>
 
 #include "ui/ErrorText.h"

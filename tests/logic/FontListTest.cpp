@@ -1,3 +1,4 @@
+// The font list's logic: the filter, item flags and heights, the charset of a name, name order.
 #include <gtest/gtest.h>
 
 #include <optional>

@@ -1,3 +1,4 @@
+// The key-string translation: key events, symbol rewriting, tokens, the title match and the wait rule.
 #include <gtest/gtest.h>
 
 #include <deque>

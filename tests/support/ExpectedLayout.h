@@ -1,6 +1,6 @@
-#pragma once
 // Where every control of the main window must stand, by screen width, as the form is
 // drawn up: the test's own table, independent of the program's layout code.
+#pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
 

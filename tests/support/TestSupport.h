@@ -1,3 +1,4 @@
+// Helpers of the Windows tests: message pumps, window search, input and child processes.
 #pragma once
 #include <windows.h>
 

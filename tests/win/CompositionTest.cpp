@@ -6,80 +6,25 @@
 #include <regex>
 
 #include "main/HtmlFont.h"
-#include "main/Main.h"
-#include "tests/support/TestSupport.h"
-#include "ui/Application.h"
+#include "tests/support/MainWindowFixture.h"
 
 using namespace tessarin;
+using testing_support::ClipboardText;
+using testing_support::PutOnClipboard;
 
 namespace {
 
-std::string ClipboardText(UINT format) {
-  std::string text;
-  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) testing_support::Pump(std::chrono::milliseconds(10));
-  if (HANDLE data = GetClipboardData(format)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-      text = p;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void PutOnClipboard(const std::string& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  memcpy(GlobalLock(mem), text.c_str(), text.size() + 1);
-  GlobalUnlock(mem);
-  SetClipboardData(CF_TEXT, mem);
-  CloseClipboard();
-}
-
-class Composition : public ::testing::Test {
+class Composition : public testing_support::MainWindowTest {
  protected:
-  void SetUp() override {
-    ui::Application::Instance().Initialize();
-    ui::Application::Instance().OnException = [this](const std::string& m) { errors.push_back(m); };
-    form = std::make_unique<TForm1>();
-    form->Show();
-    SetForegroundWindow(form->Handle());
-    testing_support::Pump();
-  }
-  void TearDown() override {
-    form.reset();
-    ui::Application::Instance().OnException = nullptr;
-  }
+  // Selects the character's cell and presses "&Select".
   void Append(int code) {
     form->StringAlignGrid1.SetCol((code - 32) % 16);
     form->StringAlignGrid1.SetRow((code - 32) / 16);
-    form->AppendSelectedChar();
+    Click(form->b_ausw);
   }
   void Type(const std::string& text) {
     SendMessageA(form->RichEdit1.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
   }
-  // Keys as a user types them, to the foreground window.
-  void Keys(std::initializer_list<std::pair<WORD, bool>> events) {
-    std::vector<INPUT> in;
-    for (auto [vk, up] : events) {
-      INPUT i{};
-      i.type = INPUT_KEYBOARD;
-      i.ki.wVk = vk;
-      i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-      in.push_back(i);
-    }
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-    // Through the program's own message loop, which hands keys to the form first.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
-    while (std::chrono::steady_clock::now() < until) {
-      ui::Application::Instance().ProcessMessages();
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-  }
-
-  std::unique_ptr<TForm1> form;
-  std::vector<std::string> errors;
 };
 
 TEST_F(Composition, AppendingBuildsTheHtmlTextAndMovesTheSelectionToTheLastCharacter) {
@@ -158,45 +103,48 @@ TEST_F(Composition, TheSizeFieldSetsTheCompositionSizeAndKeepsItsRangeWhenLeft) 
   EXPECT_EQ(charFormatHeight(), 1638 * 20);
   form->SpinEdit1.SetText("99999999999999999999");  // not an int at all: the minimum
   EXPECT_EQ(form->RichEdit1.GetFont().Size(), 1);
+  // The keypad's plus, typed with the grid focused, steps the size from the largest int.
   form->SpinEdit1.SetText("2147483647");
-  EXPECT_TRUE(form->FormKeyDown(VK_ADD, {}, true));
-  EXPECT_EQ(form->SpinEdit1.Value(), 256);
+  ASSERT_EQ(form->SpinEdit1.Value(), 2147483647);
+  ASSERT_EQ(GetFocus(), form->StringAlignGrid1.Handle());
+  PressKeys({{VK_ADD, false}, {VK_ADD, true}});
+  EXPECT_EQ(form->SpinEdit1.Value(), 256);  // the shortcut acted: the size moved into range
 }
 
 TEST_F(Composition, ShortcutsToggleStylesAndStepTheSize) {
   form->StringAlignGrid1.SetFocus();
-  Keys({{VK_MENU, false}, {'B', false}, {'B', true}, {VK_MENU, true}});
+  PressKeys({{VK_MENU, false}, {'B', false}, {'B', true}, {VK_MENU, true}});
   EXPECT_TRUE(form->check_bold.Checked());
-  Keys({{VK_MENU, false}, {'F', false}, {'F', true}, {VK_MENU, true}});
+  PressKeys({{VK_MENU, false}, {'F', false}, {'F', true}, {VK_MENU, true}});
   EXPECT_FALSE(form->check_bold.Checked());
-  Keys({{VK_MENU, false}, {VK_SHIFT, false}, {'B', false}, {'B', true}, {VK_SHIFT, true}, {VK_MENU, true}});
+  PressKeys({{VK_MENU, false}, {VK_SHIFT, false}, {'B', false}, {'B', true}, {VK_SHIFT, true}, {VK_MENU, true}});
   EXPECT_FALSE(form->check_bold.Checked());
-  Keys({{VK_MENU, false}, {'K', false}, {'K', true}, {'U', false}, {'U', true}, {'D', false}, {'D', true},
+  PressKeys({{VK_MENU, false}, {'K', false}, {'K', true}, {'U', false}, {'U', true}, {'D', false}, {'D', true},
         {VK_MENU, true}});
   EXPECT_TRUE(form->check_italic.Checked());
   EXPECT_TRUE(form->check_underline.Checked());
   EXPECT_TRUE(form->check_strike.Checked());
   EXPECT_TRUE(form->StringAlignGrid1.GetFont().Style().underline);
 
-  Keys({{VK_ADD, false}, {VK_ADD, true}});
+  PressKeys({{VK_ADD, false}, {VK_ADD, true}});
   EXPECT_EQ(form->SpinEdit1.Value(), 11);
   EXPECT_EQ(form->RichEdit1.GetFont().Size(), 11);
   form->SpinEdit1.SetValue(256);
-  Keys({{VK_ADD, false}, {VK_ADD, true}});
+  PressKeys({{VK_ADD, false}, {VK_ADD, true}});
   EXPECT_EQ(form->SpinEdit1.Value(), 256);
   form->SpinEdit1.SetValue(1);
-  Keys({{VK_SUBTRACT, false}, {VK_SUBTRACT, true}});
+  PressKeys({{VK_SUBTRACT, false}, {VK_SUBTRACT, true}});
   EXPECT_EQ(form->SpinEdit1.Value(), 1);
 
   // In the composition box the keypad keys type, and Alt+S stays "&Select"'s access key.
   form->SpinEdit1.SetValue(10);
   form->RichEdit1.SetFocus();
-  Keys({{VK_SUBTRACT, false}, {VK_SUBTRACT, true}});
+  PressKeys({{VK_SUBTRACT, false}, {VK_SUBTRACT, true}});
   EXPECT_EQ(form->SpinEdit1.Value(), 10);
   EXPECT_EQ(form->RichEdit1.Text(), "-");
   const bool strike = form->check_strike.Checked();
   form->StringAlignGrid1.SetFocus();
-  Keys({{VK_MENU, false}, {'S', false}, {'S', true}, {VK_MENU, true}});
+  PressKeys({{VK_MENU, false}, {'S', false}, {'S', true}, {VK_MENU, true}});
   EXPECT_EQ(form->check_strike.Checked(), strike);
   EXPECT_EQ(form->RichEdit1.Text(), "--");  // "&Select" appended the selection, "-"
 }
@@ -208,7 +156,7 @@ TEST_F(Composition, CopyAsRtfCopiesTheSelectionOrAllWithItsFormatting) {
   form->RichEdit1.GetFont().SetColor(RGB(0x12, 0x34, 0x56));
   Type("abc");
   form->RichEdit1.SetSelection(1, 2);
-  form->b_kopyClick();
+  Click(form->b_kopy);
   EXPECT_EQ(ClipboardText(CF_TEXT), "b");
   long start = 0, end = 0;
   form->RichEdit1.GetSelection(start, end);
@@ -216,7 +164,7 @@ TEST_F(Composition, CopyAsRtfCopiesTheSelectionOrAllWithItsFormatting) {
   EXPECT_EQ(end, 2);
 
   form->RichEdit1.SetSelection(3, 3);
-  form->b_kopyClick();
+  Click(form->b_kopy);
   EXPECT_EQ(ClipboardText(CF_TEXT), "abc");
   form->RichEdit1.GetSelection(start, end);
   EXPECT_EQ(start, 0);
@@ -237,7 +185,7 @@ TEST_F(Composition, CopyAsHtmlCopiesTheOutputLineAsPlainText) {
   Append('&');
   form->Check_Fontcopy.SetChecked(true);
   PutOnClipboard("old");
-  form->Button1Click();
+  Click(form->Button1);
   EXPECT_EQ(ClipboardText(CF_TEXT), "<FONT color=#000000 face=Arial>A&amp;</FONT>");
   EXPECT_EQ(IsClipboardFormatAvailable(RegisterClipboardFormatA("HTML Format")), FALSE);
   long start = 1, end = 1;
@@ -246,7 +194,7 @@ TEST_F(Composition, CopyAsHtmlCopiesTheOutputLineAsPlainText) {
   EXPECT_EQ(end, 0);
   form->Check_Fontcopy.SetChecked(false);
   form->HTML_Edit.SetSelection(0, 1);
-  form->Button1Click();
+  Click(form->Button1);
   EXPECT_EQ(ClipboardText(CF_TEXT), "A");
 }
 

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "main/Main.h"
+#include "tests/support/MainWindowFixture.h"
 #include "ui/Application.h"
+#include "ui/Canvas.h"
 
 using namespace tessarin;
 
@@ -119,8 +121,6 @@ void DrawItem(TFontComboBox& box, const Canvas& canvas, int index, unsigned item
   item.itemData = itemData;
   SendMessageA(GetParent(box.Handle()), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
 }
-
-void Click(ui::Control& control) { SendMessageA(control.Handle(), BM_CLICK, 0, 0); }
 
 // --- The box on a form of its own ------------------------------------------------------
 
@@ -380,26 +380,21 @@ TEST_F(FontBoxDrawing, NamesInTheirOwnFontOnlyWithUseFontsAndTheTextFlag) {
 
 // --- The main window -------------------------------------------------------------------
 
-class MainFonts : public ::testing::Test {
+class MainFonts : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
-    ui::Application::Instance().Initialize();
-    form = std::make_unique<TForm1>();
+    MainWindowTest::SetUp();
     auto apply = form->FontComboBox1.OnChange;
     form->FontComboBox1.OnChange = [this, apply] {
       ++changes;
       apply();
     };
   }
-  void TearDown() override { form.reset(); }
   // The character set GDI gives to a control's font.
   static int RealisedCharset(ui::Control& control) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, control.GetFont().Handle());
-    const int charset = GetTextCharset(dc);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return charset;
+    const ui::WindowDC dc(nullptr);
+    const ui::SelectObjectScope font(dc, control.GetFont().Handle());
+    return GetTextCharset(dc);
   }
   void ShowFontInHtml() {
     if (!form->Check_Fontcopy.Checked()) Click(form->Check_Fontcopy);
@@ -411,7 +406,6 @@ class MainFonts : public ::testing::Test {
     EXPECT_EQ(form->mega_label.GetFont().Name(), name);
     EXPECT_EQ(form->RichEdit1.GetFont().Name(), name);
   }
-  std::unique_ptr<TForm1> form;
   int changes = 0;
 };
 

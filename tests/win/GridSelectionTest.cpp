@@ -4,9 +4,8 @@
 
 #include <vector>
 
-#include "main/Main.h"
-#include "tests/support/TestSupport.h"
-#include "ui/Application.h"
+#include "tests/support/MainWindowFixture.h"
+#include "ui/Font.h"
 
 using namespace tessarin;
 
@@ -18,13 +17,10 @@ struct SelectEvent {
   bool operator==(const SelectEvent&) const = default;
 };
 
-class GridSelection : public ::testing::Test {
+class GridSelection : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
-    ui::Application::Instance().Initialize();
-    form = std::make_unique<TForm1>();
-    form->Show();
-    testing_support::Pump();
+    MainWindowTest::SetUp();
     TStringAlignGrid& grid = form->StringAlignGrid1;
     auto update = grid.OnSelectCell;
     grid.OnSelectCell = [this, update, &grid](int c, int r, bool& ok) {
@@ -32,7 +28,6 @@ class GridSelection : public ::testing::Test {
       update(c, r, ok);
     };
   }
-  void TearDown() override { form.reset(); }
 
   struct Labels {
     std::string preview, code, key, entity;
@@ -49,7 +44,6 @@ class GridSelection : public ::testing::Test {
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
 
-  std::unique_ptr<TForm1> form;
   std::vector<SelectEvent> events;
 };
 
@@ -194,7 +188,7 @@ TEST_F(GridSelection, LabelsKeepTheirRightEdgesAsTheirTextsChangeWidth) {
 }
 
 TEST_F(GridSelection, SelectAndDoubleClickAppendTheSelectedCharacter) {
-  form->b_ausw.OnClick();  // before any selection: the space
+  Click(form->b_ausw);  // before any selection: the space
   HWND grid = form->StringAlignGrid1.Handle();
   const LPARAM at = CellCentre(1, 2);  // "A"
   SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -205,7 +199,7 @@ TEST_F(GridSelection, SelectAndDoubleClickAppendTheSelectedCharacter) {
   form->StringAlignGrid1.SetFocus();
   MSG msg{grid, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
   EXPECT_TRUE(IsDialogMessageA(form->Handle(), &msg));
-  testing_support::Pump();
+  Settle();
   EXPECT_EQ(form->RichEdit1.Text(), " AA");
 }
 
@@ -213,25 +207,31 @@ TEST_F(GridSelection, SelectAndDoubleClickAppendTheSelectedCharacter) {
 
 namespace {
 
-TEST(MainWindowResources, RepeatedSelectionStyleAndLayoutChangesHoldNoMoreFonts) {
-  ui::Application::Instance().Initialize();
-  auto form = std::make_unique<TForm1>();
-  form->Show();
-  testing_support::Pump();
+using MainWindowResources = testing_support::MainWindowTest;
+
+TEST_F(MainWindowResources, RepeatedSelectionStyleAndLayoutChangesHoldNoMoreFonts) {
   const int fonts = ui::Font::LiveHandles();
   for (int i = 0; i < 40; ++i) {
     form->StringAlignGrid1.SetCol(i % 16);
     form->StringAlignGrid1.SetRow(i % 14);
     form->check_bold.SetChecked(i % 2 == 0);
     form->check_underline.SetChecked(i % 3 == 0);
-    form->ApplyLayout(i % 2 ? ScreenLayout::Small : ScreenLayout::Large);
-    form->AppendSelectedChar();
+    // The layout for the screen is applied at every show; the font box and the size
+    // field remake the fonts the layout sizes.
+    form->Hide();
+    form->Show();
+    form->FontComboBox1.SetFontName(i % 2 ? "Arial Cyr" : "Arial");
+    form->SpinEdit1.SetValue(8 + i % 5);
+    Click(form->b_ausw);
     UpdateWindow(form->Handle());
   }
   form->check_bold.SetChecked(false);
   form->check_underline.SetChecked(false);
-  form->ApplyLayout(LayoutForScreenWidth(GetSystemMetrics(SM_CXSCREEN)));
+  form->FontComboBox1.SetFontName("Arial");
+  form->SpinEdit1.SetValue(10);
   EXPECT_LE(ui::Font::LiveHandles(), fonts);
+  options.reset();
+  palette.reset();
   form.reset();
   EXPECT_EQ(ui::Font::LiveHandles(), 0);
 }

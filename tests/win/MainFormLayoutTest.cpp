@@ -6,21 +6,22 @@
 
 #include <map>
 
-#include "main/Main.h"
+#include "app/JustOne.h"
 #include "tests/support/ExpectedLayout.h"
+#include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
-#include "ui/Application.h"
+#include "ui/Canvas.h"
 
 using namespace tessarin;
 using testing_support::ExpectedLayoutFor;
 
 namespace {
 
-class MainFormLayout : public ::testing::Test {
+// The fixture's show is the main window's first.
+class MainFormLayout : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
-    ui::Application::Instance().Initialize();
-    form = std::make_unique<TForm1>();
+    MainWindowTest::SetUp();
     controls = {{"mega_label", &form->mega_label},   {"StringAlignGrid1", &form->StringAlignGrid1},
                 {"FontComboBox1", &form->FontComboBox1}, {"CheckBox1", &form->CheckBox1},
                 {"RadioGroup1", &form->RadioGroup1}, {"GroupBox1", &form->GroupBox1},
@@ -32,7 +33,6 @@ class MainFormLayout : public ::testing::Test {
                 {"RichEdit1", &form->RichEdit1},     {"HTML_Edit", &form->HTML_Edit},
                 {"b_kopy", &form->b_kopy},           {"Button1", &form->Button1}};
   }
-  void TearDown() override { form.reset(); }
 
   void ExpectLayout() {
     const int screen = GetSystemMetrics(SM_CXSCREEN);
@@ -59,13 +59,11 @@ class MainFormLayout : public ::testing::Test {
     return form->GroupBox3.Handle();
   }
 
-  std::unique_ptr<TForm1> form;
   std::map<std::string, ui::Control*> controls;
 };
 
 TEST_F(MainFormLayout, FirstShowPlacesEveryControlForTheScreenWidthAndCentresTheWindow) {
-  form->Show();
-  ASSERT_TRUE(testing_support::PumpUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; }));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; }));
   ExpectLayout();
   RECT w;
   GetWindowRect(form->Handle(), &w);
@@ -77,16 +75,15 @@ TEST_F(MainFormLayout, FirstShowPlacesEveryControlForTheScreenWidthAndCentresThe
 }
 
 TEST_F(MainFormLayout, HidingAndShowingManyTimesKeepsEveryRectangleAndThePosition) {
-  form->Show();
-  testing_support::Pump();
   // The user moved the window: later shows keep it where it is.
   SetWindowPos(form->Handle(), nullptr, 7, 9, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   for (int i = 0; i < 12; ++i) {
     form->Hide();
-    testing_support::Pump(std::chrono::milliseconds(5));
+    Settle();
     ASSERT_FALSE(IsWindowVisible(form->Handle()));
-    form->ShowMainWindow();
-    testing_support::Pump(std::chrono::milliseconds(5));
+    // Another start of the program asks this one to come forward.
+    SendMessageA(form->Handle(), ActivateInstanceMessage(), 0, 0);
+    Settle();
     ASSERT_TRUE(IsWindowVisible(form->Handle()));
   }
   ExpectLayout();
@@ -97,8 +94,6 @@ TEST_F(MainFormLayout, HidingAndShowingManyTimesKeepsEveryRectangleAndThePositio
 }
 
 TEST_F(MainFormLayout, FontsFollowTheFormDescriptionAndTheLayout) {
-  form->Show();
-  testing_support::Pump();
   auto logFont = [](ui::Control& c) {
     LOGFONTA lf{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(c.Handle(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
@@ -127,27 +122,19 @@ namespace {
 int Ink(HWND hwnd, int skipLeft) {
   RECT r;
   GetClientRect(hwnd, &r);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  const ui::WindowDC screen(nullptr);
+  const ui::MemoryDC dc(screen, r.right, r.bottom);
   PrintWindow(hwnd, dc, PW_CLIENTONLY);
   int n = 0;
   for (int y = 0; y < r.bottom; ++y)
     for (int x = skipLeft; x < r.right; ++x)
       if (GetPixel(dc, x, y) == RGB(0, 0, 0)) ++n;
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
   return n;
 }
 
-TEST(FontStyleBoxes, EachTextCaptionIsDrawnInTheStyleItSwitches) {
-  ui::Application::Instance().Initialize();
-  auto form = std::make_unique<TForm1>();
-  form->Show();
-  testing_support::Pump();
+using FontStyleBoxes = testing_support::MainWindowTest;
+
+TEST_F(FontStyleBoxes, EachTextCaptionIsDrawnInTheStyleItSwitches) {
   // A plain "TEXT" in the group's font, for comparison.
   ui::CheckBox plain(&form->GroupBox1, "TEXT", {8, 14, 57, 15});
   const int regular = Ink(plain.Handle(), 16);
@@ -162,9 +149,9 @@ TEST(FontStyleBoxes, EachTextCaptionIsDrawnInTheStyleItSwitches) {
 
 namespace {
 
-TEST(SizeField, TheFieldAndItsArrowsFillTheRectangleAndMoveTogether) {
-  ui::Application::Instance().Initialize();
-  auto form = std::make_unique<TForm1>();
+using SizeField = testing_support::MainWindowTest;
+
+TEST_F(SizeField, TheFieldAndItsArrowsFillTheRectangleAndMoveTogether) {
   ui::SpinEdit& spin = form->SpinEdit1;
   auto span = [&] {
     const RECT field = spin.BoundsRect(), arrows = testing_support::RectInParent(spin.UpDownHandle());
