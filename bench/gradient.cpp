@@ -1,4 +1,5 @@
-// Painting the text-colour button and the palette sample, against a plain FillRect of the same area, in the same run.
+// Painting the text-colour button and the palette sample, against a plain FillRect of the same area, in the
+// same run.
 //
 //   bench_gradient.exe [PATH\Tessarin.exe] [ROUNDS]     (ROUNDS defaults to 9)
 //
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
     const char* name;
     TBI_basebutton& button;
   };
-  std::printf("painting against a plain FillRect of the same area (%d rounds of %d paints)\n", rounds, kRepeats);
+  std::printf("painting against a plain FillRect of the same area (%d rounds of %d paints)\n", rounds,
+              kRepeats);
   for (const Subject& s : {Subject{"Gradient1, 104 x 19, horizontal, with its caption", form.Gradient1},
                            Subject{"palette sample, 73 x 61, vertical", palette.BI_GradientButton1}}) {
     const Figures f = Measure(s.button, rounds);

@@ -1,4 +1,5 @@
-// The drag-and-drop text source: OLE start and end, the drop source, its data object and the format enumerator.
+// The drag-and-drop text source: OLE start and end, the drop source, its data object and the format
+// enumerator.
 #include "main/DropSource.h"
 
 #include <shlobj.h>
@@ -31,7 +32,9 @@ struct ImageListApi {
   decltype(&::ImageList_DragMove) DragMove = nullptr;
   decltype(&::ImageList_DragLeave) DragLeave = nullptr;
   decltype(&::ImageList_EndDrag) EndDrag = nullptr;
-  bool Complete() const { return GetImageCount && BeginDrag && DragEnter && DragMove && DragLeave && EndDrag; }
+  bool Complete() const {
+    return GetImageCount && BeginDrag && DragEnter && DragMove && DragLeave && EndDrag;
+  }
 };
 
 template <typename F>
@@ -100,7 +103,8 @@ void TDropSource::SetImageIndex(int index) {
 
 void TDropSource::SetShowImage(bool show) { showImage_ = show && images_; }
 
-void TDropSource::AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD aspect, LONG index, DWORD tymed) {
+void TDropSource::AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD aspect, LONG index,
+                               DWORD tymed) {
   if (formatCount_ >= kMaxFormats) return;
   formats_[formatCount_++] = FORMATETC{format, device, aspect, index, tymed};
 }
@@ -238,7 +242,8 @@ STDMETHODIMP TDropSource::QueryGetData(FORMATETC* format) {
   if (!format) return E_INVALIDARG;
   for (std::size_t i = 0; i < formatCount_; ++i) {
     const FORMATETC& listed = formats_[i];
-    if (listed.cfFormat == format->cfFormat && listed.dwAspect == format->dwAspect && (listed.tymed & format->tymed))
+    if (listed.cfFormat == format->cfFormat && listed.dwAspect == format->dwAspect &&
+        (listed.tymed & format->tymed))
       return S_OK;
   }
   return E_FAIL;
@@ -267,7 +272,9 @@ STDMETHODIMP TDropSource::EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumer
   }
 }
 
-STDMETHODIMP TDropSource::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) { return OLE_E_ADVISENOTSUPPORTED; }
+STDMETHODIMP TDropSource::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) {
+  return OLE_E_ADVISENOTSUPPORTED;
+}
 
 STDMETHODIMP TDropSource::DUnadvise(DWORD) { return OLE_E_ADVISENOTSUPPORTED; }
 
@@ -282,8 +289,11 @@ TDropTextSource::TDropTextSource() { AddFormatEtc(CF_TEXT, nullptr, DVASPECT_CON
 
 // --- TEnumFormatEtc --------------------------------------------------------------------
 
-TEnumFormatEtc::TEnumFormatEtc(std::shared_ptr<const FormatList> formats, std::size_t count, std::size_t index)
-    : formats_(std::move(formats)), count_(std::min(count, TDropSource::kMaxFormats)), index_(std::min(index, count_)) {}
+TEnumFormatEtc::TEnumFormatEtc(std::shared_ptr<const FormatList> formats, std::size_t count,
+                               std::size_t index)
+    : formats_(std::move(formats)),
+      count_(std::min(count, TDropSource::kMaxFormats)),
+      index_(std::min(index, count_)) {}
 
 STDMETHODIMP TEnumFormatEtc::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;

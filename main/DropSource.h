@@ -1,6 +1,7 @@
 // The drag-and-drop text source: a component that is at once the OLE drop source and the data object.
 #pragma once
 #include <windows.h>
+// After windows.h:
 #include <commctrl.h>
 #include <objidl.h>
 #include <ole2.h>

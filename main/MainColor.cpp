@@ -36,7 +36,8 @@ void TForm1::StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y) {
   if (AppSettings.DragDrop == dmText) {
     DropTextSource1->Text = Label1.Caption();
   } else {
-    DropTextSource1->Text = Check_Fontcopy.Checked() ? MakeHtmlFont(html_char.Caption()) : html_char.Caption();
+    DropTextSource1->Text =
+        Check_Fontcopy.Checked() ? MakeHtmlFont(html_char.Caption()) : html_char.Caption();
   }
   DropTextSource1->Execute();
 }

@@ -3,8 +3,8 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 
 namespace ui {
@@ -46,7 +46,8 @@ void ColorDialog::SetCustomColorValues(const COLORREF (&values)[16]) {
     const std::string key = SlotName(slot) + "=";
     char digits[16] = "";
     // A slot without a colour keeps an empty value, which reads back as no colour.
-    if (values[slot] <= 0xFFFFFF) std::snprintf(digits, sizeof digits, "%06lX", static_cast<unsigned long>(values[slot]));
+    if (values[slot] <= 0xFFFFFF)
+      std::snprintf(digits, sizeof digits, "%06lX", static_cast<unsigned long>(values[slot]));
     const std::string entry = key + digits;
     bool replaced = false;
     for (std::string& existing : customColors_) {

@@ -1,4 +1,5 @@
-// The focusless base button (bevel, caption, glyph, groups, drop-down menu, access key) and the gradient button.
+// The focusless base button (bevel, caption, glyph, groups, drop-down menu, access key) and the gradient
+// button.
 #include "websafe/GradientButton.h"
 
 #include <algorithm>
@@ -82,7 +83,8 @@ int TBI_basebutton::NumGlyphs() const {
 void TBI_basebutton::SetDown(bool down) {
   if (groupIndex_ == 0 || down == down_) return;
   if (down) {
-    for (HWND sibling = GetWindow(handle_, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    for (HWND sibling = GetWindow(handle_, GW_HWNDFIRST); sibling;
+         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
       auto* other = dynamic_cast<TBI_basebutton*>(ui::Control::FromHandle(sibling));
       if (other && other != this && other->groupIndex_ == groupIndex_ && other->down_) {
         other->down_ = false;
@@ -101,7 +103,8 @@ void TBI_basebutton::Repaint() {
 
 bool TBI_basebutton::DialogChar(char key) {
   const char letter = AccessKeyOf(caption_);
-  if (!letter || UpperAscii(letter) != UpperAscii(key) || !Enabled() || !IsWindowVisible(handle_)) return false;
+  if (!letter || UpperAscii(letter) != UpperAscii(key) || !Enabled() || !IsWindowVisible(handle_))
+    return false;
   POINT pt{};
   GetCursorPos(&pt);
   ScreenToClient(handle_, &pt);
@@ -144,9 +147,9 @@ void TBI_basebutton::MouseDown(ui::MouseButton button, ui::ShiftState shift, int
       Repaint();
       POINT corner{0, Height()};
       ClientToScreen(handle_, &corner);
-      const UINT command = static_cast<UINT>(TrackPopupMenu(
-          dropDownMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON, corner.x, corner.y, 0,
-          handle_, nullptr));
+      const UINT command = static_cast<UINT>(
+          TrackPopupMenu(dropDownMenu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON,
+                         corner.x, corner.y, 0, handle_, nullptr));
       if (command && OnMenuCommand) OnMenuCommand(command);
     }
   }
@@ -183,9 +186,10 @@ LRESULT TBI_basebutton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-      const ui::MouseButton button = (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? ui::MouseButton::Left
-                                     : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? ui::MouseButton::Right
-                                                                                           : ui::MouseButton::Middle;
+      const ui::MouseButton button =
+          (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? ui::MouseButton::Left
+          : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? ui::MouseButton::Right
+                                                               : ui::MouseButton::Middle;
       ui::ShiftState shift = ui::ShiftState::FromKeys(wParam);
       shift.dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
       MouseDown(button, shift, x, y);
@@ -234,8 +238,7 @@ LRESULT TBI_basebutton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         Repaint();
       }
       return 0;
-    default:
-      return ui::CustomControl::WndProc(msg, wParam, lParam);
+    default: return ui::CustomControl::WndProc(msg, wParam, lParam);
   }
 }
 
@@ -251,7 +254,9 @@ void TBI_basebutton::PaintTo(HDC dc, const RECT& area) {
   memory.CopyTo(dc, area);
 }
 
-void TBI_basebutton::PaintFace(HDC dc, const RECT& rect) { FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE)); }
+void TBI_basebutton::PaintFace(HDC dc, const RECT& rect) {
+  FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+}
 
 void TBI_basebutton::DrawCaptionAndGlyph(HDC dc, const RECT& client) {
   ui::SaveDCScope saved(dc);
@@ -259,7 +264,8 @@ void TBI_basebutton::DrawCaptionAndGlyph(HDC dc, const RECT& client) {
   SetBkMode(dc, TRANSPARENT);
   SIZE text{0, 0};
   // Measured as stored, the "&" included.
-  if (!caption_.empty()) GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
+  if (!caption_.empty())
+    GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
   int gw = 0, gh = 0;
   if (const int n = NumGlyphs()) {
     BITMAP bm{};
@@ -315,7 +321,8 @@ void TBI_basebutton::DrawCaptionAndGlyph(HDC dc, const RECT& client) {
     // A small triangle pointing down, right of the caption.
     const int left = captionLeft + text.cx + 2, top = h / 2 - 1;
     const COLORREF color = enabled ? ui::ResolveColor(font_.Color()) : kDisabledDark;
-    for (int row = 0; row < 3; ++row) FillSolid(dc, RECT{left + row, top + row, left + 5 - row, top + row + 1}, color);
+    for (int row = 0; row < 3; ++row)
+      FillSolid(dc, RECT{left + row, top + row, left + 5 - row, top + row + 1}, color);
   }
 }
 
@@ -335,7 +342,8 @@ void TBI_basebutton::DrawGlyph(HDC dc, int x, int y) {
   info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), bm.bmWidth, -gh, 1, 32, BI_RGB};
   {
     ui::WindowDC screen(nullptr);
-    if (!GetDIBits(screen, glyph_.Get(), 0, static_cast<UINT>(gh), pixels.data(), &info, DIB_RGB_COLORS)) return;
+    if (!GetDIBits(screen, glyph_.Get(), 0, static_cast<UINT>(gh), pixels.data(), &info, DIB_RGB_COLORS))
+      return;
   }
   auto at = [&](int px, int py) {
     const DWORD p = pixels[static_cast<size_t>(py) * bm.bmWidth + index * gw + px] & 0xFFFFFF;
@@ -349,7 +357,8 @@ void TBI_basebutton::DrawGlyph(HDC dc, int x, int y) {
     for (int px = 0; px < gw; ++px) {
       COLORREF c = at(px, py);
       if (c == transparent) continue;
-      if (reduced) c = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100 < 128 ? shadow : light;
+      if (reduced)
+        c = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100 < 128 ? shadow : light;
       SetPixelV(dc, x + px, y + py, c);
     }
   }

@@ -1,4 +1,5 @@
-// TBI_basebutton, a focusless button with bevel, caption, glyph and drop-down menu, and TBI_GradientButton, its gradient-faced kind.
+// TBI_basebutton, a focusless button with bevel, caption, glyph and drop-down menu, and TBI_GradientButton,
+// its gradient-faced kind.
 #pragma once
 #include <windows.h>
 
@@ -138,7 +139,8 @@ class TBI_basebutton : public ui::CustomControl {
 class TBI_GradientButton : public TBI_basebutton {
  public:
   using Options = GradientButtonOptions;
-  TBI_GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds, Options options = {});
+  TBI_GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds,
+                     Options options = {});
   bool Vertical() const { return vertical_; }
   void SetVertical(bool vertical);
   void PaintFace(HDC dc, const RECT& rect) override;

@@ -140,7 +140,8 @@ int GradientStep(int span, int n, int i) {
 }
 
 int GradientChannel(int light, int shadow, int n, int i) {
-  return light < shadow ? light + GradientStep(shadow - light, n, i) : light - GradientStep(light - shadow, n, i);
+  return light < shadow ? light + GradientStep(shadow - light, n, i)
+                        : light - GradientStep(light - shadow, n, i);
 }
 
 std::uint32_t GradientLineColor(std::uint32_t light, std::uint32_t shadow, int n, int i) {

@@ -1,4 +1,5 @@
-// The palette dialog: the palette bitmap drawn from the layout rule, the sample, the pick, OK, Cancel and the modal run.
+// The palette dialog: the palette bitmap drawn from the layout rule, the sample, the pick, OK, Cancel and the
+// modal run.
 #include "websafe/Websafe.h"
 
 #include <vector>
@@ -120,7 +121,9 @@ Tdialog216::Tdialog216()
   Label1.GetFont().SetStyle({.bold = true});
   SetDefaultButton(&OKBtn);
   SetActiveControl(&OKBtn);
-  Image1.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) { Image1MouseDown(b, s, x, y); };
+  Image1.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
+    Image1MouseDown(b, s, x, y);
+  };
   OKBtn.OnClick = [this] { OKBtnClick(); };
   CancelBtn.OnClick = [this] { modalResult_ = mrCancel; };
   OnClose = [this] {

@@ -1,5 +1,6 @@
-// The colour choice seen from another process: the palette dialog pressed at image coordinates, the platform's
-// colour dialog driven through its own controls, and what reaches the text-colour button, the composition and the HTML line.
+// The colour choice seen from another process: the palette dialog pressed at image coordinates, the
+// platform's colour dialog driven through its own controls, and what reaches the text-colour button, the
+// composition and the HTML line.
 #include <gtest/gtest.h>
 #include <richedit.h>
 
@@ -71,7 +72,8 @@ class ColorChoice : public ::testing::Test {
   }
   // The colour of the composition's text, asked of the rich edit in its own process.
   COLORREF CompositionColor() {
-    void* remote = VirtualAllocEx(program.Process(), nullptr, sizeof(CHARFORMATA), MEM_COMMIT, PAGE_READWRITE);
+    void* remote =
+        VirtualAllocEx(program.Process(), nullptr, sizeof(CHARFORMATA), MEM_COMMIT, PAGE_READWRITE);
     CHARFORMATA cf{};
     cf.cbSize = sizeof cf;
     WriteProcessMemory(program.Process(), remote, &cf, sizeof cf, nullptr);
@@ -112,7 +114,8 @@ class ColorChoice : public ::testing::Test {
   }
 
   ChildProcess program;
-  HWND main = nullptr, gradient = nullptr, groupBox = nullptr, check216 = nullptr, html = nullptr, rich = nullptr;
+  HWND main = nullptr, gradient = nullptr, groupBox = nullptr, check216 = nullptr, html = nullptr,
+       rich = nullptr;
 };
 
 TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
@@ -148,8 +151,9 @@ TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
     COLORREF color;
     bool fromGroupBox;
   };
-  for (const Pick& p : {Pick{1, 1, "00FF00", RGB(0, 255, 0), false}, Pick{364, 59, "FF00FF", RGB(255, 0, 255), true},
-                        Pick{60, 5, "000000", RGB(0, 0, 0), false}}) {
+  for (const Pick& p :
+       {Pick{1, 1, "00FF00", RGB(0, 255, 0), false}, Pick{364, 59, "FF00FF", RGB(255, 0, 255), true},
+        Pick{60, 5, "000000", RGB(0, 0, 0), false}}) {
     if (p.fromGroupBox) {
       RECT g;
       GetWindowRect(groupBox, &g);
@@ -220,7 +224,8 @@ class ColorDialog : public ColorChoice {
   }
   static void SetRgb(HWND dialog, int r, int g, int b) {
     for (auto [id, v] : {std::pair{kRed, r}, std::pair{kGreen, g}, std::pair{kBlue, b}})
-      SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::to_string(v).c_str()));
+      SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(std::to_string(v).c_str()));
     Pump(std::chrono::milliseconds(100));
   }
   // The sixteen custom colours as the dialog shows them: two rows of eight cells.
@@ -229,10 +234,14 @@ class ColorDialog : public ColorChoice {
     GetWindowRect(GetDlgItem(dialog, kCustomBox), &box);
     const int dx = (box.right - box.left) / 8, dy = (box.bottom - box.top) / 2;
     std::vector<COLORREF> colors;
-    for (int i = 0; i < 16; ++i) colors.push_back(ScreenPixel(box.left + dx * (i % 8) + dx / 2, box.top + dy * (i / 8) + dy / 2));
+    for (int i = 0; i < 16; ++i)
+      colors.push_back(ScreenPixel(box.left + dx * (i % 8) + dx / 2, box.top + dy * (i / 8) + dy / 2));
     return colors;
   }
-  static void Press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))); }
+  static void Press(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  }
 };
 
 TEST_F(ColorDialog, AnAcceptedColourReachesTheButtonTheCompositionAndTheHtmlLine) {
@@ -242,10 +251,10 @@ TEST_F(ColorDialog, AnAcceptedColourReachesTheButtonTheCompositionAndTheHtmlLine
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, kRed))) << "opened in full";
   // The custom colours offered at the first opening: "FarbeA=FFFFFF" … "FarbeP=A3A289".
   const std::vector<COLORREF> initial{
-      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(19, 94, 53),
-      RGB(199, 99, 56),   RGB(0, 104, 219),   RGB(0, 234, 234),   RGB(147, 183, 68),  RGB(22, 172, 228),
-      RGB(135, 97, 134),  RGB(128, 128, 0),   RGB(0, 202, 202),   RGB(0, 150, 0),     RGB(75, 94, 122),
-      RGB(137, 162, 163)};
+      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+      RGB(19, 94, 53),    RGB(199, 99, 56),   RGB(0, 104, 219),   RGB(0, 234, 234),
+      RGB(147, 183, 68),  RGB(22, 172, 228),  RGB(135, 97, 134),  RGB(128, 128, 0),
+      RGB(0, 202, 202),   RGB(0, 150, 0),     RGB(75, 94, 122),   RGB(137, 162, 163)};
   EXPECT_TRUE(PumpUntil([&] { return CustomColors(dialog) == initial; }));
 
   SetRgb(dialog, 0x12, 0x34, 0x56);

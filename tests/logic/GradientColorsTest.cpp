@@ -63,19 +63,19 @@ TEST_P(GradientLine, HasTheColourOfTheDescribedRounding) {
   EXPECT_EQ(GradientLineColor(c.light, c.shadow, c.n, c.i), c.color);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, GradientLine,
-    ::testing::Values(
-        // 255/104 × 52 is a tie at both roundings: 127.5, to even 128, 255 − 128.
-        LineCase{"WhiteToBlackMiddleTiesToEven", 0xFFFFFF, 0x000000, 104, 52, 0x7F7F7F},
-        LineCase{"WhiteToBlackFirstLineIsWhite", 0xFFFFFF, 0x000000, 104, 0, 0xFFFFFF},
-        LineCase{"WhiteToBlackLastVisibleLine", 0xFFFFFF, 0x000000, 104, 103, 0x020202},
-        LineCase{"WhiteToBlackLineBeyondTheFaceIsBlack", 0xFFFFFF, 0x000000, 104, 104, 0x000000},
-        // Red falls by the tie-to-even step (128), green rises by it, blue stays.
-        LineCase{"ChannelsGoTheirOwnWays", 0x4000FF, 0x40FF00, 104, 52, 0x40807F},
-        LineCase{"EqualColoursStayPlain", 0x336699, 0x336699, 61, 30, 0x336699},
-        LineCase{"OneLineFaceHasTheLightColour", 0xC0C0C0, 0x404040, 1, 0, 0xC0C0C0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, GradientLine,
+                         ::testing::Values(
+                             // 255/104 × 52 is a tie at both roundings: 127.5, to even 128, 255 − 128.
+                             LineCase{"WhiteToBlackMiddleTiesToEven", 0xFFFFFF, 0x000000, 104, 52, 0x7F7F7F},
+                             LineCase{"WhiteToBlackFirstLineIsWhite", 0xFFFFFF, 0x000000, 104, 0, 0xFFFFFF},
+                             LineCase{"WhiteToBlackLastVisibleLine", 0xFFFFFF, 0x000000, 104, 103, 0x020202},
+                             LineCase{"WhiteToBlackLineBeyondTheFaceIsBlack", 0xFFFFFF, 0x000000, 104, 104,
+                                      0x000000},
+                             // Red falls by the tie-to-even step (128), green rises by it, blue stays.
+                             LineCase{"ChannelsGoTheirOwnWays", 0x4000FF, 0x40FF00, 104, 52, 0x40807F},
+                             LineCase{"EqualColoursStayPlain", 0x336699, 0x336699, 61, 30, 0x336699},
+                             LineCase{"OneLineFaceHasTheLightColour", 0xC0C0C0, 0x404040, 1, 0, 0xC0C0C0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PaletteRule, EverySwatchIsANineByNineSquareAndTheRestIsBlack) {
   // Swatch (r, b, g) covers columns 61r + 10b + 1 .. + 9 and rows 10g + 1 .. + 9.
@@ -102,13 +102,13 @@ TEST(PaletteRule, EverySwatchIsANineByNineSquareAndTheRestIsBlack) {
 }
 
 TEST(PaletteRule, CornersAndSeparators) {
-  EXPECT_EQ(tessarin::PaletteColorAt(1, 1), 0x00FF00u);      // top left: green
-  EXPECT_EQ(tessarin::PaletteColorAt(364, 1), 0xFFFFFFu);    // top right: white
-  EXPECT_EQ(tessarin::PaletteColorAt(1, 59), 0x000000u);     // bottom left swatch: black
-  EXPECT_EQ(tessarin::PaletteColorAt(364, 59), 0xFF00FFu);   // bottom right: magenta
-  EXPECT_EQ(tessarin::PaletteColorAt(60, 5), 0u);            // the first block's closing column
-  EXPECT_EQ(tessarin::PaletteColorAt(61, 5), 0u);            // the next block's opening column
-  EXPECT_EQ(tessarin::PaletteColorAt(62, 5), 0x00FF33u);  // red 0x33 in the low byte
+  EXPECT_EQ(tessarin::PaletteColorAt(1, 1), 0x00FF00u);     // top left: green
+  EXPECT_EQ(tessarin::PaletteColorAt(364, 1), 0xFFFFFFu);   // top right: white
+  EXPECT_EQ(tessarin::PaletteColorAt(1, 59), 0x000000u);    // bottom left swatch: black
+  EXPECT_EQ(tessarin::PaletteColorAt(364, 59), 0xFF00FFu);  // bottom right: magenta
+  EXPECT_EQ(tessarin::PaletteColorAt(60, 5), 0u);           // the first block's closing column
+  EXPECT_EQ(tessarin::PaletteColorAt(61, 5), 0u);           // the next block's opening column
+  EXPECT_EQ(tessarin::PaletteColorAt(62, 5), 0x00FF33u);    // red 0x33 in the low byte
   EXPECT_EQ(tessarin::PaletteColorAt(365, 5), 0u);
   EXPECT_EQ(tessarin::PaletteColorAt(5, 60), 0u);
   EXPECT_EQ(tessarin::PaletteColorAt(366, 5), 0u);

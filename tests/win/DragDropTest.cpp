@@ -1,5 +1,6 @@
-// Dragging the selected character out of the grid into a drop target of another process, through real mouse input.
-// The same program is the drop target when started with --drop-target: it also plays the user's gesture.
+// Dragging the selected character out of the grid into a drop target of another process, through real mouse
+// input. The same program is the drop target when started with --drop-target: it also plays the user's
+// gesture.
 #include <gtest/gtest.h>
 #include <ole2.h>
 
@@ -140,9 +141,10 @@ int RunDropTarget(const char* resultFile, const std::string& gesture, int x, int
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = "TestDropTarget";
   RegisterClassA(&wc);
-  HWND hwnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, "TestDropTarget", "drop here", WS_POPUP | WS_BORDER,
-                              kTargetRect.left, kTargetRect.top, kTargetRect.right - kTargetRect.left,
-                              kTargetRect.bottom - kTargetRect.top, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND hwnd =
+      CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE, "TestDropTarget", "drop here", WS_POPUP | WS_BORDER,
+                      kTargetRect.left, kTargetRect.top, kTargetRect.right - kTargetRect.left,
+                      kTargetRect.bottom - kTargetRect.top, nullptr, nullptr, wc.hInstance, nullptr);
   ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   RecordingTarget target(refuse);
   RegisterDragDrop(hwnd, &target);
@@ -267,7 +269,8 @@ TEST_F(DragDrop, ModifiersOrASecondButtonStartNothing) {
   Send(Mouse(screen.x, screen.y, MOUSEEVENTF_LEFTDOWN));
   ASSERT_TRUE(WaitUntil([&] { return form->DragReady && form->Label1.Caption() == "&"; }));
   for (WPARAM extra : {WPARAM{MK_SHIFT}, WPARAM{MK_CONTROL}, WPARAM{MK_RBUTTON}, WPARAM{MK_MBUTTON}}) {
-    PostMessageA(form->StringAlignGrid1.Handle(), WM_MOUSEMOVE, MK_LBUTTON | extra, MAKELPARAM(pt.x + 6, pt.y + 6));
+    PostMessageA(form->StringAlignGrid1.Handle(), WM_MOUSEMOVE, MK_LBUTTON | extra,
+                 MAKELPARAM(pt.x + 6, pt.y + 6));
     Settle();
     EXPECT_EQ(form->DropTextSource1->Text, "") << "a drag started with " << extra;
     EXPECT_EQ(FindWindowA("WineDragDropTracker32", nullptr), nullptr);
@@ -301,7 +304,8 @@ TEST_P(DragWithoutDrop, DropsNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Gestures, DragWithoutDrop,
     ::testing::Values(NoDropCase{"OnePixelStartsNothing", "nudge1", dmText, false, false, false},
-                      NoDropCase{"TwoPixelsStartADragThatEscapeCancels", "nudge2", dmText, false, true, false},
+                      NoDropCase{"TwoPixelsStartADragThatEscapeCancels", "nudge2", dmText, false, true,
+                                 false},
                       NoDropCase{"MiddleButtonStartsNothing", "middle", dmText, false, false, false},
                       NoDropCase{"DraggingOffStartsNothing", "drag", dmOff, false, false, false},
                       NoDropCase{"EscapeOverTheTargetCancels", "escape", dmText, false, true, true},

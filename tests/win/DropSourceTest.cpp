@@ -1,4 +1,5 @@
-// The drop source's answers to the platform, its format enumerator (kept alive apart from the source) and its references.
+// The drop source's answers to the platform, its format enumerator (kept alive apart from the source) and its
+// references.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -198,7 +199,8 @@ TEST_F(DropSource, TheEnumeratorWalksTheListAndOutlivesTheSource) {
 }
 
 TEST_F(DropSource, TheFormatListHoldsTwentyAndIgnoresMore) {
-  for (int i = 0; i < 25; ++i) source->AddFormatEtc(static_cast<CLIPFORMAT>(0xC100 + i), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL);
+  for (int i = 0; i < 25; ++i)
+    source->AddFormatEtc(static_cast<CLIPFORMAT>(0xC100 + i), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL);
   EXPECT_EQ(source->FormatCount(), 20u);
   FORMATETC last = Format(static_cast<CLIPFORMAT>(0xC100 + 18));
   FORMATETC beyond = Format(static_cast<CLIPFORMAT>(0xC100 + 19));
@@ -223,7 +225,8 @@ TEST_F(DropSource, QueryContinueDragAndGiveFeedbackFollowTheEffectAndTheDragType
       {"released with copy drops", DROPEFFECT_COPY, DROPEFFECT_COPY, FALSE, 0, false, DRAGDROP_S_DROP},
       {"released with copy and move drops as copy", DROPEFFECT_COPY, DROPEFFECT_COPY | DROPEFFECT_MOVE, FALSE,
        MK_SHIFT, false, DRAGDROP_S_DROP},
-      {"released over a refusing target", DROPEFFECT_COPY, DROPEFFECT_NONE, FALSE, 0, false, DRAGDROP_S_CANCEL},
+      {"released over a refusing target", DROPEFFECT_COPY, DROPEFFECT_NONE, FALSE, 0, false,
+       DRAGDROP_S_CANCEL},
       {"move not offered", DROPEFFECT_COPY, DROPEFFECT_MOVE, FALSE, 0, false, DRAGDROP_S_CANCEL},
       {"move offered", DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_MOVE, FALSE, 0, false, DRAGDROP_S_DROP},
       {"link offered", DROPEFFECT_LINK, DROPEFFECT_LINK, FALSE, 0, false, DRAGDROP_S_DROP},
@@ -245,7 +248,9 @@ TEST_F(DropSource, QueryContinueDragAndGiveFeedbackFollowTheEffectAndTheDragType
     EXPECT_EQ(source->QueryContinueDrag(c.escape, c.keys), c.hr) << c.name;
     if (c.hr == DRAGDROP_S_DROP) {
       EXPECT_EQ(drops, 1) << c.name;
-      EXPECT_EQ(dropped, (c.feedback & DROPEFFECT_COPY) ? dtCopy : (c.feedback & DROPEFFECT_MOVE) ? dtMove : dtLink)
+      EXPECT_EQ(dropped, (c.feedback & DROPEFFECT_COPY)   ? dtCopy
+                         : (c.feedback & DROPEFFECT_MOVE) ? dtMove
+                                                          : dtLink)
           << c.name;
     }
   }

@@ -70,7 +70,8 @@ void PressMouse(HWND hwnd, int x, int y, DWORD flag) {
   INPUT in[2]{};
   in[0].type = in[1].type = INPUT_MOUSE;
   const int cx = GetSystemMetrics(SM_CXSCREEN) - 1, cy = GetSystemMetrics(SM_CYSCREEN) - 1;
-  in[0].mi = MOUSEINPUT{pt.x * 65535 / cx, pt.y * 65535 / cy, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
+  in[0].mi =
+      MOUSEINPUT{pt.x * 65535 / cx, pt.y * 65535 / cy, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, 0, 0};
   in[1].mi = in[0].mi;
   in[1].mi.dwFlags = flag | MOUSEEVENTF_ABSOLUTE;
   SendInput(2, in, sizeof(INPUT));
@@ -83,7 +84,8 @@ class GradientButton : public testing_support::MainWindowTest {
   bool Painted() {
     UpdateWindow(Hwnd());
     // The bevel's highlight on the left and the face's second column beside it.
-    return ScreenPixel(Hwnd(), 0, 9) == GetSysColor(COLOR_3DHILIGHT) && ScreenPixel(Hwnd(), 1, 1) == RGB(253, 253, 253);
+    return ScreenPixel(Hwnd(), 0, 9) == GetSysColor(COLOR_3DHILIGHT) &&
+           ScreenPixel(Hwnd(), 1, 1) == RGB(253, 253, 253);
   }
 };
 
@@ -96,7 +98,8 @@ TEST_F(GradientButton, EveryVisibleColumnOnScreenHasTheReferenceColour) {
   for (int x = 1; x <= 101; ++x) {
     const COLORREF expected = ReferenceColor<104>(kGradientReference104, RGB(255, 255, 255), RGB(0, 0, 0), x);
     if (ScreenPixel(Hwnd(), x, 1) != expected && ++mismatches <= 5)
-      ADD_FAILURE() << "column " << x << ": " << std::hex << ScreenPixel(Hwnd(), x, 1) << " instead of " << expected;
+      ADD_FAILURE() << "column " << x << ": " << std::hex << ScreenPixel(Hwnd(), x, 1) << " instead of "
+                    << expected;
   }
   EXPECT_EQ(mismatches, 0);
   EXPECT_EQ(ScreenPixel(Hwnd(), 52, 1), RGB(127, 127, 127));  // 127.5 ties to even: 255 − 128
@@ -114,8 +117,9 @@ TEST_F(GradientButton, TheBevelIsTheThreeEdgeSequenceUpAndPressed) {
   // right one pixel in. Pressed: sunken inner on top and left, sunken outer on bottom and
   // right, then sunken outer on top and left one pixel in.
   const Probe probes[] = {
-      {50, 0, hilight, dark},   {0, 9, hilight, dark},     {50, 18, dark, hilight}, {103, 9, dark, hilight},
-      {50, 17, shadow, 0xFFFFFFFF}, {102, 9, shadow, 0xFFFFFFFF}, {50, 1, 0xFFFFFFFF, shadow}, {1, 9, 0xFFFFFFFF, shadow},
+      {50, 0, hilight, dark},      {0, 9, hilight, dark},        {50, 18, dark, hilight},
+      {103, 9, dark, hilight},     {50, 17, shadow, 0xFFFFFFFF}, {102, 9, shadow, 0xFFFFFFFF},
+      {50, 1, 0xFFFFFFFF, shadow}, {1, 9, 0xFFFFFFFF, shadow},
   };
   for (const Probe& p : probes) {
     if (p.up != 0xFFFFFFFF) {

@@ -1,4 +1,5 @@
-// The palette dialog as built: its window, its controls' places and the palette bitmap drawn from the layout rule.
+// The palette dialog as built: its window, its controls' places and the palette bitmap drawn from the layout
+// rule.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -29,7 +30,8 @@ TEST_F(PaletteDialog, TheBitmapHoldsTheSwatchesAndTheBlackLinesAtEightBitsPerPix
   for (int y = 0; y < 61; ++y) {
     for (int x = 0; x < 366; ++x) {
       const DWORD p = pixels[y * 366 + x];
-      const std::uint32_t drawn = ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);  // BGRX to 0x00BBGGRR
+      const std::uint32_t drawn =
+          ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);  // BGRX to 0x00BBGGRR
       if (drawn != tessarin::PaletteColorAt(x, y) && ++mismatches <= 5)
         ADD_FAILURE() << "at " << x << "," << y << ": " << std::hex << drawn;
     }
@@ -47,10 +49,12 @@ TEST_F(PaletteDialog, TheWindowAndItsControlsStandWhereTheDesignPutsThem) {
     const ui::Control& control;
     ui::Bounds bounds;
   };
-  for (const Place& p : {Place{palette->Bevel1, {8, 8, 461, 73}}, Place{palette->Image1, {16, 16, 366, 61}},
-                         Place{palette->BI_GradientButton1, {388, 16, 73, 61}}, Place{palette->Label1, {392, 18, 65, 56}}}) {
+  for (const Place& p :
+       {Place{palette->Bevel1, {8, 8, 461, 73}}, Place{palette->Image1, {16, 16, 366, 61}},
+        Place{palette->BI_GradientButton1, {388, 16, 73, 61}}, Place{palette->Label1, {392, 18, 65, 56}}}) {
     const RECT r = p.control.BoundsRect();
-    EXPECT_EQ((ui::Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top}), p.bounds) << p.control.Caption();
+    EXPECT_EQ((ui::Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top}), p.bounds)
+        << p.control.Caption();
   }
   EXPECT_EQ(palette->Label1.Text(), "SampleText\r\nSampleText\r\nSampleText\r\nSampleText");
   EXPECT_EQ(palette->Label1.GetFont().Color(), ui::kSysColor | COLOR_WINDOWTEXT);
