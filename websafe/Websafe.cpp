@@ -116,6 +116,8 @@ Tdialog216::Tdialog216()
       OKBtn(this, "OK", {479, 8, 75, 25}, {.isDefault = true}),
       CancelBtn(this, "Cancel", {479, 38, 75, 25}) {
   dialog216 = this;
+  // The frame lies behind the palette and the sample it frames.
+  SetWindowPos(Bevel1.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Image1.SetBitmap(CreatePaletteBitmap());
   Label1.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
   Label1.GetFont().SetStyle({.bold = true});

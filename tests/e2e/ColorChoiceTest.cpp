@@ -136,6 +136,16 @@ TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
   HWND cancel = e2e::FindControl(dialog, {"Button", "Cancel"});
   ASSERT_TRUE(image && ok && cancel);
   EXPECT_FALSE(IsWindowEnabled(main)) << "the dialog is modal";
+  // On screen: the palette's corners, and the frame's inside around it.
+  auto at = [](HWND hwnd, int x, int y) {
+    POINT pt{x, y};
+    ClientToScreen(hwnd, &pt);
+    return ScreenPixel(pt.x, pt.y);
+  };
+  EXPECT_TRUE(PumpUntil([&] {
+    return at(image, 5, 5) == RGB(0, 255, 0) && at(image, 360, 55) == RGB(255, 0, 255) &&
+           at(image, 60, 30) == RGB(0, 0, 0) && at(dialog, 12, 40) == GetSysColor(COLOR_BTNFACE);
+  })) << std::hex << at(image, 5, 5) << " " << at(dialog, 12, 40);
   ClickCentre(ok);
   ASSERT_TRUE(WaitGone(dialog));
   char windowText[8];
