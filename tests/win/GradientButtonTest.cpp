@@ -262,3 +262,53 @@ TEST_F(GradientButton, OnALowColourDisplayTheFaceIsPlainUnlessPaint256) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GradientButton, GroupsReleaseEachOtherAndGlyphsFollowTheState) {
+  TBI_GradientButton a(&form->GroupBox4, "a", {}), b(&form->GroupBox4, "b", {}),
+      other(&form->GroupBox4, "c", {});
+  EXPECT_EQ(a.Width(), 25);  // the size at creation
+  a.SetDown(true);
+  EXPECT_FALSE(a.Down()) << "Down needs a group";
+  a.SetGroupIndex(1);
+  b.SetGroupIndex(1);
+  other.SetGroupIndex(2);
+  other.SetDown(true);
+  a.SetDown(true);
+  b.SetDown(true);
+  EXPECT_FALSE(a.Down());
+  EXPECT_TRUE(b.Down());
+  EXPECT_TRUE(other.Down()) << "another group";
+
+  // A glyph of two 4 × 4 images (normal red, disabled blue) on a green ground that is
+  // transparent; without a caption it sits in the middle of the face, one spacing left.
+  const COLORREF green = RGB(0, 255, 0), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+  {
+    Canvas32 glyph(8, 4);
+    for (int x = 0; x < 8; ++x)
+      for (int y = 0; y < 4; ++y)
+        SetPixelV(glyph.Dc(), x, y, y == 3 && (x == 0 || x == 4) ? green : x < 4 ? red : blue);
+    ui::WindowDC screen(nullptr);
+    ui::Bitmap owned(CreateCompatibleBitmap(screen, 8, 4));
+    {
+      ui::MemoryDC target(screen, 0, 0);
+      ui::SelectObjectScope select(target, owned);
+      BitBlt(target, 0, 0, 8, 4, glyph.Dc(), 0, 0, SRCCOPY);
+    }
+    a.SetText("");
+    a.SetGlyph(owned.Release());
+  }
+  EXPECT_EQ(a.NumGlyphs(), 2);
+  for (bool enabled : {true, false}) {
+    a.SetEnabled(enabled);
+    Canvas32 canvas(25, 25);
+    a.PaintTo(canvas.Dc(), RECT{0, 0, 25, 25});
+    // Glyph left = 12 − 0 + 2 + 1 − 1 − 4 = 10, top = 12 − 2 = 10.
+    EXPECT_EQ(canvas.At(10, 10), enabled ? red : blue);
+    EXPECT_EQ(canvas.At(13, 12), enabled ? red : blue);
+    EXPECT_NE(canvas.At(10, 13), green) << "the transparent corner shows the face";
+  }
+}
+
+}  // namespace
