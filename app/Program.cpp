@@ -1,5 +1,6 @@
 // Tessarin: a character map that lives in the notification area.
 #include <windows.h>
+#include <objbase.h>
 
 #include "app/JustOne.h"
 #include "main/DropSource.h"
@@ -25,6 +26,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // OLE for drag and drop, with the clipboard formats registered, for the whole run; it
   // ends after the forms are gone.
   const tessarin::TDropSourceUnit dropSourceUnit;
+  // COM for the shortcut writer, once around the whole run: ended after the forms.
+  struct ComScope {
+    ComScope() { CoInitialize(nullptr); }
+    ~ComScope() { CoUninitialize(); }
+  } com;
+
   ui::Application& app = ui::Application::Instance();
   try {
     app.Initialize();

@@ -1,8 +1,87 @@
 // The settings record and its settings file.
 #include "app/Settings.h"
 
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/ProfileNumber.h"
+#include "info/Info.h"
+#include "ui/Exception.h"
+
 namespace tessarin {
 
 TAppSettings AppSettings;
+
+namespace {
+
+// One settings file for the length of one load or save: it holds only the name, and
+// every read and write goes to the file itself.
+class TIniFile {
+ public:
+  explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+
+  // The whole value, however long: the buffer grows while the platform fills it.
+  std::string ReadString(const char* section, const char* key, const std::string& defaultValue) const {
+    std::vector<char> buffer(kFirstBufferSize);
+    for (;;) {
+      const DWORD got = GetPrivateProfileStringA(section, key, defaultValue.c_str(), buffer.data(),
+                                                 static_cast<DWORD>(buffer.size()), fileName_.c_str());
+      if (got + 1 < buffer.size() || buffer.size() >= kLargestBuffer) return std::string(buffer.data(), got);
+      buffer.resize(buffer.size() * 4);
+    }
+  }
+
+  std::int32_t ReadInteger(const char* section, const char* key, std::int32_t defaultValue) const {
+    return ProfileInteger(ReadString(section, key, ""), defaultValue);
+  }
+
+  void WriteString(const char* section, const char* key, const std::string& value) const {
+    if (!WritePrivateProfileStringA(section, key, value.c_str(), fileName_.c_str()))
+      throw ui::Exception(SettingsWriteError(fileName_));
+  }
+
+ private:
+  static constexpr size_t kFirstBufferSize = 1024;
+  static constexpr size_t kLargestBuffer = size_t{1} << 28;
+  std::string fileName_;
+};
+
+constexpr const char* kMain = "Main";
+constexpr const char* kText = "Text";
+
+std::string TextKey(size_t i) { return "Text" + std::to_string(i); }
+
+// Sets the group (limited to its last item, which may run its click handler), then keeps
+// the byte as the file gave it.
+void LoadByte(const TIniFile& ini, const char* key, std::int32_t defaultValue, ui::RadioGroup* group,
+              std::uint8_t& field) {
+  const std::uint8_t value = LowByte(ini.ReadInteger(kMain, key, defaultValue));
+  if (group && group->Count() > 0)
+    group->SetItemIndex(std::min<int>(value, static_cast<int>(group->Count()) - 1));
+  field = value;
+}
+
+}  // namespace
+
+void LoadSettings() {
+  const TIniFile ini(kSettingsFileName);
+  TInfo_dlg* dialog = Info_dlg;
+  LoadByte(ini, "RMouseKey", maMagnify, dialog ? &dialog->RadioGroup1 : nullptr, AppSettings.RMouseKey);
+  LoadByte(ini, "MMouseKey", maCopyRtf, dialog ? &dialog->RadioGroup2 : nullptr, AppSettings.MMouseKey);
+  LoadByte(ini, "DragDrop", dmTextHtml, dialog ? &dialog->RadioGroup3 : nullptr, AppSettings.DragDrop);
+  for (size_t i = 1; i < AppSettings.Texts.size(); ++i)
+    AppSettings.Texts[i] = ini.ReadString(kText, TextKey(i).c_str(), "");
+}
+
+void SaveSettings() {
+  const TIniFile ini(kSettingsFileName);
+  ini.WriteString(kMain, "RMouseKey", std::to_string(AppSettings.RMouseKey));
+  ini.WriteString(kMain, "MMouseKey", std::to_string(AppSettings.MMouseKey));
+  ini.WriteString(kMain, "DragDrop", std::to_string(AppSettings.DragDrop));
+  for (size_t i = 1; i < AppSettings.Texts.size(); ++i)
+    ini.WriteString(kText, TextKey(i).c_str(), ProfileValueFor(AppSettings.Texts[i]));
+}
 
 }  // namespace tessarin

@@ -22,12 +22,17 @@ struct TAppSettings {
   std::array<std::string, 11> Texts{};
 };
 
+// The settings file, by its bare name: the platform keeps it in the Windows directory.
+constexpr const char* kSettingsFileName = "Tessarin.ini";
+
 // One record for the whole run; zero and empty until the first LoadSettings.
 extern TAppSettings AppSettings;
 
-// Reads the whole file into AppSettings and sets the options dialog's radio groups.
+// Reads the whole file into AppSettings and sets the options dialog's radio groups (when
+// the dialog exists). Never fails: a missing file, key or number gives the defaults.
 void LoadSettings();
-// Writes all of AppSettings to the file; throws on the first key that cannot be written.
+// Writes all of AppSettings to the file, the three numbers first, then the ten texts;
+// throws on the first key that cannot be written, leaving the keys written before it.
 void SaveSettings();
 
 }  // namespace tessarin

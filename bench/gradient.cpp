@@ -1,5 +1,4 @@
-// Painting the text-colour button and the palette sample, against a plain FillRect of the same area, in the
-// same run.
+// Painting the text-colour button and the palette sample against a FillRect of the same area, in one run.
 //
 //   bench_gradient.exe [PATH\Tessarin.exe] [ROUNDS]     (ROUNDS defaults to 9)
 //

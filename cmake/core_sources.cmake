@@ -4,6 +4,8 @@ set(TESSARIN_CORE_SOURCES
   ui/ErrorText.cpp
   ui/Units.cpp
   app/InstanceName.cpp
+  app/ProfileNumber.cpp
+  info/ShortcutProps.cpp
   main/Layout.cpp
   main/HtmlFont.cpp
   main/CharDescriptions.cpp

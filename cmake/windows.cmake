@@ -17,6 +17,12 @@ list(REMOVE_ITEM TESSARIN_WIN_SOURCES ${PROJECT_SOURCE_DIR}/app/Program.cpp)
 
 add_library(tessarin_app STATIC ${TESSARIN_WIN_SOURCES})
 target_compile_options(tessarin_app PRIVATE ${TESSARIN_WARNINGS})
+# The targets of the options dialog's "&Website" and "&Mail" buttons; a button without
+# one is disabled.
+set(TESSARIN_WEB_SITE "" CACHE STRING "Web address opened by the options dialog's Website button")
+set(TESSARIN_MAIL_ADDRESS "" CACHE STRING "Mail address the options dialog's Mail button writes to")
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/info/Info.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+  "TESSARIN_WEB_SITE=\"${TESSARIN_WEB_SITE}\"" "TESSARIN_MAIL_ADDRESS=\"${TESSARIN_MAIL_ADDRESS}\"")
 target_link_libraries(tessarin_app PUBLIC tessarin_core ${TESSARIN_WIN_LIBS})
 
 add_executable(Tessarin WIN32 app/Program.cpp res/Tessarin.rc)

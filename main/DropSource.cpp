@@ -1,5 +1,4 @@
-// The drag-and-drop text source: OLE start and end, the drop source, its data object and the format
-// enumerator.
+// OLE start and end, the drop source with its data object, and the format enumerator.
 #include "main/DropSource.h"
 
 #include <shlobj.h>

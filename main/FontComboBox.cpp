@@ -63,7 +63,8 @@ int CALLBACK EnumFamily(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontT
 
 }  // namespace
 
-TFontComboBox::TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice device, std::uint16_t options)
+TFontComboBox::TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice device,
+                             std::uint16_t options)
     : ui::Control(parent), device_(device), options_(options) {
   SetColor(ui::kSysColor | COLOR_WINDOW);
   trueTypeGlyph_ = LoadGlyph("TRUETYPE_FNT");
@@ -78,64 +79,46 @@ TFontComboBox::TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice
 TFontComboBox::~TFontComboBox() {
   // Destroy the window while this object is whole: the list's last messages reach it.
   if (handle_) DestroyWindow(handle_);
-  FreeGlyph(trueTypeGlyph_);
-  FreeGlyph(deviceGlyph_);
 }
 
 TFontComboBox::GlyphImage TFontComboBox::LoadGlyph(const char* resource) {
   GlyphImage glyph;
-  HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), resource);
-  if (!bitmap) return glyph;
+  glyph.image.Reset(LoadBitmapA(GetModuleHandleA(nullptr), resource));
+  if (!glyph.image) return glyph;
   BITMAP info{};
-  GetObjectA(bitmap, sizeof info, &info);
+  GetObjectA(glyph.image, sizeof info, &info);
   glyph.width = info.bmWidth;
   glyph.height = info.bmHeight;
-  glyph.image = bitmap;
-  glyph.mask = CreateBitmap(glyph.width, glyph.height, 1, 1, nullptr);
-  HDC image = CreateCompatibleDC(nullptr);
-  HDC mask = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldImage = SelectObject(image, glyph.image);
-  HGDIOBJ oldMask = SelectObject(mask, glyph.mask);
+  glyph.mask.Reset(CreateBitmap(glyph.width, glyph.height, 1, 1, nullptr));
+  ui::CompatibleDC image(nullptr), mask(nullptr);
+  const ui::SelectObjectScope selectImage(image, glyph.image), selectMask(mask, glyph.mask);
   // The lower-left pixel's colour is the background: white in the mask, black in the image.
   SetBkColor(image, GetPixel(image, 0, glyph.height - 1));
   BitBlt(mask, 0, 0, glyph.width, glyph.height, image, 0, 0, SRCCOPY);
   SetBkColor(image, RGB(0, 0, 0));
   SetTextColor(image, RGB(255, 255, 255));
   BitBlt(image, 0, 0, glyph.width, glyph.height, mask, 0, 0, SRCAND);
-  SelectObject(image, oldImage);
-  SelectObject(mask, oldMask);
-  DeleteDC(image);
-  DeleteDC(mask);
   return glyph;
 }
 
-void TFontComboBox::FreeGlyph(GlyphImage& glyph) {
-  if (glyph.image) DeleteObject(glyph.image);
-  if (glyph.mask) DeleteObject(glyph.mask);
-  glyph = GlyphImage{};
-}
-
 void TFontComboBox::DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y) {
-  HDC source = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(source, glyph.mask);
-  const COLORREF oldBk = SetBkColor(dc, RGB(255, 255, 255));
-  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-  BitBlt(dc, x, y, glyph.width, glyph.height, source, 0, 0, SRCAND);
-  SelectObject(source, glyph.image);
+  ui::CompatibleDC source(dc);
+  const ui::SaveDCScope saved(dc);
+  SetBkColor(dc, RGB(255, 255, 255));
+  SetTextColor(dc, RGB(0, 0, 0));
+  {
+    const ui::SelectObjectScope mask(source, glyph.mask);
+    BitBlt(dc, x, y, glyph.width, glyph.height, source, 0, 0, SRCAND);
+  }
+  const ui::SelectObjectScope image(source, glyph.image);
   BitBlt(dc, x, y, glyph.width, glyph.height, source, 0, 0, SRCPAINT);
-  SetBkColor(dc, oldBk);
-  SetTextColor(dc, oldText);
-  SelectObject(source, old);
-  DeleteDC(source);
 }
 
 int TFontComboBox::ItemHeight() const {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  ui::WindowDC dc(nullptr);
+  const ui::SelectObjectScope font(dc, font_.Handle());
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return fontlist::ItemHeight(metrics.tmHeight, trueTypeGlyph_.image ? trueTypeGlyph_.height : kGlyphHeight);
 }
 
@@ -143,8 +126,8 @@ void TFontComboBox::HandleNeeded() {
   if (handle_) return;
   const std::string previous = FontName();
   CreateHandle({.className = "COMBOBOX",
-                .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT |
-                         CBS_HASSTRINGS,
+                .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                         CBS_SORT | CBS_HASSTRINGS,
                 .bounds = {Left(), Top(), Width(), Height() + kDropDownCount * ItemHeight() + 2}});
   SetWindowPos(handle_, previousSibling_ && IsWindow(previousSibling_) ? previousSibling_ : HWND_TOP, 0, 0, 0,
                0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -192,7 +175,8 @@ void TFontComboBox::SetUseFonts(bool useFonts) {
   useFonts_ = useFonts;
   Invalidate();
   COMBOBOXINFO info{sizeof info};
-  if (handle_ && GetComboBoxInfo(handle_, &info) && info.hwndList) InvalidateRect(info.hwndList, nullptr, TRUE);
+  if (handle_ && GetComboBoxInfo(handle_, &info) && info.hwndList)
+    InvalidateRect(info.hwndList, nullptr, TRUE);
 }
 
 int TFontComboBox::Count() const {
@@ -274,8 +258,7 @@ void TFontComboBox::FillList() {
   SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
   fontlist::ListBuilder builder(options_);
   if (device_ == TFontDevice::fdScreen || device_ == TFontDevice::fdBoth) {
-    HDC screen = GetDC(nullptr);
-    Finally release([screen] { ReleaseDC(nullptr, screen); });
+    ui::WindowDC screen(nullptr);
     AddFonts(screen, builder);
   }
   if (device_ == TFontDevice::fdPrinter || device_ == TFontDevice::fdBoth) AddPrinterFonts(builder);
@@ -289,7 +272,8 @@ void TFontComboBox::AddFonts(HDC dc, fontlist::ListBuilder& builder) {
   if (context.error) std::rethrow_exception(context.error);
   for (const FontItem& item : context.items) {
     const LRESULT index = SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.name.c_str()));
-    if (index >= 0) SendMessageA(handle_, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(item.flags));
+    if (index >= 0)
+      SendMessageA(handle_, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(item.flags));
   }
 }
 
@@ -304,8 +288,8 @@ void TFontComboBox::AddPrinterFonts(fontlist::ListBuilder& builder) {
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
     if (!dialog.hDC) return;
-    Finally release([&dialog] { DeleteDC(dialog.hDC); });
-    AddFonts(dialog.hDC, builder);
+    ui::OwnedDC printer(dialog.hDC);
+    AddFonts(printer, builder);
   } catch (...) {
   }
 }
@@ -327,8 +311,7 @@ bool TFontComboBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
       DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       result = TRUE;
       return true;
-    default:
-      break;
+    default: break;
   }
   return ui::Control::Notify(msg, wParam, lParam, result);
 }
@@ -339,38 +322,38 @@ void TFontComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   const bool selected = hasItem && (item.itemState & ODS_SELECTED);
   const COLORREF background = selected ? GetSysColor(COLOR_HIGHLIGHT) : ui::ResolveColor(Color());
   const COLORREF text = selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ui::ResolveColor(font_.Color());
-  const int saved = SaveDC(dc);
-  HBRUSH brush = CreateSolidBrush(background);
-  FillRect(dc, &item.rcItem, brush);
-  DeleteObject(brush);
-  HFONT ownFont = nullptr;
-  if (hasItem) {
-    const auto flags = static_cast<unsigned>(item.itemData);
-    const GlyphImage* glyph = nullptr;
-    switch (fontlist::GlyphFor(flags)) {
-      case fontlist::Glyph::TrueType: glyph = &trueTypeGlyph_; break;
-      case fontlist::Glyph::Device: glyph = &deviceGlyph_; break;
-      case fontlist::Glyph::None: break;
+  // The item's own font outlives the saved state, which selects it out again.
+  ui::GdiFont ownFont;
+  {
+    const ui::SaveDCScope saved(dc);
+    FillRect(dc, &item.rcItem, ui::Brush(CreateSolidBrush(background)));
+    if (hasItem) {
+      const auto flags = static_cast<unsigned>(item.itemData);
+      const GlyphImage* glyph = nullptr;
+      switch (fontlist::GlyphFor(flags)) {
+        case fontlist::Glyph::TrueType: glyph = &trueTypeGlyph_; break;
+        case fontlist::Glyph::Device: glyph = &deviceGlyph_; break;
+        case fontlist::Glyph::None: break;
+      }
+      if (glyph && !glyph->image) glyph = nullptr;
+      RECT r = item.rcItem;
+      if (glyph) DrawGlyph(dc, *glyph, r.left + 2, (r.top + r.bottom - glyph->height) / 2);
+      r.left += (glyph ? glyph->width : kNoGlyphWidth) + 6;
+      const std::string name = ItemName(static_cast<int>(item.itemID));
+      if (fontlist::DrawsInOwnFont(useFonts_, flags)) {
+        LOGFONTA logFont{};
+        GetObjectA(font_.Handle(), sizeof logFont, &logFont);
+        std::memset(logFont.lfFaceName, 0, sizeof logFont.lfFaceName);
+        std::strncpy(logFont.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+        ownFont.Reset(CreateFontIndirectA(&logFont));
+      }
+      SelectObject(dc, ownFont ? ownFont.Get() : font_.Handle());  // the saved state restores the font
+      SetTextColor(dc, text);
+      SetBkMode(dc, TRANSPARENT);
+      DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &r,
+                DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
-    if (glyph && !glyph->image) glyph = nullptr;
-    RECT r = item.rcItem;
-    if (glyph) DrawGlyph(dc, *glyph, r.left + 2, (r.top + r.bottom - glyph->height) / 2);
-    r.left += (glyph ? glyph->width : kNoGlyphWidth) + 6;
-    const std::string name = ItemName(static_cast<int>(item.itemID));
-    if (fontlist::DrawsInOwnFont(useFonts_, flags)) {
-      LOGFONTA logFont{};
-      GetObjectA(font_.Handle(), sizeof logFont, &logFont);
-      std::memset(logFont.lfFaceName, 0, sizeof logFont.lfFaceName);
-      std::strncpy(logFont.lfFaceName, name.c_str(), LF_FACESIZE - 1);
-      ownFont = CreateFontIndirectA(&logFont);
-    }
-    SelectObject(dc, ownFont ? ownFont : font_.Handle());
-    SetTextColor(dc, text);
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &r, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   }
-  RestoreDC(dc, saved);
-  if (ownFont) DeleteObject(ownFont);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }
 

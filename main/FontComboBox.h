@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/Canvas.h"
 #include "ui/StdCtrls.h"
 
 namespace tessarin {
@@ -69,12 +70,11 @@ class TFontComboBox : public ui::Control {
  private:
   // A glyph with its transparent pixels cleared, and the mask that keeps them out.
   struct GlyphImage {
-    HBITMAP image = nullptr;
-    HBITMAP mask = nullptr;
+    ui::Bitmap image;
+    ui::Bitmap mask;
     int width = 0, height = 0;
   };
   static GlyphImage LoadGlyph(const char* resource);
-  static void FreeGlyph(GlyphImage& glyph);
   static void DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y);
 
   void FillList();

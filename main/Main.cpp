@@ -2,6 +2,7 @@
 #include "main/Main.h"
 
 #include "app/Settings.h"
+#include "info/Info.h"
 #include "main/CharDescriptions.h"
 #include "main/GridCells.h"
 #include "ui/Application.h"
@@ -122,6 +123,7 @@ TForm1::TForm1()
   Gradient1.OnClick = [this] { color_panel1Click(); };
   GroupBox4.OnClick = [this] { color_panel1Click(); };
   StringAlignGrid1.OnMouseMove = [this](ui::ShiftState s, int x, int y) { StringAlignGrid1MouseMove(s, x, y); };
+  b_info.OnClick = [this] { b_infoClick(); };
   DesignApp1.OnMinimize = [this] { DesignApp1Minimize(); };
   OnShow = [this] { FormShow(); };
   OnResize = [this] { AlignPanel(); };
@@ -167,6 +169,8 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton, ui::ShiftState, int x, i
 void TForm1::b_auswClick() { AppendSelectedChar(); }
 
 void TForm1::FormShow() {
+  // Read on every show, so the file's values are back after the window was hidden.
+  LoadSettings();
   ApplyLayout(LayoutForScreenWidth(GetSystemMetrics(SM_CXSCREEN)));
   SetWindowState(ui::WindowState::Normal);
   SetActiveControl(&StringAlignGrid1);
@@ -199,6 +203,11 @@ void TForm1::AlignPanel() {
 }
 
 void TForm1::b_exitClick() { Close(); }
+
+void TForm1::b_infoClick() {
+  for (size_t i = 1; i < AppSettings.Texts.size(); ++i) Info_dlg->Edits()[i]->SetText(AppSettings.Texts[i]);
+  Info_dlg->ShowModal();
+}
 
 void TForm1::DesignApp1Minimize() {
   SetWindowState(ui::WindowState::Normal);

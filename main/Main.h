@@ -118,6 +118,8 @@ class TForm1 : public ui::Form {
   void CheckBox1Click();
   void ApplyLayout(ScreenLayout layout);
   void b_exitClick();
+  // "&Options": the options dialog, modally, its edits filled from the texts in memory.
+  void b_infoClick();
   void DesignApp1Minimize();
   // The colour choice: the palette dialog with "216 Colors" checked, else the colour dialog.
   void color_panel1Click();

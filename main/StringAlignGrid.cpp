@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "ui/Canvas.h"
+
 namespace tessarin {
 namespace {
 
@@ -13,38 +15,6 @@ namespace {
 const char kGridIndexError[] = "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs";  // ß, ä
 
 constexpr COLORREF kLineColor = RGB(192, 192, 192);
-
-class MemoryDC {
- public:
-  MemoryDC(HDC target, int width, int height)
-      : dc_(CreateCompatibleDC(target)), bitmap_(CreateCompatibleBitmap(target, width, height)),
-        old_(SelectObject(dc_, bitmap_)) {}
-  ~MemoryDC() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-};
-
-class SolidBrush {
- public:
-  explicit SolidBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
-  ~SolidBrush() { DeleteObject(brush_); }
-  SolidBrush(const SolidBrush&) = delete;
-  SolidBrush& operator=(const SolidBrush&) = delete;
-  HBRUSH get() const { return brush_; }
-
- private:
-  HBRUSH brush_;
-};
 
 }  // namespace
 
@@ -203,32 +173,30 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TStringAlignGrid::Paint(HDC target, const RECT&) {
   RECT client;
   GetClientRect(handle_, &client);
-  MemoryDC memory(target, client.right, client.bottom);
-  HDC dc = memory.get();
+  ui::MemoryDC dc(target, client.right, client.bottom);
 
-  SolidBrush window(ui::ResolveColor(Color()));
-  FillRect(dc, &client, window.get());
+  FillRect(dc, &client, ui::Brush(CreateSolidBrush(ui::ResolveColor(Color()))));
 
-  SolidBrush line(kLineColor);
+  const ui::Brush line(CreateSolidBrush(kLineColor));
   for (int c = 0; c < ColCount; ++c) {
     const int x = c * (colWidth_ + 1) + colWidth_;
     RECT r{x, 0, x + 1, RowCount * (rowHeight_ + 1)};
-    FillRect(dc, &r, line.get());
+    FillRect(dc, &r, line);
   }
   for (int r = 0; r < RowCount; ++r) {
     const int y = r * (rowHeight_ + 1) + rowHeight_;
     RECT rect{0, y, ColCount * (colWidth_ + 1), y + 1};
-    FillRect(dc, &rect, line.get());
+    FillRect(dc, &rect, line);
   }
 
-  SolidBrush selected(GetSysColor(COLOR_ACTIVECAPTION));
-  HGDIOBJ oldFont = SelectObject(dc, font_.Handle());
+  const ui::Brush selected(CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION)));
+  const ui::SelectObjectScope font(dc, font_.Handle());
   SetBkMode(dc, TRANSPARENT);
   for (int r = 0; r < RowCount; ++r) {
     for (int c = 0; c < ColCount; ++c) {
       RECT cell = CellRect(c, r);
       const bool current = c == col_ && r == row_;
-      if (current) FillRect(dc, &cell, selected.get());
+      if (current) FillRect(dc, &cell, selected);
       SetTextColor(dc, current ? GetSysColor(COLOR_CAPTIONTEXT) : ui::ResolveColor(font_.Color()));
       RECT text = cell;
       InflateRect(&text, -2, -2);
@@ -237,8 +205,7 @@ void TStringAlignGrid::Paint(HDC target, const RECT&) {
       if (current && GetFocus() == handle_) DrawFocusRect(dc, &cell);
     }
   }
-  SelectObject(dc, oldFont);
-  BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  dc.CopyTo(target);
 }
 
 }  // namespace tessarin

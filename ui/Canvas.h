@@ -107,22 +107,38 @@ class PaintScope {
   PAINTSTRUCT ps_{};
 };
 
+// A DC of our own (CreateCompatibleDC, or one a dialog handed over), deleted at scope end.
+class OwnedDC {
+ public:
+  explicit OwnedDC(HDC dc) : dc_(dc) {}
+  ~OwnedDC() {
+    if (dc_) DeleteDC(dc_);
+  }
+  OwnedDC(const OwnedDC&) = delete;
+  OwnedDC& operator=(const OwnedDC&) = delete;
+  HDC Get() const { return dc_; }
+  operator HDC() const { return dc_; }  // NOLINT
+
+ private:
+  HDC dc_;
+};
+
+// A memory DC compatible with another DC (the screen when null).
+class CompatibleDC : public OwnedDC {
+ public:
+  explicit CompatibleDC(HDC compatible) : OwnedDC(CreateCompatibleDC(compatible)) {}
+};
+
 // A memory DC compatible with another DC, holding a bitmap of a given size selected
 // into it for its whole life: draw off screen, then CopyTo in one block.
 class MemoryDC {
  public:
   MemoryDC(HDC compatible, int width, int height)
-      : dc_(CreateCompatibleDC(compatible)),
+      : dc_(compatible),
         bitmap_(CreateCompatibleBitmap(compatible, width > 0 ? width : 1, height > 0 ? height : 1)),
-        old_(dc_ ? SelectObject(dc_, bitmap_) : nullptr),
+        select_(dc_, bitmap_),
         width_(width),
         height_(height) {}
-  ~MemoryDC() {
-    if (old_) SelectObject(dc_, old_);
-    if (dc_) DeleteDC(dc_);
-  }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
   HDC Get() const { return dc_; }
   operator HDC() const { return dc_; }  // NOLINT
   HBITMAP BitmapHandle() const { return bitmap_; }
@@ -134,9 +150,11 @@ class MemoryDC {
   void CopyTo(HDC target) const { BitBlt(target, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY); }
 
  private:
-  HDC dc_;
+  // Declared in the order of their making; they go in the reverse: the bitmap is
+  // selected out before it is deleted, and the DC goes last.
+  CompatibleDC dc_;
   Bitmap bitmap_;
-  HGDIOBJ old_;
+  SelectObjectScope select_;
   int width_, height_;
 };
 

@@ -82,7 +82,6 @@ Control* Control::FromHandle(HWND hwnd) {
 Control::~Control() {
   if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY detaches and clears handle_
   Detach();
-  if (brush_) DeleteObject(brush_);
 }
 
 void Control::Detach() {
@@ -266,8 +265,7 @@ void Control::Click() {
 HBRUSH Control::BackgroundBrush() {
   const COLORREF rgb = ResolveColor(color_);
   if (!brush_ || brushColor_ != rgb) {
-    if (brush_) DeleteObject(brush_);
-    brush_ = CreateSolidBrush(rgb);
+    brush_.Reset(CreateSolidBrush(rgb));
     brushColor_ = rgb;
   }
   return brush_;

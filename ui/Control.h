@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/Bounds.h"
+#include "ui/Canvas.h"
 #include "ui/Font.h"
 
 namespace ui {
@@ -120,7 +121,7 @@ class Control {
   Bounds bounds_;
   int id_ = 0;
   COLORREF color_ = kSysColor | COLOR_BTNFACE;
-  HBRUSH brush_ = nullptr;
+  Brush brush_;
   COLORREF brushColor_ = 0;
 };
 

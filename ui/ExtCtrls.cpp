@@ -44,7 +44,7 @@ void Image::Paint(HDC dc, const RECT&) {
   if (bitmap_) {
     BITMAP info{};
     GetObjectA(bitmap_, sizeof info, &info);
-    MemoryDC source(dc, 0, 0);
+    CompatibleDC source(dc);
     SelectObjectScope select(source, bitmap_);
     BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
   } else if (icon_) {

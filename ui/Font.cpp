@@ -2,13 +2,45 @@
 #include "ui/Font.h"
 
 #include <cstring>
+#include <map>
+#include <string>
+#include <tuple>
 
+#include "ui/Canvas.h"
 #include "ui/Units.h"
 
 namespace ui {
 
 namespace {
+
 int liveHandles = 0;
+
+// What makes two fonts the same GDI font.
+using FontKey = std::tuple<std::string, int, bool, bool, bool, bool, BYTE>;
+
+}  // namespace
+
+struct Font::Shared {
+  FontKey key;
+  HFONT handle = nullptr;
+  ~Shared();
+};
+
+namespace {
+
+std::map<FontKey, std::weak_ptr<Font::Shared>>& FontCache() {
+  static std::map<FontKey, std::weak_ptr<Font::Shared>> cache;
+  return cache;
+}
+
+}  // namespace
+
+Font::Shared::~Shared() {
+  if (!handle) return;
+  DeleteObject(handle);
+  --liveHandles;
+  auto& cache = FontCache();
+  if (const auto it = cache.find(key); it != cache.end() && it->second.expired()) cache.erase(it);
 }
 
 int Font::LiveHandles() { return liveHandles; }
@@ -27,13 +59,7 @@ Font& Font::operator=(const Font& other) {
 
 Font::~Font() { Release(); }
 
-void Font::Release() const {
-  if (handle_) {
-    DeleteObject(handle_);
-    handle_ = nullptr;
-    --liveHandles;
-  }
-}
+void Font::Release() const { shared_.reset(); }
 
 void Font::Changed() {
   Release();
@@ -54,9 +80,8 @@ void Font::SetHeight(int height) {
 
 int Font::ScreenPixelsPerInch() {
   static const int ppi = [] {
-    HDC dc = GetDC(nullptr);
-    const int value = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
+    const WindowDC screen(nullptr);
+    const int value = GetDeviceCaps(screen, LOGPIXELSY);
     return value > 0 ? value : 96;
   }();
   return ppi;
@@ -95,23 +120,30 @@ void Font::Assign(const Font& other) {
 }
 
 HFONT Font::Handle() const {
-  if (!handle_) {
-    LOGFONTA lf{};
-    lf.lfHeight = height_;
-    lf.lfWeight = style_.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = style_.italic;
-    lf.lfUnderline = style_.underline;
-    lf.lfStrikeOut = style_.strikeOut;
-    lf.lfCharSet = charset_;
-    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfPitchAndFamily = DEFAULT_PITCH;
-    std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
-    handle_ = CreateFontIndirectA(&lf);
-    if (handle_) ++liveHandles;
-  }
-  return handle_;
+  if (shared_) return shared_->handle;
+  FontKey key{name_, height_, style_.bold, style_.italic, style_.underline, style_.strikeOut, charset_};
+  std::weak_ptr<Shared>& cached = FontCache()[key];
+  shared_ = cached.lock();
+  if (shared_) return shared_->handle;
+  LOGFONTA lf{};
+  lf.lfHeight = height_;
+  lf.lfWeight = style_.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = style_.italic;
+  lf.lfUnderline = style_.underline;
+  lf.lfStrikeOut = style_.strikeOut;
+  lf.lfCharSet = charset_;
+  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH;
+  std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
+  auto shared = std::make_shared<Shared>();
+  shared->key = std::move(key);
+  shared->handle = CreateFontIndirectA(&lf);
+  if (shared->handle) ++liveHandles;
+  cached = shared;
+  shared_ = std::move(shared);
+  return shared_->handle;
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace ui {
@@ -45,11 +46,15 @@ class Font {
 
   HFONT Handle() const;
   static int ScreenPixelsPerInch();
-  // GDI fonts held by Font objects right now (Wine's GetGuiResources always says 0, so
-  // the toolkit keeps its own count to show that repeated work leaks none).
+  // GDI fonts held by Font objects right now, each counted once however many Font
+  // objects share it (Wine's GetGuiResources always says 0, so the toolkit keeps its own
+  // count to show that repeated work leaks none).
   static int LiveHandles();
 
   std::function<void()> OnChange;
+
+  // A GDI font and the description it was made from; Fonts share it.
+  struct Shared;
 
  private:
   void Changed();
@@ -60,7 +65,9 @@ class Font {
   COLORREF color_ = 0;
   FontStyles style_;
   BYTE charset_ = DEFAULT_CHARSET;
-  mutable HFONT handle_ = nullptr;
+  // The GDI font, shared by every Font of the same description (a form's controls all
+  // take their parent's font: one GDI font serves them all).
+  mutable std::shared_ptr<Shared> shared_;
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/Application.h"
 
@@ -21,6 +22,18 @@ DWORD StyleFor(BorderStyle border, bool minimizeBox) {
 DWORD ExStyleFor(BorderStyle border) {
   return border == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT
                                        : WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+}
+
+// The visible, enabled top-level windows of the thread other than the modal form.
+struct ModalCollect {
+  HWND self;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM lParam) {
+  auto* c = reinterpret_cast<ModalCollect*>(lParam);
+  if (hwnd != c->self && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) c->windows.push_back(hwnd);
+  return TRUE;
 }
 
 }  // namespace
@@ -87,6 +100,47 @@ void Form::Close() {
   PostMessageA(handle_, WM_CLOSE, 0, 0);
 }
 
+void Form::ShowModal() {
+  if (!handle_ || modal_) return;
+  Application& app = Application::Instance();
+  HWND previous = GetActiveWindow();
+  // The thread's other visible windows take no input while this one is up.
+  ModalCollect collect{handle_, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&collect));
+  std::vector<HWND>& disabled = collect.windows;
+  for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);
+  modal_ = true;
+  endModal_ = false;
+  struct Restore {
+    Form& form;
+    std::vector<HWND>& disabled;
+    HWND previous;
+    ~Restore() {
+      // Enabled before the form hides, so that the activation returns to them and not
+      // to another program.
+      for (HWND hwnd : disabled)
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+      form.modal_ = false;
+      form.endModal_ = false;
+      form.Hide();
+      if (previous && IsWindow(previous) && IsWindowVisible(previous)) SetActiveWindow(previous);
+    }
+  } restore{*this, disabled, previous};
+  Show();
+  SetForegroundWindow(handle_);
+  while (!endModal_ && IsWindowVisible(handle_) && !app.Terminated() && app.HandleMessage()) {
+  }
+}
+
+void Form::EndModal() {
+  if (modal_) {
+    endModal_ = true;
+    PostMessageA(handle_, WM_NULL, 0, 0);  // the loop looks again after this message
+  } else {
+    Hide();
+  }
+}
+
 void Form::SetWindowState(WindowState state) {
   state_ = state;
   if (handle_ && IsWindowVisible(handle_)) {
@@ -137,6 +191,13 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         activeControl_->SetFocus();
         return 0;
       }
+      break;
+    case WM_COMMAND:
+      // Esc in the dialog manager: the cancel button, as if it had been clicked.
+      if (LOWORD(wParam) == IDCANCEL && lParam == 0 && cancelButton_ && cancelButton_->Handle() &&
+          IsWindowEnabled(cancelButton_->Handle()))
+        return SendMessageA(handle_, WM_COMMAND, MAKEWPARAM(cancelButton_->Id(), BN_CLICKED),
+                            reinterpret_cast<LPARAM>(cancelButton_->Handle()));
       break;
     case DM_GETDEFID:
       if (defaultButton_ && defaultButton_->Handle())

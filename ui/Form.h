@@ -50,6 +50,17 @@ class Form : public Control {
   // form is active.
   void SetActiveControl(Control* control);
   void SetDefaultButton(Control* button) { defaultButton_ = button; }
+  // The button that Esc clicks.
+  void SetCancelButton(Control* button) { cancelButton_ = button; }
+
+  // Shows the form and handles messages through the application until it is hidden
+  // again; the other forms take no input meanwhile, and the window that was active
+  // before is active again afterwards.
+  void ShowModal();
+  // Ends a modal showing once the handler that calls it has returned (hides the form
+  // at once when it is not shown modally).
+  void EndModal();
+  bool Modal() const { return modal_; }
 
   // Keys reach this before the dialog manager; return true to consume the message.
   virtual bool PreviewKey(MSG& msg);
@@ -71,6 +82,9 @@ class Form : public Control {
   WindowState state_ = WindowState::Normal;
   Control* activeControl_ = nullptr;
   Control* defaultButton_ = nullptr;
+  Control* cancelButton_ = nullptr;
+  bool modal_ = false;
+  bool endModal_ = false;
 };
 
 }  // namespace ui

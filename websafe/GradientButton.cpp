@@ -1,5 +1,4 @@
-// The focusless base button (bevel, caption, glyph, groups, drop-down menu, access key) and the gradient
-// button.
+// TBI_basebutton (bevel, caption, glyph, groups, drop-down menu, access key) and TBI_GradientButton.
 #include "websafe/GradientButton.h"
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// TBI_basebutton, a focusless button with bevel, caption, glyph and drop-down menu, and TBI_GradientButton,
-// its gradient-faced kind.
+// TBI_basebutton, the focusless self-drawn button, and TBI_GradientButton, its gradient-faced kind.
 #pragma once
 #include <windows.h>
 

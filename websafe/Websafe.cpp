@@ -1,11 +1,9 @@
-// The palette dialog: the palette bitmap drawn from the layout rule, the sample, the pick, OK, Cancel and the
-// modal run.
+// The palette dialog: the palette bitmap from the layout rule, the sample, the pick, OK and Cancel.
 #include "websafe/Websafe.h"
 
 #include <vector>
 
 #include "main/Main.h"
-#include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "websafe/PaletteRule.h"
 
@@ -31,11 +29,6 @@ int SwatchIndex(std::uint32_t color) {
   const int red = static_cast<int>(color & 0xFF), green = static_cast<int>((color >> 8) & 0xFF),
             blue = static_cast<int>((color >> 16) & 0xFF);
   return 36 * (red / 0x33) + 6 * (blue / 0x33) + (0xFF - green) / 0x33;
-}
-
-BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-  return TRUE;
 }
 
 }  // namespace
@@ -122,15 +115,14 @@ Tdialog216::Tdialog216()
   Label1.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
   Label1.GetFont().SetStyle({.bold = true});
   SetDefaultButton(&OKBtn);
+  SetCancelButton(&CancelBtn);
   SetActiveControl(&OKBtn);
   Image1.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
     Image1MouseDown(b, s, x, y);
   };
   OKBtn.OnClick = [this] { OKBtnClick(); };
-  CancelBtn.OnClick = [this] { modalResult_ = mrCancel; };
-  OnClose = [this] {
-    if (modalResult_ == mrNone) modalResult_ = mrCancel;
-  };
+  // Cancel, Esc and the close box leave the colours as they were.
+  CancelBtn.OnClick = [this] { EndModal(); };
 }
 
 void Tdialog216::Image1MouseDown(ui::MouseButton, ui::ShiftState, int x, int y) {
@@ -145,41 +137,7 @@ void Tdialog216::Image1MouseDown(ui::MouseButton, ui::ShiftState, int x, int y) 
 
 void Tdialog216::OKBtnClick() {
   if (Form1) Form1->ApplyTextColor(Label1.GetFont().Color());
-  modalResult_ = mrOk;
-}
-
-int Tdialog216::ShowModal() {
-  modalResult_ = mrNone;
-  ui::Application& app = ui::Application::Instance();
-  // The thread's other windows take no input while the dialog runs.
-  std::vector<HWND> windows, disabled;
-  EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&windows));
-  for (HWND hwnd : windows) {
-    if (hwnd != Handle() && IsWindowEnabled(hwnd)) {
-      EnableWindow(hwnd, FALSE);
-      disabled.push_back(hwnd);
-    }
-  }
-  Show();
-  SetForegroundWindow(Handle());
-  OKBtn.SetFocus();
-  while (modalResult_ == mrNone && !app.Terminated() && IsWindowVisible(Handle())) {
-    if (!app.HandleMessage()) break;
-  }
-  if (modalResult_ == mrNone) modalResult_ = mrCancel;
-  // The owners come back before the dialog goes, so that activation returns to them.
-  for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
-  Hide();
-  return modalResult_;
-}
-
-LRESULT Tdialog216::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_COMMAND && lParam == 0 && LOWORD(wParam) == IDCANCEL) {
-    // Esc, through the dialog manager.
-    modalResult_ = mrCancel;
-    return 0;
-  }
-  return ui::Form::WndProc(msg, wParam, lParam);
+  EndModal();
 }
 
 }  // namespace tessarin

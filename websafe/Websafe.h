@@ -26,8 +26,6 @@ class TSampleLabel : public ui::CustomControl {
   TBI_basebutton& under_;
 };
 
-enum TModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
-
 class Tdialog216 : public ui::Form {
  public:
   Tdialog216();
@@ -39,18 +37,9 @@ class Tdialog216 : public ui::Form {
   ui::Button OKBtn;
   ui::Button CancelBtn;
 
-  // Shows the dialog and handles messages until it closes; the other forms are disabled
-  // meanwhile. Returns mrOk or mrCancel.
-  int ShowModal();
-  int ModalResult() const { return modalResult_; }
-
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
  private:
   void Image1MouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y);
   void OKBtnClick();
-  int modalResult_ = mrNone;
 };
 
 // The palette image, drawn from the layout rule: a 366 × 61 bitmap of 8 bits per pixel.

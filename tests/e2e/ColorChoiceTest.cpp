@@ -1,6 +1,5 @@
-// The colour choice seen from another process: the palette dialog pressed at image coordinates, the
-// platform's colour dialog driven through its own controls, and what reaches the text-colour button, the
-// composition and the HTML line.
+// The colour choice from another process: the palette pressed at image coordinates and the colour dialog.
+// What reaches the text-colour button, the composition and the HTML line is read as another program would.
 #include <gtest/gtest.h>
 #include <richedit.h>
 
@@ -145,7 +144,8 @@ TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
   EXPECT_TRUE(PumpUntil([&] {
     return at(image, 5, 5) == RGB(0, 255, 0) && at(image, 360, 55) == RGB(255, 0, 255) &&
            at(image, 60, 30) == RGB(0, 0, 0) && at(dialog, 12, 40) == GetSysColor(COLOR_BTNFACE);
-  })) << std::hex << at(image, 5, 5) << " " << at(dialog, 12, 40);
+  })) << std::hex
+      << at(image, 5, 5) << " " << at(dialog, 12, 40);
   ClickCentre(ok);
   ASSERT_TRUE(WaitGone(dialog));
   char windowText[8];

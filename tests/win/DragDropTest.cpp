@@ -1,6 +1,5 @@
-// Dragging the selected character out of the grid into a drop target of another process, through real mouse
-// input. The same program is the drop target when started with --drop-target: it also plays the user's
-// gesture.
+// Dragging the selected character into a drop target of another process, through real mouse input.
+// The same program is the drop target when started with --drop-target, and plays the user's gesture.
 #include <gtest/gtest.h>
 #include <ole2.h>
 

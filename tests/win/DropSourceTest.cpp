@@ -1,5 +1,4 @@
-// The drop source's answers to the platform, its format enumerator (kept alive apart from the source) and its
-// references.
+// The drop source: its answers to the platform, its format enumerator and its references.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 

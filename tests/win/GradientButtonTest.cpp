@@ -1,5 +1,4 @@
-// The gradient button: its face held against the reference table, read back from the screen and off screen,
-// the bevel, the press-and-release click, the caption through the base class and the low-colour face.
+// The gradient button: its face against the reference table on screen and off; bevel, click, caption.
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -1,5 +1,4 @@
-// The palette dialog as built: its window, its controls' places and the palette bitmap drawn from the layout
-// rule.
+// The palette dialog as built: its window, its controls and the palette bitmap against the layout rule.
 #include <gtest/gtest.h>
 
 #include <vector>

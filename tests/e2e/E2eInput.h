@@ -1,0 +1,83 @@
+// Keys and focus as another program sees them: typed with SendInput, the focus read from
+// the window's thread.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/E2eSupport.h"
+
+namespace e2e {
+
+// Presses and releases a key, with Shift or Ctrl held when asked, and lets it arrive.
+inline void PressKey(WORD vk, bool shift = false, bool ctrl = false) {
+  std::vector<INPUT> in;
+  auto key = [&](WORD k, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  if (ctrl) key(VK_CONTROL, false);
+  if (shift) key(VK_SHIFT, false);
+  key(vk, false);
+  key(vk, true);
+  if (shift) key(VK_SHIFT, true);
+  if (ctrl) key(VK_CONTROL, true);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+  testing_support::Pump(std::chrono::milliseconds(80));
+}
+
+// Types ASCII text on the keyboard layout of the session.
+inline void TypeText(const std::string& text) {
+  for (char c : text) {
+    const SHORT scan = VkKeyScanA(c);
+    PressKey(static_cast<WORD>(scan & 0xFF), (scan & 0x100) != 0);
+  }
+}
+
+// The window that has the keyboard focus in the thread of the given window.
+inline HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// The text of a control of another process, asked of the control itself (the caption
+// that GetWindowText reads across processes is not an edit's text).
+inline std::string ControlText(HWND hwnd) {
+  const auto length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  const auto got = SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+// Clicks the centre of a window.
+inline void ClickCentre(HWND hwnd) {
+  const POINT p = CentreOf(hwnd);
+  testing_support::ClickAt(p.x, p.y);
+  testing_support::Pump(std::chrono::milliseconds(80));
+}
+
+// The message box the process shows, if one is up: its caption and its text.
+struct MessageBoxSeen {
+  HWND box = nullptr;
+  std::string caption, text;
+};
+inline MessageBoxSeen FindMessageBox(DWORD processId) {
+  MessageBoxSeen seen;
+  for (HWND top : testing_support::TopLevelWindows(processId)) {
+    if (testing_support::ClassName(top) == "#32770" && IsWindowVisible(top)) {
+      seen.box = top;
+      seen.caption = testing_support::WindowText(top);
+      seen.text = testing_support::WindowText(GetDlgItem(top, 0xFFFF));
+    }
+  }
+  return seen;
+}
+
+}  // namespace e2e

@@ -1,0 +1,204 @@
+// The settings file "Tessarin.ini" in the Windows directory, read and written by the real
+// private-profile functions: defaults, the number rules, the order of the keys, texts
+// that come back exactly as typed, and a write that fails.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "app/Settings.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/PrefixFiles.h"
+
+using namespace testing_support;
+using tessarin::AppSettings;
+
+namespace {
+
+class SettingsFile : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    ForgetCachedFile();
+    MainWindowTest::SetUp();
+  }
+  void TearDown() override {
+    MainWindowTest::TearDown();
+    ForgetCachedFile();
+  }
+
+  // Wine keeps a copy of a settings file it has read and serves it while the file is
+  // missing: a test that replaces or removes the file behind it makes it read afresh.
+  static void ForgetCachedFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, "Tessarin.ini"); }
+
+  void PutFile(const std::string& bytes) {
+    ASSERT_TRUE(WriteBytes(ini.Path(), bytes));
+    ForgetCachedFile();
+  }
+
+  // The show step of the main window, as when it comes back from the notification area.
+  void ShowMainWindowAgain() {
+    form->Hide();
+    form->Show();
+    Settle();
+  }
+
+  std::optional<std::string> FileBytes() const { return ReadBytes(ini.Path()); }
+
+  SavedFile ini{WindowsDirFile("Tessarin.ini")};
+};
+
+std::vector<std::string> Lines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::istringstream in(bytes);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST_F(SettingsFile, NoFileGivesTheDefaultsEverywhereAndCreatesNone) {
+  AppSettings = {};
+  AppSettings.Texts[4] = "left over";
+  options->RadioGroup1.SetItemIndex(0);
+  ShowMainWindowAgain();
+  EXPECT_EQ(AppSettings.RMouseKey, 1);
+  EXPECT_EQ(AppSettings.MMouseKey, 2);
+  EXPECT_EQ(AppSettings.DragDrop, 2);
+  for (size_t i = 1; i <= 10; ++i) EXPECT_EQ(AppSettings.Texts[i], "") << i;
+  EXPECT_EQ(options->RadioGroup1.ItemIndex(), 1);
+  EXPECT_EQ(options->RadioGroup2.ItemIndex(), 2);
+  EXPECT_EQ(options->RadioGroup3.ItemIndex(), 2);
+  EXPECT_FALSE(Exists(ini.Path()));
+}
+
+TEST_F(SettingsFile, TheShowStepReadsTheNumbersThroughTheConversionAndTheByteWrap) {
+  struct {
+    const char* main;
+    int right, middle, drag;              // the bytes in memory
+    int rightItem, middleItem, dragItem;  // what the options dialog shows
+  } const cases[] = {
+      {"RMouseKey=0x3\r\nMMouseKey=-1\r\nDragDrop=7", 3, 255, 7, 3, 4, 2},
+      {"RMouseKey=$3\r\nMMouseKey=258\r\nDragDrop=  1  ", 3, 2, 1, 3, 2, 1},
+      {"RMouseKey=0x\r\nMMouseKey=3x\r\nDragDrop=", 1, 2, 2, 1, 2, 2},
+      {"rmousekey=0\r\nMMOUSEKEY=4\r\nDragDrop=0", 0, 4, 0, 0, 4, 0},
+      {"RMouseKey=2147483648\r\nMMouseKey=$FFFFFFFF\r\nDragDrop=+1", 1, 255, 1, 1, 4, 1},
+  };
+  for (const auto& c : cases) {
+    PutFile(std::string("[Main]\r\n") + c.main + "\r\n");
+    ShowMainWindowAgain();
+    EXPECT_EQ(AppSettings.RMouseKey, c.right) << c.main;
+    EXPECT_EQ(AppSettings.MMouseKey, c.middle) << c.main;
+    EXPECT_EQ(AppSettings.DragDrop, c.drag) << c.main;
+    EXPECT_EQ(options->RadioGroup1.ItemIndex(), c.rightItem) << c.main;
+    EXPECT_EQ(options->RadioGroup2.ItemIndex(), c.middleItem) << c.main;
+    EXPECT_EQ(options->RadioGroup3.ItemIndex(), c.dragItem) << c.main;
+  }
+}
+
+TEST_F(SettingsFile, OkWritesAllThirteenKeysInOrderAndKeepsAByteNoItemShows) {
+  PutFile("[Main]\r\nDragDrop=7\r\n");
+  options->Show();  // its show step loads the file
+  ASSERT_TRUE(WaitUntil([&] { return options->Visible(); }));
+  EXPECT_EQ(AppSettings.DragDrop, 7);
+  EXPECT_EQ(options->RadioGroup3.ItemIndex(), 2);
+  // Written afresh: keys already in a file keep their places there.
+  RemovePath(ini.Path());
+  ForgetCachedFile();
+  options->Edit2.SetText("two");
+  options->Edit10.SetText("ten");
+  Click(options->OKBtn);
+  EXPECT_FALSE(options->Visible());
+  EXPECT_EQ(AppSettings.Texts[10], "ten");
+  const auto bytes = FileBytes();
+  ASSERT_TRUE(bytes);
+  const std::vector<std::string> expected{"[Main]", "RMouseKey=1", "MMouseKey=2", "DragDrop=7", "[Text]",
+                                          "Text1=", "Text2=two",   "Text3=",      "Text4=",     "Text5=",
+                                          "Text6=", "Text7=",      "Text8=",      "Text9=",     "Text10=ten"};
+  EXPECT_EQ(Lines(*bytes), expected) << *bytes;
+}
+
+TEST_F(SettingsFile, TextsComeBackByteForByte) {
+  const std::string longText = [] {
+    std::string s;
+    for (int i = 0; s.size() < 5000; ++i) s += "word" + std::to_string(i) + (i % 7 ? " " : " = [x]; ");
+    return s.substr(0, 5000);
+  }();
+  const std::vector<std::string> texts{"",  // index 0 is unused
+                                       "  indented", "trailing  ",       "\"quoted\"",     "'single'",
+                                       "a=b=c",      "[Main]",           ";not a comment",
+                                       "",  // an empty text
+                                       longText,     " \"both\" ends ' "};
+  for (size_t i = 1; i <= 10; ++i) AppSettings.Texts[i] = texts[i];
+  tessarin::SaveSettings();
+  for (size_t i = 1; i <= 10; ++i) AppSettings.Texts[i] = "changed";
+  tessarin::LoadSettings();
+  for (size_t i = 1; i <= 10; ++i) EXPECT_EQ(AppSettings.Texts[i], texts[i]) << "Text" << i;
+
+  const auto bytes = FileBytes();
+  ASSERT_TRUE(bytes);
+  // The empty text is its key with nothing after the equals sign; plain texts stand as
+  // typed, and only the ones the reading would change are quoted.
+  EXPECT_NE(bytes->find("\r\nText8=\r\n"), std::string::npos);
+  EXPECT_NE(bytes->find("\r\nText5=a=b=c\r\n"), std::string::npos);
+  EXPECT_NE(bytes->find("\r\nText1=\"  indented\"\r\n"), std::string::npos);
+  EXPECT_NE(bytes->find("\r\nText9=" + longText + "\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFile, AFileWrittenByHandReadsAsThePlatformReadsIt) {
+  PutFile("[Text]\r\nText1=  spaced out  \r\nText2=\"double\"\r\nText3='single'\r\nText4=\"open\r\n");
+  tessarin::LoadSettings();
+  EXPECT_EQ(AppSettings.Texts[1], "spaced out");
+  EXPECT_EQ(AppSettings.Texts[2], "double");
+  EXPECT_EQ(AppSettings.Texts[3], "single");
+  EXPECT_EQ(AppSettings.Texts[4], "\"open");
+}
+
+TEST_F(SettingsFile, ARadioChoiceActsAtOnceAndTheNextShowBringsBackTheFile) {
+  PutFile("[Main]\r\nRMouseKey=1\r\nMMouseKey=2\r\nDragDrop=2\r\n");
+  options->Show();
+  ASSERT_TRUE(WaitUntil([&] { return options->Visible(); }));
+  Click(options->RadioGroup1.Button(4));
+  Click(options->RadioGroup2.Button(0));
+  Click(options->RadioGroup3.Button(1));
+  EXPECT_EQ(AppSettings.RMouseKey, tessarin::maInsert);
+  EXPECT_EQ(AppSettings.MMouseKey, tessarin::maNone);
+  EXPECT_EQ(AppSettings.DragDrop, tessarin::dmText);
+  EXPECT_EQ(FileBytes(), "[Main]\r\nRMouseKey=1\r\nMMouseKey=2\r\nDragDrop=2\r\n");
+
+  Click(options->Button1);  // "&Cancel"
+  EXPECT_FALSE(options->Visible());
+  EXPECT_EQ(AppSettings.RMouseKey, tessarin::maInsert);
+  options->Show();
+  Settle();
+  EXPECT_EQ(AppSettings.RMouseKey, tessarin::maMagnify);
+  EXPECT_EQ(AppSettings.MMouseKey, tessarin::maCopyRtf);
+  EXPECT_EQ(AppSettings.DragDrop, tessarin::dmTextHtml);
+  EXPECT_EQ(options->RadioGroup1.ItemIndex(), 1);
+  options->Hide();
+}
+
+TEST_F(SettingsFile, AFailedWriteReportsTheFileAndLosesNothingThatWasThere) {
+  const std::string before = "[Main]\r\nRMouseKey=3\r\n[Text]\r\nText1=kept\r\n";
+  PutFile(before);
+  options->Show();
+  ASSERT_TRUE(WaitUntil([&] { return options->Visible(); }));
+  options->Edit1.SetText("new");
+  // Another program holds the file: every write fails.
+  HANDLE lock = CreateFileA(ini.Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  expectErrors = true;
+  Click(options->OKBtn);
+  CloseHandle(lock);
+  EXPECT_EQ(errors, std::vector<std::string>{"nach Tessarin.ini kann nicht geschrieben werden."});
+  EXPECT_FALSE(options->Visible());
+  EXPECT_EQ(FileBytes(), before);
+  // The typed text stays in memory until the next load replaces it with the file's.
+  EXPECT_EQ(AppSettings.Texts[1], "new");
+  ShowMainWindowAgain();
+  EXPECT_EQ(AppSettings.Texts[1], "kept");
+}
+
+}  // namespace
