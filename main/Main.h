@@ -59,10 +59,12 @@ class TForm1 : public ui::Form {
 
   // Components without a window, in the order the single-instance check relies on:
   // the second instance leaves inside JustOne321, before any later component exists.
+  // (Widget1 comes before ColorDialog1.)
   // The colour dialog: full open, its own current colour, the custom colours "FarbeA=…".
   ui::ColorDialog ColorDialog1;
   TDesignApp DesignApp1;
   TJustOne32 JustOne321;
+  // (RxTrayIcon1 comes before DropTextSource1.)
   // The drag source of the grid's character (held by reference: a drop target may keep it a while).
   TComponentRef<TDropTextSource> DropTextSource1;
 
