@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "app/JustOne.h"
+#include "main/DropSource.h"
 #include "info/Info.h"
 #include "main/Main.h"
 #include "ui/Application.h"
@@ -22,6 +23,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
   }
 
+  // OLE for drag and drop, with the clipboard formats registered, for the whole run; it
+  // ends after the forms are gone.
+  const tessarin::TDropSourceUnit dropSourceUnit;
   // COM for the shortcut writer, once around the whole run: ended after the forms.
   struct ComScope {
     ComScope() { CoInitialize(nullptr); }

@@ -13,4 +13,6 @@ set(TESSARIN_CORE_SOURCES
   main/CharDescriptions.cpp
   main/FontList.cpp
   SendKeys/KeyTranslation.cpp
+  websafe/GradientColors.cpp
+  websafe/PaletteRule.cpp
 )

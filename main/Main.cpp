@@ -32,6 +32,12 @@ constexpr ui::Label::Options kFixedRight{.alignment = ui::Alignment::Right, .aut
 // Never shown: no need to measure a composition's worth of HTML.
 constexpr ui::Label::Options kHidden{.autoSize = false, .visible = false};
 
+// The colour dialog's sixteen custom colours at start (0x00BBGGRR).
+const std::vector<std::string> kInitialCustomColors{
+    "FarbeA=FFFFFF", "FarbeB=FFFFFF", "FarbeC=FFFFFF", "FarbeD=FFFFFF", "FarbeE=355E13", "FarbeF=3863C7",
+    "FarbeG=DB6800", "FarbeH=EAEA00", "FarbeI=44B793", "FarbeJ=E4AC16", "FarbeK=866187", "FarbeL=008080",
+    "FarbeM=CACA00", "FarbeN=009600", "FarbeO=7A5E4B", "FarbeP=A3A289"};
+
 void SetStyle(ui::Control& c, ui::FontStyles style) { c.GetFont().SetStyle(style); }
 
 }  // namespace
@@ -50,7 +56,8 @@ TForm1::TForm1()
       check_strike(&GroupBox1, "TEXT", kMainDesign.checkStrike),
       check_underline(&GroupBox1, "TEXT", kMainDesign.checkUnderline),
       GroupBox4(&Panel1, "Textcolor", kMainDesign.groupBox4),
-      Gradient1(&GroupBox4, "&Textcolor/Textcolor", kMainDesign.gradient),
+      Gradient1(&GroupBox4, "&Textcolor/Textcolor", kMainDesign.gradient,
+                {.lightColor = RGB(255, 255, 255), .shadowColor = RGB(0, 0, 0)}),
       check216(&GroupBox4, "216 Colors", kMainDesign.check216),
       Label1(&Panel1, "", kMainDesign.label1, kWhiteCentred),
       Label3(&Panel1, "Key:", kMainDesign.label3),
@@ -72,9 +79,11 @@ TForm1::TForm1()
       b_info(&Panel1, "&Options", kMainDesign.options),
       b_exit(&Panel1, "E&xit", kMainDesign.exit),
       Widget1(this),
+      ColorDialog1({.fullOpen = true, .customColorName = "Farbe"}),
       DesignApp1(),
       JustOne321(*this),
       RxTrayIcon1(),
+      DropTextSource1(),
       PopupMenu1({{"Tessarineinblenden1", "Show Tessarin", {.isDefault = true}},
                   {"N1", "-"},
                   {"N11", "1."},
@@ -110,6 +119,7 @@ TForm1::TForm1()
   Tast.GetFont().Assign(ui::Font("MS Sans Serif", -11));
   RichEdit1.GetFont().Assign(ui::Font("MS Sans Serif", -13));
   Gradient1.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
+  ColorDialog1.SetCustomColors(kInitialCustomColors);
   SetStyle(check_bold, {.bold = true});
   SetStyle(check_italic, {.italic = true});
   SetStyle(check_strike, {.strikeOut = true});
@@ -137,6 +147,9 @@ TForm1::TForm1()
   Button1.OnClick = [this] { Button1Click(); };
   CheckBox1.OnClick = [this] { CheckBox1Click(); };
   b_exit.OnClick = [this] { b_exitClick(); };
+  Gradient1.OnClick = [this] { color_panel1Click(); };
+  GroupBox4.OnClick = [this] { color_panel1Click(); };
+  StringAlignGrid1.OnMouseMove = [this](ui::ShiftState s, int x, int y) { StringAlignGrid1MouseMove(s, x, y); };
   b_info.OnClick = [this] { b_infoClick(); };
   DesignApp1.OnMinimize = [this] { DesignApp1Minimize(); };
   OnShow = [this] { FormShow(); };

@@ -9,9 +9,11 @@
 #include "app/JustOne.h"
 #include "app/TrayIcon.h"
 #include "app/Widget.h"
+#include "main/DropSource.h"
 #include "main/FontComboBox.h"
 #include "main/Layout.h"
 #include "main/StringAlignGrid.h"
+#include "ui/Dialogs.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
@@ -62,11 +64,13 @@ class TForm1 : public ui::Form {
   // Components without a window, in the order the single-instance check relies on:
   // the second instance leaves inside JustOne321, before any later component exists.
   TWidget Widget1;
-  // (ColorDialog1 stands here.)
+  // The colour dialog: full open, its own current colour, the custom colours "FarbeA=…".
+  ui::ColorDialog ColorDialog1;
   TDesignApp DesignApp1;
   TJustOne32 JustOne321;
   TRxTrayIcon RxTrayIcon1;
-  // (DropTextSource1 stands here.)
+  // The drag source of the grid's character (held by reference: a drop target may keep it a while).
+  TComponentRef<TDropTextSource> DropTextSource1;
   // The notification-area menu: "Show Tessarin", a separator, then the ten fast-insert
   // texts (their captions are set each time the menu opens).
   ui::PopupMenu PopupMenu1;
@@ -82,6 +86,9 @@ class TForm1 : public ui::Form {
   // pixels) and arms the drag; a mouse move over the grid reads both.
   bool DragReady = false;
   POINT DragPoint{0, 0};
+
+  // The text colour: the font colour of Gradient1, then of RichEdit1, then the HTML line.
+  void ApplyTextColor(COLORREF color);
 
  private:
   // The handlers and the work behind them: reached through the controls' events.
@@ -126,6 +133,11 @@ class TForm1 : public ui::Form {
   // "&Options": the options dialog, modally, its edits filled from the texts in memory.
   void b_infoClick();
   void DesignApp1Minimize();
+  // The colour choice: the palette dialog with "216 Colors" checked, else the colour dialog.
+  void color_panel1Click();
+  // A move with the left or the right button alone, 2 pixels from the press, drags the
+  // selected character out of the grid.
+  void StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y);
   // Makes the main window visible and in front, without a taskbar button.
   void ShowMainWindow();
   // Puts a text on the clipboard as plain text, through Edit_leer; an empty text leaves

@@ -116,6 +116,10 @@ bool TForm1::PreviewKey(MSG& msg) {
     swallowChar_ = false;
     return true;
   }
+  // Access keys of the buttons that draw themselves (Alt+T clicks Gradient1); the
+  // dialog manager handles those of the standard controls.
+  if (msg.message == WM_SYSCHAR && TBI_basebutton::DispatchAccessKey(Handle(), static_cast<char>(msg.wParam)))
+    return true;
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   const bool controlFocused = GetFocus() != Handle();
   ui::ShiftState shift = ui::ShiftState::FromKeyboard();

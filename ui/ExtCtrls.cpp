@@ -9,6 +9,16 @@ Bevel::Bevel(Control* parent, Bounds bounds) : Control(parent) {
   CreateHandle({.className = "STATIC", .style = WS_VISIBLE | SS_ETCHEDFRAME, .bounds = bounds});
 }
 
+LRESULT Bevel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ERASEBKGND) {
+    RECT client;
+    GetClientRect(handle_, &client);
+    FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
+    return 1;
+  }
+  return Control::WndProc(msg, wParam, lParam);
+}
+
 Image::Image(Control* parent, Bounds bounds) : CustomControl(parent, "TImage", bounds) {}
 
 void Image::SetBitmap(HBITMAP bitmap) {

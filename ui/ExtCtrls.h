@@ -13,6 +13,11 @@ namespace ui {
 class Bevel : public Control {
  public:
   Bevel(Control* parent, Bounds bounds);
+
+ protected:
+  // The static frame paints only its edges: its inside takes the parent's background, which
+  // a parent that clips its children never paints there.
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 // A picture: a bitmap it owns or an icon, drawn at its top-left corner on the parent's

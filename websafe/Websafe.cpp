@@ -1,11 +1,18 @@
-// The 216-colour palette dialog Tdialog216 and its form variable.
+// The palette dialog: the palette bitmap from the layout rule, the sample, the pick, OK and Cancel.
 #include "websafe/Websafe.h"
+
+#include <vector>
+
+#include "main/Main.h"
+#include "ui/Canvas.h"
+#include "websafe/PaletteRule.h"
 
 namespace tessarin {
 
 Tdialog216* dialog216 = nullptr;
 
 namespace {
+
 ui::Form::Options DialogOptions() {
   ui::Form::Options o;
   o.windowClass = "Tdialog216";
@@ -14,8 +21,123 @@ ui::Form::Options DialogOptions() {
   o.clientHeight = 90;
   return o;
 }
+
+constexpr const char* kSampleText = "SampleText\r\nSampleText\r\nSampleText\r\nSampleText";
+
+// The swatch colours as a colour table: index 36r + 6b + g.
+int SwatchIndex(std::uint32_t color) {
+  const int red = static_cast<int>(color & 0xFF), green = static_cast<int>((color >> 8) & 0xFF),
+            blue = static_cast<int>((color >> 16) & 0xFF);
+  return 36 * (red / 0x33) + 6 * (blue / 0x33) + (0xFF - green) / 0x33;
+}
+
 }  // namespace
 
-Tdialog216::Tdialog216() : ui::Form(DialogOptions()) { dialog216 = this; }
+HBITMAP CreatePaletteBitmap() {
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+  } info{};
+  info.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), kPaletteWidth, -kPaletteHeight, 1, 8, BI_RGB};
+  info.header.biClrUsed = 216;
+  for (int r = 0; r < 6; ++r)
+    for (int b = 0; b < 6; ++b)
+      for (int g = 0; g < 6; ++g) {
+        const std::uint32_t c = PaletteSwatchColor(r, b, g);
+        info.colors[36 * r + 6 * b + g] =
+            RGBQUAD{static_cast<BYTE>((c >> 16) & 0xFF), static_cast<BYTE>((c >> 8) & 0xFF),
+                    static_cast<BYTE>(c & 0xFF), 0};
+      }
+  void* bits = nullptr;
+  ui::WindowDC screen(nullptr);
+  HBITMAP bitmap =
+      CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) return bitmap;
+  const int stride = (kPaletteWidth + 3) & ~3;
+  auto* rows = static_cast<BYTE*>(bits);
+  for (int y = 0; y < kPaletteHeight; ++y)
+    for (int x = 0; x < kPaletteWidth; ++x)
+      rows[y * stride + x] = static_cast<BYTE>(SwatchIndex(PaletteColorAt(x, y)));
+  GdiFlush();
+  return bitmap;
+}
+
+// --- TSampleLabel ----------------------------------------------------------------------
+
+TSampleLabel::TSampleLabel(ui::Control* parent, const std::string& text, ui::Bounds bounds,
+                           TBI_basebutton& under)
+    : ui::CustomControl(parent, "TSampleLabel", bounds), text_(text), under_(under) {
+  ui::Control::SetText(text);
+  // Above the button it shows through.
+  SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TSampleLabel::SetText(const std::string& text) {
+  text_ = text;
+  ui::Control::SetText(text);
+  Invalidate();
+}
+
+void TSampleLabel::Paint(HDC dc, const RECT&) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  ui::MemoryDC memory(dc, client.right, client.bottom);
+  FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
+  {
+    // What lies under the label: the button, painted at its place relative to the label.
+    RECT under{0, 0, under_.Width(), under_.Height()};
+    POINT old{};
+    SetViewportOrgEx(memory, under_.Left() - Left(), under_.Top() - Top(), &old);
+    under_.PaintTo(memory, under);
+    SetViewportOrgEx(memory, old.x, old.y, nullptr);
+  }
+  ui::SelectObjectScope font(memory, font_.Handle());
+  SetBkMode(memory, TRANSPARENT);
+  SetTextColor(memory, ui::ResolveColor(font_.Color()));
+  DrawTextA(memory, text_.c_str(), static_cast<int>(text_.size()), &client, DT_LEFT | DT_TOP | DT_NOPREFIX);
+  memory.CopyTo(dc);
+}
+
+// --- Tdialog216 ------------------------------------------------------------------------
+
+Tdialog216::Tdialog216()
+    : ui::Form(DialogOptions()),
+      Bevel1(this, {8, 8, 461, 73}),
+      Image1(this, {16, 16, kPaletteWidth, kPaletteHeight}),
+      BI_GradientButton1(this, "", {388, 16, 73, 61}, {.vertical = true}),
+      Label1(this, kSampleText, {392, 18, 65, 56}, BI_GradientButton1),
+      OKBtn(this, "OK", {479, 8, 75, 25}, {.isDefault = true}),
+      CancelBtn(this, "Cancel", {479, 38, 75, 25}) {
+  dialog216 = this;
+  // The frame lies behind the palette and the sample it frames.
+  SetWindowPos(Bevel1.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Image1.SetBitmap(CreatePaletteBitmap());
+  Label1.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
+  Label1.GetFont().SetStyle({.bold = true});
+  SetDefaultButton(&OKBtn);
+  SetCancelButton(&CancelBtn);
+  SetActiveControl(&OKBtn);
+  Image1.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
+    Image1MouseDown(b, s, x, y);
+  };
+  OKBtn.OnClick = [this] { OKBtnClick(); };
+  // Cancel, Esc and the close box leave the colours as they were.
+  CancelBtn.OnClick = [this] { EndModal(); };
+}
+
+void Tdialog216::Image1MouseDown(ui::MouseButton, ui::ShiftState, int x, int y) {
+  // The pixel under the pointer, black lines included.
+  ui::WindowDC screen(nullptr);
+  ui::MemoryDC source(screen, 0, 0);
+  ui::SelectObjectScope select(source, Image1.BitmapHandle());
+  const COLORREF color = GetPixel(source, x, y);
+  if (color == CLR_INVALID) return;
+  Label1.GetFont().SetColor(color);
+}
+
+void Tdialog216::OKBtnClick() {
+  if (Form1) Form1->ApplyTextColor(Label1.GetFont().Color());
+  EndModal();
+}
 
 }  // namespace tessarin

@@ -1,0 +1,190 @@
+// The drag-and-drop text source: a component that is at once the OLE drop source and the data object.
+#pragma once
+#include <windows.h>
+// After windows.h:
+#include <commctrl.h>
+#include <objidl.h>
+#include <ole2.h>
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace tessarin {
+
+// The clipboard formats registered when the program starts (0 before).
+struct TRegisteredFormats {
+  UINT FileContents = 0, FileGroupDescriptor = 0, ShellIDListArray = 0, PreferredDropEffect = 0,
+       UniformResourceLocator = 0, FileNameMap = 0, FileNameMapW = 0;
+};
+const TRegisteredFormats& RegisteredFormats();
+
+// OLE for the user-interface thread from the program's start to its end: initialises OLE,
+// registers the clipboard formats and holds the shell's memory allocator.
+class TDropSourceUnit {
+ public:
+  TDropSourceUnit();
+  ~TDropSourceUnit();
+  TDropSourceUnit(const TDropSourceUnit&) = delete;
+  TDropSourceUnit& operator=(const TDropSourceUnit&) = delete;
+  bool OleReady() const { return SUCCEEDED(ole_); }
+  IMalloc* ShellMalloc() const { return malloc_; }
+
+ private:
+  HRESULT ole_;
+  IMalloc* malloc_ = nullptr;
+};
+
+// A component that carries a reference count for the OLE interfaces it implements. The
+// release that brings the count to 0 frees the object.
+class TInterfacedComponent {
+ public:
+  TInterfacedComponent(const TInterfacedComponent&) = delete;
+  TInterfacedComponent& operator=(const TInterfacedComponent&) = delete;
+  // The current count, for checks: what one more reference and its release would see.
+  LONG RefCount() const { return refCount_; }
+
+ protected:
+  TInterfacedComponent() = default;
+  virtual ~TInterfacedComponent() = default;
+  ULONG AddReference() { return static_cast<ULONG>(InterlockedIncrement(&refCount_)); }
+  ULONG ReleaseReference() {
+    const LONG count = InterlockedDecrement(&refCount_);
+    if (count == 0) delete this;
+    return static_cast<ULONG>(count);
+  }
+
+ private:
+  volatile LONG refCount_ = 0;
+};
+
+// The owning form's reference to a component: made with the component, dropped with the
+// form. The platform may keep its own references a while longer (a drop target that holds
+// the data object); the component goes with the last of them.
+template <typename T>
+class TComponentRef {
+ public:
+  template <typename... Args>
+  explicit TComponentRef(Args&&... args) : component_(new T(std::forward<Args>(args)...)) {}
+  ~TComponentRef() { component_->Release(); }
+  TComponentRef(const TComponentRef&) = delete;
+  TComponentRef& operator=(const TComponentRef&) = delete;
+  T* operator->() const { return component_; }
+  T& operator*() const { return *component_; }
+  T* Get() const { return component_; }
+
+ private:
+  T* component_;
+};
+
+enum TDragType { dtCopy, dtMove, dtLink };
+// A set of drag types, bit for bit the platform's drop effects copy (1), move (2), link (4).
+using TDragTypes = DWORD;
+constexpr TDragTypes DragTypeBit(TDragType t) { return DWORD{1} << static_cast<int>(t); }
+
+// The outcome of a drag.
+enum TDragResult { drDropCopy, drDropMove, drDropLink, drCancel, drOutMemory, drUnknown };
+
+// The drop source and data object. The owning form holds one reference from construction.
+class TDropSource : public TInterfacedComponent, public IDropSource, public IDataObject {
+ public:
+  static constexpr std::size_t kMaxFormats = 20;
+  using FormatList = std::array<FORMATETC, kMaxFormats>;
+
+  // Drop effects offered by a drag; copy at first.
+  TDragTypes Dragtypes = DragTypeBit(dtCopy);
+
+  // The drag image: an image of a list shown at the hot spot while the drag runs.
+  HIMAGELIST Images() const { return images_; }
+  void SetImages(HIMAGELIST images);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
+  bool ShowImage() const { return showImage_; }
+  void SetShowImage(bool show);
+  int ImageHotSpotX = 16, ImageHotSpotY = 16;
+
+  std::function<void(TDropSource& sender, DWORD effect, bool& useDefaultCursors)> OnFeedback;
+  std::function<void(TDropSource& sender, TDragType dragType, bool& continueDrop)> OnDrop;
+
+  // Runs the platform's modal drag with this object as source and data, offering Dragtypes.
+  TDragResult Execute();
+
+  // The listed formats (up to kMaxFormats); a format beyond the last place is ignored.
+  virtual void AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD aspect, LONG index, DWORD tymed);
+  std::size_t FormatCount() const { return formatCount_; }
+  // The effect the platform reported last through GiveFeedback.
+  DWORD LastEffect() const { return lastEffect_; }
+
+  // IUnknown
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
+  STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
+  // IDropSource
+  STDMETHODIMP QueryContinueDrag(BOOL escapePressed, DWORD keyState) override;
+  STDMETHODIMP GiveFeedback(DWORD effect) override;
+  // IDataObject
+  STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
+  STDMETHODIMP GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
+  STDMETHODIMP QueryGetData(FORMATETC* format) override;
+  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out) override;
+  STDMETHODIMP SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override;
+  STDMETHODIMP EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumerator) override;
+  STDMETHODIMP DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink, DWORD* connection) override;
+  STDMETHODIMP DUnadvise(DWORD connection) override;
+  STDMETHODIMP EnumDAdvise(IEnumSTATDATA** enumerator) override;
+
+ protected:
+  // Takes the owning form's reference.
+  TDropSource();
+  // The bytes the data object hands out for its text formats.
+  virtual const std::string& DataText() const = 0;
+
+ private:
+  HRESULT GetDataUnsafe(const FORMATETC& format, STGMEDIUM& medium);
+  FormatList formats_{};
+  std::size_t formatCount_ = 0;
+  DWORD lastEffect_ = DROPEFFECT_NONE;
+  HIMAGELIST images_ = nullptr;
+  int imageIndex_ = 0;
+  bool showImage_ = false;
+};
+
+// The drop source for one piece of plain ANSI text: lists CF_TEXT alone.
+class TDropTextSource : public TDropSource {
+ public:
+  TDropTextSource();
+  std::string Text;
+
+ protected:
+  const std::string& DataText() const override { return Text; }
+};
+
+// Enumerates a format list. It holds its own copy of the list, so a drop target may keep
+// it after the drag, and after the source is gone.
+class TEnumFormatEtc final : public IEnumFORMATETC {
+ public:
+  using FormatList = TDropSource::FormatList;
+  TEnumFormatEtc(std::shared_ptr<const FormatList> formats, std::size_t count, std::size_t index = 0);
+  TEnumFormatEtc(const TEnumFormatEtc&) = delete;
+  TEnumFormatEtc& operator=(const TEnumFormatEtc&) = delete;
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+  STDMETHODIMP_(ULONG) AddRef() override;
+  STDMETHODIMP_(ULONG) Release() override;
+  STDMETHODIMP Next(ULONG count, FORMATETC* formats, ULONG* fetched) override;
+  STDMETHODIMP Skip(ULONG count) override;
+  STDMETHODIMP Reset() override;
+  STDMETHODIMP Clone(IEnumFORMATETC** clone) override;
+
+ private:
+  ~TEnumFormatEtc() = default;
+  volatile LONG refCount_ = 1;
+  std::shared_ptr<const FormatList> formats_;
+  std::size_t count_;
+  std::size_t index_;
+};
+
+}  // namespace tessarin

@@ -1,0 +1,45 @@
+// The main window's colour choice and the start of a drag out of the grid.
+#include <cstdlib>
+
+#include "app/Settings.h"
+#include "main/Main.h"
+#include "websafe/Websafe.h"
+
+namespace tessarin {
+
+void TForm1::color_panel1Click() {
+  if (check216.Checked()) {
+    // OK applies the colour itself before the dialog closes.
+    if (dialog216) dialog216->ShowModal();
+    return;
+  }
+  // The dialog opens on its own last colour, never on the text colour.
+  if (ColorDialog1.Execute(Handle())) ApplyTextColor(ColorDialog1.Color());
+}
+
+void TForm1::ApplyTextColor(COLORREF color) {
+  Gradient1.GetFont().SetColor(color);
+  RichEdit1.GetFont().SetColor(color);
+  UpdateHtmlEdit();
+}
+
+void TForm1::StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y) {
+  if (!DragReady) return;
+  const bool noKeys = !shift.shift && !shift.ctrl && !shift.alt;
+  const bool leftAlone = shift.left && !shift.right && !shift.middle;
+  const bool rightAlone = shift.right && !shift.left && !shift.middle;
+  if (!noKeys || !(leftAlone || rightAlone)) return;
+  if (std::abs(x - DragPoint.x) < 2 && std::abs(y - DragPoint.y) < 2) return;
+  // A settings value outside the modes selects no behaviour: nothing to drag.
+  if (AppSettings.DragDrop != dmText && AppSettings.DragDrop != dmTextHtml) return;
+  DropTextSource1->Text.clear();
+  if (AppSettings.DragDrop == dmText) {
+    DropTextSource1->Text = Label1.Caption();
+  } else {
+    DropTextSource1->Text =
+        Check_Fontcopy.Checked() ? MakeHtmlFont(html_char.Caption()) : html_char.Caption();
+  }
+  DropTextSource1->Execute();
+}
+
+}  // namespace tessarin
