@@ -42,8 +42,8 @@ const char* MenuWindowClass() {
 
 int PopupMenu::LiveMenus() { return liveMenus; }
 
-PopupMenu::PopupMenu(const std::vector<ItemSpec>& items) {
-  for (const ItemSpec& item : items) Add(item);
+PopupMenu::PopupMenu(const std::vector<NewItem>& items) {
+  for (const NewItem& item : items) Add(item);
   // A hidden top-level window of our own: the menu's owner, which takes the foreground
   // while the menu is open.
   window_ = CreateWindowExA(WS_EX_TOOLWINDOW, MenuWindowClass(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -55,7 +55,7 @@ PopupMenu::~PopupMenu() {
   if (window_) DestroyWindow(window_);
 }
 
-MenuItem& PopupMenu::Add(const ItemSpec& item) {
+MenuItem& PopupMenu::Add(const NewItem& item) {
   items_.push_back(std::make_unique<MenuItem>(item.name, item.caption, item.options));
   return *items_.back();
 }

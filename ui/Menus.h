@@ -50,16 +50,16 @@ class MenuItem {
 // closes the menu even when it was opened from a notification-area icon.
 class PopupMenu {
  public:
-  struct ItemSpec {
+  struct NewItem {
     std::string name, caption;
     MenuItem::Options options{};
   };
-  explicit PopupMenu(const std::vector<ItemSpec>& items = {});
+  explicit PopupMenu(const std::vector<NewItem>& items = {});
   ~PopupMenu();
   PopupMenu(const PopupMenu&) = delete;
   PopupMenu& operator=(const PopupMenu&) = delete;
 
-  MenuItem& Add(const ItemSpec& item);
+  MenuItem& Add(const NewItem& item);
   size_t Count() const { return items_.size(); }
   MenuItem& Items(size_t index) { return *items_.at(index); }
   // Opens the menu with its top-left corner at a screen point (as far as the screen allows)
