@@ -61,8 +61,8 @@ class TForm1 : public ui::Form {
   ui::Label html_label;
   ui::Button b_ausw, b_info, b_exit;
 
-  // Components without a window, in the order the single-instance check relies on:
-  // the second instance leaves inside JustOne321, before any later component exists.
+  // Components without a window, made in this order after the controls: the instance
+  // tag before the notification-area icon, the icon before its menu.
   TWidget Widget1;
   // The colour dialog: full open, its own current colour, the custom colours "FarbeA=…".
   ui::ColorDialog ColorDialog1;
