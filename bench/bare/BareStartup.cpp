@@ -1,6 +1,7 @@
 // The start-up floor: the windows of Tessarin's main window (same classes, styles, sizes
-// and fonts, the rich edit included) and its two hidden dialogs, created and shown with
-// no logic at all. bench_startup measures Tessarin against it.
+// and fonts, the rich edit included), of its two hidden dialogs and of its notification-
+// area icon, created and the main window shown, with no logic at all. bench_startup
+// measures Tessarin against it.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -72,6 +73,63 @@ const WindowSpec kMain[] = {
     /* 36 */ {2, "BUTTON", "E&xit", kVisible | WS_TABSTOP | BS_PUSHBUTTON, 0, 132, 456, 61, 25, kForm},
 };
 
+constexpr DWORD kRadio = kVisible | BS_RADIOBUTTON;
+constexpr DWORD kGroup = kVisible | BS_GROUPBOX | WS_CLIPCHILDREN;
+
+// The palette dialog's controls.
+const WindowSpec kPalette[] = {
+    {-1, "STATIC", "", kVisible | SS_ETCHEDFRAME, 0, 8, 8, 461, 73, kForm},
+    {-1, "BareImage", "", kVisible, 0, 16, 16, 366, 61, kForm},
+    {-1, "BareGradient", "", kVisible, 0, 388, 16, 73, 61, kForm},
+    {-1, "BareImage", "SampleText", kVisible, 0, 392, 18, 65, 56, {"Arial", -11, true}},
+    {-1, "BUTTON", "OK", kVisible | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 479, 8, 75, 25, kForm},
+    {-1, "BUTTON", "Cancel", kVisible | WS_TABSTOP | BS_PUSHBUTTON, 0, 479, 38, 75, 25, kForm},
+};
+
+// The options dialog's controls: the buttons, the page control and its three pages.
+const WindowSpec kOptions[] = {
+    /* 0 */ {-1, "BUTTON", "&OK", kVisible | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 330, 8, 75, 25, kForm},
+    /* 1 */ {-1, "BUTTON", "&Website", kVisible | WS_TABSTOP, 0, 330, 128, 75, 25, kForm},
+    /* 2 */ {-1, "BUTTON", "&Mail", kVisible | WS_TABSTOP, 0, 330, 98, 75, 25, kForm},
+    /* 3 */ {-1, WC_TABCONTROLA, "", kVisible | WS_TABSTOP, 0, 4, 4, 313, 417, kForm},
+    /* 4 */ {-1, "BarePage", "Adjustment", kVisible | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 8, 26, 305, 389, kForm},
+    /* 5 */ {4, "BareImage", "", kVisible, 0, 8, 8, 32, 32, kForm},
+    /* 6 */ {4, "BUTTON", "Create a shortcut in Startup folder", kVisible | WS_TABSTOP, 0, 48, 12, 245, 25, kForm},
+    /* 7 */ {4, "BUTTON", "Function for right MouseButton", kGroup, WS_EX_CONTROLPARENT, 8, 48, 285, 121, kForm},
+    /* 8 */ {7, "BUTTON", "Without function", kRadio | WS_GROUP | WS_TABSTOP, 0, 8, 14, 275, 21, kForm},
+    /* 9 */ {7, "BUTTON", "Magnify the char", kRadio, 0, 8, 35, 275, 21, kForm},
+    /* 10 */ {7, "BUTTON", "Direct copy to clipboard as RTF", kRadio, 0, 8, 56, 275, 21, kForm},
+    /* 11 */ {7, "BUTTON", "Direct copy to clipboard as HTML", kRadio, 0, 8, 77, 275, 21, kForm},
+    /* 12 */ {7, "BUTTON", "Direct insert into application", kRadio, 0, 8, 98, 275, 21, kForm},
+    /* 13 */ {4, "BUTTON", "Function for middle MouseButton", kGroup, WS_EX_CONTROLPARENT, 8, 174, 285, 121, kForm},
+    /* 14 */ {13, "BUTTON", "Without function", kRadio | WS_GROUP | WS_TABSTOP, 0, 8, 14, 275, 21, kForm},
+    /* 15 */ {13, "BUTTON", "Magnify the char", kRadio, 0, 8, 35, 275, 21, kForm},
+    /* 16 */ {13, "BUTTON", "Direct copy to clipboard as RTF", kRadio, 0, 8, 56, 275, 21, kForm},
+    /* 17 */ {13, "BUTTON", "Direct copy to clipboard as HTML", kRadio, 0, 8, 77, 275, 21, kForm},
+    /* 18 */ {13, "BUTTON", "Direct insert into application", kRadio, 0, 8, 98, 275, 21, kForm},
+    /* 19 */ {4, "BUTTON", "Drag and Drop", kGroup, WS_EX_CONTROLPARENT, 8, 300, 285, 77, kForm},
+    /* 20 */ {19, "BUTTON", "Not active", kRadio | WS_GROUP | WS_TABSTOP, 0, 8, 14, 275, 19, kForm},
+    /* 21 */ {19, "BUTTON", "Take only text", kRadio, 0, 8, 33, 275, 19, kForm},
+    /* 22 */ {19, "BUTTON", "Take text and HTML-Fontstyle", kRadio, 0, 8, 52, 275, 19, kForm},
+    /* 23 */ {4, "STATIC", "", kVisible | SS_ETCHEDFRAME, 0, 0, 0, 305, 389, kForm},
+    /* 24 */ {-1, "BarePage", "Fast insert text", kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 8, 26, 305, 389, kForm},
+    /* 25 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 24, 266, 21, kForm},
+    /* 26 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 60, 266, 21, kForm},
+    /* 27 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 96, 266, 21, kForm},
+    /* 28 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 132, 266, 21, kForm},
+    /* 29 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 168, 266, 21, kForm},
+    /* 30 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 204, 266, 21, kForm},
+    /* 31 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 240, 266, 21, kForm},
+    /* 32 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 276, 266, 21, kForm},
+    /* 33 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 312, 266, 21, kForm},
+    /* 34 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 348, 266, 21, kForm},
+    /* 35 */ {24, "STATIC", "", kVisible | SS_ETCHEDFRAME, 0, 0, 0, 305, 389, kForm},
+    /* 36 */ {-1, "BarePage", "Info", kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 8, 26, 305, 389, kForm},
+    /* 37 */ {36, "EDIT", "Freeware.", kVisible | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, WS_EX_CLIENTEDGE, 4, 4, 297, 381, kForm},
+    /* 38 */ {36, "STATIC", "", kVisible | SS_ETCHEDFRAME, 0, 0, 0, 305, 389, kForm},
+    /* 39 */ {-1, "BUTTON", "&Cancel", kVisible | WS_TABSTOP, 0, 330, 38, 75, 25, kForm},
+};
+
 std::map<std::tuple<std::string, int, bool, bool, bool, bool>, HFONT> fonts;
 
 HFONT FontFor(const FontSpec& spec) {
@@ -136,14 +194,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Register("BareGrid", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
   Register("BarePanel", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   Register("BareGradient", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  Register("BareImage", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  Register("BarePage", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
 
   const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
   HWND app = CreateWindowExA(0, "BareApplication", "Tessarin", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                              cx / 2, cy / 2, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   HWND main = CreateForm(app, "BareMainWindow", "Tessarin", 747, 485);
   CreateControls(main, kMain);
-  CreateForm(app, "BareDialog", "Colorselect (216 Color-Palett)", 562, 90);
-  CreateForm(app, "BareDialog", "Tessarin V2.9 Options", 418, 423);
+  CreateControls(CreateForm(app, "BareDialog", "Colorselect (216 Color-Palett)", 562, 90), kPalette);
+  CreateControls(CreateForm(app, "BareDialog", "Tessarin V2.9 Options", 418, 423), kOptions);
+  // The notification-area icon's hidden window.
+  CreateWindowExA(WS_EX_TOOLWINDOW, "BareApplication", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                  GetModuleHandleA(nullptr), nullptr);
 
   // The large-screen layout, centred, as Tessarin shows itself on a 1024-pixel screen.
   RECT w;
