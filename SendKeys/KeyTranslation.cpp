@@ -6,6 +6,7 @@
 namespace tessarin::sendkeys {
 
 // The shifted characters of the British layout, in the order of its key rows.
+// clang-format off
 const std::array<ShiftedSymbol, 20> ShiftedSymbolTable = {{
     {'\xAC', "{!`}"},  // ¬ (NOT SIGN)
     {'!', "{!1}"},
@@ -28,27 +29,25 @@ const std::array<ShiftedSymbol, 20> ShiftedSymbolTable = {{
     {'?', "{!/}"},
     {'|', "{!\\}"},
 }};
+// clang-format on
 
 // The platform's virtual-key constants under their names without "VK_".
 const std::array<KeyName, 72> KeyNameTable = {{
-    {"LButton   ", 1},   {"RButton   ", 2},   {"Cancel    ", 3},   {"MButton   ", 4},
-    {"Back      ", 8},   {"Tab       ", 9},   {"Clear     ", 12},  {"Return    ", 13},
-    {"Shift     ", 16},  {"Control   ", 17},  {"Menu      ", 18},  {"Pause     ", 19},
-    {"Capital   ", 20},  {"Escape    ", 27},  {"Space     ", 32},  {"Prior     ", 33},
-    {"Next      ", 34},  {"End       ", 35},  {"Home      ", 36},  {"Left      ", 37},
-    {"Up        ", 38},  {"Right     ", 39},  {"Down      ", 40},  {"Select    ", 41},
-    {"Print     ", 42},  {"Execute   ", 43},  {"SnapShot  ", 44},  {"Insert    ", 45},
-    {"Delete    ", 46},  {"Help      ", 47},  {"NumPad0   ", 96},  {"NumPad1   ", 97},
-    {"NumPad2   ", 98},  {"NumPad3   ", 99},  {"NumPad4   ", 100}, {"NumPad5   ", 101},
-    {"NumPad6   ", 102}, {"NumPad7   ", 103}, {"NumPad8   ", 104}, {"NumPad9   ", 105},
-    {"Multiply  ", 106}, {"Add       ", 107}, {"Separator ", 108}, {"Subtract  ", 109},
-    {"Decimal   ", 110}, {"Divide    ", 111}, {"F1        ", 112}, {"F2        ", 113},
-    {"F3        ", 114}, {"F4        ", 115}, {"F5        ", 116}, {"F6        ", 117},
-    {"F7        ", 118}, {"F8        ", 119}, {"F9        ", 120}, {"F10       ", 121},
-    {"F11       ", 122}, {"F12       ", 123}, {"F13       ", 124}, {"F14       ", 125},
-    {"F15       ", 126}, {"F16       ", 127}, {"F17       ", 128}, {"F18       ", 129},
-    {"F19       ", 130}, {"F20       ", 131}, {"F21       ", 132}, {"F22       ", 133},
-    {"F23       ", 134}, {"F24       ", 135}, {"NumLock   ", 144}, {"Scroll    ", 145},
+    {"LButton   ", 1},   {"RButton   ", 2},   {"Cancel    ", 3},   {"MButton   ", 4},   {"Back      ", 8},
+    {"Tab       ", 9},   {"Clear     ", 12},  {"Return    ", 13},  {"Shift     ", 16},  {"Control   ", 17},
+    {"Menu      ", 18},  {"Pause     ", 19},  {"Capital   ", 20},  {"Escape    ", 27},  {"Space     ", 32},
+    {"Prior     ", 33},  {"Next      ", 34},  {"End       ", 35},  {"Home      ", 36},  {"Left      ", 37},
+    {"Up        ", 38},  {"Right     ", 39},  {"Down      ", 40},  {"Select    ", 41},  {"Print     ", 42},
+    {"Execute   ", 43},  {"SnapShot  ", 44},  {"Insert    ", 45},  {"Delete    ", 46},  {"Help      ", 47},
+    {"NumPad0   ", 96},  {"NumPad1   ", 97},  {"NumPad2   ", 98},  {"NumPad3   ", 99},  {"NumPad4   ", 100},
+    {"NumPad5   ", 101}, {"NumPad6   ", 102}, {"NumPad7   ", 103}, {"NumPad8   ", 104}, {"NumPad9   ", 105},
+    {"Multiply  ", 106}, {"Add       ", 107}, {"Separator ", 108}, {"Subtract  ", 109}, {"Decimal   ", 110},
+    {"Divide    ", 111}, {"F1        ", 112}, {"F2        ", 113}, {"F3        ", 114}, {"F4        ", 115},
+    {"F5        ", 116}, {"F6        ", 117}, {"F7        ", 118}, {"F8        ", 119}, {"F9        ", 120},
+    {"F10       ", 121}, {"F11       ", 122}, {"F12       ", 123}, {"F13       ", 124}, {"F14       ", 125},
+    {"F15       ", 126}, {"F16       ", 127}, {"F17       ", 128}, {"F18       ", 129}, {"F19       ", 130},
+    {"F20       ", 131}, {"F21       ", 132}, {"F22       ", 133}, {"F23       ", 134}, {"F24       ", 135},
+    {"NumLock   ", 144}, {"Scroll    ", 145},
 }};
 
 namespace {
@@ -83,8 +82,7 @@ KeyEvent Press(std::uint8_t vk, unsigned mapValue) {
   return {vk, static_cast<std::uint8_t>(mapValue & 0xFF), 0, (mapValue & 0xFFFF) * 256 + 1};
 }
 KeyEvent Release(std::uint8_t vk, unsigned mapValue) {
-  return {vk, static_cast<std::uint8_t>(mapValue & 0xFF), KeyEventKeyUp,
-          (mapValue & 0xFFFF) * 256 + 1};
+  return {vk, static_cast<std::uint8_t>(mapValue & 0xFF), KeyEventKeyUp, (mapValue & 0xFFFF) * 256 + 1};
 }
 // The modifiers are let go with scan value 0, and without the press's "+ 1".
 KeyEvent ModifierRelease(std::uint8_t vk, unsigned mapValue) {

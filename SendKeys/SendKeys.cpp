@@ -18,8 +18,7 @@ void TSendKey::execute() {
   if (!titleText_.empty()) ActivateWindowByTitle(titleText_);
   // A handler that runs during a wait may change Keys or start another execute; the
   // tokens of this call are its own.
-  const std::vector<std::string> tokens =
-      sendkeys::SplitKeyTokens(sendkeys::RewriteShiftedSymbols(keys_));
+  const std::vector<std::string> tokens = sendkeys::SplitKeyTokens(sendkeys::RewriteShiftedSymbols(keys_));
   for (const std::string& token : tokens) {
     // The program was ended during a wait: type nothing more.
     if (ui::Application::Instance().Terminated()) return;

@@ -237,7 +237,8 @@ void Report(const char* size, const Series& series) {
   std::printf("composition paste %s: %.2fx (Tessarin %.1f ms, bare rich edit %.1f ms)\n", size, ratio,
               MedianOf(series.tessarin, &Paste::total), MedianOf(series.bare, &Paste::total));
   std::printf("  %zu round%s, ratios from %.2fx to %.2fx; goal within %.1fx: %s\n", series.ratios.size(),
-              series.ratios.size() == 1 ? "" : "s", *std::min_element(series.ratios.begin(), series.ratios.end()),
+              series.ratios.size() == 1 ? "" : "s",
+              *std::min_element(series.ratios.begin(), series.ratios.end()),
               *std::max_element(series.ratios.begin(), series.ratios.end()), kGoal,
               ratio <= kGoal ? "met" : "not met");
 }
@@ -255,7 +256,8 @@ void ReportSplit(const char* size, const Series& series) {
 
 // The median time of `action`, run kPartRepeats times, each after `reset` (not timed);
 // the messages it leaves are handled outside the timing.
-double TimePart(const std::function<void()>& action, const std::function<void()>& reset = [] {}) {
+double TimePart(
+    const std::function<void()>& action, const std::function<void()>& reset = [] {}) {
   std::vector<double> times;
   for (int i = 0; i < kPartRepeats; ++i) {
     reset();
@@ -298,7 +300,8 @@ void ReportParts(const char* size, TForm1& form, HWND bare, const std::string& t
     SendMessageA(bare, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(buffer.data()));
   });
   const double build = TimePart([&] { got = CompositionHtml(composition, last); });
-  const double labelSet = TimePart([&] { form.html_label.SetText(html); }, [&] { form.html_label.SetText(""); });
+  const double labelSet =
+      TimePart([&] { form.html_label.SetText(html); }, [&] { form.html_label.SetText(""); });
   const double labelRaw =
       TimePart([&] { SetWindowTextA(label, html.c_str()); }, [&] { SetWindowTextA(label, ""); });
   const double labelMeasure = TimePart([&] {
@@ -344,18 +347,19 @@ void ReportParts(const char* size, TForm1& form, HWND bare, const std::string& t
   const double outputPaint = Median(paints);
   // The change notification the composition box sends its parent, alone.
   const WPARAM changed = MAKEWPARAM(GetDlgCtrlID(box), EN_CHANGE);
-  const double whole = TimePart(
-      [&] { SendMessageA(GetParent(box), WM_COMMAND, changed, reinterpret_cast<LPARAM>(box)); },
-      [&] {
-        form.html_label.SetText("");
-        SetWindowTextA(output, "");
-      });
+  const double whole =
+      TimePart([&] { SendMessageA(GetParent(box), WM_COMMAND, changed, reinterpret_cast<LPARAM>(box)); },
+               [&] {
+                 form.html_label.SetText("");
+                 SetWindowTextA(output, "");
+               });
 
-  std::printf("  %s, the handler's parts on a filled box (%zu characters, %zu of HTML text), medians of %d (ms):\n",
-              size, composition.size(), html.size(), kPartRepeats);
+  std::printf(
+      "  %s, the handler's parts on a filled box (%zu characters, %zu of HTML text), medians of %d (ms):\n",
+      size, composition.size(), html.size(), kPartRepeats);
   std::printf("    RichEdit1Change, whole                              %9.2f\n", whole);
-  std::printf("    RichEdit1.Text (EM_GETTEXTLENGTHEX + EM_GETTEXTEX)  %9.2f   (bare rich edit: %.2f)\n", getText,
-              bareText);
+  std::printf("    RichEdit1.Text (EM_GETTEXTLENGTHEX + EM_GETTEXTEX)  %9.2f   (bare rich edit: %.2f)\n",
+              getText, bareText);
   std::printf("    CompositionHtml                                     %9.2f\n", build);
   std::printf("    html_label.SetText                                  %9.2f\n", labelSet);
   std::printf("      SetWindowText alone                               %9.2f\n", labelRaw);
@@ -405,15 +409,15 @@ HWND CreateBare(TForm1& form) {
   RECT formRect;
   GetWindowRect(form.Handle(), &formRect);
   const POINT at = FreePlace(formRect, hostW, hostH);
-  HWND host = CreateWindowExA(WS_EX_TOOLWINDOW, kHostClass, "bare rich edit", hostStyle, at.x, at.y, hostW, hostH,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+  HWND host = CreateWindowExA(WS_EX_TOOLWINDOW, kHostClass, "bare rich edit", hostStyle, at.x, at.y, hostW,
+                              hostH, nullptr, nullptr, wc.hInstance, nullptr);
   // Both scroll bars, as the composition box is created with: the rich edit takes their
   // bits off its style while the text fits, and without WS_HSCROLL it would wrap lines.
   const DWORD style =
       static_cast<DWORD>(GetWindowLongA(model, GWL_STYLE)) | WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL;
   const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(model, GWL_EXSTYLE));
-  HWND bare = CreateWindowExA(exStyle, "RichEdit20A", "", style, 4, 4, width, height, host, nullptr, wc.hInstance,
-                              nullptr);
+  HWND bare = CreateWindowExA(exStyle, "RichEdit20A", "", style, 4, 4, width, height, host, nullptr,
+                              wc.hInstance, nullptr);
   if (!bare) return nullptr;
   const auto limit = SendMessageA(model, EM_GETLIMITTEXT, 0, 0);
   SendMessageA(bare, EM_EXLIMITTEXT, 0, limit);
@@ -432,13 +436,14 @@ HWND CreateBare(TForm1& form) {
   RECT hostRect;
   GetWindowRect(host, &hostRect);
   RECT overlap;
-  std::printf("both boxes: RichEdit20A %dx%d, style 0x%08lX, ex style 0x%08lX, text limit %ld, "
-              "font \"%s\" %ld pt, colour 0x%06lX, effects 0x%lX\n",
-              width, height, style, exStyle, static_cast<long>(limit), got.szFaceName, got.yHeight / 20,
-              got.crTextColor, got.dwEffects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT));
-  std::printf("main window at (%ld,%ld)-(%ld,%ld), bare rich edit's window at (%ld,%ld)-(%ld,%ld)%s%s\n", formRect.left,
-              formRect.top, formRect.right, formRect.bottom, hostRect.left, hostRect.top, hostRect.right,
-              hostRect.bottom, IsWindowVisible(bare) ? "" : ", not visible",
+  std::printf(
+      "both boxes: RichEdit20A %dx%d, style 0x%08lX, ex style 0x%08lX, text limit %ld, "
+      "font \"%s\" %ld pt, colour 0x%06lX, effects 0x%lX\n",
+      width, height, style, exStyle, static_cast<long>(limit), got.szFaceName, got.yHeight / 20,
+      got.crTextColor, got.dwEffects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT));
+  std::printf("main window at (%ld,%ld)-(%ld,%ld), bare rich edit's window at (%ld,%ld)-(%ld,%ld)%s%s\n",
+              formRect.left, formRect.top, formRect.right, formRect.bottom, hostRect.left, hostRect.top,
+              hostRect.right, hostRect.bottom, IsWindowVisible(bare) ? "" : ", not visible",
               IntersectRect(&overlap, &hostRect, &formRect) ? ", overlapping" : "");
   return bare;
 }
@@ -504,9 +509,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   Pump();
-  std::printf("composition paste: the main window's composition box against a bare rich edit, %d rounds, "
-              "order alternating\n",
-              rounds);
+  std::printf(
+      "composition paste: the main window's composition box against a bare rich edit, %d rounds, "
+      "order alternating\n",
+      rounds);
 
   Bench bench(*form, bare, meter);
   const std::string small = PasteText(10000), large = PasteText(100000);

@@ -129,7 +129,8 @@ int main(int argc, char** argv) {
   std::printf("fonts: %d enumeration callbacks; %d items listed (all), %d (TrueType only); %d rounds\n",
               callbacks, all.box.Count(), trueType.box.Count(), rounds);
   std::printf("enumerate            %8.2f ms  %7.2f us/font\n", enumMs, enumMs * perFont);
-  std::printf("fill, all fonts      %8.2f ms  %7.2f us/font  ratio %.2f\n", allMs, allMs * perFont, allMs / enumMs);
+  std::printf("fill, all fonts      %8.2f ms  %7.2f us/font  ratio %.2f\n", allMs, allMs * perFont,
+              allMs / enumMs);
   std::printf("fill, TrueType only  %8.2f ms  %7.2f us/font  ratio %.2f\n", trueTypeMs, trueTypeMs * perFont,
               trueTypeMs / enumMs);
   std::printf("fill, screen only     %8.2f ms  %7.2f us/font  ratio %.2f  (no printer asked)\n", screenMs,

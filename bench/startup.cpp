@@ -112,7 +112,8 @@ bool Measure(const Program& program, Sample& sample) {
   PROCESS_INFORMATION info{};
 
   const LARGE_INTEGER start = Now();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
     std::printf("  %s: CreateProcess failed (error %lu)\n", program.name.c_str(), GetLastError());
     return false;
   }
@@ -127,14 +128,14 @@ bool Measure(const Program& program, Sample& sample) {
     if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) {
       DWORD exitCode = 0;
       GetExitCodeProcess(info.hProcess, &exitCode);
-      std::printf("  %s ended (exit code %lu) before showing a window of class %s\n", program.name.c_str(), exitCode,
-                  program.className);
+      std::printf("  %s ended (exit code %lu) before showing a window of class %s\n", program.name.c_str(),
+                  exitCode, program.className);
       ok = false;
       break;
     }
     if (Milliseconds(start, Now()) > kStartTimeoutMs) {
-      std::printf("  %s showed no window of class %s within %lu ms\n", program.name.c_str(), program.className,
-                  kStartTimeoutMs);
+      std::printf("  %s showed no window of class %s within %lu ms\n", program.name.c_str(),
+                  program.className, kStartTimeoutMs);
       ok = false;
       break;
     }
@@ -208,8 +209,8 @@ std::string NotepadPath() {
 void PrintSample(int round, const Program& program, const Sample& sample) {
   char idle[32] = "    n/a";
   if (sample.idle >= 0) std::snprintf(idle, sizeof idle, "%7.1f", sample.idle);
-  std::printf("round %2d  %-12s visible %7.1f  idle %s  reply %7.1f  ready %7.1f ms\n", round, program.name.c_str(),
-              sample.visible, idle, sample.reply, sample.ready);
+  std::printf("round %2d  %-12s visible %7.1f  idle %s  reply %7.1f  ready %7.1f ms\n", round,
+              program.name.c_str(), sample.visible, idle, sample.reply, sample.ready);
 }
 
 }  // namespace
@@ -249,8 +250,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bench_startup: Tessarin is already running; close it first\n");
     return 2;
   }
-  std::printf("start-up to a shown, idle main window: %s against %s and %s, %d rounds\n", tessarin.path.c_str(),
-              notepad.path.c_str(), bare.path.c_str(), rounds);
+  std::printf("start-up to a shown, idle main window: %s against %s and %s, %d rounds\n",
+              tessarin.path.c_str(), notepad.path.c_str(), bare.path.c_str(), rounds);
 
   // One launch of each first, not counted: it loads the files and libraries they share
   // into the caches, which would otherwise count against whichever goes first.
@@ -302,14 +303,17 @@ int main(int argc, char** argv) {
   // within a second of each other, so load that comes and goes cancels out of them.
   for (int b = 0; b < 2; ++b) {
     const std::vector<double>& r = readyRatios[b];
-    std::printf("startup ratio against %s (median of the rounds): %.2fx ready (rounds %.2fx to %.2fx), %.2fx visible\n",
-                programs[b]->name.c_str(), Median(r), *std::min_element(r.begin(), r.end()),
-                *std::max_element(r.begin(), r.end()), Median(visibleRatios[b]));
+    std::printf(
+        "startup ratio against %s (median of the rounds): %.2fx ready (rounds %.2fx to %.2fx), %.2fx "
+        "visible\n",
+        programs[b]->name.c_str(), Median(r), *std::min_element(r.begin(), r.end()),
+        *std::max_element(r.begin(), r.end()), Median(visibleRatios[b]));
   }
   const double ratio = Median(readyRatios[1]);
   std::printf("goal: within %.2fx of the bare program: %s\n", kGoal, ratio <= kGoal ? "met" : "not met");
-  std::printf("median start-up to a shown, idle main window: Tessarin %.1f ms, bare %.1f ms, notepad %.1f ms\n",
-              medians[2][3], medians[1][3], medians[0][3]);
+  std::printf(
+      "median start-up to a shown, idle main window: Tessarin %.1f ms, bare %.1f ms, notepad %.1f ms\n",
+      medians[2][3], medians[1][3], medians[0][3]);
   if (failures) std::printf("%d of %d rounds failed and are left out\n", failures, rounds);
   return failures ? 1 : 0;
 }

@@ -14,14 +14,14 @@ std::string Itself(unsigned char code) { return std::string(1, static_cast<char>
 // 144, 157), for Ž and ž (142, 158), which HTML 4 does not name, and, deliberately, for
 // ‚ ƒ ˆ (130, 131, 136) although HTML 4 names them sbquo, fnof and circ.
 constexpr const char* kEntities127To159[] = {
-    "&#127;",                                                     // 127
-    "&euro;",   "&#129;",   "&#130;",  "&#131;",  "&bdquo;",      // 128..132
-    "&hellip;", "&dagger;", "&Dagger;", "&#136;", "&permil;",     // 133..137
-    "&Scaron;", "&lsaquo;", "&OElig;", "&#141;",  "&#142;",       // 138..142
-    "&#143;",   "&#144;",   "&lsquo;", "&rsquo;", "&ldquo;",      // 143..147
-    "&rdquo;",  "&bull;",   "&ndash;", "&mdash;", "&tilde;",      // 148..152
-    "&trade;",  "&scaron;", "&rsaquo;", "&oelig;", "&#157;",      // 153..157
-    "&#158;",   "&Yuml;",                                         // 158..159
+    "&#127;",                                                   // 127
+    "&euro;",   "&#129;",   "&#130;",   "&#131;",  "&bdquo;",   // 128..132
+    "&hellip;", "&dagger;", "&Dagger;", "&#136;",  "&permil;",  // 133..137
+    "&Scaron;", "&lsaquo;", "&OElig;",  "&#141;",  "&#142;",    // 138..142
+    "&#143;",   "&#144;",   "&lsquo;",  "&rsquo;", "&ldquo;",   // 143..147
+    "&rdquo;",  "&bull;",   "&ndash;",  "&mdash;", "&tilde;",   // 148..152
+    "&trade;",  "&scaron;", "&rsaquo;", "&oelig;", "&#157;",    // 153..157
+    "&#158;",   "&Yuml;",                                       // 158..159
 };
 static_assert(std::size(kEntities127To159) == 159 - 127 + 1);
 
@@ -45,9 +45,7 @@ static_assert(std::size(kLatin1Names) == 255 - 160 + 1);
 
 }  // namespace
 
-std::string CodeText(unsigned char code) {
-  return (code < 128 ? "#" : "#0") + std::to_string(code);
-}
+std::string CodeText(unsigned char code) { return (code < 128 ? "#" : "#0") + std::to_string(code); }
 
 std::string KeyText(unsigned char code) {
   switch (code) {
@@ -59,17 +57,17 @@ std::string KeyText(unsigned char code) {
     case '|': return "STRG+ALT+<";
     case '}': return "STRG+ALT+0";
     case '~': return "STRG+ALT++";
-    case 0xB2: return "STRG+ALT+2";  // ²
-    case 0xB3: return "STRG+ALT+3";  // ³
-    case 0xB5: return "STRG+ALT+M";  // µ
+    case 0xB2: return "STRG+ALT+2";   // ²
+    case 0xB3: return "STRG+ALT+3";   // ³
+    case 0xB5: return "STRG+ALT+M";   // µ
     case 0x80: return "\x80 (EURO)";  // € (EURO)
-    case 0xC4:  // Ä
-    case 0xD6:  // Ö
-    case 0xDC:  // Ü
-    case 0xDF:  // ß
-    case 0xE4:  // ä
-    case 0xF6:  // ö
-    case 0xFC:  // ü
+    case 0xC4:                        // Ä
+    case 0xD6:                        // Ö
+    case 0xDC:                        // Ü
+    case 0xDF:                        // ß
+    case 0xE4:                        // ä
+    case 0xF6:                        // ö
+    case 0xFC:                        // ü
       return Itself(code);
     default: break;
   }

@@ -29,17 +29,15 @@ std::uint8_t CharsetForName(std::string_view name) {
   return kDefaultCharset;
 }
 
-int ItemHeight(int textHeight, int glyphHeight) {
-  return std::max({textHeight + 1, 9, glyphHeight - 1});
-}
+int ItemHeight(int textHeight, int glyphHeight) { return std::max({textHeight + 1, 9, glyphHeight - 1}); }
 
 namespace {
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 }  // namespace
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 std::string NameKey(std::string_view name) {

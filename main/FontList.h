@@ -39,9 +39,7 @@ enum class Glyph { None, TrueType, Device };
 Glyph GlyphFor(unsigned flags);
 
 // True when the name is drawn in its own face.
-inline bool DrawsInOwnFont(bool useFonts, unsigned flags) {
-  return useFonts && (flags & kTextFontFlag) != 0;
-}
+inline bool DrawsInOwnFont(bool useFonts, unsigned flags) { return useFonts && (flags & kTextFontFlag) != 0; }
 
 // The character set a face name asks for: 204 for "… Cyr", 161 for "… Greek", else 1.
 // The suffixes are compared case-sensitively.

@@ -18,12 +18,14 @@ using ui::Bounds;
 struct DesignLayout {
   Bounds megaLabel, grid, panel;
   // In the panel.
-  Bounds fontBox, checkBox1, radioGroup1, groupBox1, groupBox4, label1, label3, num, tast, htmlChar, groupBox3;
+  Bounds fontBox, checkBox1, radioGroup1, groupBox1, groupBox4, label1, label3, num, tast, htmlChar,
+      groupBox3;
   Bounds select, options, exit;
   // In the style group (GroupBox1) and the colour group (GroupBox4).
   Bounds checkBold, checkItalic, checkStrike, checkUnderline, gradient, check216;
   // In the text group (GroupBox3).
-  Bounds richEdit, label2, spinEdit, editLeer, labelHtml, htmlEdit, checkFontcopy, copyRtf, copyHtml, htmlLabel;
+  Bounds richEdit, label2, spinEdit, editLeer, labelHtml, htmlEdit, checkFontcopy, copyRtf, copyHtml,
+      htmlLabel;
 };
 extern const DesignLayout kMainDesign;
 
@@ -37,11 +39,11 @@ struct LayoutValues {
   int columnWidth, rowHeight;
   Bounds megaLabel;
   int megaFontPoints;
-  int previewFontPoints;          // Label1
+  int previewFontPoints;  // Label1
   int previewHeight;
-  int describeRowTop;             // Label3, num, Tast, html_char
-  int textGroupTop;               // GroupBox3
-  int buttonsTop;                 // b_ausw, b_info, b_exit
+  int describeRowTop;  // Label3, num, Tast, html_char
+  int textGroupTop;    // GroupBox3
+  int buttonsTop;      // b_ausw, b_info, b_exit
 };
 
 const LayoutValues& LayoutValuesFor(ScreenLayout layout);

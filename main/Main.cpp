@@ -49,7 +49,8 @@ TForm1::TForm1()
       Panel1(this, kMainDesign.panel),
       FontComboBox1(&Panel1, kMainDesign.fontBox, TFontDevice::fdBoth, foTrueTypeOnly),
       CheckBox1(&Panel1, "Fontname like Font", kMainDesign.checkBox1, {.checked = true}),
-      RadioGroup1(&Panel1, "Fontoptions", kMainDesign.radioGroup1, {"&All Fonts", "A&NSI only", "S&ymbols only"}, 0),
+      RadioGroup1(&Panel1, "Fontoptions", kMainDesign.radioGroup1,
+                  {"&All Fonts", "A&NSI only", "S&ymbols only"}, 0),
       GroupBox1(&Panel1, "Fontstyle", kMainDesign.groupBox1),
       check_bold(&GroupBox1, "TEXT", kMainDesign.checkBold),
       check_italic(&GroupBox1, "TEXT", kMainDesign.checkItalic),
@@ -149,7 +150,9 @@ TForm1::TForm1()
   b_exit.OnClick = [this] { b_exitClick(); };
   Gradient1.OnClick = [this] { color_panel1Click(); };
   GroupBox4.OnClick = [this] { color_panel1Click(); };
-  StringAlignGrid1.OnMouseMove = [this](ui::ShiftState s, int x, int y) { StringAlignGrid1MouseMove(s, x, y); };
+  StringAlignGrid1.OnMouseMove = [this](ui::ShiftState s, int x, int y) {
+    StringAlignGrid1MouseMove(s, x, y);
+  };
   b_info.OnClick = [this] { b_infoClick(); };
   DesignApp1.OnMinimize = [this] { DesignApp1Minimize(); };
   OnShow = [this] { FormShow(); };

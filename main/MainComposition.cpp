@@ -58,8 +58,9 @@ std::string TForm1::MakeHtmlFont(const std::string& text) {
 }
 
 void TForm1::ApplyStyle(bool on, bool ui::FontStyles::*flag) {
-  for (ui::Control* view : {static_cast<ui::Control*>(&mega_label), static_cast<ui::Control*>(&Label1),
-                            static_cast<ui::Control*>(&RichEdit1), static_cast<ui::Control*>(&StringAlignGrid1)}) {
+  for (ui::Control* view :
+       {static_cast<ui::Control*>(&mega_label), static_cast<ui::Control*>(&Label1),
+        static_cast<ui::Control*>(&RichEdit1), static_cast<ui::Control*>(&StringAlignGrid1)}) {
     ui::FontStyles style = view->GetFont().Style();
     style.*flag = on;
     view->GetFont().SetStyle(style);
@@ -94,7 +95,8 @@ bool TForm1::FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused) {
     SpinEdit1.SetValue(std::min(SpinEdit1.MaxValue(), size + 1));
     acted = true;
   }
-  const bool altAlone = shift.alt && !shift.shift && !shift.ctrl && !shift.left && !shift.right && !shift.middle;
+  const bool altAlone =
+      shift.alt && !shift.shift && !shift.ctrl && !shift.left && !shift.right && !shift.middle;
   if (!altAlone) return acted;
   auto toggle = [&](ui::CheckBox& box) {
     box.SetChecked(!box.Checked());

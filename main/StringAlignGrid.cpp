@@ -12,7 +12,9 @@ namespace {
 
 // "Grid index out of range", in the words of the German forms library this program
 // grew up with.
-const char kGridIndexError[] = "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs";  // ß, ä
+const char kGridIndexError[] =
+    "Gitterindex au\xDF"
+    "erhalb des zul\xE4ssigen Bereichs";  // ß, ä
 
 constexpr COLORREF kLineColor = RGB(192, 192, 192);
 
@@ -117,15 +119,10 @@ void TStringAlignGrid::KeyDown(WPARAM key) {
 
 LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      InvalidateCell(col_, row_);
-      break;
-    case WM_KEYDOWN:
-      KeyDown(wParam);
-      return 0;
+    case WM_KILLFOCUS: InvalidateCell(col_, row_); break;
+    case WM_KEYDOWN: KeyDown(wParam); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
@@ -158,14 +155,15 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       const ui::MouseButton button = msg == WM_LBUTTONUP   ? ui::MouseButton::Left
                                      : msg == WM_RBUTTONUP ? ui::MouseButton::Right
                                                            : ui::MouseButton::Middle;
-      if (OnMouseUp) OnMouseUp(button, ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (OnMouseUp)
+        OnMouseUp(button, ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     }
     case WM_MOUSEMOVE:
-      if (OnMouseMove) OnMouseMove(ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (OnMouseMove)
+        OnMouseMove(ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
-    default:
-      break;
+    default: break;
   }
   return ui::CustomControl::WndProc(msg, wParam, lParam);
 }
@@ -201,7 +199,8 @@ void TStringAlignGrid::Paint(HDC target, const RECT&) {
       RECT text = cell;
       InflateRect(&text, -2, -2);
       const std::string& s = cells_[static_cast<size_t>(r * ColCount + c)];
-      DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text, DT_CENTER | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+      DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text,
+                DT_CENTER | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
       if (current && GetFocus() == handle_) DrawFocusRect(dc, &cell);
     }
   }

@@ -32,8 +32,8 @@ void Application::Initialize() {
   // the forms, so that none of them has a taskbar button of its own.
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
   handle_ = CreateWindowExA(0, "TApplication", title_.c_str(),
-                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                            x, y, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
+                            nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 void Application::SetTitle(const std::string& title) {
@@ -70,9 +70,7 @@ int Application::Run() {
           mainForm_->SetWindowState(WindowState::Maximized);
           mainForm_->Show();
           break;
-        default:
-          mainForm_->Show();
-          break;
+        default: mainForm_->Show(); break;
       }
     } catch (...) {
       HandleException();
@@ -209,8 +207,7 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
           return 0;
         }
         break;
-      default:
-        break;
+      default: break;
     }
   } catch (...) {
     app.HandleException();

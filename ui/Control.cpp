@@ -24,10 +24,8 @@ bool IsNotification(UINT msg) {
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
     case WM_HSCROLL:
-    case WM_VSCROLL:
-      return true;
-    default:
-      return false;
+    case WM_VSCROLL: return true;
+    default: return false;
   }
 }
 
@@ -76,7 +74,8 @@ Control* Control::FromHandle(HWND hwnd) {
     return reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   DWORD_PTR ref = 0;
   const auto get = CommonControls().GetWindowSubclass;
-  return get && get(hwnd, &Control::SubclassProc, kSubclassId, &ref) ? reinterpret_cast<Control*>(ref) : nullptr;
+  return get && get(hwnd, &Control::SubclassProc, kSubclassId, &ref) ? reinterpret_cast<Control*>(ref)
+                                                                     : nullptr;
 }
 
 Control::~Control() {
@@ -86,8 +85,10 @@ Control::~Control() {
 
 void Control::Detach() {
   if (!handle_) return;
-  if (subclassed_) CommonControls().RemoveWindowSubclass(handle_, &Control::SubclassProc, kSubclassId);
-  else SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+  if (subclassed_)
+    CommonControls().RemoveWindowSubclass(handle_, &Control::SubclassProc, kSubclassId);
+  else
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
   subclassed_ = false;
   handle_ = nullptr;
 }
@@ -104,8 +105,8 @@ const char* Control::RegisterOwnClass(const char* className, UINT classStyle, HC
   wc.hbrBackground = background;
   wc.lpszClassName = className;
   wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-  wc.hIconSm = static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0));
+  wc.hIconSm =
+      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0));
   RegisterClassExA(&wc);
   return className;
 }
@@ -126,9 +127,9 @@ void Control::CreateHandle(const CreateParams& params) {
   Control* outer = creating;
   creating = this;
   const Bounds& b = params.bounds;
-  HWND hwnd = CreateWindowExA(params.exStyle, params.className, params.text.c_str(), style, b.left, b.top,
-                              b.width, b.height, parentWindow, menu, GetModuleHandleA(nullptr),
-                              own ? this : nullptr);
+  HWND hwnd =
+      CreateWindowExA(params.exStyle, params.className, params.text.c_str(), style, b.left, b.top, b.width,
+                      b.height, parentWindow, menu, GetModuleHandleA(nullptr), own ? this : nullptr);
   creating = outer;
   if (!hwnd) throw Exception(std::string("Cannot create window of class ") + params.className);
   if (!own) {
@@ -200,12 +201,8 @@ bool Control::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         }
       }
       break;
-    case WM_NOTIFY:
-      child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
-      break;
-    case WM_DRAWITEM:
-      child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
-      break;
+    case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(lParam)->hwndFrom; break;
+    case WM_DRAWITEM: child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem; break;
     case WM_MEASUREITEM: {
       // Sent while the list is being created, before its window is attached.
       const int id = static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlID);
@@ -213,9 +210,7 @@ bool Control::ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
       if (!c && creating && creating->id_ == id) c = creating;
       return c && c != this && c->Notify(msg, wParam, lParam, result);
     }
-    default:
-      child = reinterpret_cast<HWND>(lParam);
-      break;
+    default: child = reinterpret_cast<HWND>(lParam); break;
   }
   Control* c = FromHandle(child);
   return c && c != this && c->Notify(msg, wParam, lParam, result);
@@ -253,8 +248,7 @@ bool Control::Notify(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
         return true;
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -291,9 +285,7 @@ RECT Control::BoundsRect() const {
   return r;
 }
 
-bool Control::Visible() const {
-  return handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool Control::Visible() const { return handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void Control::SetVisible(bool visible) {
   if (handle_ && visible != Visible()) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);

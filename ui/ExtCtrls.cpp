@@ -55,12 +55,16 @@ void Image::Paint(HDC dc, const RECT&) {
 LRESULT Image::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   MouseButton button;
   switch (msg) {
-    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: button = MouseButton::Left; break;
-    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: button = MouseButton::Right; break;
-    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: button = MouseButton::Middle; break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: button = MouseButton::Left; break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: button = MouseButton::Right; break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: button = MouseButton::Middle; break;
     default: return CustomControl::WndProc(msg, wParam, lParam);
   }
-  if (OnMouseDown) OnMouseDown(button, ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  if (OnMouseDown)
+    OnMouseDown(button, ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   return 0;
 }
 

@@ -49,7 +49,10 @@ Font::Font(std::string name, int height, COLORREF color)
     : name_(std::move(name)), height_(height), color_(color) {}
 
 Font::Font(const Font& other)
-    : name_(other.name_), height_(other.height_), color_(other.color_), style_(other.style_),
+    : name_(other.name_),
+      height_(other.height_),
+      color_(other.color_),
+      style_(other.style_),
       charset_(other.charset_) {}
 
 Font& Font::operator=(const Font& other) {

@@ -200,8 +200,7 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                             reinterpret_cast<LPARAM>(cancelButton_->Handle()));
       break;
     case DM_GETDEFID:
-      if (defaultButton_ && defaultButton_->Handle())
-        return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
+      if (defaultButton_ && defaultButton_->Handle()) return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
       return 0;
     case WM_CLOSE:
       if (OnClose) OnClose();
@@ -226,8 +225,7 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return Control::WndProc(msg, wParam, lParam);
 }

@@ -23,21 +23,21 @@ CustomControl::CustomControl(Control* parent, const char* windowClass, Bounds bo
                              DWORD exStyle)
     : Control(parent) {
   RegisterOwnClass(windowClass, CS_DBLCLKS, nullptr, nullptr);
-  CreateHandle({.className = windowClass, .style = WS_VISIBLE | WS_CLIPSIBLINGS | style, .exStyle = exStyle,
+  CreateHandle({.className = windowClass,
+                .style = WS_VISIBLE | WS_CLIPSIBLINGS | style,
+                .exStyle = exStyle,
                 .bounds = bounds});
 }
 
 LRESULT CustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;  // Paint covers the whole window
+    case WM_ERASEBKGND: return 1;  // Paint covers the whole window
     case WM_PAINT: {
       PaintScope paint(handle_);
       Paint(paint, paint.Rect());
       return 0;
     }
-    default:
-      return Control::WndProc(msg, wParam, lParam);
+    default: return Control::WndProc(msg, wParam, lParam);
   }
 }
 
@@ -98,23 +98,25 @@ void Label::AdjustSize() {
 
 // --- Button, CheckBox --------------------------------------------------------------------
 
-Button::Button(Control* parent, const std::string& caption, Bounds bounds, Options options) : Control(parent) {
+Button::Button(Control* parent, const std::string& caption, Bounds bounds, Options options)
+    : Control(parent) {
   CreateHandle({.className = "BUTTON",
                 .text = caption,
-                .style = static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP | (options.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+                .style = static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP |
+                                            (options.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
                 .bounds = bounds});
 }
 
 CheckBox::CheckBox(Control* parent, const std::string& caption, Bounds bounds, Options options)
     : Control(parent) {
-  CreateHandle(
-      {.className = "BUTTON", .text = caption, .style = WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, .bounds = bounds});
+  CreateHandle({.className = "BUTTON",
+                .text = caption,
+                .style = WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX,
+                .bounds = bounds});
   SendMessageA(handle_, BM_SETCHECK, options.checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool CheckBox::Checked() const {
-  return handle_ && SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool CheckBox::Checked() const { return handle_ && SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void CheckBox::SetChecked(bool checked) {
   if (checked == Checked()) return;
@@ -134,9 +136,12 @@ void CheckBox::Draw(const NMCUSTOMDRAW& draw) {
   box.bottom = box.top + kBox;
   if (HTHEME theme = ui::GetWindowTheme(handle_)) {
     int part = checked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL;
-    if (!enabled) part += 3;
-    else if (pushed) part += 2;
-    else if (hot) part += 1;
+    if (!enabled)
+      part += 3;
+    else if (pushed)
+      part += 2;
+    else if (hot)
+      part += 1;
     ui::DrawThemeBackground(theme, dc, BP_CHECKBOX, part, &box, nullptr);
   } else {
     DrawFrameControl(dc, &box, DFC_BUTTON,
@@ -151,7 +156,8 @@ void CheckBox::Draw(const NMCUSTOMDRAW& draw) {
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   if (GetFocus() == handle_ && !(SendMessageA(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
     RECT extent = label;
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_CALCRECT);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_CALCRECT);
     extent.top = label.top + (label.bottom - label.top - (extent.bottom - extent.top)) / 2 - 1;
     extent.bottom = extent.top + (extent.bottom - extent.top) + 2;
     extent.left -= 1;
@@ -223,11 +229,8 @@ LRESULT GroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (click && PtInRect(&r, at)) Click();
       return 0;
     }
-    case WM_CAPTURECHANGED:
-      pressed_ = false;
-      break;
-    default:
-      break;
+    case WM_CAPTURECHANGED: pressed_ = false; break;
+    default: break;
   }
   return Control::WndProc(msg, wParam, lParam);
 }
@@ -236,9 +239,10 @@ class RadioGroup::RadioItem : public Control {
  public:
   RadioItem(RadioGroup* group, const std::string& caption, int index, bool first)
       : Control(group), group_(group), index_(index) {
-    CreateHandle({.className = "BUTTON",
-                  .text = caption,
-                  .style = static_cast<DWORD>(WS_VISIBLE | BS_RADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0))});
+    CreateHandle(
+        {.className = "BUTTON",
+         .text = caption,
+         .style = static_cast<DWORD>(WS_VISIBLE | BS_RADIOBUTTON | (first ? WS_GROUP | WS_TABSTOP : 0))});
   }
 
  protected:
@@ -287,7 +291,8 @@ void RadioGroup::Arrange() {
   const int buttonHeight = rest / count;
   const int topMargin = tm.tmHeight + 1 + (rest % count) / 2;
   for (int i = 0; i < count; ++i)
-    buttons_[static_cast<size_t>(i)]->SetBounds({8, i * buttonHeight + topMargin, Width() - 10, buttonHeight});
+    buttons_[static_cast<size_t>(i)]->SetBounds(
+        {8, i * buttonHeight + topMargin, Width() - 10, buttonHeight});
 }
 
 void RadioGroup::ItemClicked(int index) { SetItemIndex(index); }
@@ -318,7 +323,8 @@ void Panel::Paint(HDC dc, const RECT&) {
 
 Edit::Edit(Control* parent, Bounds bounds, Options options)
     : Edit(parent, "EDIT",
-           (options.visible ? WS_VISIBLE : 0) | WS_TABSTOP | ES_AUTOHSCROLL | (options.readOnly ? ES_READONLY : 0),
+           (options.visible ? WS_VISIBLE : 0) | WS_TABSTOP | ES_AUTOHSCROLL |
+               (options.readOnly ? ES_READONLY : 0),
            bounds) {}
 
 Edit::Edit(Control* parent, const char* className, DWORD style, Bounds bounds) : Control(parent) {
@@ -409,8 +415,10 @@ void RichEdit::Append(const std::string& text) {
 LRESULT RichEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   // Plain-text mode keeps one format on Windows; some rich edits (Wine's) still paste
   // rich text as such: every paste takes the plain text only.
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
-  const bool pasteKey = msg == WM_KEYDOWN && !alt && ((wParam == 'V' && ctrl) || (wParam == VK_INSERT && shift && !ctrl));
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0,
+             alt = GetKeyState(VK_MENU) < 0;
+  const bool pasteKey =
+      msg == WM_KEYDOWN && !alt && ((wParam == 'V' && ctrl) || (wParam == VK_INSERT && shift && !ctrl));
   if (msg == WM_PASTE || pasteKey) {
     if (!ReadOnly()) SendMessageA(handle_, EM_PASTESPECIAL, CF_TEXT, 0);
     return 0;
@@ -423,8 +431,8 @@ void RichEdit::FontChanged() {
   // The whole text and whatever is typed next take the control's font.
   CHARFORMAT2A cf{};
   cf.cbSize = sizeof cf;
-  cf.dwMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT |
-              CFM_CHARSET;
+  cf.dwMask =
+      CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_CHARSET;
   const FontStyles style = font_.Style();
   cf.dwEffects = (style.bold ? CFE_BOLD : 0) | (style.italic ? CFE_ITALIC : 0) |
                  (style.underline ? CFE_UNDERLINE : 0) | (style.strikeOut ? CFE_STRIKEOUT : 0);
@@ -444,10 +452,10 @@ bool RichEdit::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
 
 SpinEdit::SpinEdit(Control* parent, Bounds bounds, Options options)
     : Edit(parent, bounds), min_(options.minValue), max_(options.maxValue) {
-  updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
-                            WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
-                                UDS_NOTHOUSANDS,
-                            0, 0, 0, 0, parent->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  updown_ = CreateWindowExA(
+      0, UPDOWN_CLASSA, "",
+      WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0,
+      parent->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(handle_), 0);
   SendMessageA(updown_, UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
   // The buddy gave up the room of the arrows inside the rectangle: put both back into it.

@@ -98,8 +98,8 @@ class GroupBox : public Control {
 // A group box with one radio button per item, arranged like the forms library does.
 class RadioGroup : public GroupBox {
  public:
-  RadioGroup(Control* parent, const std::string& caption, Bounds bounds, const std::vector<std::string>& items,
-             int itemIndex);
+  RadioGroup(Control* parent, const std::string& caption, Bounds bounds,
+             const std::vector<std::string>& items, int itemIndex);
   ~RadioGroup() override;
   int ItemIndex() const { return itemIndex_; }
   // Selecting another item raises OnClick.

@@ -44,10 +44,14 @@ const CommonControlsApi& CommonControls() {
     a.GetWindowSubclass = Lookup<decltype(a.GetWindowSubclass)>(module, "GetWindowSubclass");
     a.RemoveWindowSubclass = Lookup<decltype(a.RemoveWindowSubclass)>(module, "RemoveWindowSubclass");
     a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, "DefSubclassProc");
-    if (!a.SetWindowSubclass) a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, MAKEINTRESOURCEA(410));
-    if (!a.GetWindowSubclass) a.GetWindowSubclass = Lookup<decltype(a.GetWindowSubclass)>(module, MAKEINTRESOURCEA(411));
-    if (!a.RemoveWindowSubclass) a.RemoveWindowSubclass = Lookup<decltype(a.RemoveWindowSubclass)>(module, MAKEINTRESOURCEA(412));
-    if (!a.DefSubclassProc) a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, MAKEINTRESOURCEA(413));
+    if (!a.SetWindowSubclass)
+      a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, MAKEINTRESOURCEA(410));
+    if (!a.GetWindowSubclass)
+      a.GetWindowSubclass = Lookup<decltype(a.GetWindowSubclass)>(module, MAKEINTRESOURCEA(411));
+    if (!a.RemoveWindowSubclass)
+      a.RemoveWindowSubclass = Lookup<decltype(a.RemoveWindowSubclass)>(module, MAKEINTRESOURCEA(412));
+    if (!a.DefSubclassProc)
+      a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, MAKEINTRESOURCEA(413));
     if (a.InitCommonControlsEx) {
       INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS |
                                                ICC_TAB_CLASSES | ICC_BAR_CLASSES};

@@ -37,18 +37,69 @@ const WindowSpec kMain[] = {
     /* 0 */ {-1, "STATIC", "1", kVisible | SS_NOPREFIX | SS_CENTER, 0, 4, 10, 531, 465, {"Arial", -341}},
     /* 1 */ {-1, "BareGrid", "", kVisible | WS_TABSTOP, 0, 4, 10, 531, 465, {"Arial", -21}},
     /* 2 */ {-1, "BarePanel", "", kVisible | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 545, 0, 202, 485, kForm},
-    /* 3 */ {2, "COMBOBOX", "", kVisible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT | CBS_HASSTRINGS, 0, 4, 4, 193, 150, kForm},
-    /* 4 */ {2, "BUTTON", "Fontname like Font", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 4, 28, 117, 17, kForm},
-    /* 5 */ {2, "BUTTON", "Fontoptions", kVisible | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 4, 44, 113, 61, kForm},
-    /* 6 */ {5, "BUTTON", "&All Fonts", kVisible | BS_RADIOBUTTON | WS_GROUP | WS_TABSTOP, 0, 8, 14, 103, 15, kForm},
+    /* 3 */
+    {2, "COMBOBOX", "",
+     kVisible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT | CBS_HASSTRINGS,
+     0, 4, 4, 193, 150, kForm},
+    /* 4 */
+    {2, "BUTTON", "Fontname like Font", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 4, 28, 117, 17, kForm},
+    /* 5 */
+    {2, "BUTTON", "Fontoptions", kVisible | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 4, 44, 113,
+     61, kForm},
+    /* 6 */
+    {5, "BUTTON", "&All Fonts", kVisible | BS_RADIOBUTTON | WS_GROUP | WS_TABSTOP, 0, 8, 14, 103, 15, kForm},
     /* 7 */ {5, "BUTTON", "A&NSI only", kVisible | BS_RADIOBUTTON, 0, 8, 29, 103, 15, kForm},
     /* 8 */ {5, "BUTTON", "S&ymbols only", kVisible | BS_RADIOBUTTON, 0, 8, 44, 103, 15, kForm},
-    /* 9 */ {2, "BUTTON", "Fontstyle", kVisible | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 124, 28, 73, 77, kForm},
-    /* 10 */ {9, "BUTTON", "TEXT", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 8, 14, 57, 15, {"MS Sans Serif", -11, true}},
-    /* 11 */ {9, "BUTTON", "TEXT", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 8, 29, 57, 15, {"MS Sans Serif", -11, false, true}},
-    /* 12 */ {9, "BUTTON", "TEXT", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 8, 44, 57, 15, {"MS Sans Serif", -11, false, false, false, true}},
-    /* 13 */ {9, "BUTTON", "TEXT", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 8, 59, 57, 15, {"MS Sans Serif", -11, false, false, true}},
-    /* 14 */ {2, "BUTTON", "Textcolor", kVisible | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 4, 105, 193, 38, kForm},
+    /* 9 */
+    {2, "BUTTON", "Fontstyle", kVisible | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 124, 28, 73, 77,
+     kForm},
+    /* 10 */
+    {9,
+     "BUTTON",
+     "TEXT",
+     kVisible | WS_TABSTOP | BS_CHECKBOX,
+     0,
+     8,
+     14,
+     57,
+     15,
+     {"MS Sans Serif", -11, true}},
+    /* 11 */
+    {9,
+     "BUTTON",
+     "TEXT",
+     kVisible | WS_TABSTOP | BS_CHECKBOX,
+     0,
+     8,
+     29,
+     57,
+     15,
+     {"MS Sans Serif", -11, false, true}},
+    /* 12 */
+    {9,
+     "BUTTON",
+     "TEXT",
+     kVisible | WS_TABSTOP | BS_CHECKBOX,
+     0,
+     8,
+     44,
+     57,
+     15,
+     {"MS Sans Serif", -11, false, false, false, true}},
+    /* 13 */
+    {9,
+     "BUTTON",
+     "TEXT",
+     kVisible | WS_TABSTOP | BS_CHECKBOX,
+     0,
+     8,
+     59,
+     57,
+     15,
+     {"MS Sans Serif", -11, false, false, true}},
+    /* 14 */
+    {2, "BUTTON", "Textcolor", kVisible | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 4, 105, 193, 38,
+     kForm},
     /* 15 */ {14, "BareGradient", "&Textcolor/Textcolor", kVisible, 0, 8, 13, 104, 19, {"Arial", -11}},
     /* 16 */ {14, "BUTTON", "216 Colors", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 118, 15, 71, 17, kForm},
     /* 17 */ {2, "STATIC", "", kVisible | SS_NOPREFIX | SS_CENTER, 0, 8, 145, 188, 131, {"Arial", -96}},
@@ -56,17 +107,38 @@ const WindowSpec kMain[] = {
     /* 19 */ {2, "STATIC", "#32", kVisible | SS_NOPREFIX | SS_RIGHT, 0, 49, 276, 19, 13, kForm},
     /* 20 */ {2, "STATIC", "Space", kVisible | SS_NOPREFIX | SS_RIGHT, 0, 109, 276, 31, 13, kForm},
     /* 21 */ {2, "STATIC", "", kVisible | SS_NOPREFIX | SS_RIGHT, 0, 144, 276, 48, 13, kForm},
-    /* 22 */ {2, "BUTTON", "Text", kVisible | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 4, 292, 193, 159, kForm},
-    /* 23 */ {22, "RichEdit20A", "", kVisible | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL, WS_EX_CLIENTEDGE, 4, 14, 183, 47, {"MS Sans Serif", -13}},
+    /* 22 */
+    {2, "BUTTON", "Text", kVisible | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 4, 292, 193, 159,
+     kForm},
+    /* 23 */
+    {22,
+     "RichEdit20A",
+     "",
+     kVisible | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+         ES_NOHIDESEL,
+     WS_EX_CLIENTEDGE,
+     4,
+     14,
+     183,
+     47,
+     {"MS Sans Serif", -13}},
     /* 24 */ {22, "STATIC", "RTF-Size", kVisible | SS_NOPREFIX | SS_RIGHT, 0, 101, 64, 43, 13, kForm},
-    /* 25 */ {22, "EDIT", "10", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 148, 62, 24, 22, kForm},
-    /* 26 */ {22, UPDOWN_CLASSA, "", kVisible | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 172, 62, 17, 22, kForm},
+    /* 25 */
+    {22, "EDIT", "10", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 148, 62, 24, 22, kForm},
+    /* 26 */
+    {22, UPDOWN_CLASSA, "", kVisible | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0,
+     172, 62, 17, 22, kForm},
     /* 27 */ {22, "EDIT", "", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 64, 1, 21, kForm},
     /* 28 */ {22, "STATIC", "HTML-Output", kVisible | SS_NOPREFIX, 0, 8, 78, 61, 13, kForm},
-    /* 29 */ {22, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, 4, 92, 185, 21, kForm},
-    /* 30 */ {22, "BUTTON", "Copy with HTML-Fontstyles", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 4, 113, 153, 17, kForm},
+    /* 29 */
+    {22, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, WS_EX_CLIENTEDGE, 4, 92, 185, 21,
+     kForm},
+    /* 30 */
+    {22, "BUTTON", "Copy with HTML-Fontstyles", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 4, 113, 153, 17,
+     kForm},
     /* 31 */ {22, "BUTTON", "Copy as &RTF", kVisible | WS_TABSTOP | BS_PUSHBUTTON, 0, 4, 134, 90, 21, kForm},
-    /* 32 */ {22, "BUTTON", "Copy as &HTML", kVisible | WS_TABSTOP | BS_PUSHBUTTON, 0, 98, 134, 90, 21, kForm},
+    /* 32 */
+    {22, "BUTTON", "Copy as &HTML", kVisible | WS_TABSTOP | BS_PUSHBUTTON, 0, 98, 134, 90, 21, kForm},
     /* 33 */ {22, "STATIC", "", kChild | SS_NOPREFIX, 0, 8, 0, 0, 13, kForm},
     /* 34 */ {2, "BUTTON", "&Select", kVisible | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 4, 456, 61, 25, kForm},
     /* 35 */ {2, "BUTTON", "&Options", kVisible | WS_TABSTOP | BS_PUSHBUTTON, 0, 68, 456, 61, 25, kForm},
@@ -92,16 +164,20 @@ const WindowSpec kOptions[] = {
     /* 1 */ {-1, "BUTTON", "&Website", kVisible | WS_TABSTOP, 0, 330, 128, 75, 25, kForm},
     /* 2 */ {-1, "BUTTON", "&Mail", kVisible | WS_TABSTOP, 0, 330, 98, 75, 25, kForm},
     /* 3 */ {-1, WC_TABCONTROLA, "", kVisible | WS_TABSTOP, 0, 4, 4, 313, 417, kForm},
-    /* 4 */ {-1, "BarePage", "Adjustment", kVisible | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 8, 26, 305, 389, kForm},
+    /* 4 */
+    {-1, "BarePage", "Adjustment", kVisible | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 8, 26, 305, 389, kForm},
     /* 5 */ {4, "BareImage", "", kVisible, 0, 8, 8, 32, 32, kForm},
-    /* 6 */ {4, "BUTTON", "Create a shortcut in Startup folder", kVisible | WS_TABSTOP, 0, 48, 12, 245, 25, kForm},
-    /* 7 */ {4, "BUTTON", "Function for right MouseButton", kGroup, WS_EX_CONTROLPARENT, 8, 48, 285, 121, kForm},
+    /* 6 */
+    {4, "BUTTON", "Create a shortcut in Startup folder", kVisible | WS_TABSTOP, 0, 48, 12, 245, 25, kForm},
+    /* 7 */
+    {4, "BUTTON", "Function for right MouseButton", kGroup, WS_EX_CONTROLPARENT, 8, 48, 285, 121, kForm},
     /* 8 */ {7, "BUTTON", "Without function", kRadio | WS_GROUP | WS_TABSTOP, 0, 8, 14, 275, 21, kForm},
     /* 9 */ {7, "BUTTON", "Magnify the char", kRadio, 0, 8, 35, 275, 21, kForm},
     /* 10 */ {7, "BUTTON", "Direct copy to clipboard as RTF", kRadio, 0, 8, 56, 275, 21, kForm},
     /* 11 */ {7, "BUTTON", "Direct copy to clipboard as HTML", kRadio, 0, 8, 77, 275, 21, kForm},
     /* 12 */ {7, "BUTTON", "Direct insert into application", kRadio, 0, 8, 98, 275, 21, kForm},
-    /* 13 */ {4, "BUTTON", "Function for middle MouseButton", kGroup, WS_EX_CONTROLPARENT, 8, 174, 285, 121, kForm},
+    /* 13 */
+    {4, "BUTTON", "Function for middle MouseButton", kGroup, WS_EX_CONTROLPARENT, 8, 174, 285, 121, kForm},
     /* 14 */ {13, "BUTTON", "Without function", kRadio | WS_GROUP | WS_TABSTOP, 0, 8, 14, 275, 21, kForm},
     /* 15 */ {13, "BUTTON", "Magnify the char", kRadio, 0, 8, 35, 275, 21, kForm},
     /* 16 */ {13, "BUTTON", "Direct copy to clipboard as RTF", kRadio, 0, 8, 56, 275, 21, kForm},
@@ -112,20 +188,34 @@ const WindowSpec kOptions[] = {
     /* 21 */ {19, "BUTTON", "Take only text", kRadio, 0, 8, 33, 275, 19, kForm},
     /* 22 */ {19, "BUTTON", "Take text and HTML-Fontstyle", kRadio, 0, 8, 52, 275, 19, kForm},
     /* 23 */ {4, "STATIC", "", kVisible | SS_ETCHEDFRAME, 0, 0, 0, 305, 389, kForm},
-    /* 24 */ {-1, "BarePage", "Fast insert text", kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 8, 26, 305, 389, kForm},
-    /* 25 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 24, 266, 21, kForm},
-    /* 26 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 60, 266, 21, kForm},
-    /* 27 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 96, 266, 21, kForm},
-    /* 28 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 132, 266, 21, kForm},
-    /* 29 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 168, 266, 21, kForm},
-    /* 30 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 204, 266, 21, kForm},
-    /* 31 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 240, 266, 21, kForm},
-    /* 32 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 276, 266, 21, kForm},
-    /* 33 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 312, 266, 21, kForm},
-    /* 34 */ {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 348, 266, 21, kForm},
+    /* 24 */
+    {-1, "BarePage", "Fast insert text", kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 8, 26, 305, 389,
+     kForm},
+    /* 25 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 24, 266, 21, kForm},
+    /* 26 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 60, 266, 21, kForm},
+    /* 27 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 96, 266, 21, kForm},
+    /* 28 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 132, 266, 21, kForm},
+    /* 29 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 168, 266, 21, kForm},
+    /* 30 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 204, 266, 21, kForm},
+    /* 31 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 240, 266, 21, kForm},
+    /* 32 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 276, 266, 21, kForm},
+    /* 33 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 312, 266, 21, kForm},
+    /* 34 */
+    {24, "EDIT", "", kVisible | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 16, 348, 266, 21, kForm},
     /* 35 */ {24, "STATIC", "", kVisible | SS_ETCHEDFRAME, 0, 0, 0, 305, 389, kForm},
     /* 36 */ {-1, "BarePage", "Info", kChild | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 8, 26, 305, 389, kForm},
-    /* 37 */ {36, "EDIT", "Freeware.", kVisible | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY, WS_EX_CLIENTEDGE, 4, 4, 297, 381, kForm},
+    /* 37 */
+    {36, "EDIT", "Freeware.", kVisible | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
+     WS_EX_CLIENTEDGE, 4, 4, 297, 381, kForm},
     /* 38 */ {36, "STATIC", "", kVisible | SS_ETCHEDFRAME, 0, 0, 0, 305, 389, kForm},
     /* 39 */ {-1, "BUTTON", "&Cancel", kVisible | WS_TABSTOP, 0, 330, 38, 75, 25, kForm},
 };
@@ -135,8 +225,9 @@ std::map<std::tuple<std::string, int, bool, bool, bool, bool>, HFONT> fonts;
 HFONT FontFor(const FontSpec& spec) {
   HFONT& font = fonts[spec.Key()];
   if (!font)
-    font = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline, spec.strike,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, spec.name);
+    font = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline,
+                       spec.strike, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH, spec.name);
   return font;
 }
 
@@ -165,8 +256,8 @@ HWND CreateForm(HWND owner, const char* className, const char* caption, int clie
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
   RECT r{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
-  return CreateWindowExA(exStyle, className, caption, style, 0, 0, r.right - r.left, r.bottom - r.top, owner, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(exStyle, className, caption, style, 0, 0, r.right - r.left, r.bottom - r.top, owner,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 template <size_t N>
@@ -176,8 +267,8 @@ void CreateControls(HWND form, const WindowSpec (&table)[N]) {
     const WindowSpec& s = table[i];
     HWND parent = s.parent < 0 ? form : windows[s.parent];
     windows[i] = CreateWindowExA(s.exStyle, s.className, s.text, s.style, s.x, s.y, s.w, s.h, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), GetModuleHandleA(nullptr),
-                                 nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)),
+                                 GetModuleHandleA(nullptr), nullptr);
     SendMessageA(windows[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(s.font)), FALSE);
   }
 }
@@ -185,7 +276,8 @@ void CreateControls(HWND form, const WindowSpec (&table)[N]) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
+  INITCOMMONCONTROLSEX icc{sizeof icc,
+                           ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES};
   InitCommonControlsEx(&icc);
   LoadLibraryA("riched20.dll");
   Register("BareApplication", nullptr);
@@ -198,8 +290,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Register("BarePage", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
 
   const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-  HWND app = CreateWindowExA(0, "BareApplication", "Tessarin", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                             cx / 2, cy / 2, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND app =
+      CreateWindowExA(0, "BareApplication", "Tessarin", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                      cx / 2, cy / 2, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   HWND main = CreateForm(app, "BareMainWindow", "Tessarin", 747, 485);
   CreateControls(main, kMain);
   CreateControls(CreateForm(app, "BareDialog", "Colorselect (216 Color-Palett)", 562, 90), kPalette);
@@ -213,13 +306,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   GetWindowRect(main, &w);
   const bool large = cx >= 1024;
   const int width = large ? 914 : w.right - w.left, height = large ? 648 : w.bottom - w.top;
-  SetWindowPos(main, nullptr, (cx - width) / 2, (cy - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(main, nullptr, (cx - width) / 2, (cy - height) / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   if (large) {
-    for (int id : {100, 101}) SetWindowPos(GetDlgItem(main, id), nullptr, 4, 10, 693, 607, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int id : {100, 101})
+      SetWindowPos(GetDlgItem(main, id), nullptr, 4, 10, 693, 607, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   RECT client;
   GetClientRect(main, &client);
-  SetWindowPos(GetDlgItem(main, 102), nullptr, client.right - 202, 0, 202, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(GetDlgItem(main, 102), nullptr, client.right - 202, 0, 202, client.bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(main, SW_SHOWNORMAL);
   SetFocus(GetDlgItem(main, 101));
 

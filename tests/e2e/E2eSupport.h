@@ -13,9 +13,9 @@ constexpr const char* kMainClass = "TessarinMainWindow";
 
 struct ControlQuery {
   const char* className;
-  const char* text;          // nullptr: any text
-  LONG styleMask = 0;        // the style bits that must be set
-  LONG styleValue = 0;       // … to these values
+  const char* text;     // nullptr: any text
+  LONG styleMask = 0;   // the style bits that must be set
+  LONG styleValue = 0;  // … to these values
   bool visibleOnly = true;
 };
 

@@ -35,7 +35,7 @@ TEST(RunningProgram, ClickingACellDescribesItsCharacter) {
       {38, "&", "#38", "&", "&amp;"},
       {128, "\x80", "#0128", "\x80 (EURO)", "&euro;"},  // € (EURO)
       {64, "@", "#64", "STRG+ALT+Q", "@"},
-      {255, "\xFF", "#0255", "", "&yuml;"},             // ÿ
+      {255, "\xFF", "#0255", "", "&yuml;"},  // ÿ
       {32, " ", "#32", "Space", " "},
   };
   for (const auto& c : cases) {

@@ -40,8 +40,8 @@ class OverrideDlls {
   explicit OverrideDlls(std::initializer_list<const char*> programs) : programs_(programs) {
     for (const char* program : programs_) {
       HKEY key = nullptr;
-      if (RegCreateKeyExA(HKEY_CURRENT_USER, KeyOf(program).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS)
+      if (RegCreateKeyExA(HKEY_CURRENT_USER, KeyOf(program).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS)
         continue;
       for (const char* dll : kPlanted) {
         const std::string name(dll, static_cast<size_t>(strchr(dll, '.') - dll));
@@ -70,11 +70,13 @@ TEST(PlantedDll, NoDllBesideTheProgramIsLoadedAndTheProgramWorks) {
   const std::string plantedFrom = Folder(self) + "planted\\";
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "tessarin-planted-" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string folder =
+      std::string(temp) + "tessarin-planted-" + std::to_string(GetCurrentProcessId()) + "\\";
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   const std::string exe = folder + "TessarinPlanted.exe";
   ASSERT_TRUE(CopyFileA(TessarinExe().c_str(), exe.c_str(), FALSE));
-  for (const char* dll : kPlanted) ASSERT_TRUE(CopyFileA((plantedFrom + dll).c_str(), (folder + dll).c_str(), FALSE)) << dll;
+  for (const char* dll : kPlanted)
+    ASSERT_TRUE(CopyFileA((plantedFrom + dll).c_str(), (folder + dll).c_str(), FALSE)) << dll;
 
   // Wine, told to prefer native DLLs for these two programs, searches as Windows does:
   // a DLL of the program's folder before the system's own.
@@ -125,7 +127,8 @@ TEST(PlantedDll, NoDllBesideTheProgramIsLoadedAndTheProgramWorks) {
     DWORD code = 1;
     ASSERT_TRUE(prober.WaitExit(code));
   }
-  for (const char* dll : kPlanted) EXPECT_TRUE(Exists(folder + dll + ".loaded")) << dll << " was not found by the probe";
+  for (const char* dll : kPlanted)
+    EXPECT_TRUE(Exists(folder + dll + ".loaded")) << dll << " was not found by the probe";
   DeleteFileA(probe.c_str());
 
   for (const char* dll : kPlanted) {

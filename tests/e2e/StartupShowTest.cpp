@@ -11,7 +11,8 @@ TEST(StartupShowCommand, MinimisedStartShowsNoWindowUntilTheProgramIsAskedToShow
   ChildProcess program;
   ASSERT_TRUE(program.Start(TessarinExe(), SW_SHOWMINNOACTIVE));
   HWND main = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (main = FindProcessWindow(program.Id(), e2e::kMainClass)) != nullptr; }));
+  ASSERT_TRUE(
+      PumpUntil([&] { return (main = FindProcessWindow(program.Id(), e2e::kMainClass)) != nullptr; }));
   WaitForInputIdle(program.Process(), 5000);
   Pump(std::chrono::milliseconds(500));
   for (HWND top : TopLevelWindows(program.Id()))

@@ -66,16 +66,23 @@ TEST_P(CharDescription, GivesItsCodeKeyAndOwnEntityText) {
   EXPECT_EQ(sharing, 1) << "the entity text of " << c.code << " is not its own";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, CharDescription,
-    ::testing::ValuesIn(std::initializer_list<Described>{
-        {9, "#9", "", "\t"}, {32, "#32", "Space", " "}, {38, "#38", "&", "&amp;"},
-        {39, "#39", "'", "'"}, {61, "#61", "=", "="}, {64, "#64", "STRG+ALT+Q", "@"},
-        {126, "#126", "STRG+ALT++", "~"}, {127, "#127", "", "&#127;"},
-        {128, "#0128", "\x80 (EURO)", "&euro;"},  // € (EURO)
-        {145, "#0145", "", "&lsquo;"}, {160, "#0160", "", "&nbsp;"}, {163, "#0163", "", "&pound;"},
-        {168, "#0168", "", "&die;"}, {223, "#0223", "\xDF", "&szlig;"},  // ß
-        {255, "#0255", "", "&yuml;"}}),
-    [](const auto& info) { return "Code" + std::to_string(info.param.code); });
+INSTANTIATE_TEST_SUITE_P(EdgeCases, CharDescription,
+                         ::testing::ValuesIn(std::initializer_list<Described>{
+                             {9, "#9", "", "\t"},
+                             {32, "#32", "Space", " "},
+                             {38, "#38", "&", "&amp;"},
+                             {39, "#39", "'", "'"},
+                             {61, "#61", "=", "="},
+                             {64, "#64", "STRG+ALT+Q", "@"},
+                             {126, "#126", "STRG+ALT++", "~"},
+                             {127, "#127", "", "&#127;"},
+                             {128, "#0128", "\x80 (EURO)", "&euro;"},  // € (EURO)
+                             {145, "#0145", "", "&lsquo;"},
+                             {160, "#0160", "", "&nbsp;"},
+                             {163, "#0163", "", "&pound;"},
+                             {168, "#0168", "", "&die;"},
+                             {223, "#0223", "\xDF", "&szlig;"},  // ß
+                             {255, "#0255", "", "&yuml;"}}),
+                         [](const auto& info) { return "Code" + std::to_string(info.param.code); });
 
 }  // namespace

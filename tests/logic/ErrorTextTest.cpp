@@ -20,12 +20,14 @@ TEST_P(ErrorDisplay, AppendsFullStopOnlyAfterCharactersSortingAfterIt) {
 INSTANTIATE_TEST_SUITE_P(
     Messages, ErrorDisplay,
     ::testing::Values(ErrorCase{"Unable to create .lnk file", "Unable to create .lnk file."},
-                      ErrorCase{"Done.", "Done."}, ErrorCase{"Why?", "Why?."},
-                      ErrorCase{"Stop!", "Stop!"}, ErrorCase{"(none)", "(none)"},
-                      ErrorCase{"a-", "a-"}, ErrorCase{"1/2", "1/2."}, ErrorCase{"", ""},
+                      ErrorCase{"Done.", "Done."}, ErrorCase{"Why?", "Why?."}, ErrorCase{"Stop!", "Stop!"},
+                      ErrorCase{"(none)", "(none)"}, ErrorCase{"a-", "a-"}, ErrorCase{"1/2", "1/2."},
+                      ErrorCase{"", ""},
                       // Windows-1252 letters are bytes above 0x7F and sort after ".".
-                      ErrorCase{"Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs",
-                                "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs."},
+                      ErrorCase{"Gitterindex au\xDF"
+                                "erhalb des zul\xE4ssigen Bereichs",
+                                "Gitterindex au\xDF"
+                                "erhalb des zul\xE4ssigen Bereichs."},
                       ErrorCase{"Stra\xDF", "Stra\xDF."}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return "Case" + std::to_string(info.index); });
 

@@ -19,14 +19,22 @@ TEST(FontFilter, EveryOptionOfTheSetMustHold) {
     unsigned type;
     bool kept;
   } const cases[] = {
-      {0, kRussianCharset, kRaster, true},         {0, kSymbolCharset, kDevice, true},
-      {kAnsiOnly, kAnsiCharset, kRaster, true},    {kAnsiOnly, kAnsiCharset, kDevice, true},
-      {kAnsiOnly, kDefaultCharset, kTrueType, false}, {kAnsiOnly, kSymbolCharset, kTrueType, false},
-      {kAnsiOnly, kRussianCharset, kTrueType, false}, {kSymbolOnly, kSymbolCharset, kRaster, true},
-      {kSymbolOnly, kSymbolCharset, kDevice, true}, {kSymbolOnly, kAnsiCharset, kTrueType, false},
-      {kTrueTypeOnly, kSymbolCharset, kTrueType, true}, {kTrueTypeOnly, kGreekCharset, kTrueType, true},
-      {kTrueTypeOnly, kAnsiCharset, kDevice | kTrueType, true}, {kTrueTypeOnly, kAnsiCharset, kRaster, false},
-      {kTrueTypeOnly, kAnsiCharset, kDevice, false}, {kAnsiOnly | kTrueTypeOnly, kAnsiCharset, kTrueType, true},
+      {0, kRussianCharset, kRaster, true},
+      {0, kSymbolCharset, kDevice, true},
+      {kAnsiOnly, kAnsiCharset, kRaster, true},
+      {kAnsiOnly, kAnsiCharset, kDevice, true},
+      {kAnsiOnly, kDefaultCharset, kTrueType, false},
+      {kAnsiOnly, kSymbolCharset, kTrueType, false},
+      {kAnsiOnly, kRussianCharset, kTrueType, false},
+      {kSymbolOnly, kSymbolCharset, kRaster, true},
+      {kSymbolOnly, kSymbolCharset, kDevice, true},
+      {kSymbolOnly, kAnsiCharset, kTrueType, false},
+      {kTrueTypeOnly, kSymbolCharset, kTrueType, true},
+      {kTrueTypeOnly, kGreekCharset, kTrueType, true},
+      {kTrueTypeOnly, kAnsiCharset, kDevice | kTrueType, true},
+      {kTrueTypeOnly, kAnsiCharset, kRaster, false},
+      {kTrueTypeOnly, kAnsiCharset, kDevice, false},
+      {kAnsiOnly | kTrueTypeOnly, kAnsiCharset, kTrueType, true},
       {kAnsiOnly | kTrueTypeOnly, kAnsiCharset, kRaster, false},
       {kAnsiOnly | kTrueTypeOnly, kRussianCharset, kTrueType, false},
       {kAnsiOnly | kSymbolOnly, kAnsiCharset, kTrueType, false},
@@ -46,10 +54,14 @@ TEST(FontItem, FlagsGlyphAndOwnFontFollowTypeAndCharset) {
     unsigned flags;
     Glyph glyph;
   } const cases[] = {
-      {kAnsiCharset, kTrueType, 260, Glyph::TrueType}, {kSymbolCharset, kTrueType, 4, Glyph::TrueType},
-      {kRussianCharset, kTrueType, 260, Glyph::TrueType}, {kAnsiCharset, kRaster, 257, Glyph::None},
-      {kSymbolCharset, kRaster, 1, Glyph::None},       {kAnsiCharset, kDevice, 258, Glyph::Device},
-      {kSymbolCharset, kDevice, 2, Glyph::Device},     {kAnsiCharset, kDevice | kTrueType, 262, Glyph::TrueType},
+      {kAnsiCharset, kTrueType, 260, Glyph::TrueType},
+      {kSymbolCharset, kTrueType, 4, Glyph::TrueType},
+      {kRussianCharset, kTrueType, 260, Glyph::TrueType},
+      {kAnsiCharset, kRaster, 257, Glyph::None},
+      {kSymbolCharset, kRaster, 1, Glyph::None},
+      {kAnsiCharset, kDevice, 258, Glyph::Device},
+      {kSymbolCharset, kDevice, 2, Glyph::Device},
+      {kAnsiCharset, kDevice | kTrueType, 262, Glyph::TrueType},
   };
   for (const auto& c : cases) {
     const unsigned flags = ItemFlags(c.charset, c.type);
@@ -65,14 +77,22 @@ TEST(FontCharset, SuffixesAreExactAndCaseSensitive) {
     const char* name;
     int charset;
   } const cases[] = {
-      {"Arial Cyr", kRussianCharset},      {"Times New Roman Greek", kGreekCharset},
-      {" Cyr", kRussianCharset},           {" Greek", kGreekCharset},
-      {"Arial Greek Cyr", kRussianCharset}, {"Arial Cyr Greek", kGreekCharset},
-      {"Arial CYR", kDefaultCharset},      {"Arial cyr", kDefaultCharset},
-      {"Courier greek", kDefaultCharset},  {"Cyr", kDefaultCharset},
-      {"Greek", kDefaultCharset},          {"ArialCyr", kDefaultCharset},
-      {"Arial Cyr ", kDefaultCharset},     {"Arial Cyrillic", kDefaultCharset},
-      {"", kDefaultCharset},               {"Arial", kDefaultCharset},
+      {"Arial Cyr", kRussianCharset},
+      {"Times New Roman Greek", kGreekCharset},
+      {" Cyr", kRussianCharset},
+      {" Greek", kGreekCharset},
+      {"Arial Greek Cyr", kRussianCharset},
+      {"Arial Cyr Greek", kGreekCharset},
+      {"Arial CYR", kDefaultCharset},
+      {"Arial cyr", kDefaultCharset},
+      {"Courier greek", kDefaultCharset},
+      {"Cyr", kDefaultCharset},
+      {"Greek", kDefaultCharset},
+      {"ArialCyr", kDefaultCharset},
+      {"Arial Cyr ", kDefaultCharset},
+      {"Arial Cyrillic", kDefaultCharset},
+      {"", kDefaultCharset},
+      {"Arial", kDefaultCharset},
   };
   for (const auto& c : cases) EXPECT_EQ(CharsetForName(c.name), c.charset) << '"' << c.name << '"';
 }
@@ -80,7 +100,8 @@ TEST(FontCharset, SuffixesAreExactAndCaseSensitive) {
 TEST(FontItem, HeightIsTextPlusOneAtLeastNineAndGlyphMinusOne) {
   struct {
     int text, glyph, height;
-  } const cases[] = {{13, 12, 14}, {16, 12, 17}, {10, 12, 11}, {5, 12, 11}, {7, 0, 9}, {8, 0, 9}, {9, 0, 10}, {0, 30, 29}};
+  } const cases[] = {{13, 12, 14}, {16, 12, 17}, {10, 12, 11}, {5, 12, 11},
+                     {7, 0, 9},    {8, 0, 9},    {9, 0, 10},   {0, 30, 29}};
   for (const auto& c : cases) EXPECT_EQ(ItemHeight(c.text, c.glyph), c.height) << c.text << "/" << c.glyph;
 }
 
@@ -114,7 +135,8 @@ TEST(FontListBuilder, FirstAcceptedReportOfANameWins) {
       {"Printer Only", kAnsiCharset, kDevice, 258},
   };
   ListBuilder ansi(kAnsiOnly);
-  for (const auto& r : ansiOnly) EXPECT_EQ(ansi.Offer(r.name, r.charset, r.type), r.flags) << r.name << "/" << r.charset;
+  for (const auto& r : ansiOnly)
+    EXPECT_EQ(ansi.Offer(r.name, r.charset, r.type), r.flags) << r.name << "/" << r.charset;
 
   const std::vector<Report> trueTypeOnly = {
       {"Wingdings", kSymbolCharset, kTrueType, 4u},

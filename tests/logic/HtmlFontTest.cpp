@@ -28,19 +28,30 @@ TEST_P(HtmlFont, WrapsTheTextInTheFontTagAndTheCheckedStyles) {
 INSTANTIATE_TEST_SUITE_P(
     Fragments, HtmlFont,
     ::testing::Values(
-        FontCase{"RedBoldUnderlineWithBlanksInTheFace", "A&amp;", 0x000000FF, "Times New Roman",
+        FontCase{"RedBoldUnderlineWithBlanksInTheFace",
+                 "A&amp;",
+                 0x000000FF,
+                 "Times New Roman",
                  {true, false, false, true},
                  "<FONT color=#FF0000 face=Times New Roman><B><U>A&amp;</U></B></FONT>"},
         FontCase{"BlackNoStyle", "x", 0, "Arial", {}, "<FONT color=#000000 face=Arial>x</FONT>"},
         FontCase{"EmptyTextKeepsTheWrapper", "", 0, "Arial", {}, "<FONT color=#000000 face=Arial></FONT>"},
         FontCase{"RedIsTheLowByte", "", 0x0080FF00, "Arial", {}, "<FONT color=#00FF80 face=Arial></FONT>"},
         FontCase{"UppercaseHexDigits", "", 0x00ABCDEF, "Arial", {}, "<FONT color=#EFCDAB face=Arial></FONT>"},
-        FontCase{"AllStylesNestInOrder", "t", 0, "Arial", {true, true, true, true},
+        FontCase{"AllStylesNestInOrder",
+                 "t",
+                 0,
+                 "Arial",
+                 {true, true, true, true},
                  "<FONT color=#000000 face=Arial><B><I><STRIKE><U>t</U></STRIKE></I></B></FONT>"},
-        FontCase{"ItalicAndStrikeOnly", "t", 0, "Arial", {false, true, true, false},
+        FontCase{"ItalicAndStrikeOnly",
+                 "t",
+                 0,
+                 "Arial",
+                 {false, true, true, false},
                  "<FONT color=#000000 face=Arial><I><STRIKE>t</STRIKE></I></FONT>"},
-        FontCase{"EmptyFaceAfterAFilterEmptiedTheList", "t", 0, "", {},
-                 "<FONT color=#000000 face=>t</FONT>"}),
+        FontCase{
+            "EmptyFaceAfterAFilterEmptiedTheList", "t", 0, "", {}, "<FONT color=#000000 face=>t</FONT>"}),
     [](const ::testing::TestParamInfo<FontCase>& info) { return std::string(info.param.name); });
 
 TEST(CompositionHtml, JoinsTheEntityTextsAndEndsOnTheLastCharacterWithACell) {

@@ -130,8 +130,8 @@ bool ChildProcess::Start(const std::string& program, int showCommand, const std:
     si.wShowWindow = static_cast<WORD>(showCommand);
   }
   std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-  return CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &si, &info_) != FALSE;
+  return CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &info_) != FALSE;
 }
 
 bool ChildProcess::WaitExit(DWORD& exitCode, DWORD timeoutMs) {

@@ -111,7 +111,10 @@ TEST_F(CompositionEdges, TheInstanceTagIsRemovedBeforeTheMainWindowGoes) {
 // A form with one group box that counts its clicks.
 class GroupForm : public ui::Form {
  public:
-  GroupForm() : ui::Form(FormOptions()), group(this, "Group", {40, 40, 120, 60}), other(this, "Other", {200, 40, 80, 25}) {
+  GroupForm()
+      : ui::Form(FormOptions()),
+        group(this, "Group", {40, 40, 120, 60}),
+        other(this, "Other", {200, 40, 80, 25}) {
     group.OnClick = [this] { ++clicks; };
   }
   static Options FormOptions() {

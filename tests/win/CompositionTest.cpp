@@ -67,9 +67,9 @@ TEST_F(Composition, AStyleReachesTheFourViewsAndLeavesTheOthers) {
   form->check_italic.SetChecked(true);
   form->check_bold.SetChecked(true);
   form->check_bold.SetChecked(false);
-  for (ui::Control* view : {static_cast<ui::Control*>(&form->mega_label), static_cast<ui::Control*>(&form->Label1),
-                            static_cast<ui::Control*>(&form->RichEdit1),
-                            static_cast<ui::Control*>(&form->StringAlignGrid1)}) {
+  for (ui::Control* view :
+       {static_cast<ui::Control*>(&form->mega_label), static_cast<ui::Control*>(&form->Label1),
+        static_cast<ui::Control*>(&form->RichEdit1), static_cast<ui::Control*>(&form->StringAlignGrid1)}) {
     EXPECT_FALSE(view->GetFont().Style().bold);
     EXPECT_TRUE(view->GetFont().Style().italic);
   }
@@ -117,10 +117,17 @@ TEST_F(Composition, ShortcutsToggleStylesAndStepTheSize) {
   EXPECT_TRUE(form->check_bold.Checked());
   PressKeys({{VK_MENU, false}, {'F', false}, {'F', true}, {VK_MENU, true}});
   EXPECT_FALSE(form->check_bold.Checked());
-  PressKeys({{VK_MENU, false}, {VK_SHIFT, false}, {'B', false}, {'B', true}, {VK_SHIFT, true}, {VK_MENU, true}});
+  PressKeys(
+      {{VK_MENU, false}, {VK_SHIFT, false}, {'B', false}, {'B', true}, {VK_SHIFT, true}, {VK_MENU, true}});
   EXPECT_FALSE(form->check_bold.Checked());
-  PressKeys({{VK_MENU, false}, {'K', false}, {'K', true}, {'U', false}, {'U', true}, {'D', false}, {'D', true},
-        {VK_MENU, true}});
+  PressKeys({{VK_MENU, false},
+             {'K', false},
+             {'K', true},
+             {'U', false},
+             {'U', true},
+             {'D', false},
+             {'D', true},
+             {VK_MENU, true}});
   EXPECT_TRUE(form->check_italic.Checked());
   EXPECT_TRUE(form->check_underline.Checked());
   EXPECT_TRUE(form->check_strike.Checked());

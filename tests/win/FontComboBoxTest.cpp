@@ -108,7 +108,8 @@ std::vector<std::uint32_t> GlyphPixels(const char* resource, int& width, int& he
 
 // Has the box draw one item into the canvas through the parent's WM_DRAWITEM, as the
 // list does. itemData are the flags the drawing goes by.
-void DrawItem(TFontComboBox& box, const Canvas& canvas, int index, unsigned itemData, RECT rect, UINT state = 0) {
+void DrawItem(TFontComboBox& box, const Canvas& canvas, int index, unsigned itemData, RECT rect,
+              UINT state = 0) {
   DRAWITEMSTRUCT item{};
   item.CtlType = ODT_COMBOBOX;
   item.CtlID = static_cast<UINT>(box.Id());
@@ -192,8 +193,12 @@ TEST_F(FontBox, NameSelectsWithoutRegardToCaseAndNotifiesEveryChange) {
     int changes;
   } const steps[] = {
       {"Arial", "Arial", 0},  // the name already selected
-      {"arial", "Arial", 1},       {"TAHOMA", "Tahoma", 1},   {"Tahoma", "Tahoma", 0},
-      {"No Such Font", "", 1},     {"", "", 0},               {"wingdings", "Wingdings", 1},
+      {"arial", "Arial", 1},
+      {"TAHOMA", "Tahoma", 1},
+      {"Tahoma", "Tahoma", 0},
+      {"No Such Font", "", 1},
+      {"", "", 0},
+      {"wingdings", "Wingdings", 1},
       {"", "", 1},
   };
   for (const auto& s : steps) {
@@ -212,14 +217,23 @@ TEST_F(FontBox, EachFilterOnTheInstalledFonts) {
     bool arialKept;
   } const cases[] = {
       {foTrueTypeOnly,
-       {{"Arial", 260}, {"Arial Cyr", 260}, {"Times New Roman Greek", 260}, {"Wingdings", 4}, {"Marlett", 4},
-        {"MS Sans Serif", kAbsent}, {"System", kAbsent}},
+       {{"Arial", 260},
+        {"Arial Cyr", 260},
+        {"Times New Roman Greek", 260},
+        {"Wingdings", 4},
+        {"Marlett", 4},
+        {"MS Sans Serif", kAbsent},
+        {"System", kAbsent}},
        true},
       {foAnsiOnly,
        {{"Arial", 260}, {"Tahoma", 260}, {"MS Sans Serif", 257}, {"Wingdings", kAbsent}, {"Symbol", kAbsent}},
        true},
       {foSymbolOnly,
-       {{"Marlett", 4}, {"Symbol", 4}, {"Webdings", 4}, {"Wingdings", 4}, {"Arial", kAbsent},
+       {{"Marlett", 4},
+        {"Symbol", 4},
+        {"Webdings", 4},
+        {"Wingdings", 4},
+        {"Arial", kAbsent},
         {"MS Sans Serif", kAbsent}},
        false},
       {0, {{"Arial", 260}, {"MS Sans Serif", 257}, {"Wingdings", 4}}, true},
@@ -305,7 +319,8 @@ class FontBoxDrawing : public FontBox {
       for (int x = 0; x < w; ++x) {
         const std::uint32_t own = glyph[static_cast<size_t>(y * w + x)];
         if (own != key) ++opaque;
-        ASSERT_EQ(canvas.At(left + x, top + y), own == key ? background : own) << resource << " at " << x << "," << y;
+        ASSERT_EQ(canvas.At(left + x, top + y), own == key ? background : own)
+            << resource << " at " << x << "," << y;
       }
     EXPECT_GT(opaque, 20) << resource;
   }
@@ -341,7 +356,8 @@ TEST_F(FontBoxDrawing, GlyphAtLeftPlusTwoCentredTransparentAndTextIndented) {
       if (c.glyph) {
         ExpectGlyph(canvas, c.glyph, 12, 7, background);
       } else {
-        EXPECT_GE(canvas.FirstColumnNot(background, 10, 5, 21), 10 + 26) << "no glyph, nothing before the text";
+        EXPECT_GE(canvas.FirstColumnNot(background, 10, 5, 21), 10 + 26)
+            << "no glyph, nothing before the text";
       }
       for (int x = 10; x < 12; ++x)
         for (int y = 5; y < 21; ++y) ASSERT_EQ(canvas.At(x, y), background);
@@ -434,11 +450,11 @@ TEST_F(MainFonts, FilterKeepsReplacesByTheFirstFontAndGreysTheSwitch) {
     int changes;
     bool checkBoxEnabled;
   } const steps[] = {
-      {1, "Arial", 0, true},    // ANSI: Arial stays, the grid is left alone
+      {1, "Arial", 0, true},     // ANSI: Arial stays, the grid is left alone
       {2, "Marlett", 1, false},  // symbols: Arial goes, the first symbol font comes
-      {0, "Marlett", 0, true},  // all TrueType: Marlett stays
-      {1, "Arial", 1, true},    // ANSI: Marlett goes, the first ANSI font comes
-      {1, "Arial", 0, true},    // the same item again
+      {0, "Marlett", 0, true},   // all TrueType: Marlett stays
+      {1, "Arial", 1, true},     // ANSI: Marlett goes, the first ANSI font comes
+      {1, "Arial", 0, true},     // the same item again
   };
   for (const auto& s : steps) {
     changes = 0;

@@ -33,9 +33,7 @@ class GridSelection : public testing_support::MainWindowTest {
   struct Labels {
     std::string preview, code, key, entity;
   };
-  Labels Read() {
-    return {form->Label1.Text(), form->num.Text(), form->Tast.Text(), form->html_char.Text()};
-  }
+  Labels Read() { return {form->Label1.Text(), form->num.Text(), form->Tast.Text(), form->html_char.Text()}; }
   void Select(int col, int row) {
     form->StringAlignGrid1.SetCol(col);
     form->StringAlignGrid1.SetRow(row);
@@ -110,7 +108,9 @@ TEST_F(GridSelection, CellsOutsideTheGridAreRefusedAndNothingChanges) {
       move(form->StringAlignGrid1);
       ADD_FAILURE() << "no error raised";
     } catch (const EGridIndexError& e) {
-      EXPECT_EQ(e.Message(), "Gitterindex au\xDF" "erhalb des zul\xE4ssigen Bereichs");
+      EXPECT_EQ(e.Message(),
+                "Gitterindex au\xDF"
+                "erhalb des zul\xE4ssigen Bereichs");
     }
   }
   EXPECT_TRUE(events.empty());
@@ -166,7 +166,7 @@ TEST_F(GridSelection, KeyboardNavigatesLikeAStringGridAndTypingEditsNothing) {
   struct {
     WPARAM vk;
     int col, row;
-  } const steps[] = {{VK_RIGHT, 1, 0}, {VK_DOWN, 1, 1}, {VK_END, 15, 1},  {VK_RIGHT, 15, 1},
+  } const steps[] = {{VK_RIGHT, 1, 0},  {VK_DOWN, 1, 1},   {VK_END, 15, 1},  {VK_RIGHT, 15, 1},
                      {VK_NEXT, 15, 13}, {VK_DOWN, 15, 13}, {VK_HOME, 0, 13}, {VK_LEFT, 0, 13},
                      {VK_PRIOR, 0, 0},  {VK_UP, 0, 0}};
   for (const auto& s : steps) {
@@ -181,7 +181,8 @@ TEST_F(GridSelection, KeyboardNavigatesLikeAStringGridAndTypingEditsNothing) {
 TEST_F(GridSelection, LabelsKeepTheirRightEdgesAsTheirTextsChangeWidth) {
   for (int code : {32, 128, 65, 255}) {
     Select((code - 32) % 16, (code - 32) / 16);
-    const RECT num = form->num.BoundsRect(), key = form->Tast.BoundsRect(), entity = form->html_char.BoundsRect();
+    const RECT num = form->num.BoundsRect(), key = form->Tast.BoundsRect(),
+               entity = form->html_char.BoundsRect();
     EXPECT_EQ(num.right, 68) << code;
     EXPECT_EQ(key.right, 140) << code;
     EXPECT_EQ(entity.left, 144) << code;

@@ -18,8 +18,8 @@ LRESULT CALLBACK RecordAndSwallowKey(int code, WPARAM wParam, LPARAM lParam) {
   if (code != HC_ACTION) return CallNextHookEx(nullptr, code, wParam, lParam);
   const auto& k = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
   EXPECT_EQ(k.flags & (LLKHF_INJECTED | LLKHF_EXTENDED), unsigned(LLKHF_INJECTED)) << k.vkCode;
-  seen.push_back({unsigned(k.vkCode), unsigned(k.scanCode), (k.flags & LLKHF_UP) ? 1u : 0u,
-                  unsigned(k.dwExtraInfo)});
+  seen.push_back(
+      {unsigned(k.vkCode), unsigned(k.scanCode), (k.flags & LLKHF_UP) ? 1u : 0u, unsigned(k.dwExtraInfo)});
   return 1;  // no window gets them: "{&[F4]}" would close one
 }
 
@@ -44,9 +44,8 @@ class SendKeys : public ::testing::Test {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "SendKeysTestWindow";
     RegisterClassA(&wc);
-    window = CreateWindowExA(0, wc.lpszClassName, "Key sender test",
-                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr,
-                             wc.hInstance, nullptr);
+    window = CreateWindowExA(0, wc.lpszClassName, "Key sender test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                             300, 200, nullptr, nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(window);
     seen.clear();
   }
@@ -88,8 +87,13 @@ TEST_F(SendKeys, InjectsExactlyTheEventsOfTheTokens) {
   const std::pair<const char*, std::vector<Event>> cases[] = {
       {"{^V}", join({{shiftDown, {17, 0, 0, 1}}, tap('V', 0x2F), {shiftUp, {17, 0, 1, 0}}})},
       {"{&[F4]}", join({{{18, 0, 0, 1}}, tap(115, 0), {{18, 0, 1, 0}}})},
-      {"Hello", join({{shiftDown}, tap('H', 0x23), {shiftUp}, tap('E', 0x12), tap('L', 0x26),
-                      tap('L', 0x26), tap('O', 0x18)})},
+      {"Hello", join({{shiftDown},
+                      tap('H', 0x23),
+                      {shiftUp},
+                      tap('E', 0x12),
+                      tap('L', 0x26),
+                      tap('L', 0x26),
+                      tap('O', 0x18)})},
       {"a!", join({tap('A', 0x1E), {shiftDown}, tap('1', 0x02), {shiftUp}})}};
   StartRecording();
   for (const auto& [keys, events] : cases) {
