@@ -21,6 +21,7 @@ const char* RegisterTrayClass(WNDPROC proc) {
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = TRxTrayIcon::kWindowClass;
+    wc.cbWndExtra = sizeof(TRxTrayIcon*);  // the component; the user data is the toolkit's
     RegisterClassExA(&wc);
   }
   return TRxTrayIcon::kWindowClass;
@@ -50,7 +51,7 @@ TRxTrayIcon::TRxTrayIcon() {
   window_ = CreateWindowExA(WS_EX_TOOLWINDOW, RegisterTrayClass(&TRxTrayIcon::WindowProc), "", WS_POPUP, 0, 0,
                             0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window_) throw ui::Exception("Cannot create the notification icon's window");
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
   TaskbarCreatedMessage();
   FillRecord();
 }
@@ -58,7 +59,7 @@ TRxTrayIcon::TRxTrayIcon() {
 TRxTrayIcon::~TRxTrayIcon() {
   enabled_ = false;
   Deactivate();
-  SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+  SetWindowLongPtrA(window_, 0, 0);
   DestroyWindow(window_);
   if (icon_) DestroyIcon(icon_);
 }
@@ -132,7 +133,7 @@ void TRxTrayIcon::Update() {
 }
 
 LRESULT CALLBACK TRxTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TRxTrayIcon*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<TRxTrayIcon*>(GetWindowLongPtrA(hwnd, 0));
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   // The error boundary: an error of a handler is shown, and the message counts as handled.
   try {

@@ -278,7 +278,7 @@ constexpr UINT_PTR kHintTimer = 1;
 
 TWidgetHint::~TWidgetHint() {
   if (window_) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrA(window_, 0, 0);
     DestroyWindow(window_);
   }
 }
@@ -294,12 +294,13 @@ void TWidgetHint::Start(const std::string& text, int x, int y) {
       wc.hInstance = GetModuleHandleA(nullptr);
       wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
       wc.lpszClassName = kWindowClass;
+      wc.cbWndExtra = sizeof(TWidgetHint*);  // the hint; the user data is the toolkit's
       RegisterClassExA(&wc);
     }
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass, "", WS_POPUP | WS_BORDER, 0, 0,
                               0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_) return;
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
   }
   text_ = text;
   x_ = x;
@@ -356,7 +357,7 @@ void TWidgetHint::Paint() {
 }
 
 LRESULT CALLBACK TWidgetHint::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TWidgetHint*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<TWidgetHint*>(GetWindowLongPtrA(hwnd, 0));
   try {
     if (self && msg == WM_TIMER && wParam == kHintTimer) {
       self->Tick();

@@ -28,6 +28,9 @@ ui::Form::Options MainOptions() {
 constexpr ui::Label::Options kRightAligned{.alignment = ui::Alignment::Right};
 constexpr ui::Label::Options kWhiteCentred{
     .alignment = ui::Alignment::Center, .autoSize = false, .color = RGB(255, 255, 255)};
+// The magnifier: white, centred, and it sees the release of the button that opened it.
+constexpr ui::Label::Options kMagnifier{
+    .alignment = ui::Alignment::Center, .autoSize = false, .color = RGB(255, 255, 255), .mouseUp = true};
 constexpr ui::Label::Options kFixedRight{.alignment = ui::Alignment::Right, .autoSize = false};
 // Never shown: no need to measure a composition's worth of HTML.
 constexpr ui::Label::Options kHidden{.autoSize = false, .visible = false};
@@ -44,7 +47,7 @@ void SetStyle(ui::Control& c, ui::FontStyles style) { c.GetFont().SetStyle(style
 
 TForm1::TForm1()
     : ui::Form(MainOptions()),
-      mega_label(this, "1", kMainDesign.megaLabel, kWhiteCentred),
+      mega_label(this, "1", kMainDesign.megaLabel, kMagnifier),
       StringAlignGrid1(this, kMainDesign.grid),
       Panel1(this, kMainDesign.panel),
       FontComboBox1(&Panel1, kMainDesign.fontBox, TFontDevice::fdBoth, foTrueTypeOnly),

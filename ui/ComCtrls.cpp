@@ -123,7 +123,8 @@ Memo::Memo(Control* parent, Bounds b, Options o) : Control(parent) {
        .style = static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
                                    (o.readOnly ? ES_READONLY : 0) | (o.verticalScrollBar ? WS_VSCROLL : 0)),
        .exStyle = WS_EX_CLIENTEDGE,
-       .bounds = b});
+       .bounds = b,
+       .subclass = true});
 }
 
 void Memo::SetLines(const std::vector<std::string>& lines) {

@@ -67,28 +67,22 @@ Control::Control(Control* parent) : parent_(parent) {
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-  if (!hwnd) return nullptr;
-  // Our own classes keep the object in the user data; standard controls in their
-  // subclass's reference data.
-  if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) == &Control::Trampoline)
-    return reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  DWORD_PTR ref = 0;
-  const auto get = CommonControls().GetWindowSubclass;
-  return get && get(hwnd, &Control::SubclassProc, kSubclassId, &ref) ? reinterpret_cast<Control*>(ref)
-                                                                     : nullptr;
+  // Every window of ours, of our own classes or a standard one, keeps its object in the
+  // user data; a window of another thread is never ours.
+  if (!hwnd || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return nullptr;
+  return reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
 Control::~Control() {
-  if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY detaches and clears handle_
+  // A window its parent has destroyed already is gone: only a window that is still ours.
+  if (handle_ && FromHandle(handle_) == this) DestroyWindow(handle_);  // WM_NCDESTROY detaches
   Detach();
 }
 
 void Control::Detach() {
   if (!handle_) return;
-  if (subclassed_)
-    CommonControls().RemoveWindowSubclass(handle_, &Control::SubclassProc, kSubclassId);
-  else
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+  if (subclassed_) CommonControls().RemoveWindowSubclass(handle_, &Control::SubclassProc, kSubclassId);
+  if (IsWindow(handle_) && FromHandle(handle_) == this) SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
   subclassed_ = false;
   handle_ = nullptr;
 }
@@ -134,8 +128,12 @@ void Control::CreateHandle(const CreateParams& params) {
   if (!hwnd) throw Exception(std::string("Cannot create window of class ") + params.className);
   if (!own) {
     handle_ = hwnd;
-    subclassed_ = CommonControls().SetWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId,
-                                                     reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Only a control that handles its own messages joins the window's subclass chain:
+    // under Wine every message through the chain costs a look-up in the server.
+    if (params.subclass)
+      subclassed_ = CommonControls().SetWindowSubclass(hwnd, &Control::SubclassProc, kSubclassId,
+                                                       reinterpret_cast<DWORD_PTR>(this)) != FALSE;
   }
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
 }

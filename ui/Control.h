@@ -87,6 +87,9 @@ class Control {
     DWORD exStyle = 0;
     Bounds bounds;
     HWND owner = nullptr;  // for a top-level window: its owner
+    // For a standard control: its messages go through WndProc (the control overrides
+    // it). Notifications reach Notify through the parent either way.
+    bool subclass = false;
   };
   // Creates the window at the given bounds: a child of the parent control's window, or
   // a top-level window owned by params.owner when there is no parent.

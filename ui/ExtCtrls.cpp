@@ -6,7 +6,8 @@
 namespace ui {
 
 Bevel::Bevel(Control* parent, Bounds bounds) : Control(parent) {
-  CreateHandle({.className = "STATIC", .style = WS_VISIBLE | SS_ETCHEDFRAME, .bounds = bounds});
+  CreateHandle(
+      {.className = "STATIC", .style = WS_VISIBLE | SS_ETCHEDFRAME, .bounds = bounds, .subclass = true});
 }
 
 LRESULT Bevel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

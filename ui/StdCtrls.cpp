@@ -54,7 +54,8 @@ Label::Label(Control* parent, std::string text, Bounds bounds, Options options)
     case Alignment::Right: style |= SS_RIGHT; break;
     case Alignment::Center: style |= SS_CENTER; break;
   }
-  CreateHandle({.className = "STATIC", .text = text_, .style = style, .bounds = bounds});
+  CreateHandle(
+      {.className = "STATIC", .text = text_, .style = style, .bounds = bounds, .subclass = options.mouseUp});
   AdjustSize();
 }
 
@@ -190,11 +191,13 @@ bool CheckBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
 // --- GroupBox, RadioGroup ------------------------------------------------------------------
 
 GroupBox::GroupBox(Control* parent, const std::string& caption, Bounds bounds) : Control(parent) {
+  // It holds controls: their notifications come through its own window procedure.
   CreateHandle({.className = "BUTTON",
                 .text = caption,
                 .style = WS_VISIBLE | BS_GROUPBOX | WS_CLIPCHILDREN,
                 .exStyle = WS_EX_CONTROLPARENT,
-                .bounds = bounds});
+                .bounds = bounds,
+                .subclass = true});
 }
 
 LRESULT GroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -325,11 +328,16 @@ Edit::Edit(Control* parent, Bounds bounds, Options options)
     : Edit(parent, "EDIT",
            (options.visible ? WS_VISIBLE : 0) | WS_TABSTOP | ES_AUTOHSCROLL |
                (options.readOnly ? ES_READONLY : 0),
-           bounds) {}
+           bounds, false) {}
 
-Edit::Edit(Control* parent, const char* className, DWORD style, Bounds bounds) : Control(parent) {
+Edit::Edit(Control* parent, const char* className, DWORD style, Bounds bounds, bool subclass)
+    : Control(parent) {
   SetColor(kSysColor | COLOR_WINDOW);
-  CreateHandle({.className = className, .style = style, .exStyle = WS_EX_CLIENTEDGE, .bounds = bounds});
+  CreateHandle({.className = className,
+                .style = style,
+                .exStyle = WS_EX_CLIENTEDGE,
+                .bounds = bounds,
+                .subclass = subclass});
 }
 
 bool Edit::ReadOnly() const { return (GetWindowLongA(handle_, GWL_STYLE) & ES_READONLY) != 0; }
@@ -380,7 +388,7 @@ RichEdit::RichEdit(Control* parent, Bounds bounds)
     : Edit(parent, RichEditClass(),
            WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
                ES_NOHIDESEL,
-           bounds) {
+           bounds, true) {
   // Plain-text mode: the text has one format, whatever is pasted or dropped into it.
   SendMessageA(handle_, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
   SendMessageA(handle_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);

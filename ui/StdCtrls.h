@@ -29,6 +29,7 @@ struct LabelOptions {
   bool autoSize = true;
   bool visible = true;
   COLORREF color = kSysColor | COLOR_BTNFACE;
+  bool mouseUp = false;  // reports button releases (OnMouseUp)
 };
 
 // A text that the user does not edit. Shows "&" literally. With autoSize the label takes
@@ -149,7 +150,7 @@ class Edit : public Control {
 
  protected:
   // For controls of another class that behave as edits (the rich edit).
-  Edit(Control* parent, const char* className, DWORD style, Bounds bounds);
+  Edit(Control* parent, const char* className, DWORD style, Bounds bounds, bool subclass);
   bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 

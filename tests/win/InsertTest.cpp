@@ -43,7 +43,18 @@ LRESULT CALLBACK RecordAndSwitch(int code, WPARAM wParam, LPARAM lParam) {
     if (vk == VK_MENU) altDown = !up;
     if (vk == VK_SHIFT) shiftDown = !up;
     // The switcher: Shift+Alt+Tab brings the application used before to the front.
-    if (vk == VK_TAB && !up && altDown && shiftDown && switchTarget) SetForegroundWindow(switchTarget);
+    if (vk == VK_TAB && !up && altDown && shiftDown && switchTarget) {
+      SetForegroundWindow(switchTarget);
+      // The system's switcher has finished when the next key is typed: wait (boundedly)
+      // until the target's thread has taken the activation and its focus.
+      const DWORD thread = GetWindowThreadProcessId(switchTarget, nullptr);
+      for (int i = 0; i < 100; ++i) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (GetForegroundWindow() == switchTarget && GetGUIThreadInfo(thread, &info) && info.hwndFocus) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, 0);
+      }
+    }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
