@@ -222,12 +222,12 @@ const WindowSpec kOptions[] = {
 
 std::map<std::tuple<std::string, int, bool, bool, bool, bool>, HFONT> fonts;
 
-HFONT FontFor(const FontSpec& spec) {
-  HFONT& font = fonts[spec.Key()];
+HFONT FontFor(const FontSpec& want) {
+  HFONT& font = fonts[want.Key()];
   if (!font)
-    font = CreateFontA(spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, spec.underline,
-                       spec.strike, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH, spec.name);
+    font = CreateFontA(want.height, 0, 0, 0, want.bold ? FW_BOLD : FW_NORMAL, want.italic, want.underline,
+                       want.strike, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH, want.name);
   return font;
 }
 
