@@ -140,10 +140,7 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       ui::ShiftState shift = ui::ShiftState::FromKeys(wParam);
       shift.dbl = dbl;
-      const ui::MouseButton button = left ? ui::MouseButton::Left
-                                     : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK)
-                                         ? ui::MouseButton::Right
-                                         : ui::MouseButton::Middle;
+      const ui::MouseButton button = ui::MouseButtonOf(msg);
       if (OnMouseDown) OnMouseDown(button, shift, x, y);
       if (msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick();
       return 0;
@@ -152,9 +149,7 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
       if (msg == WM_LBUTTONUP && GetCapture() == handle_) ReleaseCapture();
-      const ui::MouseButton button = msg == WM_LBUTTONUP   ? ui::MouseButton::Left
-                                     : msg == WM_RBUTTONUP ? ui::MouseButton::Right
-                                                           : ui::MouseButton::Middle;
+      const ui::MouseButton button = ui::MouseButtonOf(msg);
       if (OnMouseUp)
         OnMouseUp(button, ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;

@@ -56,6 +56,18 @@ ShiftState ShiftState::FromKeyboard() {
   return s;
 }
 
+MouseButton MouseButtonOf(UINT msg) {
+  switch (msg) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONUP: return MouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_MBUTTONUP: return MouseButton::Middle;
+    default: return MouseButton::Left;
+  }
+}
+
 COLORREF ResolveColor(COLORREF color) {
   if (color & kSysColor) return GetSysColor(static_cast<int>(color & 0xFF));
   return color & 0xFFFFFF;

@@ -21,6 +21,10 @@ struct ShiftState {
   static ShiftState FromKeyboard();
 };
 
+// The button of a mouse press, double click or release message (WM_xBUTTONDOWN,
+// …DBLCLK, …UP); Left for any other message.
+MouseButton MouseButtonOf(UINT msg);
+
 // Colours may be system colours, as the forms library writes them: kSysColor | COLOR_xxx.
 constexpr COLORREF kSysColor = 0x80000000u;
 COLORREF ResolveColor(COLORREF color);

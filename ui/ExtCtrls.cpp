@@ -54,18 +54,17 @@ void Image::Paint(HDC dc, const RECT&) {
 }
 
 LRESULT Image::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  MouseButton button;
   switch (msg) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: button = MouseButton::Left; break;
+    case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: button = MouseButton::Right; break;
+    case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: button = MouseButton::Middle; break;
+    case WM_MBUTTONDBLCLK: break;
     default: return CustomControl::WndProc(msg, wParam, lParam);
   }
   if (OnMouseDown)
-    OnMouseDown(button, ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    OnMouseDown(MouseButtonOf(msg), ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   return 0;
 }
 

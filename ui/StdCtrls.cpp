@@ -67,10 +67,7 @@ void Label::SetText(const std::string& text) {
 
 LRESULT Label::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) && OnMouseUp) {
-    const MouseButton button = msg == WM_LBUTTONUP   ? MouseButton::Left
-                               : msg == WM_RBUTTONUP ? MouseButton::Right
-                                                     : MouseButton::Middle;
-    OnMouseUp(button, ShiftState::FromKeys(wParam), static_cast<short>(LOWORD(lParam)),
+    OnMouseUp(MouseButtonOf(msg), ShiftState::FromKeys(wParam), static_cast<short>(LOWORD(lParam)),
               static_cast<short>(HIWORD(lParam)));
   }
   return Control::WndProc(msg, wParam, lParam);

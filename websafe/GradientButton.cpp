@@ -185,10 +185,7 @@ LRESULT TBI_basebutton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-      const ui::MouseButton button =
-          (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)   ? ui::MouseButton::Left
-          : (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? ui::MouseButton::Right
-                                                               : ui::MouseButton::Middle;
+      const ui::MouseButton button = ui::MouseButtonOf(msg);
       ui::ShiftState shift = ui::ShiftState::FromKeys(wParam);
       shift.dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
       MouseDown(button, shift, x, y);
@@ -198,9 +195,7 @@ LRESULT TBI_basebutton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-      const ui::MouseButton button = msg == WM_LBUTTONUP   ? ui::MouseButton::Left
-                                     : msg == WM_RBUTTONUP ? ui::MouseButton::Right
-                                                           : ui::MouseButton::Middle;
+      const ui::MouseButton button = ui::MouseButtonOf(msg);
       MouseUp(button, ui::ShiftState::FromKeys(wParam), x, y);
       return 0;
     }
