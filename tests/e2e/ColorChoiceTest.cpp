@@ -6,9 +6,11 @@
 #include <regex>
 #include <vector>
 
+#include "tests/e2e/E2eInput.h"
 #include "tests/e2e/E2eSupport.h"
 
 using namespace testing_support;
+using e2e::ControlText;
 
 namespace {
 
@@ -22,13 +24,6 @@ void PressKeys(std::initializer_list<std::pair<WORD, bool>> events) {
     in.push_back(i);
   }
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-}
-
-// The text of another process's control (GetWindowText answers only captions across processes).
-std::string ControlText(HWND hwnd) {
-  char buffer[1024] = {};
-  SendMessageA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-  return buffer;
 }
 
 COLORREF ScreenPixel(int x, int y) {
