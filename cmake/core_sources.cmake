@@ -11,6 +11,8 @@ set(TESSARIN_CORE_SOURCES
   main/Layout.cpp
   main/HtmlFont.cpp
   main/CharDescriptions.cpp
+  main/CharNames.cpp
+  main/CharSearch.cpp
   main/FontList.cpp
   SendKeys/KeyTranslation.cpp
   websafe/GradientColors.cpp

@@ -1,0 +1,120 @@
+// Matching and ranking the grid's characters against a find query.
+#include "main/CharSearch.h"
+
+#include <algorithm>
+#include <string>
+
+#include "main/CharDescriptions.h"
+#include "main/CharNames.h"
+
+namespace tessarin {
+namespace {
+
+constexpr int kFirst = 32, kLast = 255;
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+}
+
+bool StartsNoCase(std::string_view word, std::string_view prefix) {
+  return prefix.size() <= word.size() && EqualNoCase(word.substr(0, prefix.size()), prefix);
+}
+
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '-')) ++i;
+    size_t end = i;
+    while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != '-') ++end;
+    if (end > i) words.push_back(text.substr(i, end - i));
+    i = end;
+  }
+  return words;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The code a query names as a number ("#0128", "0128", "128"); -1 when it names none
+// in the grid.
+int CodeOfNumber(std::string_view query) {
+  if (!query.empty() && query.front() == '#') query.remove_prefix(1);
+  if (query.empty() || query.size() > 4) return -1;
+  int value = 0;
+  for (char c : query) {
+    if (c < '0' || c > '9') return -1;
+    value = value * 10 + (c - '0');
+  }
+  return value >= kFirst && value <= kLast ? value : -1;
+}
+
+// The entity's name without "&" and ";" ("auml"); empty for characters that stand for
+// themselves.
+std::string EntityName(unsigned char code) {
+  const std::string entity = EntityText(code);
+  if (entity.size() < 3 || entity.front() != '&' || entity.back() != ';') return {};
+  return entity.substr(1, entity.size() - 2);
+}
+
+// How many query words equal a whole word of the name or the entity name; -1 when one
+// of them matches neither way.
+int NameScore(unsigned char code, const std::vector<std::string_view>& query) {
+  const std::string_view name = CharName(code);
+  const std::vector<std::string_view> nameWords = Words(name);
+  const std::string entity = EntityName(code);
+  int whole = 0;
+  for (std::string_view word : query) {
+    bool begins = false, equals = false;
+    for (std::string_view nameWord : nameWords) {
+      if (!StartsNoCase(nameWord, word)) continue;
+      begins = true;
+      equals = equals || nameWord.size() == word.size();
+    }
+    // "&auml" and "auml;" name the entity too.
+    std::string_view bare = word;
+    if (!bare.empty() && bare.front() == '&') bare.remove_prefix(1);
+    if (!bare.empty() && bare.back() == ';') bare.remove_suffix(1);
+    if (!entity.empty() && EqualNoCase(bare, entity)) begins = equals = true;
+    if (!begins) return -1;
+    whole += equals ? 1 : 0;
+  }
+  return whole;
+}
+
+}  // namespace
+
+std::vector<unsigned char> FindChars(std::string_view rawQuery) {
+  const std::string_view query = Trimmed(rawQuery);
+  std::vector<unsigned char> found;
+  if (query.empty()) return found;
+  auto add = [&found](int code) {
+    const auto c = static_cast<unsigned char>(code);
+    if (std::find(found.begin(), found.end(), c) == found.end()) found.push_back(c);
+  };
+  if (const int code = CodeOfNumber(query); code >= 0) add(code);
+  if (query.size() == 1 && static_cast<unsigned char>(query.front()) >= kFirst)
+    add(static_cast<unsigned char>(query.front()));
+  if (query.size() > 2 && query.front() == '&' && query.back() == ';') {
+    for (int code = kFirst; code <= kLast; ++code)
+      if (EntityText(static_cast<unsigned char>(code)) == query) add(code);
+    return found;
+  }
+  const std::vector<std::string_view> words = Words(query);
+  std::vector<std::pair<int, int>> scored;  // (whole words, code)
+  for (int code = kFirst; code <= kLast; ++code) {
+    const int score = NameScore(static_cast<unsigned char>(code), words);
+    if (score >= 0) scored.emplace_back(score, code);
+  }
+  std::stable_sort(scored.begin(), scored.end(), [](auto& a, auto& b) { return a.first > b.first; });
+  for (auto [score, code] : scored) add(code);
+  return found;
+}
+
+}  // namespace tessarin

@@ -1,0 +1,21 @@
+// Finding characters of the grid by a typed query: a name, a code, an entity or the
+// character itself.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace tessarin {
+
+// The codes 32..255 that a query matches, best first, each once:
+//  - a code, as the code label shows it or bare ("#0128", "0128", "128"), first;
+//  - then the character itself when the query is one character ("é");
+//  - an entity typed whole ("&auml;") matches that entity alone, with its case;
+//  - otherwise by name: every word of the query (split at blanks and hyphens, any case)
+//    begins a word of the character's Unicode name or is its entity name ("auml"). More
+//    query words equal to a whole word rank first, then grid order, so "a grave" gives
+//    À, à, then the grave accent.
+// An empty or blank query matches nothing.
+std::vector<unsigned char> FindChars(std::string_view query);
+
+}  // namespace tessarin

@@ -1,0 +1,69 @@
+// Finding characters by name, code, entity or the character itself, with the ranking.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "main/CharSearch.h"
+
+namespace {
+
+TEST(CharSearch, MatchesAndRanksAQuery) {
+  const struct {
+    const char* query;
+    std::vector<int> expected;  // the whole result, best first
+  } cases[] = {
+      {"a grave", {192, 224, 96}},  // À à `: two whole words before one
+      {"A GRAVE", {192, 224, 96}},
+      {"auml", {196, 228}},  // Ä ä, by their entity names, in grid order
+      {"#0128", {128}},
+      {"0128", {128}},
+      {"128", {128}},
+      {" 128 ", {128}},
+      {"#65", {65}},
+      {"\xE9", {233}},    // é, typed
+      {"&auml;", {228}},  // an entity typed whole: exactly, with its case
+      {"&Auml;", {196}},
+      {"&AUML;", {}},
+      {"&#127;", {127}},
+      {"per mille", {137}},
+      {"per-mille", {137}},
+      {"no-break", {160}},
+      {"y diaeresis", {159, 255}},  // Ÿ ÿ
+      {"sharp s", {223}},
+      {"euro", {128}},
+      {"300", {}},
+      {"#7", {}},
+      {"xyzzy", {}},
+      {"", {}},
+      {"   ", {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<int> got;
+    for (unsigned char code : tessarin::FindChars(c.query)) got.push_back(code);
+    EXPECT_EQ(got, c.expected) << '"' << c.query << '"';
+  }
+}
+
+TEST(CharSearch, TheTypedCharacterComesBeforeNameMatches) {
+  const struct {
+    const char* query;
+    int first, second;
+  } cases[] = {
+      {"a", 97, 65},  // a, then A (whole word "A" in both names, grid order)
+      {"A", 65, 97},
+      {"quot", 34, 130},  // the entity name whole, then "QUOTATION" begun: ‚
+      {"7", 55, -1},      // the digit; code 7 is not in the grid
+  };
+  for (const auto& c : cases) {
+    const std::vector<unsigned char> got = tessarin::FindChars(c.query);
+    ASSERT_FALSE(got.empty()) << c.query;
+    EXPECT_EQ(got[0], c.first) << c.query;
+    if (c.second >= 0) {
+      ASSERT_GE(got.size(), 2u) << c.query;
+      EXPECT_EQ(got[1], c.second) << c.query;
+    }
+  }
+}
+
+}  // namespace
