@@ -82,6 +82,7 @@ TForm1::TForm1()
       b_ausw(&Panel1, "&Select", kMainDesign.select, {.isDefault = true}),
       b_info(&Panel1, "&Options", kMainDesign.options),
       b_exit(&Panel1, "E&xit", kMainDesign.exit),
+      FindField1(this),
       Widget1(this),
       ColorDialog1({.fullOpen = true, .customColorName = "Farbe"}),
       DesignApp1(),
@@ -175,6 +176,7 @@ TForm1::TForm1()
   for (ui::MenuItem* item : {&N11, &N21, &N31, &N41, &N51, &N61, &N71, &N81, &N91, &N01})
     item->OnClick = [this, item] { NClick(*item); };
   SendKey1.SetDelay(0);
+  WireFindField();
 
   // The components have been built: the application takes its settings, and the icon
   // goes into the notification area while the window is still hidden.
@@ -280,6 +282,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (process != GetCurrentProcessId()) SetForegroundWindow(Handle());
     return 0;
   }
+  if (msg == WM_SHOWWINDOW && !wParam) FindField1.Close();  // the field goes with the window
   return ui::Form::WndProc(msg, wParam, lParam);
 }
 

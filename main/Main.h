@@ -10,6 +10,7 @@
 #include "app/TrayIcon.h"
 #include "app/Widget.h"
 #include "main/DropSource.h"
+#include "main/FindField.h"
 #include "main/FontComboBox.h"
 #include "main/Layout.h"
 #include "main/StringAlignGrid.h"
@@ -60,6 +61,8 @@ class TForm1 : public ui::Form {
   ui::Button b_kopy, Button1;
   ui::Label html_label;
   ui::Button b_ausw, b_info, b_exit;
+  // Ctrl+F: finds a character by its name, code or entity (hidden while closed).
+  TFindField FindField1;
 
   // Components without a window, made in this order after the controls: the instance
   // tag before the notification-area icon, the icon before its menu.
@@ -162,6 +165,9 @@ class TForm1 : public ui::Form {
 
  private:
   void AlignPanel();
+  // The find field: its events, and Ctrl+F and the field's own keys (true when taken).
+  void WireFindField();
+  bool FindFieldKey(const MSG& msg);
   void ApplyStyle(bool on, bool ui::FontStyles::*flag);
   bool swallowChar_ = false;
 };

@@ -72,6 +72,10 @@ void TStringAlignGrid::SetRow(int row) {
   if (row != row_) MoveCurrent(col_, row);
 }
 
+void TStringAlignGrid::SelectCellAt(int col, int row) {
+  if (col != col_ || row != row_) MoveCurrent(col, row);
+}
+
 void TStringAlignGrid::MoveCurrent(int col, int row) {
   if (col < 0 || col >= ColCount || row < 0 || row >= RowCount) throw EGridIndexError();
   bool canSelect = true;

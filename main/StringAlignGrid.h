@@ -35,6 +35,8 @@ class TStringAlignGrid : public ui::CustomControl {
   int Row() const { return row_; }
   void SetCol(int col);
   void SetRow(int row);
+  // Makes a cell current as a click on it does: one OnSelectCell, for that cell.
+  void SelectCellAt(int col, int row);
 
   const std::string& Cells(int col, int row) const;
   void SetCells(int col, int row, const std::string& text);

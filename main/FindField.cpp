@@ -1,0 +1,73 @@
+// TFindField: opening, matching as the text changes, stepping, accepting and closing.
+#include "main/FindField.h"
+
+#include <commctrl.h>
+
+#include "main/CharSearch.h"
+
+namespace tessarin {
+namespace {
+
+constexpr int kFieldHeight = 21;
+
+}  // namespace
+
+TFindField::TFindField(ui::Control* parent) : ui::Edit(parent, {0, 0, 0, kFieldHeight}, {.visible = false}) {
+  // Shown while the field is empty, focused or not.
+  SendMessageA(handle_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"Find: name, code or character"));
+  OnChange = [this] { TextChanged(); };
+}
+
+void TFindField::Open(const RECT& over) {
+  SetBounds({over.left, over.bottom - kFieldHeight, over.right - over.left, kFieldHeight});
+  // Above the grid it lies on.
+  SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetFocus();
+  SetSelection(0, -1);
+}
+
+void TFindField::Close() {
+  if (!IsOpen()) return;
+  SetVisible(false);
+  if (OnClose) OnClose();
+}
+
+void TFindField::TextChanged() {
+  matches_ = FindChars(Text());
+  current_ = 0;
+  // An empty field finds nothing and says nothing.
+  const bool noMatch = matches_.empty() && TextLength() > 0;
+  if (noMatch != noMatch_) {
+    noMatch_ = noMatch;
+    SetColor(noMatch ? kNoMatchColor : ui::kSysColor | COLOR_WINDOW);
+  }
+  if (!matches_.empty() && OnFound) OnFound(matches_[0]);
+}
+
+void TFindField::Step(int delta) {
+  if (matches_.empty()) return;
+  const size_t count = matches_.size();
+  current_ = (current_ + (delta > 0 ? 1 : count - 1)) % count;  // round the end
+  if (OnFound) OnFound(matches_[current_]);
+}
+
+bool TFindField::PreviewKey(const MSG& msg) {
+  if (msg.hwnd != handle_ || !IsOpen()) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
+  // The characters of the keys taken here would only beep in the edit.
+  if (msg.message == WM_CHAR) return msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  switch (msg.wParam) {
+    case VK_DOWN: Step(1); return true;
+    case VK_UP: Step(-1); return true;
+    case VK_F3: Step(shift ? -1 : 1); return true;
+    case VK_ESCAPE: Close(); return true;
+    case VK_RETURN:
+      Close();
+      if (OnAccept) OnAccept();
+      return true;
+    default: return false;
+  }
+}
+
+}  // namespace tessarin

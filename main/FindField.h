@@ -1,0 +1,49 @@
+// TFindField: the find field of the main window, an edit laid over the lower edge of the
+// grid that selects the characters matching its text.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "ui/StdCtrls.h"
+
+namespace tessarin {
+
+// Hidden until opened. Each change of its text finds the matches (FindChars) and reports
+// the best through OnFound; Down or F3 and Up or Shift+F3 step through the matches, Enter
+// accepts, Esc closes. A text without a match keeps the selection and turns the field's
+// background to kNoMatchColor.
+class TFindField : public ui::Edit {
+ public:
+  static constexpr COLORREF kNoMatchColor = RGB(255, 204, 204);
+
+  explicit TFindField(ui::Control* parent);
+
+  // Shows the field along the lower edge of a rectangle of the parent's client area,
+  // focused, with its last text selected.
+  void Open(const RECT& over);
+  // Hides the field; OnClose runs when it was open.
+  void Close();
+  bool IsOpen() const { return Visible(); }
+  // The keys the field handles while it holds the focus; true when the key was taken.
+  bool PreviewKey(const MSG& msg);
+  // The matches of the current text, best first, and the one shown now.
+  const std::vector<unsigned char>& Matches() const { return matches_; }
+  bool NoMatch() const { return noMatch_; }
+
+  std::function<void(unsigned char code)> OnFound;
+  // Enter: the field has closed (OnClose ran) and the selection is to be taken.
+  std::function<void()> OnAccept;
+  std::function<void()> OnClose;
+
+ private:
+  void TextChanged();
+  void Step(int delta);
+
+  std::vector<unsigned char> matches_;
+  size_t current_ = 0;
+  bool noMatch_ = false;
+};
+
+}  // namespace tessarin

@@ -1,0 +1,27 @@
+// TForm1's find field: Ctrl+F opens it over the grid, its matches select cells as clicks
+// do, Enter appends the character as "&Select" does.
+#include "main/GridCells.h"
+#include "main/Main.h"
+
+namespace tessarin {
+
+void TForm1::WireFindField() {
+  FindField1.OnFound = [this](unsigned char code) {
+    const GridCell cell = CellOfCode(code);
+    StringAlignGrid1.SelectCellAt(cell.col, cell.row);
+  };
+  FindField1.OnAccept = [this] { AppendSelectedChar(); };
+  FindField1.OnClose = [this] { SetActiveControl(&StringAlignGrid1); };
+}
+
+bool TForm1::FindFieldKey(const MSG& msg) {
+  if (FindField1.PreviewKey(msg)) return true;
+  const bool ctrlAlone =
+      GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+  if (msg.message != WM_KEYDOWN || msg.wParam != 'F' || !ctrlAlone) return false;
+  // Along the grid's lower edge, wherever the layout has put the grid.
+  FindField1.Open(StringAlignGrid1.BoundsRect());
+  return true;
+}
+
+}  // namespace tessarin

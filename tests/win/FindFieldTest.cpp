@@ -1,0 +1,101 @@
+// The find field, in process, through real keys: Ctrl+F from another control, matches
+// selecting as clicks do, stepping, the no-match cue, Enter, Esc, reopening and hiding.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/support/MainWindowFixture.h"
+
+using namespace tessarin;
+
+namespace {
+
+class FindField : public testing_support::MainWindowTest {
+ protected:
+  // Presses and releases each key in turn, with the modifiers held around all of them.
+  void Keys(std::initializer_list<WORD> keys, std::initializer_list<WORD> held = {}) {
+    std::vector<INPUT> in;
+    auto add = [&in](WORD vk, bool up) {
+      INPUT i{};
+      i.type = INPUT_KEYBOARD;
+      i.ki.wVk = vk;
+      i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      in.push_back(i);
+    };
+    for (WORD vk : held) add(vk, false);
+    for (WORD vk : keys) add(vk, false), add(vk, true);
+    for (WORD vk : held) add(vk, true);
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+  }
+  bool Shows(const char* code) {
+    return WaitUntil([&] { return form->num.Text() == code; });
+  }
+  bool FieldOpen() {
+    return WaitUntil([&] { return form->FindField1.IsOpen() && form->FindField1.Focused(); });
+  }
+  bool FieldClosed() {
+    return WaitUntil([&] { return !form->FindField1.IsOpen() && form->StringAlignGrid1.Focused(); });
+  }
+};
+
+TEST_F(FindField, FindsStepsAppendsAndCloses) {
+  TFindField& field = form->FindField1;
+  const std::string composed = form->RichEdit1.Text();
+  form->RichEdit1.SetFocus();
+  Keys({'F'}, {VK_CONTROL});
+  ASSERT_TRUE(FieldOpen());
+  // Over the lower edge of the grid.
+  const RECT grid = form->StringAlignGrid1.BoundsRect(), rect = field.BoundsRect();
+  EXPECT_EQ(rect.bottom, grid.bottom);
+  EXPECT_GT(rect.top, grid.top);
+
+  Keys({'A', VK_SPACE, 'G', 'R', 'A', 'V', 'E'});
+  ASSERT_TRUE(Shows("#0192"));  // À, and the labels follow
+  EXPECT_EQ(form->Label1.Text(), "\xC0");
+  EXPECT_EQ(form->html_char.Text(), "&Agrave;");
+  Keys({VK_DOWN});
+  EXPECT_TRUE(Shows("#0224"));  // à
+  Keys({VK_F3});
+  EXPECT_TRUE(Shows("#96"));  // the grave accent
+  Keys({VK_F3}, {VK_SHIFT});
+  EXPECT_TRUE(Shows("#0224"));
+  Keys({VK_UP});
+  EXPECT_TRUE(Shows("#0192"));
+
+  // No match: the selection stays, the field says so; a match again takes the cue away.
+  Keys({'X'});
+  ASSERT_TRUE(WaitUntil([&] { return field.NoMatch(); }));
+  EXPECT_EQ(field.Color(), TFindField::kNoMatchColor);
+  EXPECT_EQ(form->num.Text(), "#0192");
+  Keys({VK_BACK});
+  ASSERT_TRUE(WaitUntil([&] { return !field.NoMatch(); }));
+  EXPECT_NE(field.Color(), TFindField::kNoMatchColor);
+
+  // Enter appends the character as "&Select" does, closes, and the grid has the focus.
+  Keys({VK_RETURN});
+  ASSERT_TRUE(FieldClosed());
+  EXPECT_EQ(form->RichEdit1.Text(), composed + "\xC0");
+
+  // Reopened with the last text selected; typing replaces it. Esc keeps the selection.
+  Keys({'F'}, {VK_CONTROL});
+  ASSERT_TRUE(FieldOpen());
+  EXPECT_EQ(field.Text(), "a grave");
+  long start = -1, end = -1;
+  field.GetSelection(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 7);
+  Keys({'1', '2', '8'});
+  ASSERT_TRUE(Shows("#0128"));
+  Keys({VK_ESCAPE});
+  ASSERT_TRUE(FieldClosed());
+  EXPECT_EQ(form->num.Text(), "#0128");
+  EXPECT_EQ(form->RichEdit1.Text(), composed + "\xC0");
+
+  // Hiding the window closes the field.
+  Keys({'F'}, {VK_CONTROL});
+  ASSERT_TRUE(FieldOpen());
+  form->Hide();
+  EXPECT_FALSE(field.IsOpen());
+}
+
+}  // namespace
