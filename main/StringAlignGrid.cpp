@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "main/GridAccessible.h"
 #include "ui/Canvas.h"
 
 namespace tessarin {
@@ -86,6 +87,7 @@ void TStringAlignGrid::MoveCurrent(int col, int row) {
   row_ = row;
   InvalidateCell(oldCol, oldRow);
   InvalidateCell(col_, row_);
+  if (handle_) NotifyGridCell(handle_, col_, row_, GetFocus() == handle_);
 }
 
 void TStringAlignGrid::InvalidateCell(int col, int row) {
@@ -125,7 +127,15 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
+      NotifyGridFocus(handle_, col_, row_);
+      InvalidateCell(col_, row_);
+      break;
     case WM_KILLFOCUS: InvalidateCell(col_, row_); break;
+    case WM_GETOBJECT: {
+      LRESULT result = 0;
+      if (GridGetObject(*this, wParam, lParam, result)) return result;
+      break;
+    }
     case WM_KEYDOWN: KeyDown(wParam); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
