@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/HotKeyCode.h"
 #include "app/ProfileNumber.h"
 #include "info/Info.h"
 #include "ui/Exception.h"
@@ -73,6 +74,12 @@ void LoadSettings() {
   LoadByte(ini, "DragDrop", dmTextHtml, dialog ? &dialog->RadioGroup3 : nullptr, AppSettings.DragDrop);
   for (size_t i = 1; i < AppSettings.Texts.size(); ++i)
     AppSettings.Texts[i] = ini.ReadString(kText, TextKey(i).c_str(), "");
+  LoadHotKeySetting();
+}
+
+void LoadHotKeySetting() {
+  AppSettings.HotKey =
+      HotKeySetting(TIniFile(kSettingsFileName).ReadInteger(kMain, "Hotkey", kDefaultHotKey));
 }
 
 void SaveSettings() {
@@ -82,6 +89,7 @@ void SaveSettings() {
   ini.WriteString(kMain, "DragDrop", std::to_string(AppSettings.DragDrop));
   for (size_t i = 1; i < AppSettings.Texts.size(); ++i)
     ini.WriteString(kText, TextKey(i).c_str(), ProfileValueFor(AppSettings.Texts[i]));
+  ini.WriteString(kMain, "Hotkey", std::to_string(AppSettings.HotKey));
 }
 
 }  // namespace tessarin

@@ -20,6 +20,9 @@ struct TAppSettings {
   std::uint8_t DragDrop = 0;
   // Texts[1] to Texts[10]; Texts[0] is unused, so the indexes read as the user counts.
   std::array<std::string, 11> Texts{};
+  // The global hot key: modifiers × 256 + virtual key, as the hot-key control gives it;
+  // 0 for none.
+  std::uint16_t HotKey = 0;
 };
 
 // The settings file, by its bare name: the platform keeps it in the Windows directory.
@@ -34,5 +37,8 @@ void LoadSettings();
 // Writes all of AppSettings to the file, the three numbers first, then the ten texts;
 // throws on the first key that cannot be written, leaving the keys written before it.
 void SaveSettings();
+// Reads only the hot key (Ctrl+Alt+Shift+T when the file has none), for the start of a
+// run that shows no window.
+void LoadHotKeySetting();
 
 }  // namespace tessarin

@@ -7,6 +7,7 @@ set(TESSARIN_CORE_SOURCES
   app/TrayDecode.cpp
   app/WidgetGeometry.cpp
   app/ProfileNumber.cpp
+  app/HotKeyCode.cpp
   info/ShortcutProps.cpp
   main/Layout.cpp
   main/HtmlFont.cpp

@@ -135,6 +135,10 @@ add_executable(planted_probe tests/e2e/planted/Probe.c)
 set_target_properties(planted_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
 target_link_options(planted_probe PRIVATE -static)
 
+# Another program for the hot-key test: one in front, or one holding the key first.
+add_executable(hotkey_holder WIN32 tests/e2e/hotkey/HotKeyHolder.c)
+target_link_options(hotkey_holder PRIVATE -static)
+
 # End-to-end tests: Tessarin.exe in its own process, seen from outside.
 file(GLOB E2E_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/e2e/*.cpp)
 foreach(src ${E2E_TEST_SOURCES})
@@ -143,7 +147,8 @@ foreach(src ${E2E_TEST_SOURCES})
   target_compile_options(e2e_${stem} PRIVATE ${TESSARIN_WARNINGS})
   target_link_libraries(e2e_${stem} PRIVATE test_support gtest_main oleacc)
   target_link_options(e2e_${stem} PRIVATE -static)
-  add_dependencies(e2e_${stem} Tessarin planted_riched20 planted_uxtheme planted_comctl32 planted_probe)
+  add_dependencies(e2e_${stem} Tessarin planted_riched20 planted_uxtheme planted_comctl32 planted_probe
+    hotkey_holder)
   tessarin_wine_test(e2e.${stem} e2e_${stem} ${src})
 endforeach()
 

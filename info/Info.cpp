@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/Settings.h"
+#include "main/Main.h"
 #include "ui/Application.h"
 
 // The maker's web site and the author's mail address, set when the program is built;
@@ -101,6 +102,11 @@ TInfo_dlg::TInfo_dlg()
       Info(&PageControl1, "Info"),
       Memo1(&Info, {4, 4, 297, 381}),
       Bevel3(&Info, kPageFrame),
+      HotkeySheet(&PageControl1, "Hotkey"),
+      Label_Hotkey(&HotkeySheet, "Show or hide Tessarin from any program with:", {16, 24, 0, 13}),
+      HotKeyEdit1(&HotkeySheet, {16, 42, 130, 21}),
+      HotKeyTaken(&HotkeySheet, "Taken by another program", {154, 46, 0, 13}, {.visible = false}),
+      Bevel4(&HotkeySheet, kPageFrame),
       Button1(this, "&Cancel", {330, 38, 75, 25}),
       ShortcutLink1(*this),
       edits_{nullptr, &Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7, &Edit8, &Edit9, &Edit10} {
@@ -136,7 +142,15 @@ TInfo_dlg::~TInfo_dlg() {
 
 bool TInfo_dlg::PreviewKey(MSG& msg) { return PageControl1.DialogKey(msg); }
 
-void TInfo_dlg::FormShow() { LoadSettings(); }
+void TInfo_dlg::FormShow() {
+  LoadSettings();
+  ShowHotKey();
+}
+
+void TInfo_dlg::ShowHotKey() {
+  HotKeyEdit1.SetValue(AppSettings.HotKey);
+  HotKeyTaken.SetVisible(Form1 && Form1->HotKey1.Taken());
+}
 
 void TInfo_dlg::RadioGroup1Click() {
   AppSettings.RMouseKey = static_cast<std::uint8_t>(RadioGroup1.ItemIndex());
@@ -154,8 +168,12 @@ void TInfo_dlg::OKBtnClick() {
   // The dialog goes when this handler returns, also when the save fails.
   EndModal();
   for (size_t i = 1; i < edits_.size(); ++i) AppSettings.Texts[i] = edits_[i]->Text();
+  AppSettings.HotKey = HotKeyEdit1.Value();
   SaveSettings();
   LoadSettings();
+  // The new key works at once.
+  if (Form1) Form1->ApplyHotKey();
+  ShowHotKey();
 }
 
 void TInfo_dlg::Button1Click() { EndModal(); }

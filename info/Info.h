@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 
+#include "app/HotKey.h"
 #include "info/ShortcutLink.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -38,6 +39,13 @@ class TInfo_dlg : public ui::Form {
   ui::Memo Memo1;
   ui::Bevel Bevel3;
 
+  // The fourth page: the global hot key, and whether another program holds it.
+  ui::TabSheet HotkeySheet;
+  ui::Label Label_Hotkey;
+  THotKeyEdit HotKeyEdit1;
+  ui::Label HotKeyTaken;
+  ui::Bevel Bevel4;
+
   ui::Button Button1;
 
   TShortcutLink ShortcutLink1;
@@ -51,6 +59,8 @@ class TInfo_dlg : public ui::Form {
 
  private:
   void FormShow();
+  // The hot-key page: the key of the settings, and whether another program holds it.
+  void ShowHotKey();
   void RadioGroup1Click();
   void RadioGroup2Click();
   void RadioGroup3Click();

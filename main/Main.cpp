@@ -183,6 +183,9 @@ TForm1::TForm1()
   DesignApp1.Loaded();
   RxTrayIcon1.Loaded();
   FormCreate();
+  // The hot key works from the start, also when the window starts hidden.
+  LoadHotKeySetting();
+  ApplyHotKey();
 }
 
 TForm1::~TForm1() {
@@ -220,6 +223,7 @@ void TForm1::b_auswClick() { AppendSelectedChar(); }
 void TForm1::FormShow() {
   // Read on every show, so the file's values are back after the window was hidden.
   LoadSettings();
+  ApplyHotKey();
   ApplyLayout(LayoutForScreenWidth(GetSystemMetrics(SM_CXSCREEN)));
   SetWindowState(ui::WindowState::Normal);
   SetActiveControl(&StringAlignGrid1);
@@ -282,7 +286,11 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (process != GetCurrentProcessId()) SetForegroundWindow(Handle());
     return 0;
   }
-  if (msg == WM_SHOWWINDOW && !wParam) FindField1.Close();  // the field goes with the window
+  if (msg == WM_SHOWWINDOW && !wParam) FindField1.Close();
+  if (msg == WM_HOTKEY && wParam == THotKey::kId) {
+    HotKeyPressed();
+    return 0;
+  }  // the field goes with the window
   return ui::Form::WndProc(msg, wParam, lParam);
 }
 

@@ -6,6 +6,7 @@
 
 #include "SendKeys/SendKeys.h"
 #include "app/DesignApp.h"
+#include "app/HotKey.h"
 #include "app/JustOne.h"
 #include "app/TrayIcon.h"
 #include "app/Widget.h"
@@ -80,6 +81,8 @@ class TForm1 : public ui::Form {
   ui::MenuItem &Tessarineinblenden1, &N1;
   ui::MenuItem &N11, &N21, &N31, &N41, &N51, &N61, &N71, &N81, &N91, &N01;
   TSendKey SendKey1;
+  // The global hot key that shows and hides the window (AppSettings.HotKey).
+  THotKey HotKey1;
 
   // The selection: the cell most recently passed to the selection update.
   std::uint8_t SelectedCol = 0;
@@ -92,6 +95,8 @@ class TForm1 : public ui::Form {
 
   // The text colour: the font colour of Gradient1, then of RichEdit1, then the HTML line.
   void ApplyTextColor(COLORREF color);
+  // Registers AppSettings.HotKey in place of the key held before.
+  void ApplyHotKey();
 
  private:
   // The handlers and the work behind them: reached through the controls' events.
@@ -168,6 +173,8 @@ class TForm1 : public ui::Form {
   // The find field: its events, and Ctrl+F and the field's own keys (true when taken).
   void WireFindField();
   bool FindFieldKey(const MSG& msg);
+  // The hot key: shows the window from another program, hides it when Tessarin is in front.
+  void HotKeyPressed();
   void ApplyStyle(bool on, bool ui::FontStyles::*flag);
   bool swallowChar_ = false;
 };

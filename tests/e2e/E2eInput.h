@@ -10,8 +10,8 @@
 
 namespace e2e {
 
-// Presses and releases a key, with Shift or Ctrl held when asked, and lets it arrive.
-inline void PressKey(WORD vk, bool shift = false, bool ctrl = false) {
+// Presses and releases a key with the modifiers held around it, in one SendInput.
+inline void SendChord(WORD vk, const std::vector<WORD>& held) {
   std::vector<INPUT> in;
   auto key = [&](WORD k, bool up) {
     INPUT i{};
@@ -20,13 +20,19 @@ inline void PressKey(WORD vk, bool shift = false, bool ctrl = false) {
     i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     in.push_back(i);
   };
-  if (ctrl) key(VK_CONTROL, false);
-  if (shift) key(VK_SHIFT, false);
+  for (WORD m : held) key(m, false);
   key(vk, false);
   key(vk, true);
-  if (shift) key(VK_SHIFT, true);
-  if (ctrl) key(VK_CONTROL, true);
+  for (auto m = held.rbegin(); m != held.rend(); ++m) key(*m, true);
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+// Presses and releases a key, with Shift or Ctrl held when asked, and lets it arrive.
+inline void PressKey(WORD vk, bool shift = false, bool ctrl = false) {
+  std::vector<WORD> held;
+  if (ctrl) held.push_back(VK_CONTROL);
+  if (shift) held.push_back(VK_SHIFT);
+  SendChord(vk, held);
   testing_support::Pump(std::chrono::milliseconds(80));
 }
 

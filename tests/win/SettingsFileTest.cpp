@@ -98,7 +98,7 @@ TEST_F(SettingsFile, TheShowStepReadsTheNumbersThroughTheConversionAndTheByteWra
   }
 }
 
-TEST_F(SettingsFile, OkWritesAllThirteenKeysInOrderAndKeepsAByteNoItemShows) {
+TEST_F(SettingsFile, OkWritesAllKeysInOrderAndKeepsAByteNoItemShows) {
   PutFile("[Main]\r\nDragDrop=7\r\n");
   options->Show();  // its show step loads the file
   ASSERT_TRUE(WaitUntil([&] { return options->Visible(); }));
@@ -114,9 +114,9 @@ TEST_F(SettingsFile, OkWritesAllThirteenKeysInOrderAndKeepsAByteNoItemShows) {
   EXPECT_EQ(AppSettings.Texts[10], "ten");
   const auto bytes = FileBytes();
   ASSERT_TRUE(bytes);
-  const std::vector<std::string> expected{"[Main]", "RMouseKey=1", "MMouseKey=2", "DragDrop=7", "[Text]",
-                                          "Text1=", "Text2=two",   "Text3=",      "Text4=",     "Text5=",
-                                          "Text6=", "Text7=",      "Text8=",      "Text9=",     "Text10=ten"};
+  const std::vector<std::string> expected{
+      "[Main]", "RMouseKey=1", "MMouseKey=2", "DragDrop=7", "Hotkey=1876", "[Text]", "Text1=", "Text2=two",
+      "Text3=", "Text4=",      "Text5=",      "Text6=",     "Text7=",      "Text8=", "Text9=", "Text10=ten"};
   EXPECT_EQ(Lines(*bytes), expected) << *bytes;
 }
 

@@ -1,0 +1,47 @@
+// THotKey, the program's global hot key, and THotKeyEdit, the platform's hot-key control
+// that sets it.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ui/Control.h"
+
+namespace tessarin {
+
+// One system-wide hot key, registered on a window that receives WM_HOTKEY with kId.
+// Released when replaced and when the component goes.
+class THotKey {
+ public:
+  static constexpr int kId = 1;
+  THotKey() = default;
+  THotKey(const THotKey&) = delete;
+  THotKey& operator=(const THotKey&) = delete;
+  ~THotKey() { Release(); }
+
+  // Registers a setting (modifiers × 256 + virtual key; 0 for none) on the window, in
+  // place of the key held before; registering the key already held does nothing. False
+  // when another program holds the key.
+  bool Register(HWND owner, std::uint16_t setting);
+  void Release();
+  // The last registration failed: another program holds the key.
+  bool Taken() const { return taken_; }
+
+ private:
+  HWND owner_ = nullptr;
+  std::uint16_t setting_ = 0;
+  bool registered_ = false;
+  bool taken_ = false;
+};
+
+// The platform's hot-key control (msctls_hotkey32). A key needs Ctrl or Alt with it:
+// a plain key or Shift+key alone would stop typing everywhere else.
+class THotKeyEdit : public ui::Control {
+ public:
+  THotKeyEdit(ui::Control* parent, ui::Bounds bounds);
+  // Modifiers × 256 + virtual key, as the control gives it; 0 for none.
+  std::uint16_t Value() const;
+  void SetValue(std::uint16_t value);
+};
+
+}  // namespace tessarin
