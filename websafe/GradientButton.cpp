@@ -365,7 +365,7 @@ void TBI_basebutton::DrawBevel(HDC dc, const RECT& client) {
     if (!mouseInside_ && !in) return;
     COLORREF topLeft = ui::ResolveColor(light_), bottomRight = ui::ResolveColor(shadow_);
     if (in) std::swap(topLeft, bottomRight);
-    const int w = client.right, h = client.bottom, b = bevelWidth_;
+    const int w = client.right, h = client.bottom, b = Scale(bevelWidth_);
     FillSolid(dc, RECT{0, 0, w, b}, topLeft);
     FillSolid(dc, RECT{0, 0, b, h}, topLeft);
     FillSolid(dc, RECT{0, h - b, w, h}, bottomRight);
