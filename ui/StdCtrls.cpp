@@ -31,7 +31,8 @@ CustomControl::CustomControl(Control* parent, const char* windowClass, Bounds bo
 
 LRESULT CustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_ERASEBKGND: return 1;  // Paint covers the whole window
+    case WM_ERASEBKGND: return 1;                                       // Paint covers the whole window
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_.Handle());  // as a standard control answers
     case WM_PAINT: {
       PaintScope paint(handle_);
       Paint(paint, paint.Rect());

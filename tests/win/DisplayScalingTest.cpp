@@ -59,17 +59,17 @@ std::vector<HWND> Descendants(HWND parent) {
   return all;
 }
 
-// Every visible caption of a window's buttons, check boxes, radio items, group boxes and
-// labels fits its control, measured in the control's own font.
+// Every visible caption of a window's buttons (the gradient button too), check boxes,
+// radio items, group boxes and labels fits its control, measured in the control's own font.
 int ExpectNoCaptionCut(HWND form, int dpi) {
   int checked = 0;
   for (HWND hwnd : Descendants(form)) {
     if (!IsWindowVisible(hwnd)) continue;
     const std::string cls = testing_support::ClassName(hwnd);
     std::string text = testing_support::WindowText(hwnd);
-    if (text.empty() || (cls != "Button" && cls != "Static")) continue;
+    if (text.empty() || (cls != "Button" && cls != "Static" && cls != "TBI_GradientButton")) continue;
     const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-    const LONG kind = style & BS_TYPEMASK;
+    const LONG kind = cls == "Button" ? style & BS_TYPEMASK : BS_PUSHBUTTON;
     const bool isStatic = cls == "Static";
     if (!isStatic || !(style & SS_NOPREFIX)) {
       // The access-key marks are not drawn ("&&" is one "&").
