@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Canvas.h"
+#include "websafe/PaletteRule.h"
 
 using testing_support::ClipboardText;
 using testing_support::ExpectedLayoutFor;
@@ -236,19 +238,42 @@ TEST_F(DisplayScaling, EveryWindowIsItsHundredPercentLayoutScaledWithNothingCut)
         Placed{&palette->OKBtn, 479, 8, 75, 25}, Placed{&palette->CancelBtn, 479, 38, 75, 25}})
     ExpectScaled(p.control->BoundsRect(), p.left, p.top, p.width, p.height, dpi, "palette");
   EXPECT_EQ(ExpectNoCaptionCut(palette->Handle(), dpi), 2);  // OK and Cancel
-  HWND image = palette->Image1.Handle();
-  RedrawWindow(image, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  RECT imageRect;
-  GetClientRect(image, &imageRect);
-  for (int i = 0; i < 9; ++i) {
-    const POINT at{imageRect.right * (2 * i + 1) / 18, imageRect.bottom * (i % 3 + 1) / 4};
-    HDC dc = GetDC(image);
-    const COLORREF shown = GetPixel(dc, at.x, at.y);
-    ReleaseDC(image, dc);
-    SendMessageA(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    SendMessageA(image, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    EXPECT_EQ(palette->Label1.GetFont().Color(), shown) << at.x << "," << at.y;
-  }
+  // Presses over the image: the colour picked is the one shown under the pointer, and
+  // that is the palette's colour at the same place at 100 %.
+  const auto expectPressesPickShownColours = [&](int atDpi) {
+    HWND image = palette->Image1.Handle();
+    RedrawWindow(image, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT imageRect;
+    GetClientRect(image, &imageRect);
+    EXPECT_NEAR(imageRect.right, Scaled(366, atDpi), 1);
+    EXPECT_NEAR(imageRect.bottom, Scaled(61, atDpi), 1);
+    std::set<COLORREF> colours;
+    for (int i = 0; i < 9; ++i) {
+      // The middle of a swatch at 100 % (blocks of 61 columns, swatches of 10 with their
+      // black line), at this DPI.
+      const int x100 = 61 * (i % 6) + 10 * ((2 * i) % 6) + 5, y100 = 10 * (i % 6) + 5;
+      const POINT at{Scaled(x100, atDpi), Scaled(y100, atDpi)};
+      HDC dc = GetDC(image);
+      const COLORREF shown = GetPixel(dc, at.x, at.y);
+      ReleaseDC(image, dc);
+      const auto at100 = [atDpi](LONG px) { return static_cast<int>((px + 0.5) * 96 / atDpi); };
+      EXPECT_EQ(shown, tessarin::PaletteColorAt(at100(at.x), at100(at.y))) << at.x << "," << at.y;
+      SendMessageA(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+      SendMessageA(image, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+      EXPECT_EQ(palette->Label1.GetFont().Color(), shown) << at.x << "," << at.y;
+      colours.insert(shown);
+    }
+    EXPECT_GE(colours.size(), 6u);
+  };
+  expectPressesPickShownColours(dpi);
+  // On a monitor at 100 % the palette is drawn anew for its pixels.
+  RECT paletteRect;
+  GetWindowRect(palette->Handle(), &paletteRect);
+  SendMessageA(palette->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&paletteRect));
+  expectPressesPickShownColours(96);
+  SendMessageA(palette->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&paletteRect));
+  expectPressesPickShownColours(dpi);
   palette->Hide();
 
   // A move to a monitor at 100 %: the window takes the suggested rectangle and lays itself
