@@ -35,11 +35,11 @@ WidgetBorder BorderOf(DWORD style, DWORD exStyle) {
   return WidgetBorder::Single;
 }
 
-WidgetMetrics CurrentMetrics() {
-  return {GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME),
-          GetSystemMetrics(SM_CXSIZEFRAME),  GetSystemMetrics(SM_CYSIZEFRAME),
-          GetSystemMetrics(SM_CXSIZE),       GetSystemMetrics(SM_CYSIZE),
-          GetSystemMetrics(SM_CXSMSIZE),     GetSystemMetrics(SM_CYSMSIZE)};
+// The frame and caption metrics of a window at the given DPI (its monitor's).
+WidgetMetrics CurrentMetrics(UINT dpi) {
+  const auto m = [dpi](int index) { return ui::SystemMetricForDpi(index, dpi); };
+  return {m(SM_CXFIXEDFRAME), m(SM_CYFIXEDFRAME), m(SM_CXSIZEFRAME), m(SM_CYSIZEFRAME),
+          m(SM_CXSIZE),       m(SM_CYSIZE),       m(SM_CXSMSIZE),    m(SM_CYSMSIZE)};
 }
 
 constexpr UINT kPaintMessage = WM_USER + 1;
@@ -55,6 +55,8 @@ TWidget::TWidget(ui::Control* owner) : form_(dynamic_cast<ui::Form*>(owner)) {
   LiveWidgets().push_back(this);
   font_ = ui::Font("Marlett", -11, ui::kSysColor | COLOR_WINDOWTEXT);
   font_.SetCharset(SYMBOL_CHARSET);
+  // The glyph's height is measured on the window at its own DPI: in device pixels.
+  font_.SetDpi(ui::kDefaultDpi);
   font_.OnChange = [this] { Paint(); };
   Hook();
   // Painted once with an empty rectangle (nothing shows); the first size or position
@@ -104,8 +106,8 @@ void TWidget::Recompute() {
                                 .minimize = (style & WS_MINIMIZEBOX) != 0,
                                 .maximize = (style & WS_MAXIMIZEBOX) != 0,
                                 .help = (exStyle & WS_EX_CONTEXTHELP) != 0};
-  const WidgetRect r =
-      WidgetButtonRect(BorderOf(style, exStyle), icons, CurrentMetrics(), w.right - w.left, gap_, index_);
+  const WidgetRect r = WidgetButtonRect(BorderOf(style, exStyle), icons, CurrentMetrics(form_->Dpi()),
+                                        w.right - w.left, form_->Scale(gap_), index_);
   buttonRect_ = RECT{r.left, r.top, r.right, r.bottom};
 }
 

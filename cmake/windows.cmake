@@ -25,6 +25,11 @@ set_property(SOURCE ${PROJECT_SOURCE_DIR}/info/Info.cpp APPEND PROPERTY COMPILE_
   "TESSARIN_WEB_SITE=\"${TESSARIN_WEB_SITE}\"" "TESSARIN_MAIL_ADDRESS=\"${TESSARIN_MAIL_ADDRESS}\"")
 target_link_libraries(tessarin_app PUBLIC tessarin_core ${TESSARIN_WIN_LIBS})
 
+# The resource compiler does not report the files the script includes: a changed manifest,
+# icon or bitmap must still rebuild the resources.
+file(GLOB TESSARIN_RES_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/*.manifest ${PROJECT_SOURCE_DIR}/res/*.ico
+  ${PROJECT_SOURCE_DIR}/res/*.bmp)
+set_property(SOURCE res/Tessarin.rc APPEND PROPERTY OBJECT_DEPENDS ${TESSARIN_RES_FILES})
 add_executable(Tessarin WIN32 app/Program.cpp res/Tessarin.rc)
 target_compile_options(Tessarin PRIVATE ${TESSARIN_WARNINGS})
 target_link_libraries(Tessarin PRIVATE tessarin_app)
@@ -57,7 +62,8 @@ function(tessarin_wine_fixture size)
 endfunction()
 
 # One ctest entry per test program and screen size; the program runs in that screen's
-# private Wine environment. A test file names its screens on a line "// screens: 640x480 …".
+# private Wine environment. A test file names its screens on a line "// screens: 640x480 …";
+# WIDTHxHEIGHT@DPI is a screen at another scaling ("1920x1080@144": 150 %).
 function(tessarin_wine_test name exe source)
   set(sizes ${TESSARIN_DEFAULT_SCREEN})
   if(source)

@@ -19,7 +19,9 @@ TFindField::TFindField(ui::Control* parent) : ui::Edit(parent, {0, 0, 0, kFieldH
 }
 
 void TFindField::Open(const RECT& over) {
-  SetBounds({over.left, over.bottom - kFieldHeight, over.right - over.left, kFieldHeight});
+  // The rectangle is in the window's pixels; the field's height is given at 100 %.
+  const int height = Scale(kFieldHeight);
+  SetBounds({over.left, over.bottom - height, over.right - over.left, height});
   // Above the grid it lies on.
   SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   SetFocus();

@@ -73,7 +73,7 @@ TFontComboBox::TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice
   if (HWND first = parent->Handle() ? GetWindow(parent->Handle(), GW_CHILD) : nullptr)
     previousSibling_ = GetWindow(first, GW_HWNDLAST);
   // Until the window exists: the selection field (one item) within its 3-pixel borders.
-  SetBounds({bounds.left, bounds.top, bounds.width, ItemHeight() + 6});
+  SetBounds({Scale(bounds.left), Scale(bounds.top), Scale(bounds.width), ItemHeight() + 6});
 }
 
 TFontComboBox::~TFontComboBox() {
@@ -128,7 +128,8 @@ void TFontComboBox::HandleNeeded() {
   CreateHandle({.className = "COMBOBOX",
                 .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                          CBS_SORT | CBS_HASSTRINGS,
-                .bounds = {Left(), Top(), Width(), Height() + kDropDownCount * ItemHeight() + 2}});
+                .bounds = {Left(), Top(), Width(), Height() + kDropDownCount * ItemHeight() + 2},
+                .pixels = true});
   SetWindowPos(handle_, previousSibling_ && IsWindow(previousSibling_) ? previousSibling_ : HWND_TOP, 0, 0, 0,
                0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   UpdateItemHeights();
@@ -337,8 +338,8 @@ void TFontComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
       }
       if (glyph && !glyph->image) glyph = nullptr;
       RECT r = item.rcItem;
-      if (glyph) DrawGlyph(dc, *glyph, r.left + 2, (r.top + r.bottom - glyph->height) / 2);
-      r.left += (glyph ? glyph->width : kNoGlyphWidth) + 6;
+      if (glyph) DrawGlyph(dc, *glyph, r.left + Scale(2), (r.top + r.bottom - glyph->height) / 2);
+      r.left += (glyph ? glyph->width : Scale(kNoGlyphWidth)) + Scale(6);
       const std::string name = ItemName(static_cast<int>(item.itemID));
       if (fontlist::DrawsInOwnFont(useFonts_, flags)) {
         LOGFONTA logFont{};

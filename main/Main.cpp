@@ -224,7 +224,8 @@ void TForm1::FormShow() {
   // Read on every show, so the file's values are back after the window was hidden.
   LoadSettings();
   ApplyHotKey();
-  ApplyLayout(LayoutForScreenWidth(GetSystemMetrics(SM_CXSCREEN)));
+  // The layout goes by the screen's width at 100 %: 1920 pixels at 150 % are 1280.
+  ApplyLayout(LayoutForScreenWidth(ui::Unscale(GetSystemMetrics(SM_CXSCREEN), ui::SystemDpi())));
   SetWindowState(ui::WindowState::Normal);
   SetActiveControl(&StringAlignGrid1);
   // The application window would carry the taskbar button: it stays hidden whenever the
@@ -236,23 +237,24 @@ void TForm1::ApplyLayout(ScreenLayout layout) {
   if (layout == ScreenLayout::Design) return;  // the design layout stands as it is
   const LayoutValues& v = LayoutValuesFor(layout);
   SetOuterSize(v.windowWidth, v.windowHeight);
-  StringAlignGrid1.SetBounds(v.grid);
+  StringAlignGrid1.SetBounds(Scale(v.grid));
   StringAlignGrid1.GetFont().SetSize(v.gridFontPoints);
   StringAlignGrid1.SetDefaultColWidth(v.columnWidth);
   StringAlignGrid1.SetDefaultRowHeight(v.rowHeight);
-  mega_label.SetBounds(v.megaLabel);
+  mega_label.SetBounds(Scale(v.megaLabel));
   mega_label.GetFont().SetSize(v.megaFontPoints);
   if (v.previewFontPoints) Label1.GetFont().SetSize(v.previewFontPoints);
-  Label1.SetHeight(v.previewHeight);
-  for (ui::Label* label : {&Label3, &num, &Tast, &html_char}) label->SetTop(v.describeRowTop);
-  GroupBox3.SetTop(v.textGroupTop);
-  for (ui::Button* button : {&b_ausw, &b_info, &b_exit}) button->SetTop(v.buttonsTop);
+  Label1.SetHeight(Scale(v.previewHeight));
+  for (ui::Label* label : {&Label3, &num, &Tast, &html_char}) label->SetTop(Scale(v.describeRowTop));
+  GroupBox3.SetTop(Scale(v.textGroupTop));
+  for (ui::Button* button : {&b_ausw, &b_info, &b_exit}) button->SetTop(Scale(v.buttonsTop));
 }
 
 void TForm1::AlignPanel() {
   RECT client;
   GetClientRect(Handle(), &client);
-  Panel1.SetBounds({client.right - kPanelWidth, 0, kPanelWidth, client.bottom});
+  const int width = Scale(kPanelWidth);
+  Panel1.SetBounds({client.right - width, 0, width, client.bottom});
 }
 
 void TForm1::b_exitClick() { Close(); }

@@ -29,7 +29,8 @@ void TForm1::StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y) {
   const bool leftAlone = shift.left && !shift.right && !shift.middle;
   const bool rightAlone = shift.right && !shift.left && !shift.middle;
   if (!noKeys || !(leftAlone || rightAlone)) return;
-  if (std::abs(x - DragPoint.x) < 2 && std::abs(y - DragPoint.y) < 2) return;
+  const int threshold = Scale(2);
+  if (std::abs(x - DragPoint.x) < threshold && std::abs(y - DragPoint.y) < threshold) return;
   // A settings value outside the modes selects no behaviour: nothing to drag.
   if (AppSettings.DragDrop != dmText && AppSettings.DragDrop != dmTextHtml) return;
   DropTextSource1->Text.clear();

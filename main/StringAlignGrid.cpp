@@ -24,7 +24,9 @@ constexpr COLORREF kLineColor = RGB(192, 192, 192);
 EGridIndexError::EGridIndexError() : ui::Exception(kGridIndexError) {}
 
 TStringAlignGrid::TStringAlignGrid(ui::Control* parent, ui::Bounds bounds)
-    : ui::CustomControl(parent, "TStringAlignGrid", bounds, WS_TABSTOP, 0) {
+    : ui::CustomControl(parent, "TStringAlignGrid", bounds, WS_TABSTOP, 0),
+      colWidth_(Scale(32)),
+      rowHeight_(Scale(32)) {
   SetColor(ui::kSysColor | COLOR_WINDOW);
 }
 
@@ -40,13 +42,19 @@ void TStringAlignGrid::SetCells(int col, int row, const std::string& text) {
 }
 
 void TStringAlignGrid::SetDefaultColWidth(int width) {
-  colWidth_ = std::max(1, width);
+  colWidth_ = std::max(1, Scale(width));
   Invalidate();
 }
 
 void TStringAlignGrid::SetDefaultRowHeight(int height) {
-  rowHeight_ = std::max(1, height);
+  rowHeight_ = std::max(1, Scale(height));
   Invalidate();
+}
+
+void TStringAlignGrid::ChangeScale(UINT newDpi) {
+  colWidth_ = std::max(1, ui::Rescale(colWidth_, newDpi, Dpi()));
+  rowHeight_ = std::max(1, ui::Rescale(rowHeight_, newDpi, Dpi()));
+  ui::CustomControl::ChangeScale(newDpi);
 }
 
 void TStringAlignGrid::FontChanged() { Invalidate(); }
@@ -206,7 +214,7 @@ void TStringAlignGrid::Paint(HDC target, const RECT&) {
       if (current) FillRect(dc, &cell, selected);
       SetTextColor(dc, current ? GetSysColor(COLOR_CAPTIONTEXT) : ui::ResolveColor(font_.Color()));
       RECT text = cell;
-      InflateRect(&text, -2, -2);
+      InflateRect(&text, -Scale(2), -Scale(2));
       const std::string& s = cells_[static_cast<size_t>(r * ColCount + c)];
       DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text,
                 DT_CENTER | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);

@@ -41,8 +41,11 @@ class TStringAlignGrid : public ui::CustomControl {
   const std::string& Cells(int col, int row) const;
   void SetCells(int col, int row, const std::string& text);
 
+  // The cells' size, given at 100 % and scaled to the grid's DPI; the line between two
+  // cells stays one pixel at every scaling.
   void SetDefaultColWidth(int width);
   void SetDefaultRowHeight(int height);
+  void ChangeScale(UINT newDpi) override;
 
   // The cell under a point of the client area; false for points outside every cell
   // (the lines between cells belong to the cell before them, the strip past the last
@@ -70,7 +73,8 @@ class TStringAlignGrid : public ui::CustomControl {
 
   std::array<std::string, ColCount * RowCount> cells_{};
   int col_ = 0, row_ = 0;
-  int colWidth_ = 32, rowHeight_ = 32;
+  // In the grid's own pixels.
+  int colWidth_ = 0, rowHeight_ = 0;
 };
 
 }  // namespace tessarin

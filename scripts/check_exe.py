@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the shipped Tessarin.exe: a 32-bit i386 PE, GUI subsystem, under 1 MiB, importing
 only the system's known DLLs, and carrying its manifest (common controls 6, no requested
-execution level) and version resources."""
+execution level, per-monitor DPI awareness) and version resources."""
 import struct
 import sys
 
@@ -10,6 +10,13 @@ import sys
 # the system folder only, so that a file of its name beside the program is never loaded.
 KNOWN_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll", "comdlg32.dll",
               "shell32.dll", "ole32.dll", "oleaut32.dll", "shlwapi.dll", "imm32.dll"}
+
+# The per-monitor DPI functions are missing before Windows 10 (8.1 for the shcore ones): a
+# static import of one would stop the program from starting on Vista and 7. They are looked
+# up at run time.
+RUNTIME_ONLY = {"GetDpiForWindow", "GetDpiForSystem", "AdjustWindowRectExForDpi", "GetSystemMetricsForDpi",
+                "SystemParametersInfoForDpi", "EnableNonClientDpiScaling", "SetThreadDpiAwarenessContext",
+                "SetProcessDpiAwarenessContext", "GetDpiForMonitor"}
 
 
 def main(path):
@@ -46,16 +53,30 @@ def main(path):
 
     imp_rva = struct.unpack_from("<I", data, dirs + 8)[0]
     imports = []
+    functions = []
     off = offset(imp_rva)
     while True:
         ilt, _, _, name_rva, iat = struct.unpack_from("<IIIII", data, off)
         if not name_rva:
             break
         imports.append(cstr(offset(name_rva)).lower())
+        thunk = offset(ilt or iat)
+        while True:
+            entry = struct.unpack_from("<I", data, thunk)[0]
+            if not entry:
+                break
+            if not entry & 0x80000000:
+                functions.append(cstr(offset(entry) + 2))  # past the hint
+            thunk += 4
         off += 20
     foreign = [d for d in imports if d not in KNOWN_DLLS]
     if foreign:
         problems.append("imports DLLs that are not known DLLs of the system: " + ", ".join(foreign))
+    static_dpi = sorted(RUNTIME_ONLY.intersection(functions))
+    if static_dpi:
+        problems.append("imports per-monitor DPI functions statically: " + ", ".join(static_dpi))
+    if b"PerMonitorV2" not in data or b"true/pm" not in data:
+        problems.append("the manifest does not declare per-monitor DPI awareness")
     if b"Microsoft.Windows.Common-Controls" not in data:
         problems.append("no common-controls 6 manifest")
     if b"requestedExecutionLevel" in data:

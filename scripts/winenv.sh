@@ -9,13 +9,19 @@
 #   winenv.sh here CMD…       run CMD on the current $DISPLAY, in a prefix of its own
 #                             ("desktop") in which Wine draws captions and frames
 #
-# SIZE is WIDTHxHEIGHT (1024x768). The root is $TESSARIN_WINE_ROOT (default ./wine).
+# SIZE is WIDTHxHEIGHT (1024x768), or WIDTHxHEIGHT@DPI (1920x1080@144) for a screen at
+# another scaling than 100 % (96 DPI): 120 is 125 %, 144 is 150 %, 192 is 200 %. Each SIZE
+# has its own prefix. The root is $TESSARIN_WINE_ROOT (default ./wine).
 set -euo pipefail
 root=${TESSARIN_WINE_ROOT:-$PWD/wine}
 cmd=${1:?usage: winenv.sh start|stop|exec|stopall SIZE}
 size=${2:-1024x768}
 env_dir=$root/$size
 prefix=$env_dir/prefix
+screen=${size%@*}
+dpi=96
+case $size in *@*) dpi=${size#*@} ;; esac
+case $dpi in ''|*[!0-9]*) echo "winenv: bad DPI in $size" >&2; exit 2 ;; esac
 
 wine_env() {
   export HOME=$env_dir/home WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
@@ -61,6 +67,12 @@ REGEDIT4
 "Managed"="N"
 "Decorated"="Y"
 REG
+  # The screen's scaling: what the display settings write on Windows. The server reads it
+  # when it starts, so the running one is restarted below (wineserver -w, then start).
+  if [ "$dpi" != 96 ]; then
+    printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' "$dpi" >> "$env_dir/setup.reg"
+    printf '\n[HKEY_CURRENT_CONFIG\\Software\\Fonts]\n"LogPixels"=dword:%08x\n' "$dpi" >> "$env_dir/setup.reg"
+  fi
   ( unset DISPLAY; wine regedit /S "$env_dir/setup.reg" >/dev/null 2>&1 )
   wineserver -w
   touch "$prefix/.tessarin-ready-2"
@@ -71,7 +83,7 @@ start() {
   wine_env
   stop_quiet
   # Xvfb tells its display number on the pipe once it accepts clients.
-  local w=${size%x*} h=${size#*x}
+  local w=${screen%x*} h=${screen#*x}
   exec 3< <(Xvfb -displayfd 1 -noreset -nolisten tcp -screen 0 "${w}x${h}x24" 2>/dev/null & echo "pid $!")
   local line pid="" disp=""
   while read -r -t 20 line <&3; do
@@ -90,7 +102,7 @@ start() {
   setsid wineserver -p </dev/null >/dev/null 2>&1 || true
   # One GUI process brings up explorer (the desktop) now, not in the first test.
   setsid wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  echo "winenv: $size ready on DISPLAY=:$disp (prefix $prefix)"
+  echo "winenv: $screen at $dpi DPI ready on DISPLAY=:$disp (prefix $prefix)"
 }
 
 stop_quiet() {

@@ -14,7 +14,13 @@ PageControl::PageControl(Control* parent, Bounds b) : Control(parent) {
                 .style = WS_VISIBLE | WS_TABSTOP | TCS_TABS | TCS_FOCUSONBUTTONDOWN,
                 .bounds = b});
   // One row of tabs 20 pixels high, whatever the font: the pages keep their size.
-  SendMessageA(handle_, TCM_SETITEMSIZE, 0, MAKELPARAM(0, 20));
+  SendMessageA(handle_, TCM_SETITEMSIZE, 0, MAKELPARAM(0, Scale(20)));
+}
+
+void PageControl::ChangeScale(UINT newDpi) {
+  Control::ChangeScale(newDpi);
+  SendMessageA(handle_, TCM_SETITEMSIZE, 0, MAKELPARAM(0, Scale(20)));
+  ShapeToFrame();
 }
 
 RECT PageControl::PageRect() const {

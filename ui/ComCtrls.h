@@ -27,6 +27,7 @@ class PageControl : public Control {
   void SetActivePageIndex(int index);
   // The rectangle of a page, in the parent's client coordinates.
   RECT PageRect() const;
+  void ChangeScale(UINT newDpi) override;
   // The next page, or the previous one, round the end; raises OnChange.
   void SelectNextPage(bool forward);
   // Ctrl+Tab and Ctrl+Shift+Tab while the focus is on the tabs or in a page: the next or

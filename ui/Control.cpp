@@ -73,8 +73,9 @@ COLORREF ResolveColor(COLORREF color) {
   return color & 0xFFFFFF;
 }
 
-Control::Control(Control* parent) : parent_(parent) {
+Control::Control(Control* parent) : parent_(parent), dpi_(parent ? parent->Dpi() : SystemDpi()) {
   if (parent) font_ = parent->GetFont();
+  font_.SetDpi(dpi_);
   font_.OnChange = [this] { FontChanged(); };
 }
 
@@ -118,7 +119,7 @@ const char* Control::RegisterOwnClass(const char* className, UINT classStyle, HC
 }
 
 void Control::CreateHandle(const CreateParams& params) {
-  bounds_ = params.bounds;
+  bounds_ = params.pixels ? params.bounds : Scale(params.bounds);
   HWND parentWindow = parent_ ? parent_->Handle() : params.owner;
   DWORD style = params.style;
   HMENU menu = nullptr;
@@ -132,7 +133,7 @@ void Control::CreateHandle(const CreateParams& params) {
                    wc.lpfnWndProc == &Control::Trampoline;
   Control* outer = creating;
   creating = this;
-  const Bounds& b = params.bounds;
+  const Bounds& b = bounds_;
   HWND hwnd =
       CreateWindowExA(params.exStyle, params.className, params.text.c_str(), style, b.left, b.top, b.width,
                       b.height, parentWindow, menu, GetModuleHandleA(nullptr), own ? this : nullptr);
@@ -160,6 +161,7 @@ LRESULT CALLBACK Control::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     }
   }
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg == WM_NCCREATE && !self->parent_) EnableNonClientScaling(hwnd);
   if (msg == WM_NCDESTROY) {
     const LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
     self->Detach();
@@ -278,6 +280,17 @@ HBRUSH Control::BackgroundBrush() {
 void Control::FontChanged() {
   if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
   Invalidate();
+}
+
+void Control::ChangeScale(UINT newDpi) {
+  const UINT oldDpi = dpi_;
+  if (newDpi == oldDpi || newDpi == 0) return;
+  dpi_ = newDpi;
+  // A form takes the rectangle the platform suggests; a child scales in its parent.
+  if (parent_)
+    SetBounds({Rescale(bounds_.left, newDpi, oldDpi), Rescale(bounds_.top, newDpi, oldDpi),
+               Rescale(bounds_.width, newDpi, oldDpi), Rescale(bounds_.height, newDpi, oldDpi)});
+  font_.SetDpi(newDpi);
 }
 
 void Control::SetBounds(const Bounds& bounds) {

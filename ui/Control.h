@@ -7,6 +7,7 @@
 
 #include "ui/Bounds.h"
 #include "ui/Canvas.h"
+#include "ui/Dpi.h"
 #include "ui/Font.h"
 
 namespace ui {
@@ -43,7 +44,17 @@ class Control {
   // The one way from a window to its object; nullptr for windows that are not ours.
   static Control* FromHandle(HWND hwnd);
 
-  // The window's place, kept up to date when the window moves or is resized.
+  // The DPI the window is drawn at: its form's, which follows the form's monitor.
+  UINT Dpi() const { return dpi_; }
+  // A size given in pixels at 100 % in this window's pixels (ui::Scale at its DPI).
+  int Scale(int px) const { return ui::Scale(px, dpi_); }
+  Bounds Scale(const Bounds& bounds) const { return ui::Scale(bounds, dpi_); }
+  // The window moved to a monitor of another DPI: its place, its size and its font scale
+  // from the old DPI to the new one. The form calls it for itself and every child.
+  virtual void ChangeScale(UINT newDpi);
+
+  // The window's place in its own pixels, kept up to date when the window moves or is
+  // resized.
   int Left() const { return bounds_.left; }
   int Top() const { return bounds_.top; }
   int Width() const { return bounds_.width; }
@@ -89,7 +100,8 @@ class Control {
     std::string text;
     DWORD style = 0;
     DWORD exStyle = 0;
-    Bounds bounds;
+    Bounds bounds;         // in pixels at 100 %: scaled to the window's DPI
+    bool pixels = false;   // bounds already in the window's own pixels
     HWND owner = nullptr;  // for a top-level window: its owner
     // For a standard control: its messages go through WndProc (the control overrides
     // it). Notifications reach Notify through the parent either way.
@@ -97,6 +109,7 @@ class Control {
   };
   // Creates the window at the given bounds: a child of the parent control's window, or
   // a top-level window owned by params.owner when there is no parent.
+  // A child is drawn at its parent's DPI; a form sets its own before it creates its window.
   void CreateHandle(const CreateParams& params);
   // Registers one of our own window classes, served by the trampoline.
   static const char* RegisterOwnClass(const char* className, UINT classStyle, HCURSOR cursor,
@@ -114,6 +127,7 @@ class Control {
   HWND handle_ = nullptr;
   Control* parent_ = nullptr;
   Font font_;
+  UINT dpi_ = kDefaultDpi;
 
  private:
   friend class Application;

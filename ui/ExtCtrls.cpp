@@ -49,7 +49,8 @@ void Image::Paint(HDC dc, const RECT&) {
     SelectObjectScope select(source, bitmap_);
     BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
   } else if (icon_) {
-    DrawIconEx(dc, 0, 0, icon_, 0, 0, 0, nullptr, DI_NORMAL);
+    // As large as the image: its rectangle follows the DPI.
+    DrawIconEx(dc, 0, 0, icon_, client.right, client.bottom, 0, nullptr, DI_NORMAL);
   }
 }
 

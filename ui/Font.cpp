@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "ui/Canvas.h"
+#include "ui/Dpi.h"
 #include "ui/Units.h"
 
 namespace ui {
@@ -53,7 +53,8 @@ Font::Font(const Font& other)
       height_(other.height_),
       color_(other.color_),
       style_(other.style_),
-      charset_(other.charset_) {}
+      charset_(other.charset_),
+      dpi_(other.dpi_) {}
 
 Font& Font::operator=(const Font& other) {
   if (this != &other) Assign(other);
@@ -81,18 +82,21 @@ void Font::SetHeight(int height) {
   Changed();
 }
 
-int Font::ScreenPixelsPerInch() {
-  static const int ppi = [] {
-    const WindowDC screen(nullptr);
-    const int value = GetDeviceCaps(screen, LOGPIXELSY);
-    return value > 0 ? value : 96;
-  }();
-  return ppi;
+// Points and heights convert at 100 %: the scaling to the window's DPI is the GDI font's.
+int Font::Size() const { return HeightToPoints(height_, static_cast<int>(kDefaultDpi)); }
+
+void Font::SetSize(int points) { SetHeight(PointsToHeight(points, static_cast<int>(kDefaultDpi))); }
+
+UINT Font::Dpi() const { return dpi_ ? dpi_ : SystemDpi(); }
+
+void Font::SetDpi(UINT dpi) {
+  if (dpi == dpi_) return;
+  const int before = PixelHeight();
+  dpi_ = dpi;
+  if (PixelHeight() != before) Changed();
 }
 
-int Font::Size() const { return HeightToPoints(height_, ScreenPixelsPerInch()); }
-
-void Font::SetSize(int points) { SetHeight(PointsToHeight(points, ScreenPixelsPerInch())); }
+int Font::PixelHeight() const { return Scale(height_, Dpi()); }
 
 void Font::SetColor(COLORREF color) {
   if (color == color_) return;
@@ -124,12 +128,12 @@ void Font::Assign(const Font& other) {
 
 HFONT Font::Handle() const {
   if (shared_) return shared_->handle;
-  FontKey key{name_, height_, style_.bold, style_.italic, style_.underline, style_.strikeOut, charset_};
+  FontKey key{name_, PixelHeight(), style_.bold, style_.italic, style_.underline, style_.strikeOut, charset_};
   std::weak_ptr<Shared>& cached = FontCache()[key];
   shared_ = cached.lock();
   if (shared_) return shared_->handle;
   LOGFONTA lf{};
-  lf.lfHeight = height_;
+  lf.lfHeight = PixelHeight();
   lf.lfWeight = style_.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = style_.italic;
   lf.lfUnderline = style_.underline;

@@ -42,18 +42,21 @@ Form::Form(const Options& options) : Control(nullptr), centerOnFirstShow_(option
   Application& app = Application::Instance();
   app.Initialize();
   font_.Assign(options.font);
+  // Made on the primary screen, at its DPI; a window that the platform places on a monitor
+  // of another scaling hears of it through WM_DPICHANGED.
   RegisterOwnClass(options.windowClass, CS_DBLCLKS, nullptr,
                    reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   const DWORD style = StyleFor(options.border, options.minimizeBox);
   const DWORD exStyle = ExStyleFor(options.border);
-  RECT r{0, 0, options.clientWidth, options.clientHeight};
-  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  RECT r{0, 0, Scale(options.clientWidth), Scale(options.clientHeight)};
+  AdjustWindowRectForDpi(&r, style, exStyle, Dpi());
   // Owned by the application window; created hidden.
   CreateHandle({.className = options.windowClass,
                 .text = options.caption,
                 .style = style,
                 .exStyle = exStyle,
                 .bounds = {0, 0, r.right - r.left, r.bottom - r.top},
+                .pixels = true,
                 .owner = app.Handle()});
   app.AddForm(this);
 }
@@ -155,7 +158,33 @@ void Form::SetWindowState(WindowState state) {
 }
 
 void Form::SetOuterSize(int width, int height) {
-  SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(handle_, nullptr, 0, 0, Scale(width), Scale(height),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM lParam) {
+  reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+void Form::ChangeDpi(UINT dpi, const RECT& suggested) {
+  if (!handle_ || dpi == 0) return;
+  // Parents come before their children in the platform's enumeration; a child's place is
+  // relative to its parent, so the order does not matter for the sizes anyway.
+  std::vector<HWND> children;
+  EnumChildWindows(handle_, &CollectChild, reinterpret_cast<LPARAM>(&children));
+  ChangeScale(dpi);
+  for (HWND child : children)
+    if (Control* c = Control::FromHandle(child); c && GetAncestor(child, GA_ROOT) == handle_)
+      c->ChangeScale(dpi);
+  SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (OnDpiChanged) OnDpiChanged();
+  InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void Form::Center() {
@@ -214,6 +243,7 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       if (OnResize) OnResize();
       break;
+    case WM_DPICHANGED: ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_MOUSEMOVE:
       if (OnMouseMove)
         OnMouseMove(ShiftState::FromKeys(wParam), static_cast<short>(LOWORD(lParam)),

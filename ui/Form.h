@@ -19,7 +19,7 @@ class Form : public Control {
   struct Options {
     const char* windowClass = "TForm";  // a class of its own lets other processes find it
     std::string caption;
-    int clientWidth = 0, clientHeight = 0;
+    int clientWidth = 0, clientHeight = 0;  // at 100 %
     BorderStyle border = BorderStyle::Dialog;
     bool minimizeBox = false;
     bool centerOnFirstShow = true;
@@ -43,8 +43,12 @@ class Form : public Control {
   HWND OwnerWindow() const { return handle_ ? GetWindow(handle_, GW_OWNER) : nullptr; }
   void HideOwner() const { ShowWindow(OwnerWindow(), SW_HIDE); }
 
-  // The outer size of the window, as SetBounds sets it.
+  // The outer size of the window, given at 100 % and scaled to the form's DPI.
   void SetOuterSize(int width, int height);
+
+  // The form and its controls scale to a new DPI (a move to a monitor of another scaling)
+  // and the form takes the given rectangle: what WM_DPICHANGED asks for.
+  void ChangeDpi(UINT dpi, const RECT& suggested);
 
   // The control that gets the focus when the form is activated; focuses it now when the
   // form is active.
@@ -68,6 +72,8 @@ class Form : public Control {
   std::function<void()> OnShow;
   std::function<void()> OnClose;
   std::function<void()> OnResize;
+  // After the form and its controls have scaled to a new DPI.
+  std::function<void()> OnDpiChanged;
   // The pointer moves over the form's own client area (not over one of its controls).
   std::function<void(ShiftState shift, int x, int y)> OnMouseMove;
 

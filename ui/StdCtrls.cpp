@@ -31,7 +31,8 @@ CustomControl::CustomControl(Control* parent, const char* windowClass, Bounds bo
 
 LRESULT CustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_ERASEBKGND: return 1;  // Paint covers the whole window
+    case WM_ERASEBKGND: return 1;                                       // Paint covers the whole window
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_.Handle());  // as a standard control answers
     case WM_PAINT: {
       PaintScope paint(handle_);
       Paint(paint, paint.Rect());
@@ -129,7 +130,7 @@ void CheckBox::Draw(const NMCUSTOMDRAW& draw) {
   const LRESULT state = SendMessageA(handle_, BM_GETSTATE, 0, 0);
   const bool checked = (state & BST_CHECKED) != 0, pushed = (state & BST_PUSHED) != 0;
   const bool hot = (state & BST_HOT) != 0, enabled = IsWindowEnabled(handle_) != FALSE;
-  constexpr int kBox = 13;
+  const int kBox = Scale(13);
   RECT box{client.left, (client.top + client.bottom - kBox) / 2, client.left + kBox, 0};
   box.bottom = box.top + kBox;
   if (HTHEME theme = ui::GetWindowTheme(handle_)) {
@@ -150,7 +151,7 @@ void CheckBox::Draw(const NMCUSTOMDRAW& draw) {
   SelectObjectScope font(dc, font_.Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  RECT label{box.right + 4, client.top, client.right, client.bottom};
+  RECT label{box.right + Scale(4), client.top, client.right, client.bottom};
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   if (GetFocus() == handle_ && !(SendMessageA(handle_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
     RECT extent = label;
@@ -292,7 +293,7 @@ void RadioGroup::Arrange() {
   const int topMargin = tm.tmHeight + 1 + (rest % count) / 2;
   for (int i = 0; i < count; ++i)
     buttons_[static_cast<size_t>(i)]->SetBounds(
-        {8, i * buttonHeight + topMargin, Width() - 10, buttonHeight});
+        {Scale(8), i * buttonHeight + topMargin, Width() - Scale(10), buttonHeight});
 }
 
 void RadioGroup::ItemClicked(int index) { SetItemIndex(index); }
@@ -467,7 +468,7 @@ SpinEdit::SpinEdit(Control* parent, Bounds bounds, Options options)
   RECT arrows;
   GetWindowRect(updown_, &arrows);
   arrowWidth_ = arrows.right - arrows.left;
-  SetBounds(bounds);
+  SetBounds(Scale(bounds));
   SetValue(options.value);
 }
 
@@ -476,6 +477,11 @@ void SpinEdit::SetBounds(const Bounds& b) {
   if (!updown_) return;
   MoveWindow(handle_, b.left, b.top, b.width - arrowWidth_, b.height, TRUE);
   MoveWindow(updown_, b.left + b.width - arrowWidth_, b.top, arrowWidth_, b.height, TRUE);
+}
+
+void SpinEdit::ChangeScale(UINT newDpi) {
+  arrowWidth_ = Rescale(arrowWidth_, newDpi, Dpi());
+  Edit::ChangeScale(newDpi);
 }
 
 void SpinEdit::SetVisible(bool visible) {

@@ -189,6 +189,7 @@ class SpinEdit : public Edit {
   HWND UpDownHandle() const { return updown_; }
   // The rectangle holds the field and its arrows; both move, show and enable together.
   void SetBounds(const Bounds& bounds) override;
+  void ChangeScale(UINT newDpi) override;
   void SetVisible(bool visible) override;
   void SetEnabled(bool enabled) override;
 

@@ -267,32 +267,32 @@ void TBI_basebutton::DrawCaptionAndGlyph(HDC dc, const RECT& client) {
     gw = bm.bmWidth / n;
     gh = bm.bmHeight;
   }
-  const int w = client.right, h = client.bottom;
+  const int w = client.right, h = client.bottom, spacing = Scale(spacing_);
   int captionLeft = 0, captionTop = 0, glyphLeft = 0, glyphTop = 0;
   switch (layout_) {
     case blGlyphLeft:
-      captionLeft = w / 2 - text.cx / 2 + gw / 2 + spacing_;
+      captionLeft = w / 2 - text.cx / 2 + gw / 2 + spacing;
       captionTop = h / 2 - text.cy / 2;
-      glyphLeft = captionLeft - spacing_ - gw;
+      glyphLeft = captionLeft - spacing - gw;
       glyphTop = h / 2 - gh / 2;
       break;
     case blGlyphRight:
-      captionLeft = w / 2 - text.cx / 2 - gw / 2 - spacing_;
+      captionLeft = w / 2 - text.cx / 2 - gw / 2 - spacing;
       captionTop = h / 2 - text.cy / 2;
-      glyphLeft = captionLeft + text.cx + spacing_;
+      glyphLeft = captionLeft + text.cx + spacing;
       glyphTop = h / 2 - gh / 2;
       break;
     case blGlyphTop:
       captionLeft = w / 2 - text.cx / 2;
-      captionTop = h / 2 - text.cy / 2 + gh / 2 + spacing_;
+      captionTop = h / 2 - text.cy / 2 + gh / 2 + spacing;
       glyphLeft = w / 2 - gw / 2;
-      glyphTop = captionTop - spacing_ - gh;
+      glyphTop = captionTop - spacing - gh;
       break;
     case blGlyphBottom:
       captionLeft = w / 2 - text.cx / 2;
-      captionTop = h / 2 - text.cy / 2 - gh / 2 - spacing_;
+      captionTop = h / 2 - text.cy / 2 - gh / 2 - spacing;
       glyphLeft = w / 2 - gw / 2;
-      glyphTop = captionTop + text.cy + spacing_;
+      glyphTop = captionTop + text.cy + spacing;
       break;
   }
   if (gw > 0) DrawGlyph(dc, glyphLeft, glyphTop);
@@ -365,7 +365,7 @@ void TBI_basebutton::DrawBevel(HDC dc, const RECT& client) {
     if (!mouseInside_ && !in) return;
     COLORREF topLeft = ui::ResolveColor(light_), bottomRight = ui::ResolveColor(shadow_);
     if (in) std::swap(topLeft, bottomRight);
-    const int w = client.right, h = client.bottom, b = bevelWidth_;
+    const int w = client.right, h = client.bottom, b = Scale(bevelWidth_);
     FillSolid(dc, RECT{0, 0, w, b}, topLeft);
     FillSolid(dc, RECT{0, 0, b, h}, topLeft);
     FillSolid(dc, RECT{0, h - b, w, h}, bottomRight);

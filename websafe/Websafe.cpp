@@ -31,14 +31,20 @@ int SwatchIndex(std::uint32_t color) {
   return 36 * (red / 0x33) + 6 * (blue / 0x33) + (0xFF - green) / 0x33;
 }
 
+// The pixel at 100 % that a pixel of the scaled image shows: the one it lies in.
+int DesignCoordinate(int px, UINT dpi) { return ui::Unscale(2 * px + 1, dpi) / 2; }
+
 }  // namespace
 
-HBITMAP CreatePaletteBitmap() {
+HBITMAP CreatePaletteBitmap(UINT dpi) {
+  // Drawn in the image's own pixels; each pixel takes the rule's colour at its place at
+  // 100 %, so that a press reads from the bitmap the colour under the pointer.
+  const int width = ui::Scale(kPaletteWidth, dpi), height = ui::Scale(kPaletteHeight, dpi);
   struct {
     BITMAPINFOHEADER header;
     RGBQUAD colors[256];
   } info{};
-  info.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), kPaletteWidth, -kPaletteHeight, 1, 8, BI_RGB};
+  info.header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 8, BI_RGB};
   info.header.biClrUsed = 216;
   for (int r = 0; r < 6; ++r)
     for (int b = 0; b < 6; ++b)
@@ -53,11 +59,13 @@ HBITMAP CreatePaletteBitmap() {
   HBITMAP bitmap =
       CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap || !bits) return bitmap;
-  const int stride = (kPaletteWidth + 3) & ~3;
+  const int stride = (width + 3) & ~3;
   auto* rows = static_cast<BYTE*>(bits);
-  for (int y = 0; y < kPaletteHeight; ++y)
-    for (int x = 0; x < kPaletteWidth; ++x)
-      rows[y * stride + x] = static_cast<BYTE>(SwatchIndex(PaletteColorAt(x, y)));
+  for (int y = 0; y < height; ++y) {
+    const int y100 = DesignCoordinate(y, dpi);
+    for (int x = 0; x < width; ++x)
+      rows[y * stride + x] = static_cast<BYTE>(SwatchIndex(PaletteColorAt(DesignCoordinate(x, dpi), y100)));
+  }
   GdiFlush();
   return bitmap;
 }
@@ -111,7 +119,9 @@ Tdialog216::Tdialog216()
   dialog216 = this;
   // The frame lies behind the palette and the sample it frames.
   SetWindowPos(Bevel1.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  Image1.SetBitmap(CreatePaletteBitmap());
+  Image1.SetBitmap(CreatePaletteBitmap(Dpi()));
+  // On a monitor of another scaling the palette is drawn anew for its pixels.
+  OnDpiChanged = [this] { Image1.SetBitmap(CreatePaletteBitmap(Dpi())); };
   Label1.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
   Label1.GetFont().SetStyle({.bold = true});
   SetDefaultButton(&OKBtn);

@@ -42,8 +42,9 @@ class Tdialog216 : public ui::Form {
   void OKBtnClick();
 };
 
-// The palette image, drawn from the layout rule: a 366 × 61 bitmap of 8 bits per pixel.
-HBITMAP CreatePaletteBitmap();
+// The palette image, drawn from the layout rule: a 366 × 61 bitmap of 8 bits per pixel at
+// 100 %, as many pixels more as the DPI scales it.
+HBITMAP CreatePaletteBitmap(UINT dpi);
 
 extern Tdialog216* dialog216;
 

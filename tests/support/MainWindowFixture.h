@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,9 @@ class MainWindowTest : public ::testing::Test {
   std::vector<std::string> errors;
   bool expectErrors = false;
 };
+
+// The main window's controls that the layout tables place, by their names in the tables.
+std::map<std::string, ui::Control*> MainControlsByName(tessarin::TForm1& form);
 
 // The clipboard's content in a text format; empty when it holds none.
 std::string ClipboardText(UINT format = CF_TEXT);

@@ -22,26 +22,7 @@ class MainFormLayout : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    controls = {{"mega_label", &form->mega_label},
-                {"StringAlignGrid1", &form->StringAlignGrid1},
-                {"FontComboBox1", &form->FontComboBox1},
-                {"CheckBox1", &form->CheckBox1},
-                {"RadioGroup1", &form->RadioGroup1},
-                {"GroupBox1", &form->GroupBox1},
-                {"GroupBox4", &form->GroupBox4},
-                {"Label1", &form->Label1},
-                {"Label3", &form->Label3},
-                {"num", &form->num},
-                {"Tast", &form->Tast},
-                {"html_char", &form->html_char},
-                {"GroupBox3", &form->GroupBox3},
-                {"b_ausw", &form->b_ausw},
-                {"b_info", &form->b_info},
-                {"b_exit", &form->b_exit},
-                {"RichEdit1", &form->RichEdit1},
-                {"HTML_Edit", &form->HTML_Edit},
-                {"b_kopy", &form->b_kopy},
-                {"Button1", &form->Button1}};
+    controls = testing_support::MainControlsByName(*form);
   }
 
   void ExpectLayout() {

@@ -1,0 +1,305 @@
+// screens: 1000x750@120 1200x900@144 1920x1080@144 1600x1200@192
+// The three windows on a screen scaled to 125, 150 or 200 %: every rectangle is its 100 %
+// rectangle scaled, no caption is cut, the grid's cells grow while its lines stay one
+// pixel, points stay points, a press on the palette picks the colour under the pointer,
+// and a move to a monitor of another scaling (WM_DPICHANGED) lays the window out anew.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/support/ExpectedLayout.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/TestSupport.h"
+#include "ui/Canvas.h"
+#include "websafe/PaletteRule.h"
+
+using testing_support::ClipboardText;
+using testing_support::ExpectedLayoutFor;
+
+namespace {
+
+// The DPI the harness gave this screen: "1200x900@144"; 96 without one.
+int ScreenDpi() {
+  const char* screen = std::getenv("TESSARIN_SCREEN");
+  const char* at = screen ? std::strchr(screen, '@') : nullptr;
+  return at ? std::atoi(at + 1) : 96;
+}
+
+int Scaled(int px, int dpi) { return static_cast<int>(std::lround(px * dpi / 96.0)); }
+
+// Within two pixels of the 100 % value scaled: each value is rounded once by the program.
+void ExpectScaled(const RECT& r, int left, int top, int width, int height, int dpi, const std::string& what) {
+  EXPECT_NEAR(r.left, Scaled(left, dpi), 2) << what;
+  EXPECT_NEAR(r.top, Scaled(top, dpi), 2) << what;
+  if (width >= 0) {
+    EXPECT_NEAR(r.right - r.left, Scaled(width, dpi), 2) << what;
+  }
+  if (height >= 0) {
+    EXPECT_NEAR(r.bottom - r.top, Scaled(height, dpi), 2) << what;
+  }
+}
+
+struct Placed {
+  const ui::Control* control;
+  int left, top, width, height;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> all;
+  EnumChildWindows(parent, &CollectWindow, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+// Every visible caption of a window's buttons (the gradient button too), check boxes,
+// radio items, group boxes and labels fits its control, measured in the control's own font.
+int ExpectNoCaptionCut(HWND form, int dpi) {
+  int checked = 0;
+  for (HWND hwnd : Descendants(form)) {
+    if (!IsWindowVisible(hwnd)) continue;
+    const std::string cls = testing_support::ClassName(hwnd);
+    std::string text = testing_support::WindowText(hwnd);
+    if (text.empty() || (cls != "Button" && cls != "Static" && cls != "TBI_GradientButton")) continue;
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const LONG kind = cls == "Button" ? style & BS_TYPEMASK : BS_PUSHBUTTON;
+    const bool isStatic = cls == "Static";
+    if (!isStatic || !(style & SS_NOPREFIX)) {
+      // The access-key marks are not drawn ("&&" is one "&").
+      std::string shown;
+      for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && ++i == text.size()) break;
+        shown += text[i];
+      }
+      text = shown;
+    }
+    HDC dc = GetDC(hwnd);
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
+    EXPECT_NE(font, nullptr) << text;
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    int room = client.right;
+    if (isStatic) {
+      // A label shows its text as it is.
+    } else if (kind == BS_GROUPBOX) {
+      room -= Scaled(8, dpi);  // the caption stands in the frame's top line, indented
+    } else if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON ||
+               kind == BS_AUTORADIOBUTTON) {
+      room -= Scaled(13 + 3, dpi);  // the box and the gap before the caption
+    } else {
+      room -= Scaled(4, dpi);  // a push button's edges
+    }
+    EXPECT_LE(extent.cx, room) << '"' << text << "\" is cut at " << dpi << " DPI";
+    if (kind != BS_GROUPBOX || isStatic) {
+      EXPECT_LE(extent.cy, client.bottom) << '"' << text << '"';
+    }
+    ++checked;
+  }
+  return checked;
+}
+
+// The x (or y) of every pixel of the line colour along one row (or column) of the grid.
+std::vector<int> LinePixels(HWND grid, bool alongRow, int at, int length) {
+  std::vector<int> found;
+  HDC dc = GetDC(grid);
+  for (int i = 0; i < length; ++i)
+    if (GetPixel(dc, alongRow ? i : at, alongRow ? at : i) == RGB(192, 192, 192)) found.push_back(i);
+  ReleaseDC(grid, dc);
+  return found;
+}
+
+// Lines of one pixel after each cell of the given size: cell, line, cell, line ... Only
+// what the form's client area shows can be read.
+void ExpectGridCells(HWND grid, int cellWidth, int cellHeight) {
+  RedrawWindow(grid, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RECT shown;
+  GetClientRect(GetAncestor(grid, GA_ROOT), &shown);
+  MapWindowPoints(GetAncestor(grid, GA_ROOT), grid, reinterpret_cast<POINT*>(&shown), 2);
+  const int width = std::min<int>(16 * (cellWidth + 1), shown.right);
+  const int height = std::min<int>(14 * (cellHeight + 1), shown.bottom);
+  std::vector<int> columns, rows;
+  for (int x = cellWidth; x < width; x += cellWidth + 1) columns.push_back(x);
+  for (int y = cellHeight; y < height; y += cellHeight + 1) rows.push_back(y);
+  EXPECT_GE(rows.size(), 10u);
+  // One pixel into the cells: the characters stand further in.
+  EXPECT_EQ(LinePixels(grid, true, 1, width), columns);
+  EXPECT_EQ(LinePixels(grid, false, 1, height), rows);
+}
+
+class DisplayScaling : public testing_support::MainWindowTest {
+ protected:
+  // The window's own size is checked where the platform drew its frame at this DPI.
+  void ExpectMainWindow(int dpi, int screenWidth100, bool windowSize = true) {
+    const auto expected = ExpectedLayoutFor(screenWidth100);
+    const auto controls = testing_support::MainControlsByName(*form);
+    for (const auto& e : expected.controls) {
+      // Labels sized to their text (in a font that is not scaled exactly): only their
+      // place is the layout's.
+      const std::string name = e.name;
+      const RECT r = controls.at(name)->BoundsRect();
+      if (name == "num" || name == "Tast") {
+        // Right-aligned: the right edge is kept.
+        EXPECT_NEAR(r.right, Scaled(e.left + e.width, dpi), 2) << name;
+        EXPECT_NEAR(r.top, Scaled(e.top, dpi), 2) << name;
+        continue;
+      }
+      const bool sizedToText = name == "Label3";
+      ExpectScaled(r, e.left, e.top, sizedToText ? -1 : e.width, sizedToText ? -1 : e.height, dpi, name);
+    }
+    RECT w, client;
+    GetWindowRect(form->Handle(), &w);
+    GetClientRect(form->Handle(), &client);
+    if (!windowSize) {
+      // The frame is the platform's, at the screen's DPI.
+    } else if (expected.outerWidth) {
+      // The frame scales with the window; the whole is its 100 % size scaled, within the
+      // rounding of the frame's parts.
+      EXPECT_NEAR(w.right - w.left, Scaled(expected.outerWidth, dpi), 4);
+      EXPECT_NEAR(w.bottom - w.top, Scaled(expected.outerHeight, dpi), 4);
+    } else {
+      EXPECT_NEAR(client.right, Scaled(747, dpi), 1);
+      EXPECT_NEAR(client.bottom, Scaled(485, dpi), 1);
+    }
+    const RECT panel = form->Panel1.BoundsRect();
+    EXPECT_EQ(panel.right, client.right);
+    EXPECT_NEAR(panel.right - panel.left, Scaled(202, dpi), 1);
+    EXPECT_EQ(panel.bottom, client.bottom);
+    const bool large = screenWidth100 >= 1024;
+    ExpectGridCells(form->StringAlignGrid1.Handle(), Scaled(large ? 42 : 32, dpi),
+                    Scaled(large ? 42 : 32, dpi));
+  }
+};
+
+TEST_F(DisplayScaling, EveryWindowIsItsHundredPercentLayoutScaledWithNothingCut) {
+  const int dpi = ScreenDpi();
+  {
+    // The harness set the screen's scaling, and the program draws at it.
+    HDC screen = GetDC(nullptr);
+    ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSX), dpi);
+    ReleaseDC(nullptr, screen);
+  }
+  ASSERT_EQ(static_cast<int>(form->Dpi()), dpi);
+  const int screenWidth100 = GetSystemMetrics(SM_CXSCREEN) * 96 / dpi;
+
+  // The main window: layout by the screen's width at 100 % (1920 at 150 % is 1280: large).
+  ExpectMainWindow(dpi, screenWidth100);
+  EXPECT_GE(ExpectNoCaptionCut(form->Handle(), dpi), 20);
+
+  // Points stay points: the size field, the composition's font and the clipboard's RTF.
+  EXPECT_EQ(form->SpinEdit1.Text(), "10");
+  LOGFONTA composition{};
+  GetObjectA(form->RichEdit1.GetFont().Handle(), sizeof composition, &composition);
+  EXPECT_NEAR(composition.lfHeight, -13.0 * dpi / 96, 0.5);
+  Click(form->b_ausw);
+  Click(form->b_kopy);
+  const std::string rtf = ClipboardText(RegisterClipboardFormatA("Rich Text Format"));
+  EXPECT_NE(rtf.find("\\fs20"), std::string::npos) << rtf;
+
+  // The options dialog.
+  options->Show();
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(options->Handle()) != FALSE; }));
+  RECT client;
+  GetClientRect(options->Handle(), &client);
+  EXPECT_NEAR(client.right, Scaled(418, dpi), 1);
+  EXPECT_NEAR(client.bottom, Scaled(423, dpi), 1);
+  for (const Placed& p :
+       {Placed{&options->OKBtn, 330, 8, 75, 25}, Placed{&options->PageControl1, 4, 4, 313, 417},
+        Placed{&options->Button2, 48, 12, 245, 25}, Placed{&options->RadioGroup1, 8, 48, 285, 121},
+        Placed{&options->RadioGroup3, 8, 300, 285, 77}})
+    ExpectScaled(p.control->BoundsRect(), p.left, p.top, p.width, p.height, dpi,
+                 testing_support::WindowText(p.control->Handle()));
+  // The buttons and the first page's radio groups and items (the other pages hold edits).
+  EXPECT_GE(ExpectNoCaptionCut(options->Handle(), dpi), 20);
+  options->Hide();
+
+  // The palette dialog: its image is drawn for its pixels, and a press picks the colour
+  // shown under the pointer.
+  palette->Show();
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(palette->Handle()) != FALSE; }));
+  GetClientRect(palette->Handle(), &client);
+  EXPECT_NEAR(client.right, Scaled(562, dpi), 1);
+  EXPECT_NEAR(client.bottom, Scaled(90, dpi), 1);
+  for (const Placed& p :
+       {Placed{&palette->Image1, 16, 16, 366, 61}, Placed{&palette->BI_GradientButton1, 388, 16, 73, 61},
+        Placed{&palette->OKBtn, 479, 8, 75, 25}, Placed{&palette->CancelBtn, 479, 38, 75, 25}})
+    ExpectScaled(p.control->BoundsRect(), p.left, p.top, p.width, p.height, dpi, "palette");
+  EXPECT_EQ(ExpectNoCaptionCut(palette->Handle(), dpi), 2);  // OK and Cancel
+  // Presses over the image: the colour picked is the one shown under the pointer, and
+  // that is the palette's colour at the same place at 100 %.
+  const auto expectPressesPickShownColours = [&](int atDpi) {
+    HWND image = palette->Image1.Handle();
+    RedrawWindow(image, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT imageRect;
+    GetClientRect(image, &imageRect);
+    EXPECT_NEAR(imageRect.right, Scaled(366, atDpi), 1);
+    EXPECT_NEAR(imageRect.bottom, Scaled(61, atDpi), 1);
+    std::set<COLORREF> colours;
+    for (int i = 0; i < 9; ++i) {
+      // The middle of a swatch at 100 % (blocks of 61 columns, swatches of 10 with their
+      // black line), at this DPI.
+      const int x100 = 61 * (i % 6) + 10 * ((2 * i) % 6) + 5, y100 = 10 * (i % 6) + 5;
+      const POINT at{Scaled(x100, atDpi), Scaled(y100, atDpi)};
+      HDC dc = GetDC(image);
+      const COLORREF shown = GetPixel(dc, at.x, at.y);
+      ReleaseDC(image, dc);
+      const auto at100 = [atDpi](LONG px) { return static_cast<int>((px + 0.5) * 96 / atDpi); };
+      EXPECT_EQ(shown, tessarin::PaletteColorAt(at100(at.x), at100(at.y))) << at.x << "," << at.y;
+      SendMessageA(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+      SendMessageA(image, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+      EXPECT_EQ(palette->Label1.GetFont().Color(), shown) << at.x << "," << at.y;
+      colours.insert(shown);
+    }
+    EXPECT_GE(colours.size(), 6u);
+  };
+  expectPressesPickShownColours(dpi);
+  // On a monitor at 100 % the palette is drawn anew for its pixels.
+  RECT paletteRect;
+  GetWindowRect(palette->Handle(), &paletteRect);
+  SendMessageA(palette->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&paletteRect));
+  expectPressesPickShownColours(96);
+  SendMessageA(palette->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&paletteRect));
+  expectPressesPickShownColours(dpi);
+  palette->Hide();
+
+  // A move to a monitor at 100 %: the window takes the suggested rectangle and lays itself
+  // out at 96 DPI; back at the screen's scaling it is as before. (One screen cannot show
+  // two scalings: the frame and the text stay the screen's, so only the layout is checked
+  // at 96 DPI.)
+  RECT before;
+  GetWindowRect(form->Handle(), &before);
+  const auto unscaled = [dpi](LONG px) { return static_cast<LONG>(std::lround(px * 96.0 / dpi)); };
+  const RECT at100{before.left, before.top, before.left + unscaled(before.right - before.left),
+                   before.top + unscaled(before.bottom - before.top)};
+  SendMessageA(form->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&at100));
+  RECT now;
+  GetWindowRect(form->Handle(), &now);
+  EXPECT_EQ(now.left, at100.left);
+  EXPECT_EQ(now.right, at100.right);
+  EXPECT_EQ(now.bottom, at100.bottom);
+  EXPECT_EQ(form->Dpi(), 96u);
+  ExpectMainWindow(96, screenWidth100, false);
+  SendMessageA(form->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&before));
+  GetWindowRect(form->Handle(), &now);
+  EXPECT_EQ(now.right - now.left, before.right - before.left);
+  EXPECT_EQ(now.bottom - now.top, before.bottom - before.top);
+  ExpectMainWindow(dpi, screenWidth100);
+  ExpectNoCaptionCut(form->Handle(), dpi);
+  EXPECT_EQ(form->SpinEdit1.Text(), "10");
+}
+
+}  // namespace
