@@ -32,6 +32,25 @@ void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR, DWORD) {
   if (menusSeen.size() > before) EndMenu();
 }
 
+// Runs inside the menu's own loop: once the menu shows, another window of the program comes
+// to the front; the menu is closed by force only if it is still open long after.
+HWND frontWindow = nullptr;
+bool broughtForward = false, forcedClosed = false;
+std::chrono::steady_clock::time_point broughtAt;
+void CALLBACK BringAnotherWindowForward(HWND, UINT, UINT_PTR, DWORD) {
+  std::vector<RECT> showing;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectMenu, reinterpret_cast<LPARAM>(&showing));
+  if (showing.empty()) return;
+  if (!broughtForward) {
+    broughtForward = true;
+    broughtAt = std::chrono::steady_clock::now();
+    SetForegroundWindow(frontWindow);
+  } else if (std::chrono::steady_clock::now() - broughtAt > std::chrono::seconds(5)) {
+    forcedClosed = true;
+    EndMenu();
+  }
+}
+
 // The icon's callbacks, kept back instead of handled.
 struct HeldMessage {
   UINT message;
@@ -122,6 +141,19 @@ TEST_F(TrayIconInProcess, TheMenuOpensWhereTheClickWasNotWhereThePointerIsLater)
   ASSERT_EQ(menusSeen.size(), 1u);
   EXPECT_EQ(menusSeen[0].left, click.x);
   EXPECT_EQ(menusSeen[0].top, click.y);
+}
+
+TEST_F(TrayIconInProcess, TheMenuClosesWhenAnotherWindowComesToTheFront) {
+  // Left open, the menu would keep the mouse from a window it no longer sees the clicks of.
+  frontWindow = options->Handle();
+  options->Show();
+  broughtForward = forcedClosed = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, &BringAnotherWindowForward);
+  form->PopupMenu1.Popup(100, 100);  // returns when the menu has closed
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(broughtForward) << "the menu never showed";
+  EXPECT_FALSE(forcedClosed) << "the menu stayed open behind another window";
+  EXPECT_EQ(form->PopupMenu1.Handle(), nullptr);
 }
 
 TEST_F(TrayIconInProcess, ALeftClickShowsTheMainWindowWithTheOptionsDialogInFront) {
