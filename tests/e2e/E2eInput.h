@@ -10,7 +10,7 @@
 
 namespace e2e {
 
-// Presses and releases a key, with Shift or Ctrl held when asked, and lets it arrive.
+// Presses and releases a key, with Shift or Ctrl held when asked, at a typist's pace.
 inline void PressKey(WORD vk, bool shift = false, bool ctrl = false) {
   std::vector<INPUT> in;
   auto key = [&](WORD k, bool up) {
@@ -27,7 +27,7 @@ inline void PressKey(WORD vk, bool shift = false, bool ctrl = false) {
   if (shift) key(VK_SHIFT, true);
   if (ctrl) key(VK_CONTROL, true);
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-  testing_support::Pump(std::chrono::milliseconds(80));
+  testing_support::PaceInput();
 }
 
 // Types ASCII text on the keyboard layout of the session.
@@ -56,11 +56,11 @@ inline std::string ControlText(HWND hwnd) {
   return text;
 }
 
-// Clicks the centre of a window.
+// Clicks the centre of a window, at a hand's pace.
 inline void ClickCentre(HWND hwnd) {
   const POINT p = CentreOf(hwnd);
   testing_support::ClickAt(p.x, p.y);
-  testing_support::Pump(std::chrono::milliseconds(80));
+  testing_support::PaceInput();
 }
 
 // The message box the process shows, if one is up: its caption and its text.

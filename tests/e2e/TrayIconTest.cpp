@@ -9,25 +9,13 @@
 #include <shellapi.h>
 
 #include "tests/e2e/E2eSupport.h"
+#include "tests/e2e/E2eTray.h"
 
 using namespace testing_support;
+using e2e::CentreOfIcon;
+using e2e::TrayIcons;
 
 namespace {
-
-// The icons in Wine's notification area (a window of its own without a desktop shell).
-std::vector<HWND> TrayIcons() {
-  std::vector<HWND> icons;
-  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
-  for (HWND icon = tray ? FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr; icon;
-       icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr))
-    if (IsWindowVisible(icon)) icons.push_back(icon);
-  return icons;
-}
-
-POINT CentreOfIcon() {
-  const std::vector<HWND> icons = TrayIcons();
-  return icons.empty() ? POINT{-1, -1} : e2e::CentreOf(icons.front());
-}
 
 // The caption button of the main window (dialog frame, index 0), on the screen.
 POINT CaptionButton(HWND main) {
@@ -40,13 +28,6 @@ POINT CaptionButton(HWND main) {
 }
 
 bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
-
-GUITHREADINFO ThreadState(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-  return info;
-}
 
 class TrayIcon : public ::testing::Test {
  protected:
@@ -64,22 +45,8 @@ class TrayIcon : public ::testing::Test {
     ClickAt(p.x, p.y);
     ASSERT_TRUE(PumpUntil([&] { return !Visible(main); }));
   }
-  // Right-clicks at a point and waits until the menu shows and has taken the mouse (a click
-  // sent before that would go to the window under it); nullptr if none opened.
-  HWND OpenMenuAt(POINT p) {
-    ClickAt(p.x, p.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    HWND menu = nullptr;
-    const bool open = PumpUntil([&] {
-      menu = FindProcessWindow(program.Id(), "#32768");
-      const GUITHREADINFO state = ThreadState(main);
-      return menu && Visible(menu) && (state.flags & GUI_INMENUMODE) && state.hwndCapture;
-    });
-    return open ? menu : nullptr;
-  }
-  // The menu has closed and its loop has ended.
-  bool MenuClosed(HWND menu) {
-    return PumpUntil([&] { return !Visible(menu) && !(ThreadState(main).flags & GUI_INMENUMODE); });
-  }
+  HWND OpenMenuAt(POINT p) { return e2e::OpenIconMenuAt(main, p); }
+  bool MenuClosed(HWND menu) { return e2e::IconMenuClosed(main, menu); }
   size_t iconsBefore = 0;
   ChildProcess program;
   HWND main = nullptr;
@@ -148,15 +115,11 @@ TEST_F(TrayIcon, ShowsTheHiddenWindowWhereItWasAndStaysForTheWholeRun) {
 
 TEST_F(TrayIcon, AMinimisedStartLeavesOnlyTheIcon) {
   Start(SW_SHOWMINNOACTIVE);
-  // The icon's menu, closed by a message posted to the program: when it has closed, the
-  // program has handled everything its start-up had posted before it.
-  const POINT icon = CentreOfIcon();
-  HWND menu = OpenMenuAt({icon.x + 2, icon.y});
-  ASSERT_NE(menu, nullptr);
-  PostMessageA(ThreadState(main).hwndMenuOwner, WM_CANCELMODE, 0, 0);
-  ASSERT_TRUE(MenuClosed(menu));
+  // Once the program has handled what its start-up had posted, only the icon is there.
+  ASSERT_TRUE(e2e::PostedWorkHandled(main));
   for (HWND top : TopLevelWindows(program.Id()))
     EXPECT_FALSE(Visible(top)) << ClassName(top) << " " << WindowText(top);
+  const POINT icon = CentreOfIcon();
   ClickAt(icon.x, icon.y);
   ASSERT_TRUE(PumpUntil([&] { return Visible(main); }));
   EXPECT_FALSE(IsIconic(main));
