@@ -15,6 +15,7 @@ TEST(StartupShowCommand, MinimisedStartShowsNoWindowUntilTheProgramIsAskedToShow
   ASSERT_TRUE(
       PumpUntil([&] { return (main = FindProcessWindow(program.Id(), e2e::kMainClass)) != nullptr; }));
   ASSERT_TRUE(PumpUntil([] { return !e2e::TrayIcons().empty(); }));
+  WaitForInputIdle(program.Process(), 5000);
   // Once the program has handled what its start-up had posted, nothing shows.
   ASSERT_TRUE(e2e::PostedWorkHandled(main));
   for (HWND top : TopLevelWindows(program.Id()))
