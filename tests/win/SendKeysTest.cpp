@@ -155,7 +155,14 @@ TEST_F(SendKeys, TypedKeysArriveAsTextInAnEditFieldOfAnotherProcess) {
   const HWND edit = FindWindowExA(notepadWindow, nullptr, "Edit", nullptr);
   ASSERT_NE(edit, nullptr);
   SetForegroundWindow(notepadWindow);
-  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == notepadWindow; }));
+  // In front is not yet typing into: the keys go where notepad's own thread has the focus.
+  ASSERT_TRUE(PumpUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetForegroundWindow() == notepadWindow &&
+           GetGUIThreadInfo(GetWindowThreadProcessId(notepadWindow, nullptr), &info) &&
+           info.hwndFocus == edit;
+  }));
   sender.SetKeys("Hello World 42! (a+b)*c? x<y>z_1 & 50%: $|[Return]ab[Back]c");
   sender.execute();
   const std::string expected = "Hello World 42! (a+b)*c? x<y>z_1 & 50%: $|\r\nac";
