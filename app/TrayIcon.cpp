@@ -111,11 +111,24 @@ void TRxTrayIcon::Activate() {
   FillRecord();
   added_ = Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
   if (record_.szTip[0] == '\0' && added_) Shell_NotifyIconA(NIM_MODIFY, &record_);
+  // Asks the shell to report where each click happened. By the time a callback is handled
+  // the pointer may be far away (a busy machine, a quick hand), and a menu opened where the
+  // pointer is now would open away from the icon.
+  clickPositions_ = false;
+  if (added_) {
+    NOTIFYICONDATAA version{};
+    version.cbSize = NOTIFYICONDATAA_V3_SIZE;
+    version.hWnd = window_;
+    version.uID = record_.uID;
+    version.uVersion = NOTIFYICON_VERSION_4;
+    clickPositions_ = Shell_NotifyIconA(NIM_SETVERSION, &version) != FALSE;
+  }
 }
 
 void TRxTrayIcon::Deactivate() {
   Shell_NotifyIconA(NIM_DELETE, &record_);
   added_ = false;
+  clickPositions_ = false;
   pressed_ = {};
 }
 
@@ -138,7 +151,17 @@ LRESULT CALLBACK TRxTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
   // The error boundary: an error of a handler is shown, and the message counts as handled.
   try {
     if (msg == tray::TrayCallbackMessage && self->enabled_) {
-      self->HandleCallback(static_cast<unsigned>(lParam));
+      if (self->clickPositions_) {
+        // The shell's fourth form: the mouse message in the low word, the position of the
+        // event on the screen in wParam.
+        const POINT at{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
+        self->HandleCallback(LOWORD(lParam), at);
+      } else {
+        // The first form carries no position: the pointer's, now, is the best there is.
+        POINT at{};
+        GetCursorPos(&at);
+        self->HandleCallback(static_cast<unsigned>(lParam), at);
+      }
       return 0;
     }
     if (msg == TaskbarCreatedMessage() && msg != 0) {
@@ -154,13 +177,11 @@ LRESULT CALLBACK TRxTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-void TRxTrayIcon::HandleCallback(unsigned mouseMessage) {
-  for (const tray::TrayEvent& event : tray::DecodeTrayMessage(mouseMessage, pressed_)) Raise(event);
+void TRxTrayIcon::HandleCallback(unsigned mouseMessage, POINT p) {
+  for (const tray::TrayEvent& event : tray::DecodeTrayMessage(mouseMessage, pressed_)) Raise(event, p);
 }
 
-void TRxTrayIcon::Raise(const tray::TrayEvent& event) {
-  POINT p{};
-  GetCursorPos(&p);
+void TRxTrayIcon::Raise(const tray::TrayEvent& event, POINT p) {
   const ui::ShiftState shift = WithMouse(ui::ShiftState::FromKeyboard(), event.state);
   const ui::MouseButton button = ButtonOf(event.button);
   switch (event.kind) {

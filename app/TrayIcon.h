@@ -52,6 +52,9 @@ class TRxTrayIcon {
   void Update();
 
   bool Added() const { return added_; }
+  // The shell reports where each event happened, and the handlers get that position; without
+  // it they get the pointer's position when the callback is handled.
+  bool ClickPositions() const { return clickPositions_; }
   HWND Handle() const { return window_; }
   // The record as the shell receives it (the platform's first, 88-byte form).
   const NOTIFYICONDATAA& Record() const { return record_; }
@@ -64,8 +67,9 @@ class TRxTrayIcon {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  void HandleCallback(unsigned mouseMessage);
-  void Raise(const tray::TrayEvent& event);
+  // One callback: its mouse message and where on the screen it happened.
+  void HandleCallback(unsigned mouseMessage, POINT p);
+  void Raise(const tray::TrayEvent& event, POINT p);
   void Click(ui::MouseButton button, ui::ShiftState shift, int x, int y);
   void DoubleClick();
   void FillRecord();
@@ -77,6 +81,7 @@ class TRxTrayIcon {
   bool active_ = true;
   bool enabled_ = true;
   bool added_ = false;
+  bool clickPositions_ = false;  // the shell reports each event's position (its fourth form)
   tray::PressedButtons pressed_;
   NOTIFYICONDATAA record_{};
 };

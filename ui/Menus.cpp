@@ -25,11 +25,20 @@ class MenuHandle {
   HMENU menu_;
 };
 
+// The owner of an open menu. When another window takes the foreground while the menu is
+// open (a program coming to the front, a click that came before the menu took the mouse),
+// the menu closes, as it does on a click elsewhere: left open, it would no longer see the
+// clicks meant to close it.
+LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) EndMenu();
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
 const char* MenuWindowClass() {
   static const char* const name = [] {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &DefWindowProcA;
+    wc.lpfnWndProc = &MenuWindowProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "TPopupList";
     RegisterClassExA(&wc);

@@ -169,8 +169,7 @@ TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
     ASSERT_EQ(WaitForDialog("Tdialog216"), dialog);
     POINT pt{p.x, p.y};
     ClientToScreen(image, &pt);
-    ClickAt(pt.x, pt.y);
-    Pump(std::chrono::milliseconds(100));
+    ClickAt(pt.x, pt.y);  // handled before the click on OK that follows it
     ClickCentre(ok);
     ASSERT_TRUE(WaitGone(dialog));
     EXPECT_TRUE(PumpUntil([&] { return HtmlColor() == p.html; })) << p.x << "," << p.y << ": " << HtmlColor();
@@ -184,10 +183,9 @@ TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
   POINT green{1, 1};
   ClientToScreen(image, &green);
   ClickAt(green.x, green.y);
-  Pump(std::chrono::milliseconds(100));
   ClickCentre(cancel);
+  // The dialog applies a colour before it closes: once it is gone, nothing more comes.
   ASSERT_TRUE(WaitGone(dialog));
-  Pump(std::chrono::milliseconds(100));
   EXPECT_EQ(HtmlColor(), "000000");
   AltT();  // Alt+T clicks the text-colour button
   ASSERT_EQ(WaitForDialog("Tdialog216"), dialog);
@@ -202,10 +200,8 @@ TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
   POINT magenta{364, 59};
   ClientToScreen(image, &magenta);
   ClickAt(magenta.x, magenta.y);
-  Pump(std::chrono::milliseconds(100));
   PressKeys({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
   ASSERT_TRUE(WaitGone(dialog));
-  Pump(std::chrono::milliseconds(100));
   EXPECT_EQ(HtmlColor(), "00FF00");
   EXPECT_EQ(CompositionColor(), RGB(0, 255, 0));
 }
@@ -230,8 +226,7 @@ class ColorDialog : public ColorChoice {
   static void SetRgb(HWND dialog, int r, int g, int b) {
     for (auto [id, v] : {std::pair{kRed, r}, std::pair{kGreen, g}, std::pair{kBlue, b}})
       SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0,
-                   reinterpret_cast<LPARAM>(std::to_string(v).c_str()));
-    Pump(std::chrono::milliseconds(100));
+                   reinterpret_cast<LPARAM>(std::to_string(v).c_str()));  // the dialog hears of it at once
   }
   // The sixteen custom colours as the dialog shows them: two rows of eight cells.
   static std::vector<COLORREF> CustomColors(HWND dialog) {
@@ -263,8 +258,7 @@ TEST_F(ColorDialog, AnAcceptedColourReachesTheButtonTheCompositionAndTheHtmlLine
   EXPECT_TRUE(PumpUntil([&] { return CustomColors(dialog) == initial; }));
 
   SetRgb(dialog, 0x12, 0x34, 0x56);
-  Press(dialog, kAddCustom);
-  Pump(std::chrono::milliseconds(100));
+  Press(dialog, kAddCustom);  // posted: handled before the press after it
   Press(dialog, IDOK);
   ASSERT_TRUE(WaitGone(dialog));
   EXPECT_TRUE(PumpUntil([&] { return HtmlColor() == "123456"; })) << HtmlColor();
@@ -284,10 +278,8 @@ TEST_F(ColorDialog, AnAcceptedColourReachesTheButtonTheCompositionAndTheHtmlLine
   // A custom colour added and then cancelled is not offered again; nothing else changes.
   SetRgb(dialog, 200, 10, 10);
   Press(dialog, kAddCustom);
-  Pump(std::chrono::milliseconds(100));
   Press(dialog, IDCANCEL);
   ASSERT_TRUE(WaitGone(dialog));
-  Pump(std::chrono::milliseconds(100));
   EXPECT_EQ(HtmlColor(), "123456");
   dialog = Open(true);
   ASSERT_NE(dialog, nullptr);
@@ -305,7 +297,6 @@ TEST_F(ColorDialog, AnAcceptedColourReachesTheButtonTheCompositionAndTheHtmlLine
   POINT pt{364, 59};
   ClientToScreen(image, &pt);
   ClickAt(pt.x, pt.y);
-  Pump(std::chrono::milliseconds(100));
   ClickCentre(e2e::FindControl(palette, {"Button", "OK"}));
   ASSERT_TRUE(WaitGone(palette));
   EXPECT_TRUE(PumpUntil([&] { return HtmlColor() == "FF00FF"; })) << HtmlColor();

@@ -27,13 +27,13 @@ inline void SendChord(WORD vk, const std::vector<WORD>& held) {
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
-// Presses and releases a key, with Shift or Ctrl held when asked, and lets it arrive.
+// Presses and releases a key, with Shift or Ctrl held when asked, at a typist's pace.
 inline void PressKey(WORD vk, bool shift = false, bool ctrl = false) {
   std::vector<WORD> held;
   if (ctrl) held.push_back(VK_CONTROL);
   if (shift) held.push_back(VK_SHIFT);
   SendChord(vk, held);
-  testing_support::Pump(std::chrono::milliseconds(80));
+  testing_support::PaceInput();
 }
 
 // Types ASCII text on the keyboard layout of the session.
@@ -62,11 +62,11 @@ inline std::string ControlText(HWND hwnd) {
   return text;
 }
 
-// Clicks the centre of a window.
+// Clicks the centre of a window, at a hand's pace.
 inline void ClickCentre(HWND hwnd) {
   const POINT p = CentreOf(hwnd);
   testing_support::ClickAt(p.x, p.y);
-  testing_support::Pump(std::chrono::milliseconds(80));
+  testing_support::PaceInput();
 }
 
 // The message box the process shows, if one is up: its caption and its text.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/E2eSupport.h"
+#include "tests/e2e/E2eTray.h"
 
 using namespace testing_support;
 
@@ -13,8 +14,10 @@ TEST(StartupShowCommand, MinimisedStartShowsNoWindowUntilTheProgramIsAskedToShow
   HWND main = nullptr;
   ASSERT_TRUE(
       PumpUntil([&] { return (main = FindProcessWindow(program.Id(), e2e::kMainClass)) != nullptr; }));
+  ASSERT_TRUE(PumpUntil([] { return !e2e::TrayIcons().empty(); }));
   WaitForInputIdle(program.Process(), 5000);
-  Pump(std::chrono::milliseconds(500));
+  // Once the program has handled what its start-up had posted, nothing shows.
+  ASSERT_TRUE(e2e::PostedWorkHandled(main));
   for (HWND top : TopLevelWindows(program.Id()))
     EXPECT_FALSE(IsWindowVisible(top)) << ClassName(top) << " " << WindowText(top);
 
@@ -36,7 +39,8 @@ TEST(StartupShowCommand, MaximisedStartShowsTheNormalSize) {
   ASSERT_TRUE(program.Start(TessarinExe(), SW_SHOWMAXIMIZED));
   HWND main = program.WaitForVisibleWindow(e2e::kMainClass);
   ASSERT_NE(main, nullptr);
-  Pump(std::chrono::milliseconds(300));
+  // Nor does it grow once the program has handled what its start-up had posted.
+  ASSERT_TRUE(e2e::PostedWorkHandled(main));
   EXPECT_FALSE(IsZoomed(main));
   RECT w;
   GetWindowRect(main, &w);

@@ -1,31 +1,21 @@
 // The notification-area icon seen from another process: there for the whole run, a left
-// click brings the hidden window back where it was, the right button opens the menu at the
-// pointer, the middle one does nothing, and the icon comes back when the shell restarts.
+// click brings the hidden window back where it was, the right button opens the menu where it
+// was pressed, the middle one does nothing, and the icon comes back when the shell restarts.
+// What must not happen is checked once the program has shown that it handled the click: the
+// menu that a later right click opens comes after it in the program's queue.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include "tests/e2e/E2eSupport.h"
+#include "tests/e2e/E2eTray.h"
 
 using namespace testing_support;
+using e2e::CentreOfIcon;
+using e2e::TrayIcons;
 
 namespace {
-
-// The icons in Wine's notification area (a window of its own without a desktop shell).
-std::vector<HWND> TrayIcons() {
-  std::vector<HWND> icons;
-  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
-  for (HWND icon = tray ? FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr; icon;
-       icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr))
-    if (IsWindowVisible(icon)) icons.push_back(icon);
-  return icons;
-}
-
-POINT CentreOfIcon() {
-  const std::vector<HWND> icons = TrayIcons();
-  return icons.empty() ? POINT{-1, -1} : e2e::CentreOf(icons.front());
-}
 
 // The caption button of the main window (dialog frame, index 0), on the screen.
 POINT CaptionButton(HWND main) {
@@ -38,11 +28,6 @@ POINT CaptionButton(HWND main) {
 }
 
 bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
-
-// Nothing happens within a while (for what must not happen).
-bool StaysSo(const std::function<bool()>& condition) {
-  return !PumpUntil([&] { return !condition(); }, std::chrono::milliseconds(400));
-}
 
 class TrayIcon : public ::testing::Test {
  protected:
@@ -60,6 +45,8 @@ class TrayIcon : public ::testing::Test {
     ClickAt(p.x, p.y);
     ASSERT_TRUE(PumpUntil([&] { return !Visible(main); }));
   }
+  HWND OpenMenuAt(POINT p) { return e2e::OpenIconMenuAt(main, p); }
+  bool MenuClosed(HWND menu) { return e2e::IconMenuClosed(main, menu); }
   size_t iconsBefore = 0;
   ChildProcess program;
   HWND main = nullptr;
@@ -73,9 +60,23 @@ TEST_F(TrayIcon, ShowsTheHiddenWindowWhereItWasAndStaysForTheWholeRun) {
   HideWithTheCaptionButton();
   EXPECT_EQ(TrayIcons().size(), iconsBefore + 1);
 
+  // A middle click does nothing. The right click after it opens the menu where the button
+  // went down (the pointer, as Wine has it, may still be at the caption button), and the
+  // program has handled the middle click by then.
   POINT icon = CentreOfIcon();
   ClickAt(icon.x, icon.y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
-  EXPECT_TRUE(StaysSo([&] { return !Visible(main); })) << "a middle click showed the window";
+  const POINT pressed{icon.x + 2, icon.y + 1};
+  HWND menu = OpenMenuAt(pressed);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_FALSE(Visible(main)) << "a middle click showed the window";
+  RECT m;
+  GetWindowRect(menu, &m);
+  EXPECT_EQ(m.left, pressed.x);
+  EXPECT_EQ(m.top, pressed.y);
+  // A click elsewhere closes it, and shows nothing.
+  ClickAt(GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 20);
+  EXPECT_TRUE(MenuClosed(menu));
+  EXPECT_FALSE(Visible(main));
 
   ClickAt(icon.x - 3, icon.y);
   ASSERT_TRUE(PumpUntil([&] { return Visible(main) && GetForegroundWindow() == main; }));
@@ -87,40 +88,22 @@ TEST_F(TrayIcon, ShowsTheHiddenWindowWhereItWasAndStaysForTheWholeRun) {
   ASSERT_NE(app, nullptr);
   EXPECT_FALSE(Visible(app));
 
-  // A click while the window shows keeps it where it is.
+  // A click while the window shows keeps it where it is (checked once the menu of the right
+  // click after it is open).
   ClickAt(icon.x + 3, icon.y);
-  EXPECT_TRUE(StaysSo([&] { return Visible(main); }));
+  menu = OpenMenuAt({icon.x - 2, icon.y + 1});
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(Visible(main));
   GetWindowRect(main, &shown);
   EXPECT_TRUE(EqualRect(&placed, &shown));
+  ClickAt(GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 20);
+  EXPECT_TRUE(MenuClosed(menu));
 
   // A double click shows it too.
   HideWithTheCaptionButton();
   ClickAt(icon.x, icon.y);
   ClickAt(icon.x, icon.y);
   EXPECT_TRUE(PumpUntil([&] { return Visible(main); }));
-
-  // The right button opens the menu with its corner at the pointer; a click elsewhere
-  // closes it again.
-  HideWithTheCaptionButton();
-  icon = CentreOfIcon();
-  // The program reads the pointer when the message comes: let the pointer arrive first.
-  // Injected moves leave Wine's X pointer where it was, and a process that has seen no
-  // input for a while asks X: SetCursorPos moves the X pointer too, as a real mouse does.
-  SetCursorPos(icon.x + 2, icon.y + 1);
-  ASSERT_TRUE(PumpUntil([&] {
-    POINT at;
-    return GetCursorPos(&at) && at.x == icon.x + 2 && at.y == icon.y + 1;
-  }));
-  ClickAt(icon.x + 2, icon.y + 1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-  HWND menu = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (menu = FindProcessWindow(program.Id(), "#32768")) && Visible(menu); }));
-  RECT m;
-  GetWindowRect(menu, &m);
-  EXPECT_EQ(m.left, icon.x + 2);
-  EXPECT_EQ(m.top, icon.y + 1);
-  ClickAt(GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 20);
-  EXPECT_TRUE(PumpUntil([&] { return !Visible(menu); }));
-  EXPECT_FALSE(Visible(main));
 
   // The program ends with its main window, and takes its icon along.
   PostMessageA(main, WM_CLOSE, 0, 0);
@@ -132,8 +115,10 @@ TEST_F(TrayIcon, ShowsTheHiddenWindowWhereItWasAndStaysForTheWholeRun) {
 
 TEST_F(TrayIcon, AMinimisedStartLeavesOnlyTheIcon) {
   Start(SW_SHOWMINNOACTIVE);
+  // Once the program has handled what its start-up had posted, only the icon is there.
+  ASSERT_TRUE(e2e::PostedWorkHandled(main));
   for (HWND top : TopLevelWindows(program.Id()))
-    EXPECT_TRUE(StaysSo([&] { return !Visible(top); })) << ClassName(top) << " " << WindowText(top);
+    EXPECT_FALSE(Visible(top)) << ClassName(top) << " " << WindowText(top);
   const POINT icon = CentreOfIcon();
   ClickAt(icon.x, icon.y);
   ASSERT_TRUE(PumpUntil([&] { return Visible(main); }));

@@ -7,19 +7,14 @@
 #include <string_view>
 
 #include "main/CharDescriptions.h"
+#include "tests/support/ExpectedEntities.h"
 
 namespace {
 
-#include "tests/logic/data/CharReference.inc"
-
+using namespace testing_support::entities;
 using namespace tessarin;
 
 std::string Char(int code) { return std::string(1, static_cast<char>(code)); }
-std::string Numeric(int code) { return "&#" + std::to_string(code) + ";"; }
-
-// Where the program departs from the public tables, on purpose.
-constexpr int kNumericDespiteHtml4Name[] = {130, 131, 136};  // ‚ ƒ ˆ: sbquo fnof circ
-constexpr int kDiaeresis = 168;                              // ¨: "&die;", not "&uml;"
 // Windows' German layout puts AltGr characters only on these keys; X11's has more.
 constexpr std::string_view kWindowsAltGrKeys[] = {"2", "3", "7", "8", "9", "0", "\xDF",  // ß
                                                   "Q", "E", "+", "<", "M"};
@@ -27,11 +22,7 @@ constexpr int kAltGrShownAsCharacter[] = {'[', '\\', ']'};
 constexpr int kKeyedWithoutKeyText[] = {0xA7, 0xB0};  // § (Shift+3), ° (Shift+^)
 
 TEST(CharDescriptions, EntityTextsAreTheHtml4NamesWithTheNamedExceptions) {
-  std::string expected[256];
-  for (int code = 0; code < 256; ++code) expected[code] = code < 127 ? Char(code) : Numeric(code);
-  for (auto [code, name] : kHtml4EntityNames) expected[code] = "&" + std::string(name) + ";";
-  for (int code : kNumericDespiteHtml4Name) expected[code] = Numeric(code);
-  expected[kDiaeresis] = "&die;";
+  const auto expected = testing_support::ExpectedEntityTexts();
   for (int code = 0; code < 256; ++code) EXPECT_EQ(EntityText(code), expected[code]) << code;
 }
 

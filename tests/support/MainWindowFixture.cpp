@@ -63,9 +63,35 @@ bool MainWindowTest::WaitUntil(const std::function<bool()>& condition, std::chro
   }
 }
 
-void MainWindowTest::Settle() {
-  // Injected input and posted work arrive a little later than they are sent.
-  WaitUntil([] { return false; }, std::chrono::milliseconds(60));
+bool MainWindowTest::Settle() {
+  return WaitUntil(
+      [] { return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT)) == 0; });
+}
+
+namespace {
+constexpr WORD kMarkKey = VK_F24;
+bool markSeen = false;
+LRESULT CALLBACK WatchForMark(int code, WPARAM vk, LPARAM lParam) {
+  if (code >= 0 && vk == kMarkKey) markSeen = true;
+  return CallNextHookEx(nullptr, code, vk, lParam);
+}
+}  // namespace
+
+bool MainWindowTest::InputHandled() {
+  markSeen = false;
+  HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &WatchForMark, nullptr, GetCurrentThreadId());
+  INPUT mark[2]{};
+  for (INPUT& i : mark) {
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = kMarkKey;
+  }
+  mark[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, mark, sizeof(INPUT));
+  // Input comes out of the queue in the order it went in: when the mark has, so has all
+  // before it, and each was handled before the next was taken.
+  const bool seen = WaitUntil([] { return markSeen; });
+  UnhookWindowsHookEx(hook);
+  return seen && Settle();
 }
 
 void MainWindowTest::PressKeys(std::initializer_list<std::pair<WORD, bool>> events) {
@@ -78,7 +104,7 @@ void MainWindowTest::PressKeys(std::initializer_list<std::pair<WORD, bool>> even
     in.push_back(i);
   }
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
-  WaitUntil([] { return false; }, std::chrono::milliseconds(150));
+  Settle();
 }
 
 void MainWindowTest::Click(const ui::Control& control) {

@@ -27,8 +27,14 @@ class MainWindowTest : public ::testing::Test {
   // included) until the condition holds; false when the time ran out.
   bool WaitUntil(const std::function<bool()>& condition,
                  std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
-  // Handles what is queued now, and what that posts in turn, for a short while.
-  void Settle();
+  // Handles what is queued now, and what that posts in turn, until this thread's queue holds
+  // nothing but timers (injected input is in the queue once SendInput has returned, under
+  // Wine). False when it never fell quiet.
+  bool Settle();
+  // Injected input has been handled: a key that nothing in the program answers follows it
+  // into the queue, and messages are handled until that key has come through. Before the
+  // check of something that must not happen. Needs the keyboard focus in this thread.
+  bool InputHandled();
 
   // Keys as a user types them (SendInput to the foreground window), then settled.
   void PressKeys(std::initializer_list<std::pair<WORD, bool>> events);

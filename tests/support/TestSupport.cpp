@@ -19,8 +19,8 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   }
 }
 
-void Pump(std::chrono::milliseconds duration) {
-  PumpUntil([] { return false; }, duration);
+void PaceInput(std::chrono::milliseconds pause) {
+  PumpUntil([] { return false; }, pause);
 }
 
 std::string WindowText(HWND hwnd) {

@@ -14,8 +14,10 @@ namespace testing_support {
 // batch of messages.
 bool PumpUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
-// Pumps messages for a while (lets posted work and repaints run).
-void Pump(std::chrono::milliseconds duration = std::chrono::milliseconds(50));
+// Lets a moment pass between two inputs, as a hand does (two clicks on one spot at once make
+// a double click), handling this thread's messages meanwhile. It paces input only: it never
+// stands for a wait on the program, which is a wait for a condition.
+void PaceInput(std::chrono::milliseconds pause = std::chrono::milliseconds(80));
 
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);

@@ -2,6 +2,7 @@
 // program, the window search by caption, and calls nested in the wait between tokens.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -21,6 +22,18 @@ LRESULT CALLBACK RecordAndSwallowKey(int code, WPARAM wParam, LPARAM lParam) {
   seen.push_back(
       {unsigned(k.vkCode), unsigned(k.scanCode), (k.flags & LLKHF_UP) ? 1u : 0u, unsigned(k.dwExtraInfo)});
   return 1;  // no window gets them: "{&[F4]}" would close one
+}
+
+// Every key injected so far has reached the hook: a marked key injected after them has.
+// The marked events are taken out of the record again.
+constexpr unsigned kMark = 0x5E4D;
+bool AllDelivered() {
+  keybd_event(VK_F24, 0, 0, kMark);
+  keybd_event(VK_F24, 0, KEYEVENTF_KEYUP, kMark);
+  auto marked = [](const Event& e) { return e[3] == kMark; };
+  const bool delivered = PumpUntil([&] { return std::ranges::count_if(seen, marked) == 2; });
+  std::erase_if(seen, marked);
+  return delivered;
 }
 
 // The text of a control of another process, which only WM_GETTEXT gives.
@@ -100,7 +113,7 @@ TEST_F(SendKeys, InjectsExactlyTheEventsOfTheTokens) {
     seen.clear();
     sender.SetKeys(keys);
     sender.execute();
-    PumpUntil([&] { return seen.size() >= events.size(); }, std::chrono::milliseconds(2000));
+    ASSERT_TRUE(AllDelivered());
     EXPECT_EQ(seen, events) << keys;
     EXPECT_EQ(sender.Keys(), keys);
   }
@@ -116,6 +129,7 @@ TEST_F(SendKeys, AHandlerRunningInTheWaitTypesItsOwnKeysBeforeTheOuterCallGoesOn
   sender.SetKeys("ab");
   PostMessageA(window, WM_APP, 0, 0);
   sender.execute();
+  ASSERT_TRUE(AllDelivered());
   std::string typed;
   for (const Event& e : seen) typed += e[2] ? "" : std::string(1, char(e[0]));
   EXPECT_EQ(typed, "AXYB");
@@ -128,8 +142,7 @@ TEST_F(SendKeys, TitleTextBringsTheMatchingWindowOfAnotherProcessToTheFront) {
   SetForegroundWindow(window);
   ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window; }));
   sender.SetTitleText("no window has this caption");
-  sender.execute();
-  testing_support::Pump();
+  sender.execute();  // looks for the window and brings it forward before it returns
   EXPECT_EQ(GetForegroundWindow(), window);
   sender.SetTitleText("NOTEPAD");  // "Untitled - Notepad"
   sender.execute();
@@ -142,7 +155,14 @@ TEST_F(SendKeys, TypedKeysArriveAsTextInAnEditFieldOfAnotherProcess) {
   const HWND edit = FindWindowExA(notepadWindow, nullptr, "Edit", nullptr);
   ASSERT_NE(edit, nullptr);
   SetForegroundWindow(notepadWindow);
-  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == notepadWindow; }));
+  // In front is not yet typing into: the keys go where notepad's own thread has the focus.
+  ASSERT_TRUE(PumpUntil([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetForegroundWindow() == notepadWindow &&
+           GetGUIThreadInfo(GetWindowThreadProcessId(notepadWindow, nullptr), &info) &&
+           info.hwndFocus == edit;
+  }));
   sender.SetKeys("Hello World 42! (a+b)*c? x<y>z_1 & 50%: $|[Return]ab[Back]c");
   sender.execute();
   const std::string expected = "Hello World 42! (a+b)*c? x<y>z_1 & 50%: $|\r\nac";

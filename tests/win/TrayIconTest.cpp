@@ -1,5 +1,6 @@
-// The notification-area icon in process: the record the shell receives, the show path with
-// the options dialog open, the minimise event, and errors raised by the icon's handlers.
+// The notification-area icon in process: the record the shell receives, the menu at the
+// click, the show path with the options dialog open, the minimise event, and errors raised
+// by the icon's handlers.
 #include <gtest/gtest.h>
 
 #include "tests/support/MainWindowFixture.h"
@@ -15,6 +16,55 @@ POINT TrayIconCentre() {
   RECT r{-1, -1, -1, -1};
   if (icon) GetWindowRect(icon, &r);
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The menu windows of this thread that are showing.
+BOOL CALLBACK CollectMenu(HWND hwnd, LPARAM found) {
+  if (testing_support::ClassName(hwnd) == "#32768" && IsWindowVisible(hwnd))
+    reinterpret_cast<std::vector<RECT>*>(found)->push_back(testing_support::RectInParent(hwnd));
+  return TRUE;
+}
+// Runs inside the menu's own loop: notes where the menu shows, then closes it.
+std::vector<RECT> menusSeen;
+void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR, DWORD) {
+  const size_t before = menusSeen.size();
+  EnumThreadWindows(GetCurrentThreadId(), &CollectMenu, reinterpret_cast<LPARAM>(&menusSeen));
+  if (menusSeen.size() > before) EndMenu();
+}
+
+// Runs inside the menu's own loop: once the menu shows, another window of the program comes
+// to the front; the menu is closed by force only if it is still open long after.
+HWND frontWindow = nullptr;
+bool broughtForward = false, forcedClosed = false;
+std::chrono::steady_clock::time_point broughtAt;
+void CALLBACK BringAnotherWindowForward(HWND, UINT, UINT_PTR, DWORD) {
+  std::vector<RECT> showing;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectMenu, reinterpret_cast<LPARAM>(&showing));
+  if (showing.empty()) return;
+  if (!broughtForward) {
+    broughtForward = true;
+    broughtAt = std::chrono::steady_clock::now();
+    SetForegroundWindow(frontWindow);
+  } else if (std::chrono::steady_clock::now() - broughtAt > std::chrono::seconds(5)) {
+    forcedClosed = true;
+    EndMenu();
+  }
+}
+
+// The icon's callbacks, kept back instead of handled.
+struct HeldMessage {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::vector<HeldMessage> held;
+WNDPROC heldFrom = nullptr;
+LRESULT CALLBACK HoldCallbacks(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == tray::TrayCallbackMessage) {
+    held.push_back({msg, wParam, lParam});
+    return 0;
+  }
+  return CallWindowProcA(heldFrom, hwnd, msg, wParam, lParam);
 }
 
 class TrayIconInProcess : public testing_support::MainWindowTest {
@@ -57,6 +107,53 @@ TEST_F(TrayIconInProcess, TheShellReceivesTheFirstFormOfTheRecord) {
       static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0)));
   EXPECT_TRUE(icon.Added());
   EXPECT_EQ(icon.Record().hIcon, icon.Icon());
+}
+
+TEST_F(TrayIconInProcess, TheMenuOpensWhereTheClickWasNotWhereThePointerIsLater) {
+  TRxTrayIcon& icon = form->RxTrayIcon1;
+  EXPECT_TRUE(icon.ClickPositions()) << "the shell reports no positions";
+  const POINT centre = TrayIconCentre();
+  ASSERT_GE(centre.x, 0) << "no icon";
+  // As on a busy machine: the shell's callbacks wait until the pointer has moved on.
+  held.clear();
+  heldFrom = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(icon.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HoldCallbacks)));
+  const POINT click{centre.x + 2, centre.y + 1};
+  testing_support::ClickAt(click.x, click.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  const bool released = WaitUntil([] {
+    for (const HeldMessage& m : held)
+      if (LOWORD(m.lParam) == WM_RBUTTONUP) return true;
+    return false;
+  });
+  SetWindowLongPtrA(icon.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(heldFrom));
+  ASSERT_TRUE(released) << "the shell reported no release";
+  const POINT away{GetSystemMetrics(SM_CXSCREEN) - 100, GetSystemMetrics(SM_CYSCREEN) - 100};
+  SetCursorPos(away.x, away.y);
+  ASSERT_TRUE(WaitUntil([&] {
+    POINT now;
+    return GetCursorPos(&now) && now.x == away.x && now.y == away.y;
+  }));
+  // Now the callbacks come; the menu opens inside the last of them.
+  menusSeen.clear();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, &NoteAndCloseMenu);
+  for (const HeldMessage& m : held) SendMessageA(icon.Handle(), m.message, m.wParam, m.lParam);
+  KillTimer(nullptr, timer);
+  ASSERT_EQ(menusSeen.size(), 1u);
+  EXPECT_EQ(menusSeen[0].left, click.x);
+  EXPECT_EQ(menusSeen[0].top, click.y);
+}
+
+TEST_F(TrayIconInProcess, TheMenuClosesWhenAnotherWindowComesToTheFront) {
+  // Left open, the menu would keep the mouse from a window it no longer sees the clicks of.
+  frontWindow = options->Handle();
+  options->Show();
+  broughtForward = forcedClosed = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, &BringAnotherWindowForward);
+  form->PopupMenu1.Popup(100, 100);  // returns when the menu has closed
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(broughtForward) << "the menu never showed";
+  EXPECT_FALSE(forcedClosed) << "the menu stayed open behind another window";
+  EXPECT_EQ(form->PopupMenu1.Handle(), nullptr);
 }
 
 TEST_F(TrayIconInProcess, ALeftClickShowsTheMainWindowWithTheOptionsDialogInFront) {
