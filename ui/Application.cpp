@@ -8,6 +8,7 @@
 #include "ui/ErrorText.h"
 #include "ui/Form.h"
 #include "ui/SystemLibraries.h"
+#include "ui/Ticks.h"
 
 namespace ui {
 
@@ -127,6 +128,21 @@ void Application::ProcessMessages() {
     } catch (...) {
       HandleException();
     }
+  }
+}
+
+bool Application::ProcessMessagesUntil(const std::function<bool()>& done, std::int32_t timeoutMs) {
+  constexpr DWORD kLookAgainMs = 10;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    ProcessMessages();
+    if (done && done()) return true;
+    const DWORD now = GetTickCount();
+    if (terminated_ || WaitIsOver(start, now, timeoutMs)) return false;
+    // Until the counter may have passed the end, or a message comes.
+    DWORD sleep = static_cast<DWORD>(timeoutMs) - (now - start) + 1;
+    if (done) sleep = std::min(sleep, kLookAgainMs);
+    MsgWaitForMultipleObjectsEx(0, nullptr, sleep, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   }
 }
 
