@@ -111,8 +111,9 @@ TInfo_dlg::TInfo_dlg()
   SetActiveControl(&OKBtn);
 
   Image1.SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
-  // The texts may be of any length.
-  for (size_t i = 1; i < edits_.size(); ++i) SendMessageA(edits_[i]->Handle(), EM_SETLIMITTEXT, 0, 0);
+  // No longer than the settings file gives back.
+  for (size_t i = 1; i < edits_.size(); ++i)
+    SendMessageA(edits_[i]->Handle(), EM_SETLIMITTEXT, kLongestText, 0);
   Memo1.SetLines(InfoLines());
   web_site.SetEnabled(*kWebSite != '\0');
   mail_write.SetEnabled(*kMailAddress != '\0');
