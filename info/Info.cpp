@@ -57,7 +57,11 @@ std::vector<std::string> InfoLines() {
                              "This software is supplied \"as is\". No warranty is expressed or implied. "
                              "Because of the variety of hardware and software environments into which it may "
                              "be put, no warranty of fitness for a particular purpose is offered.",
-                             "", "Copyright (C) the Tessarin authors. All rights reserved."});
+                             "", "Copyright (C) the Tessarin authors. All rights reserved.", "",
+                             "Tessarin may be distributed on a commercial freeware CD on two conditions: the "
+                             "newest version is taken from the Tessarin web site, and the Tessarin authors "
+                             "receive a reference copy of the CD within 14 days inside Europe, or within 21 "
+                             "days outside Europe."});
   return lines;
 }
 
