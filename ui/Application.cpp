@@ -101,6 +101,11 @@ bool Application::HandleMessage() {
     return false;
   }
   if (got < 0) return true;
+  Deliver(msg);
+  return true;
+}
+
+void Application::Deliver(MSG& msg) {
   try {
     if (!PreTranslate(msg)) {
       TranslateMessage(&msg);
@@ -109,7 +114,6 @@ bool Application::HandleMessage() {
   } catch (...) {
     HandleException();
   }
-  return true;
 }
 
 void Application::ProcessMessages() {
@@ -120,14 +124,7 @@ void Application::ProcessMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));  // let the outer loop see it too
       return;
     }
-    try {
-      if (!PreTranslate(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-    } catch (...) {
-      HandleException();
-    }
+    Deliver(msg);
   }
 }
 

@@ -66,6 +66,8 @@ class Application {
   Application() = default;
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool PreTranslate(MSG& msg);
+  // The dialog keys, then translation and dispatch, inside the exception boundary.
+  void Deliver(MSG& msg);
 
   HWND handle_ = nullptr;
   std::string title_;
