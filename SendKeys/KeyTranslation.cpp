@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/Ascii.h"
+
 namespace tessarin::sendkeys {
 
 // The shifted characters of the British layout, in the order of its key rows.
@@ -150,10 +152,10 @@ std::vector<KeyEvent> KeyTokenEvents(const std::string& token, const KeyboardLay
   if (Contains(rest, '[') && Contains(rest, ']')) {
     rest.erase(0, rest.find('[') + 1);
     EraseFirst(rest, ']');
-    const std::string name = Trim(AsciiLowerCase(rest));
+    const std::string name = Trim(ui::AsciiLowerCase(rest));
     // A name that is not in the table types nothing; the modifiers still go down and up.
     for (const auto& entry : KeyNameTable) {
-      if (Trim(AsciiLowerCase(std::string(entry.name))) != name) continue;
+      if (Trim(ui::AsciiLowerCase(std::string(entry.name))) != name) continue;
       const unsigned mapValue = layout.mapVirtualKey(entry.virtualKey, 2);
       events.push_back(Press(entry.virtualKey, mapValue));
       events.push_back(Release(entry.virtualKey, mapValue));
@@ -172,21 +174,9 @@ std::vector<KeyEvent> KeyTokenEvents(const std::string& token, const KeyboardLay
   return events;
 }
 
-std::string AsciiLowerCase(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
 bool CaptionMatchesTitle(std::string_view caption, std::string_view title) {
-  const std::string shown = AsciiLowerCase(std::string(caption.substr(0, CaptionLength)));
-  return shown.find(AsciiLowerCase(std::string(title))) != std::string::npos;
-}
-
-bool WaitIsOver(std::uint32_t start, std::uint32_t now, std::int32_t delayMs) {
-  if (delayMs < 0) return true;
-  const std::uint32_t elapsed = now - start;  // unsigned: modulo 2^32
-  return elapsed > static_cast<std::uint32_t>(delayMs);
+  const std::string shown = ui::AsciiLowerCase(std::string(caption.substr(0, CaptionLength)));
+  return shown.find(ui::AsciiLowerCase(std::string(title))) != std::string::npos;
 }
 
 }  // namespace tessarin::sendkeys

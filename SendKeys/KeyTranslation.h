@@ -55,19 +55,11 @@ std::vector<std::string> SplitKeyTokens(const std::string& keys);
 // (Shift, Alt, Ctrl), the key's press and release, modifier releases (in the same order).
 std::vector<KeyEvent> KeyTokenEvents(const std::string& token, const KeyboardLayout& layout);
 
-// The text lower-cased by ASCII rules; other bytes are left as they are.
-std::string AsciiLowerCase(std::string text);
-
 // Whether a window caption counts as a match for the title text of a window search: the
 // title, lower-cased, occurs in the lower-cased caption as the platform reads it, that is
 // cut to its first CaptionLength characters.
 inline constexpr std::size_t CaptionLength = 254;
 inline constexpr int MaxWindowSteps = 1000;  // after the first window: at most 1001 looked at
 bool CaptionMatchesTitle(std::string_view caption, std::string_view title);
-
-// Whether a wait of delayMs milliseconds that started at tick count start is over at tick
-// count now: the counter has moved on by more than delayMs, counted modulo 2^32 so that the
-// counter's wrap-around changes nothing. A negative delay is over at once.
-bool WaitIsOver(std::uint32_t start, std::uint32_t now, std::int32_t delayMs);
 
 }  // namespace tessarin::sendkeys

@@ -47,16 +47,8 @@ void TSendKey::ActivateWindowByTitle(const std::string& title) {
 }
 
 void TSendKey::WaitProcessingMessages(std::int32_t milliseconds) {
-  if (milliseconds < 0) return;
-  const DWORD start = GetTickCount();
-  for (;;) {
-    ui::Application::Instance().ProcessMessages();
-    const DWORD now = GetTickCount();
-    if (sendkeys::WaitIsOver(start, now, milliseconds) || ui::Application::Instance().Terminated()) return;
-    // Sleep until a message comes or the counter may have moved on, rather than spin.
-    const DWORD remaining = static_cast<DWORD>(milliseconds) - (now - start) + 1;
-    MsgWaitForMultipleObjectsEx(0, nullptr, remaining, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  }
+  // A negative wait handles no message at all; a wait of 0 lasts until the counter moves on.
+  if (milliseconds >= 0) ui::Application::Instance().ProcessMessagesUntil(nullptr, milliseconds);
 }
 
 }  // namespace tessarin

@@ -7,18 +7,12 @@
 
 namespace tessarin {
 
-// The application-wide settings the forms library keeps on its application object; the
-// tooltips of the caption button read the hint timings from here.
+// The application-wide settings the forms library keeps on its application object that
+// this program reads: the tooltip of the caption button takes its colour and timings here.
 struct TApplicationSettings {
-  std::string HelpFile;
   COLORREF HintColor = 0x80000000u | COLOR_INFOBK;
   int HintHidePause = 2500;
   int HintPause = 500;
-  int HintShortPause = 50;
-  bool ShowHint = true;
-  bool ShowMainForm = true;
-  bool UpdateFormatSettings = true;
-  bool UpdateMetricSettings = true;
 };
 TApplicationSettings& ApplicationSettings();
 

@@ -20,7 +20,6 @@ class TPreviousInstance {
   ~TPreviousInstance();
 
   const std::string& ProgramFileName() const { return programFileName_; }
-  HANDLE MutexHandle() const { return mutexHandle_; }
   bool AlreadyRunning() const { return alreadyRunning_; }
 
  private:

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "app/HotKeyCode.h"
 #include "app/ProfileNumber.h"
@@ -23,15 +22,13 @@ class TIniFile {
  public:
   explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
-  // The whole value, however long: the buffer grows while the platform fills it.
+  // At most kLongestText characters: a longer value (a file written by hand, or by
+  // someone else) comes back cut to its start, and no file makes a load cost more.
   std::string ReadString(const char* section, const char* key, const std::string& defaultValue) const {
-    std::vector<char> buffer(kFirstBufferSize);
-    for (;;) {
-      const DWORD got = GetPrivateProfileStringA(section, key, defaultValue.c_str(), buffer.data(),
-                                                 static_cast<DWORD>(buffer.size()), fileName_.c_str());
-      if (got + 1 < buffer.size() || buffer.size() >= kLargestBuffer) return std::string(buffer.data(), got);
-      buffer.resize(buffer.size() * 4);
-    }
+    char buffer[kLongestText + 1];
+    const DWORD got = GetPrivateProfileStringA(section, key, defaultValue.c_str(), buffer, sizeof buffer,
+                                               fileName_.c_str());
+    return std::string(buffer, std::min<DWORD>(got, kLongestText));
   }
 
   std::int32_t ReadInteger(const char* section, const char* key, std::int32_t defaultValue) const {
@@ -44,8 +41,6 @@ class TIniFile {
   }
 
  private:
-  static constexpr size_t kFirstBufferSize = 1024;
-  static constexpr size_t kLargestBuffer = size_t{1} << 28;
   std::string fileName_;
 };
 

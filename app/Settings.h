@@ -28,6 +28,10 @@ struct TAppSettings {
 // The settings file, by its bare name: the platform keeps it in the Windows directory.
 constexpr const char* kSettingsFileName = "Tessarin.ini";
 
+// The longest text a load gives back: a value is read into 1024 characters, its end
+// included. The options dialog's fields take no more, so that nothing typed is cut later.
+constexpr int kLongestText = 1023;
+
 // One record for the whole run; zero and empty until the first LoadSettings.
 extern TAppSettings AppSettings;
 

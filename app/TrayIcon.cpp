@@ -21,7 +21,7 @@ const char* RegisterTrayClass(WNDPROC proc) {
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = TRxTrayIcon::kWindowClass;
-    wc.cbWndExtra = sizeof(TRxTrayIcon*);  // the component; the user data is the toolkit's
+    wc.cbWndExtra = sizeof(TRxTrayIcon*);  // the component, in a slot of its own class
     RegisterClassExA(&wc);
   }
   return TRxTrayIcon::kWindowClass;
@@ -194,31 +194,14 @@ void TRxTrayIcon::Raise(const tray::TrayEvent& event, POINT p) {
     case tray::TrayEventKind::MouseUp:
       if (OnMouseUp) OnMouseUp(button, shift, p.x, p.y);
       break;
-    case tray::TrayEventKind::Click: Click(button, shift, p.x, p.y); break;
-    case tray::TrayEventKind::DoubleClick: DoubleClick(); break;
+    // The component opens no menu of its own: a right click reaches OnClick like any other.
+    case tray::TrayEventKind::Click:
+      if (OnClick) OnClick(button, shift, p.x, p.y);
+      break;
+    case tray::TrayEventKind::DoubleClick:
+      if (OnDblClick) OnDblClick();
+      break;
   }
-}
-
-void TRxTrayIcon::Click(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
-  if (button == ui::MouseButton::Right && active_ && PopupMenu && PopupMenu->AutoPopup) {
-    PopupMenu->Popup(x, y);
-    return;
-  }
-  if (OnClick) OnClick(button, shift, x, y);
-}
-
-void TRxTrayIcon::DoubleClick() {
-  if (active_ && PopupMenu && PopupMenu->Count() > 0) {
-    for (size_t i = 0; i < PopupMenu->Count(); ++i) {
-      ui::MenuItem& item = PopupMenu->Items(i);
-      if (item.Default() && item.Enabled()) {
-        item.Click();
-        return;
-      }
-    }
-    return;
-  }
-  if (OnDblClick) OnDblClick();
 }
 
 }  // namespace tessarin

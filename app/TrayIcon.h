@@ -9,7 +9,6 @@
 
 #include "app/TrayDecode.h"
 #include "ui/Control.h"
-#include "ui/Menus.h"
 
 namespace tessarin {
 
@@ -40,10 +39,6 @@ class TRxTrayIcon {
   HICON Icon() const { return icon_; }
   // Takes ownership of the icon (nullptr: none) and updates the notification area.
   void SetIcon(HICON icon);
-  // A menu that a right click opens and a double click takes the default item of (when
-  // its AutoPopup is on); none in this program.
-  ui::PopupMenu* PopupMenu = nullptr;
-
   // Adds the icon (after removing it); nothing is added without an icon.
   void Activate();
   // Removes the icon.
@@ -70,8 +65,6 @@ class TRxTrayIcon {
   // One callback: its mouse message and where on the screen it happened.
   void HandleCallback(unsigned mouseMessage, POINT p);
   void Raise(const tray::TrayEvent& event, POINT p);
-  void Click(ui::MouseButton button, ui::ShiftState shift, int x, int y);
-  void DoubleClick();
   void FillRecord();
   bool HasIcon() const { return icon_ != nullptr; }
 

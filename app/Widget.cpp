@@ -296,7 +296,7 @@ void TWidgetHint::Start(const std::string& text, int x, int y) {
       wc.hInstance = GetModuleHandleA(nullptr);
       wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
       wc.lpszClassName = kWindowClass;
-      wc.cbWndExtra = sizeof(TWidgetHint*);  // the hint; the user data is the toolkit's
+      wc.cbWndExtra = sizeof(TWidgetHint*);  // the hint, in a slot of its own class
       RegisterClassExA(&wc);
     }
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass, "", WS_POPUP | WS_BORDER, 0, 0,

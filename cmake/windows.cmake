@@ -114,7 +114,8 @@ file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/sup
 list(REMOVE_ITEM TEST_SUPPORT_SOURCES ${PROJECT_SOURCE_DIR}/tests/support/MainWindowFixture.cpp)
 add_library(test_support STATIC ${TEST_SUPPORT_SOURCES})
 target_include_directories(test_support PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(test_support PUBLIC gtest ${TESSARIN_WIN_LIBS})
+# The waits go through the toolkit's message loop, as the program's own do.
+target_link_libraries(test_support PUBLIC gtest tessarin_app)
 # The main-window fixture of the in-process tests, with the program's forms.
 add_library(main_fixture STATIC ${PROJECT_SOURCE_DIR}/tests/support/MainWindowFixture.cpp)
 target_link_libraries(main_fixture PUBLIC tessarin_app test_support)

@@ -58,7 +58,11 @@ std::vector<std::string> InfoLines() {
                              "This software is supplied \"as is\". No warranty is expressed or implied. "
                              "Because of the variety of hardware and software environments into which it may "
                              "be put, no warranty of fitness for a particular purpose is offered.",
-                             "", "Copyright (C) the Tessarin authors. All rights reserved."});
+                             "", "Copyright (C) the Tessarin authors. All rights reserved.", "",
+                             "Tessarin may be distributed on a commercial freeware CD on two conditions: the "
+                             "newest version is taken from the Tessarin web site, and the Tessarin authors "
+                             "receive a reference copy of the CD within 14 days inside Europe, or within 21 "
+                             "days outside Europe."});
   return lines;
 }
 
@@ -117,8 +121,9 @@ TInfo_dlg::TInfo_dlg()
   SetActiveControl(&OKBtn);
 
   Image1.SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
-  // The texts may be of any length.
-  for (size_t i = 1; i < edits_.size(); ++i) SendMessageA(edits_[i]->Handle(), EM_SETLIMITTEXT, 0, 0);
+  // No longer than the settings file gives back.
+  for (size_t i = 1; i < edits_.size(); ++i)
+    SendMessageA(edits_[i]->Handle(), EM_SETLIMITTEXT, kLongestText, 0);
   Memo1.SetLines(InfoLines());
   web_site.SetEnabled(*kWebSite != '\0');
   mail_write.SetEnabled(*kMailAddress != '\0');

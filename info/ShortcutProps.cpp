@@ -1,12 +1,13 @@
 // How the shortcut writer keeps its hot key and show command.
 #include "info/ShortcutProps.h"
 
+#include "ui/Ascii.h"
+
 namespace tessarin {
 
 std::uint16_t StoreHotKey(const std::string& text) {
   if (text.empty()) return 32;
-  unsigned char c = static_cast<unsigned char>(text.front());
-  if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+  const auto c = static_cast<unsigned char>(ui::AsciiUpper(text.front()));
   return c < 32 ? 32 : c;
 }
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/Ascii.h"
+
 namespace tessarin::fontlist {
 
 bool AcceptFont(std::uint16_t options, int charset, unsigned fontType) {
@@ -31,20 +33,13 @@ std::uint8_t CharsetForName(std::string_view name) {
 
 int ItemHeight(int textHeight, int glyphHeight) { return std::max({textHeight + 1, 9, glyphHeight - 1}); }
 
-namespace {
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-}  // namespace
-
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return ui::AsciiLower(x) == ui::AsciiLower(y);
+         });
 }
 
-std::string NameKey(std::string_view name) {
-  std::string key(name);
-  std::transform(key.begin(), key.end(), key.begin(), AsciiLower);
-  return key;
-}
+std::string NameKey(std::string_view name) { return ui::AsciiLowerCase(std::string(name)); }
 
 std::optional<unsigned> ListBuilder::Offer(std::string_view name, int charset, unsigned fontType) {
   if (!AcceptFont(options_, charset, fontType)) return std::nullopt;

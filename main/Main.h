@@ -115,7 +115,6 @@ class TForm1 : public ui::Form {
 
   // The composition and its HTML output.
   void RichEdit1Change();
-  void AppendHtmlChar();
   void UpdateHtmlEdit();
   // The HTML fragment for a text, in the composition's font, colour and styles.
   std::string MakeHtmlFont(const std::string& text);

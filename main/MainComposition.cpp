@@ -41,11 +41,6 @@ void TForm1::RichEdit1Change() {
   UpdateHtmlEdit();
 }
 
-void TForm1::AppendHtmlChar() {
-  html_label.SetText(html_label.Caption() + html_char.Caption());
-  UpdateHtmlEdit();
-}
-
 void TForm1::UpdateHtmlEdit() {
   HTML_Edit.SetText(Check_Fontcopy.Checked() ? MakeHtmlFont(html_label.Caption()) : html_label.Caption());
 }

@@ -81,14 +81,11 @@ void TForm1::PopupMenu1Popup() {
 }
 
 void TForm1::NClick(const ui::MenuItem& item) {
-  SwitchToPreviousApplication();
   // "N11" to "N91" name the texts 1 to 9; "N01" names the tenth.
   const std::string& name = item.Name();
   int index = name.size() > 1 && std::isdigit(static_cast<unsigned char>(name[1])) ? name[1] - '0' : 0;
   if (index == 0) index = 10;
-  CopyPlainText(AppSettings.Texts[static_cast<size_t>(index)]);
-  SendKey1.SetKeys("{^V}");
-  SendKey1.execute();
+  InsertIntoApplication(AppSettings.Texts[static_cast<size_t>(index)]);
 }
 
 void TForm1::RxTrayIconClick(ui::MouseButton button, ui::ShiftState, int x, int y) {

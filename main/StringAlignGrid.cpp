@@ -169,13 +169,9 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
+    case WM_MBUTTONUP:
       if (msg == WM_LBUTTONUP && GetCapture() == handle_) ReleaseCapture();
-      const ui::MouseButton button = ui::MouseButtonOf(msg);
-      if (OnMouseUp)
-        OnMouseUp(button, ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
-    }
     case WM_MOUSEMOVE:
       if (OnMouseMove)
         OnMouseMove(ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

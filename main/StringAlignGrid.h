@@ -57,7 +57,6 @@ class TStringAlignGrid : public ui::CustomControl {
   std::function<void(int col, int row, bool& canSelect)> OnSelectCell;
   std::function<void()> OnDblClick;
   std::function<void(ui::MouseButton button, ui::ShiftState shift, int x, int y)> OnMouseDown;
-  std::function<void(ui::MouseButton button, ui::ShiftState shift, int x, int y)> OnMouseUp;
   std::function<void(ui::ShiftState shift, int x, int y)> OnMouseMove;
 
  protected:

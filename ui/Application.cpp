@@ -8,6 +8,7 @@
 #include "ui/ErrorText.h"
 #include "ui/Form.h"
 #include "ui/SystemLibraries.h"
+#include "ui/Ticks.h"
 
 namespace ui {
 
@@ -100,6 +101,11 @@ bool Application::HandleMessage() {
     return false;
   }
   if (got < 0) return true;
+  Deliver(msg);
+  return true;
+}
+
+void Application::Deliver(MSG& msg) {
   try {
     if (!PreTranslate(msg)) {
       TranslateMessage(&msg);
@@ -108,7 +114,6 @@ bool Application::HandleMessage() {
   } catch (...) {
     HandleException();
   }
-  return true;
 }
 
 void Application::ProcessMessages() {
@@ -119,14 +124,22 @@ void Application::ProcessMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));  // let the outer loop see it too
       return;
     }
-    try {
-      if (!PreTranslate(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-    } catch (...) {
-      HandleException();
-    }
+    Deliver(msg);
+  }
+}
+
+bool Application::ProcessMessagesUntil(const std::function<bool()>& done, std::int32_t timeoutMs) {
+  constexpr DWORD kLookAgainMs = 10;
+  const DWORD start = GetTickCount();
+  for (;;) {
+    ProcessMessages();
+    if (done && done()) return true;
+    const DWORD now = GetTickCount();
+    if (terminated_ || WaitIsOver(start, now, timeoutMs)) return false;
+    // Until the counter may have passed the end, or a message comes.
+    DWORD sleep = static_cast<DWORD>(timeoutMs) - (now - start) + 1;
+    if (done) sleep = std::min(sleep, kLookAgainMs);
+    MsgWaitForMultipleObjectsEx(0, nullptr, sleep, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   }
 }
 

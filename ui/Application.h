@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +38,13 @@ class Application {
   int Run();
   // Handles every message waiting in the queue, then returns.
   void ProcessMessages();
+  // The one wait of the program and its tests that keeps the windows alive: handles this
+  // thread's messages as the loop does (the forms' dialog keys included) until done holds
+  // (when given), the program ends, or the system's millisecond counter has moved on by
+  // more than timeoutMs. Messages are handled at least once; between batches it sleeps
+  // until a message comes, looking at done again every 10 ms (it may wait on another
+  // process). True when done held.
+  bool ProcessMessagesUntil(const std::function<bool()>& done, std::int32_t timeoutMs);
   // Handles one message, waiting for it when the queue is empty; false on WM_QUIT.
   bool HandleMessage();
   void Terminate();
@@ -58,6 +66,8 @@ class Application {
   Application() = default;
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool PreTranslate(MSG& msg);
+  // The dialog keys, then translation and dispatch, inside the exception boundary.
+  void Deliver(MSG& msg);
 
   HWND handle_ = nullptr;
   std::string title_;

@@ -1,6 +1,8 @@
 // The base of every window of the program: creation, lookup, dispatch, notifications.
 #include "ui/Control.h"
 
+#include <unordered_map>
+
 #include "ui/Application.h"
 #include "ui/SystemLibraries.h"
 
@@ -34,6 +36,17 @@ constexpr UINT_PTR kSubclassId = 1;
 // The control whose window is being created: notifications its window sends before it
 // is attached (an owner-drawn list's WM_MEASUREITEM) are meant for it.
 Control* creating = nullptr;
+
+// The windows this thread created for its controls, each with its control: entered when
+// the window is created, taken out when it goes. A window that is not in it is not ours,
+// whatever its user data or properties say (a common dialog's control, a control of the
+// platform that keeps its own data there). A window of another thread is never in it.
+// Never freed: controls may outlive the thread's other objects at exit.
+std::unordered_map<HWND, Control*>& Windows() {
+  thread_local std::unordered_map<HWND, Control*>* windows = nullptr;
+  if (!windows) windows = new std::unordered_map<HWND, Control*>;
+  return *windows;
+}
 
 }  // namespace
 
@@ -80,10 +93,30 @@ Control::Control(Control* parent) : parent_(parent), dpi_(parent ? parent->Dpi()
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-  // Every window of ours, of our own classes or a standard one, keeps its object in the
-  // user data; a window of another thread is never ours.
-  if (!hwnd || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return nullptr;
-  return reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!hwnd) return nullptr;
+  const auto& windows = Windows();
+  const auto it = windows.find(hwnd);
+  return it == windows.end() ? nullptr : it->second;
+}
+
+void Control::Attach(HWND hwnd) {
+  handle_ = hwnd;
+  Windows()[hwnd] = this;
+}
+
+void Control::ForgetDestroyedWindows() {
+  // A standard control outside the subclass chain never sees its own WM_NCDESTROY: when
+  // its parent has taken it along, its entry goes here, before the handle can be reused.
+  auto& windows = Windows();
+  for (auto it = windows.begin(); it != windows.end();) {
+    if (IsWindow(it->first)) {
+      ++it;
+      continue;
+    }
+    it->second->handle_ = nullptr;
+    it->second->subclassed_ = false;  // the chain went with the window
+    it = windows.erase(it);
+  }
 }
 
 Control::~Control() {
@@ -95,7 +128,8 @@ Control::~Control() {
 void Control::Detach() {
   if (!handle_) return;
   if (subclassed_) CommonControls().RemoveWindowSubclass(handle_, &Control::SubclassProc, kSubclassId);
-  if (IsWindow(handle_) && FromHandle(handle_) == this) SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+  auto& windows = Windows();
+  if (const auto it = windows.find(handle_); it != windows.end() && it->second == this) windows.erase(it);
   subclassed_ = false;
   handle_ = nullptr;
 }
@@ -140,8 +174,7 @@ void Control::CreateHandle(const CreateParams& params) {
   creating = outer;
   if (!hwnd) throw Exception(std::string("Cannot create window of class ") + params.className);
   if (!own) {
-    handle_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Attach(hwnd);
     // Only a control that handles its own messages joins the window's subclass chain:
     // under Wine every message through the chain costs a look-up in the server.
     if (params.subclass)
@@ -152,12 +185,14 @@ void Control::CreateHandle(const CreateParams& params) {
 }
 
 LRESULT CALLBACK Control::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  Control* self = FromHandle(hwnd);
   if (!self && msg == WM_NCCREATE) {
-    self = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    if (self) {
-      self->handle_ = hwnd;
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    // Only the control that CreateHandle is making right now: a window of one of our
+    // classes made by anyone else stays a plain window.
+    auto* made = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    if (made && made == creating) {
+      made->Attach(hwnd);
+      self = made;
     }
   }
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -165,6 +200,7 @@ LRESULT CALLBACK Control::Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   if (msg == WM_NCDESTROY) {
     const LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
     self->Detach();
+    ForgetDestroyedWindows();
     return result;
   }
   return self->Dispatch(msg, wParam, lParam);
@@ -175,6 +211,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
   auto* self = reinterpret_cast<Control*>(refData);
   if (msg == WM_NCDESTROY) {
     self->Detach();
+    ForgetDestroyedWindows();
     return CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
   }
   return self->Dispatch(msg, wParam, lParam);

@@ -41,7 +41,8 @@ class Control {
   virtual ~Control();
 
   HWND Handle() const { return handle_; }
-  // The one way from a window to its object; nullptr for windows that are not ours.
+  // The one way from a window to its object: the control whose window this thread
+  // created; nullptr for any other window, whatever it keeps in its user data.
   static Control* FromHandle(HWND hwnd);
 
   // The DPI the window is drawn at: its form's, which follows the form's monitor.
@@ -136,7 +137,11 @@ class Control {
                                        DWORD_PTR refData);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   bool ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Enters the window as this control's; Detach takes it out again.
+  void Attach(HWND hwnd);
   void Detach();
+  // Takes out the windows that are gone without a word to their controls.
+  static void ForgetDestroyedWindows();
 
   bool subclassed_ = false;
   Bounds bounds_;

@@ -14,7 +14,7 @@ namespace ui {
 class MenuItem {
  public:
   struct Options {
-    bool isDefault = false;  // drawn in bold; the item a double click on a tray icon takes
+    bool isDefault = false;  // drawn in bold
     bool visible = true;     // an invisible item is absent from the menu
     bool enabled = true;
   };
@@ -65,8 +65,6 @@ class PopupMenu {
   // Opens the menu with its top-left corner at a screen point (as far as the screen allows)
   // and returns when it has closed and the chosen item, if any, has run.
   void Popup(int x, int y);
-  // Off: a tray icon given this menu leaves opening it to its click handler.
-  bool AutoPopup = true;
   std::function<void()> OnPopup;
 
   // The platform's menu while it is open (nullptr otherwise): what the user sees.

@@ -41,13 +41,10 @@ const CommonControlsApi& CommonControls() {
     a.InitCommonControlsEx = Lookup<decltype(a.InitCommonControlsEx)>(module, "InitCommonControlsEx");
     // The subclass functions are exported by name from version 6, by ordinal before.
     a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, "SetWindowSubclass");
-    a.GetWindowSubclass = Lookup<decltype(a.GetWindowSubclass)>(module, "GetWindowSubclass");
     a.RemoveWindowSubclass = Lookup<decltype(a.RemoveWindowSubclass)>(module, "RemoveWindowSubclass");
     a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, "DefSubclassProc");
     if (!a.SetWindowSubclass)
       a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, MAKEINTRESOURCEA(410));
-    if (!a.GetWindowSubclass)
-      a.GetWindowSubclass = Lookup<decltype(a.GetWindowSubclass)>(module, MAKEINTRESOURCEA(411));
     if (!a.RemoveWindowSubclass)
       a.RemoveWindowSubclass = Lookup<decltype(a.RemoveWindowSubclass)>(module, MAKEINTRESOURCEA(412));
     if (!a.DefSubclassProc)

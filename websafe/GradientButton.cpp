@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/Application.h"
+#include "ui/Ascii.h"
 #include "websafe/GradientColors.h"
 
 namespace tessarin {
@@ -35,8 +36,6 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
   return TRUE;
 }
-
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
   ui::Brush brush(CreateSolidBrush(color));
@@ -102,7 +101,7 @@ void TBI_basebutton::Repaint() {
 
 bool TBI_basebutton::DialogChar(char key) {
   const char letter = AccessKeyOf(caption_);
-  if (!letter || UpperAscii(letter) != UpperAscii(key) || !Enabled() || !IsWindowVisible(handle_))
+  if (!letter || ui::AsciiUpper(letter) != ui::AsciiUpper(key) || !Enabled() || !IsWindowVisible(handle_))
     return false;
   POINT pt{};
   GetCursorPos(&pt);

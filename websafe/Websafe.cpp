@@ -135,6 +135,10 @@ Tdialog216::Tdialog216()
   CancelBtn.OnClick = [this] { EndModal(); };
 }
 
+Tdialog216::~Tdialog216() {
+  if (dialog216 == this) dialog216 = nullptr;
+}
+
 void Tdialog216::Image1MouseDown(ui::MouseButton, ui::ShiftState, int x, int y) {
   // The pixel under the pointer, black lines included.
   ui::WindowDC screen(nullptr);

@@ -29,6 +29,7 @@ class TSampleLabel : public ui::CustomControl {
 class Tdialog216 : public ui::Form {
  public:
   Tdialog216();
+  ~Tdialog216() override;
 
   ui::Bevel Bevel1;
   ui::Image Image1;

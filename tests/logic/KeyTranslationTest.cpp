@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "SendKeys/KeyTranslation.h"
+#include "ui/Ticks.h"
 
 namespace {
 using namespace tessarin::sendkeys;
@@ -154,7 +155,7 @@ TEST(KeyTranslation, WindowTitleMatchAndWaitRule) {
                {0, 0x7FFFFFFF, 0x7FFFFFFF, false},
                {0, 0x80000000u, 0x7FFFFFFF, true}};
   for (const auto& w : waits)
-    EXPECT_EQ(WaitIsOver(w.start, w.now, w.delay), w.over) << w.start << " " << w.now;
+    EXPECT_EQ(ui::WaitIsOver(w.start, w.now, w.delay), w.over) << w.start << " " << w.now;
 }
 
 }  // namespace

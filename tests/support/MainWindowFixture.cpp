@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "tests/support/TestSupport.h"
 #include "ui/Application.h"
 
 namespace testing_support {
@@ -54,13 +55,7 @@ std::map<std::string, ui::Control*> MainControlsByName(tessarin::TForm1& form) {
 }
 
 bool MainWindowTest::WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    ui::Application::Instance().ProcessMessages();
-    if (condition()) return true;
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+  return PumpUntil(condition, timeout);
 }
 
 bool MainWindowTest::Settle() {

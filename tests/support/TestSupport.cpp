@@ -3,20 +3,13 @@
 
 #include <cstdlib>
 
+#include "ui/Application.h"
+
 namespace testing_support {
 
 bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    if (condition()) return true;
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+  return ui::Application::Instance().ProcessMessagesUntil(condition,
+                                                          static_cast<std::int32_t>(timeout.count()));
 }
 
 void PaceInput(std::chrono::milliseconds pause) {

@@ -152,15 +152,10 @@ int RunDropTarget(const char* resultFile, const std::string& gesture, int x, int
     PlayGesture(gesture, x, y, tracker);
     done = true;
   });
-  // The drop arrives through this thread's messages.
-  while (!done) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+  // The drop arrives through this thread's messages; the gesture ends in seconds.
+  testing_support::PumpUntil([&] { return done.load(); }, std::chrono::minutes(2));
   user.join();
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  ui::Application::Instance().ProcessMessages();
   RevokeDragDrop(hwnd);
   DestroyWindow(hwnd);
   OleUninitialize();

@@ -3,6 +3,10 @@
 // that come back exactly as typed, and a write that fails.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <optional>
 #include <sstream>
 #include <vector>
@@ -13,6 +17,20 @@
 
 using namespace testing_support;
 using tessarin::AppSettings;
+
+// The largest single allocation of this program since the last reset: what a load of a
+// hostile file costs shows here.
+std::atomic<std::size_t> largestAllocation{0};
+
+void* operator new(std::size_t size) {
+  std::size_t seen = largestAllocation.load();
+  while (size > seen && !largestAllocation.compare_exchange_weak(seen, size)) {
+  }
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -120,12 +138,16 @@ TEST_F(SettingsFile, OkWritesAllKeysInOrderAndKeepsAByteNoItemShows) {
   EXPECT_EQ(Lines(*bytes), expected) << *bytes;
 }
 
+// Words with their numbers, so that a cut or a repeat shows where it happened.
+std::string NumberedWords(size_t length) {
+  std::string s;
+  for (int i = 0; s.size() < length; ++i) s += "word" + std::to_string(i) + (i % 7 ? " " : " = [x]; ");
+  return s.substr(0, length);
+}
+
 TEST_F(SettingsFile, TextsComeBackByteForByte) {
-  const std::string longText = [] {
-    std::string s;
-    for (int i = 0; s.size() < 5000; ++i) s += "word" + std::to_string(i) + (i % 7 ? " " : " = [x]; ");
-    return s.substr(0, 5000);
-  }();
+  // As long as an options field takes: 1023 characters.
+  const std::string longText = NumberedWords(1023);
   const std::vector<std::string> texts{"",  // index 0 is unused
                                        "  indented", "trailing  ",       "\"quoted\"",     "'single'",
                                        "a=b=c",      "[Main]",           ";not a comment",
@@ -199,6 +221,45 @@ TEST_F(SettingsFile, AFailedWriteReportsTheFileAndLosesNothingThatWasThere) {
   EXPECT_EQ(AppSettings.Texts[1], "new");
   ShowMainWindowAgain();
   EXPECT_EQ(AppSettings.Texts[1], "kept");
+}
+
+TEST_F(SettingsFile, AHostileFileIsReadCutAtTheLongestTextAndCostsNoMoreThanThat) {
+  // A megabyte in one value, a value of a few kilobytes, then keys that must still load.
+  const std::string huge = NumberedWords(1 << 20);
+  const std::string large = NumberedWords(4000);
+  PutFile("[Main]\r\nDragDrop=1\r\n[Text]\r\nText2=" + huge + "\r\nText3=" + large +
+          "\r\nText4=after\r\nText5=\"" + large + "\"\r\n");
+  for (int show = 0; show < 2; ++show) {
+    SCOPED_TRACE(show);
+    AppSettings = {};
+    largestAllocation = 0;
+    ShowMainWindowAgain();
+    EXPECT_LT(largestAllocation.load(), std::size_t{64} << 10);
+    // Compared whole, reported by length: a mismatch would print a megabyte.
+    EXPECT_TRUE(AppSettings.Texts[2] == huge.substr(0, 1023)) << AppSettings.Texts[2].size();
+    EXPECT_TRUE(AppSettings.Texts[3] == large.substr(0, 1023)) << AppSettings.Texts[3].size();
+    EXPECT_EQ(AppSettings.Texts[4], "after");
+    // A quoted value that is cut loses its opening quote with its closing one.
+    EXPECT_TRUE(AppSettings.Texts[5] == large.substr(0, 1023)) << AppSettings.Texts[5].size();
+    EXPECT_EQ(AppSettings.DragDrop, tessarin::dmText);
+  }
+}
+
+TEST_F(SettingsFile, TheFieldsTakeNoLongerTextThanALoadGivesBack) {
+  for (size_t i = 1; i <= 10; ++i)
+    EXPECT_EQ(SendMessageA(options->Edits()[i]->Handle(), EM_GETLIMITTEXT, 0, 0), 1023) << "Edit" << i;
+  // Typed at the end of a full field, a character is refused; what the field holds is
+  // saved and comes back whole.
+  const std::string full = NumberedWords(1023);
+  options->Edit6.SetText(full);
+  SendMessageA(options->Edit6.Handle(), EM_SETSEL, 1023, 1023);
+  SendMessageA(options->Edit6.Handle(), WM_CHAR, 'x', 0);
+  EXPECT_EQ(options->Edit6.Text(), full);
+  for (size_t i = 1; i <= 10; ++i) AppSettings.Texts[i] = options->Edits()[i]->Text();
+  tessarin::SaveSettings();
+  AppSettings.Texts[6].clear();
+  tessarin::LoadSettings();
+  EXPECT_EQ(AppSettings.Texts[6], full);
 }
 
 }  // namespace

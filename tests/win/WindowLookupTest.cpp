@@ -1,0 +1,131 @@
+// From a window to its object: windows the toolkit did not create are never taken for
+// controls, whatever they keep in their user data, and the form variables follow their forms.
+#include <gtest/gtest.h>
+
+#include "info/Info.h"
+#include "main/Main.h"
+#include "tests/support/MainWindowFixture.h"
+#include "websafe/Websafe.h"
+
+namespace {
+
+using testing_support::MainWindowTest;
+
+class WindowLookup : public MainWindowTest {
+ protected:
+  void TearDown() override {
+    for (HWND hwnd : foreign_)
+      if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    MainWindowTest::TearDown();
+  }
+
+  // A window made straight through the platform, as a common dialog or another library
+  // makes its own, with the given value in its user data.
+  HWND Foreign(const char* className, HWND parent, LONG_PTR userData, int id = 4242) {
+    HWND hwnd = CreateWindowExA(0, className, "foreign", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                                nullptr);
+    if (hwnd) {
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, userData);
+      foreign_.push_back(hwnd);
+    }
+    return hwnd;
+  }
+
+  std::vector<HWND> foreign_;
+};
+
+TEST_F(WindowLookup, AForeignChildIsNoControlAndItsNotificationsReachNone) {
+  // The worst case for a look-up through the user data: it names one of our own controls,
+  // whose click would copy the composition; or it is a pointer to nothing at all.
+  int clicks = 0;
+  form->b_kopy.OnClick = [&] { ++clicks; };
+  form->b_kopy.SetColor(RGB(1, 2, 3));
+  const LONG_PTR ours = reinterpret_cast<LONG_PTR>(static_cast<ui::Control*>(&form->b_kopy));
+  const LONG_PTR nowhere = 0x0BADF00C;
+  struct Case {
+    const char* className;
+    HWND parent;
+    LONG_PTR userData;
+  } const cases[] = {
+      {"BUTTON", form->GroupBox3.Handle(), ours},
+      {"STATIC", form->GroupBox3.Handle(), ours},
+      {"EDIT", form->Handle(), ours},
+      {"BUTTON", form->Handle(), nowhere},
+      {"STATIC", options->TabSheet1.Handle(), ours},
+      {"EDIT", options->Handle(), nowhere},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.className) + (c.userData == ours ? " naming b_kopy" : " naming nothing"));
+    HWND hwnd = Foreign(c.className, c.parent, c.userData);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(ui::Control::FromHandle(hwnd), nullptr);
+
+    // The notifications a parent receives from a child of its own.
+    SendMessageA(c.parent, WM_COMMAND, MAKEWPARAM(4242, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd));
+    SendMessageA(c.parent, WM_COMMAND, MAKEWPARAM(4242, 0), 0);  // as the dialog manager sends it
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetBkColor(dc, RGB(200, 100, 50));
+    SendMessageA(c.parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
+    SendMessageA(c.parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd));
+    const COLORREF background = GetBkColor(dc);
+    DeleteDC(dc);
+    NMHDR header{hwnd, 4242, NM_CLICK};
+    SendMessageA(c.parent, WM_NOTIFY, 4242, reinterpret_cast<LPARAM>(&header));
+
+    EXPECT_EQ(clicks, 0);
+    EXPECT_NE(background, RGB(1, 2, 3)) << "b_kopy coloured a window that is not its own";
+  }
+  // The form still routes its own controls' notifications.
+  SendMessageA(form->GroupBox3.Handle(), WM_COMMAND, MAKEWPARAM(form->b_kopy.Id(), BN_CLICKED),
+               reinterpret_cast<LPARAM>(form->b_kopy.Handle()));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(ui::Control::FromHandle(form->b_kopy.Handle()), &form->b_kopy);
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(WindowLookup, AWindowOfOurClassMadeOutsideTheToolkitStaysAPlainWindow) {
+  // Its creation data names the main form, which must keep its own window.
+  HWND mainWindow = form->Handle();
+  HWND stray = CreateWindowExA(0, tessarin::TForm1::kWindowClass, "stray", WS_POPUP, 0, 0, 50, 50, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), form.get());
+  ASSERT_NE(stray, nullptr);
+  EXPECT_EQ(ui::Control::FromHandle(stray), nullptr);
+  SendMessageA(stray, WM_SIZE, 0, MAKELPARAM(50, 50));
+  DestroyWindow(stray);
+  EXPECT_EQ(form->Handle(), mainWindow);
+  EXPECT_EQ(ui::Control::FromHandle(mainWindow), form.get());
+  EXPECT_TRUE(IsWindowVisible(mainWindow));
+}
+
+TEST_F(WindowLookup, ControlsWhoseParentTookTheirWindowsAlongLetGoOfThem) {
+  HWND edit = options->Edit3.Handle();
+  HWND page = options->TabSheet1.Handle();
+  ASSERT_EQ(ui::Control::FromHandle(edit), &options->Edit3);
+  DestroyWindow(options->Handle());
+  EXPECT_EQ(ui::Control::FromHandle(edit), nullptr);
+  EXPECT_EQ(ui::Control::FromHandle(page), nullptr);
+  // A handle the platform may hand out again is no longer the control's.
+  EXPECT_EQ(options->Edit3.Handle(), nullptr);
+  EXPECT_EQ(options->Memo1.Handle(), nullptr);
+  options.reset();
+  EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
+TEST_F(WindowLookup, TheFormVariablesAreClearedWithTheirFormsAndCheckedBeforeUse) {
+  ASSERT_EQ(tessarin::Info_dlg, options.get());
+  ASSERT_EQ(tessarin::dialog216, palette.get());
+  options.reset();
+  palette.reset();
+  EXPECT_EQ(tessarin::Info_dlg, nullptr);
+  EXPECT_EQ(tessarin::dialog216, nullptr);
+  // "&Options" and the colour choice with "216 Colors" find no dialog and do nothing.
+  Click(form->b_info);
+  form->check216.SetChecked(true);
+  form->Gradient1.OnClick();
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  EXPECT_EQ(GetForegroundWindow(), form->Handle());
+  EXPECT_TRUE(errors.empty());
+}
+
+}  // namespace
