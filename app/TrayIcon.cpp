@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ui/Application.h"
+#include "ui/ShellLibraries.h"
 
 namespace tessarin {
 namespace {
@@ -65,11 +66,13 @@ TRxTrayIcon::~TRxTrayIcon() {
 }
 
 void TRxTrayIcon::Loaded() {
+  loading_ = false;
   if (active_) Activate();
 }
 
 void TRxTrayIcon::SetActive(bool active) {
   active_ = active;
+  if (loading_) return;
   if (active)
     Activate();
   else
@@ -109,12 +112,12 @@ void TRxTrayIcon::Activate() {
   if (!HasIcon()) return;
   pressed_ = {};
   FillRecord();
-  added_ = Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
-  if (record_.szTip[0] == '\0' && added_) Shell_NotifyIconA(NIM_MODIFY, &record_);
+  added_ = ui::late::Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
+  if (record_.szTip[0] == '\0' && added_) ui::late::Shell_NotifyIconA(NIM_MODIFY, &record_);
 }
 
 void TRxTrayIcon::Deactivate() {
-  Shell_NotifyIconA(NIM_DELETE, &record_);
+  ui::late::Shell_NotifyIconA(NIM_DELETE, &record_);
   added_ = false;
   pressed_ = {};
 }
@@ -125,9 +128,9 @@ void TRxTrayIcon::Update() {
       Deactivate();
     } else {
       FillRecord();
-      Shell_NotifyIconA(NIM_MODIFY, &record_);
+      ui::late::Shell_NotifyIconA(NIM_MODIFY, &record_);
     }
-  } else if (active_) {
+  } else if (active_ && !loading_) {
     Activate();
   }
 }

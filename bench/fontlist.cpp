@@ -90,6 +90,8 @@ int main(int argc, char** argv) {
       std::printf("(no manifest from %s: the classic combo box is measured)\n", argv[1]);
   }
   ui::Application::Instance().Initialize();
+  // The program's start is over: every fill lists the printer's fonts with the screen's.
+  ui::Application::Instance().FinishStartup();
 
   BoxForm all(0);
   BoxForm trueType(foTrueTypeOnly);

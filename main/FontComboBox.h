@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "ui/Canvas.h"
@@ -80,6 +81,8 @@ class TFontComboBox : public ui::Control {
   void FillList();
   void AddFonts(HDC dc, fontlist::ListBuilder& builder);
   void AddPrinterFonts(fontlist::ListBuilder& builder);
+  // The printer's fonts, added to the list the screen's have filled.
+  void AddPrinterFontsToList();
   // Selects the first item named like the name (any case), or none; no notification.
   void SelectName(const std::string& name);
   void DrawItem(const DRAWITEMSTRUCT& item);
@@ -90,6 +93,9 @@ class TFontComboBox : public ui::Control {
   std::uint16_t options_;
   bool useFonts_ = true;
   bool updating_ = false;
+  unsigned fills_ = 0;  // counts the fills of the list
+  // Work waiting for the window's first paint finds the box through this, while it lives.
+  std::shared_ptr<TFontComboBox*> self_ = std::make_shared<TFontComboBox*>(this);
   GlyphImage trueTypeGlyph_;
   GlyphImage deviceGlyph_;
   // The sibling made just before this box: the window goes after it in the tab order.

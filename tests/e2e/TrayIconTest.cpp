@@ -12,15 +12,7 @@ using namespace testing_support;
 
 namespace {
 
-// The icons in Wine's notification area (a window of its own without a desktop shell).
-std::vector<HWND> TrayIcons() {
-  std::vector<HWND> icons;
-  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
-  for (HWND icon = tray ? FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr; icon;
-       icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr))
-    if (IsWindowVisible(icon)) icons.push_back(icon);
-  return icons;
-}
+std::vector<HWND> TrayIcons() { return e2e::NotificationIcons(); }
 
 POINT CentreOfIcon() {
   const std::vector<HWND> icons = TrayIcons();
