@@ -240,6 +240,7 @@ void TFontComboBox::SelectName(const std::string& name) {
 
 void TFontComboBox::SetFontName(const std::string& name) {
   if (name == FontName()) return;
+  if (!handle_) firstName_ = name;
   HandleNeeded();
   SelectName(name);
   NotifyChange();
@@ -271,41 +272,37 @@ void TFontComboBox::FillList() {
   });
   SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
   ++fills_;
-  if (device_ == TFontDevice::fdScreen || device_ == TFontDevice::fdBoth) {
-    fontlist::ListBuilder builder(options_);
+  const bool screenFonts = device_ == TFontDevice::fdScreen || device_ == TFontDevice::fdBoth;
+  const bool printerFonts = device_ == TFontDevice::fdPrinter || device_ == TFontDevice::fdBoth;
+  ui::Application& app = ui::Application::Instance();
+  if (!app.StartupFinished()) {
+    // Until the program's window has been drawn the closed box shows one name: only that
+    // family is looked up now (a process's first look at all the fonts opens every one
+    // of them), and the whole list, with the printer's fonts (the common dialogs and the
+    // spooler), follows. A newer fill makes a waiting one moot.
+    if (screenFonts && !firstName_.empty()) {
+      fontlist::ListBuilder builder(options_);
+      ui::WindowDC screen(nullptr);
+      AddFonts(screen, builder, firstName_.c_str());
+    }
+    app.AfterFirstPaint([box = std::weak_ptr(self_), fill = fills_] {
+      if (const auto self = box.lock(); self && fill == (*self)->fills_) (*self)->RebuildList();
+    });
+    return;
+  }
+  fontlist::ListBuilder builder(options_);
+  if (screenFonts) {
     ui::WindowDC screen(nullptr);
     AddFonts(screen, builder);
   }
-  if (device_ == TFontDevice::fdPrinter || device_ == TFontDevice::fdBoth) {
-    // Finding the printer loads the common dialogs and asks the spooler: at start-up that
-    // waits until the window has been drawn (the closed box shows one name). Later fills
-    // list them at once. A newer fill makes a waiting one moot.
-    ui::Application::Instance().AfterFirstPaint([box = std::weak_ptr(self_), fill = fills_] {
-      if (const auto self = box.lock(); self && fill == (*self)->fills_) (*self)->AddPrinterFontsToList();
-    });
-  }
+  if (printerFonts) AddPrinterFonts(builder);
 }
 
-void TFontComboBox::AddPrinterFontsToList() {
-  // The families listed already stay as they are: the screen's report of a family wins.
-  fontlist::ListBuilder builder(options_);
-  const int count = Count();
-  for (int i = 0; i < count; ++i) builder.MarkListed(ItemName(i));
-  const std::string previous = FontName();
-  SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
-  Finally redraw([this] {
-    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(handle_, nullptr, TRUE);
-  });
-  AddPrinterFonts(builder);
-  if (Count() != count) SelectName(previous);  // the same font, no change to tell
-}
-
-void TFontComboBox::AddFonts(HDC dc, fontlist::ListBuilder& builder) {
+void TFontComboBox::AddFonts(HDC dc, fontlist::ListBuilder& builder, const char* family) {
   // The items go into the list after the enumeration: messages sent from inside its
   // callback cost Wine about three times as much.
   EnumContext context{&builder, {}, nullptr};
-  EnumFontFamiliesA(dc, nullptr, &EnumFamily, reinterpret_cast<LPARAM>(&context));
+  EnumFontFamiliesA(dc, family, &EnumFamily, reinterpret_cast<LPARAM>(&context));
   if (context.error) std::rethrow_exception(context.error);
   std::vector<FontItem>& items = context.items;
   if (items.empty()) return;

@@ -61,8 +61,6 @@ class ListBuilder {
   explicit ListBuilder(std::uint16_t options) : options_(options) {}
   // The flags of the item to add, or nothing when the family is filtered out or listed.
   std::optional<unsigned> Offer(std::string_view name, int charset, unsigned fontType);
-  // A family the list holds already (from an earlier enumeration): later reports skip it.
-  void MarkListed(std::string_view name) { listed_.insert(NameKey(name)); }
 
  private:
   std::uint16_t options_;

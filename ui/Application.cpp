@@ -149,9 +149,9 @@ void Application::Deliver(MSG& msg) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-    // Paint messages come after every other kind: when none is left after the main
-    // form's first, the whole window has been drawn once.
-    if (!startupFinished_ && mainForm_ && mainForm_->Painted() &&
+    // Showing the main form leaves all of it to paint, and paint messages come after
+    // every other kind: when none is left, the whole window has been drawn once.
+    if (!startupFinished_ && mainForm_ && IsWindowVisible(mainForm_->Handle()) &&
         !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT))
       FinishStartup();
   } catch (...) {

@@ -44,8 +44,8 @@ class Application {
 
   // Start-up work the user cannot see yet (hidden windows, libraries, the notification
   // icon): it runs, in the order given, as soon as the main form has been painted
-  // completely (the form has handled its first WM_PAINT and no window of the thread is
-  // left to paint), or at once when the program starts minimised. It runs before the
+  // completely (it is shown and no window of the thread is left to paint), or at once
+  // when the program starts minimised. It runs before the
   // first keyboard or mouse message is handled in any case, so no input can find it
   // undone. Given after that point, the work runs at once.
   void AfterFirstPaint(std::function<void()> work);

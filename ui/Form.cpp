@@ -176,7 +176,6 @@ bool Form::PreviewKey(MSG&) { return false; }
 
 LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_PAINT: painted_ = true; break;
     case WM_SHOWWINDOW:
       // A show by someone else (another process, the owner coming back) runs the show
       // step too, before the window appears.

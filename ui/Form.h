@@ -61,8 +61,6 @@ class Form : public Control {
   // at once when it is not shown modally).
   void EndModal();
   bool Modal() const { return modal_; }
-  // True once the form has handled a WM_PAINT.
-  bool Painted() const { return painted_; }
 
   // Keys reach this before the dialog manager; return true to consume the message.
   virtual bool PreviewKey(MSG& msg);
@@ -82,7 +80,6 @@ class Form : public Control {
   void RunShowStep();
   bool centerOnFirstShow_;
   bool shownOnce_ = false;
-  bool painted_ = false;
   bool inShow_ = false;
   WindowState state_ = WindowState::Normal;
   Control* activeControl_ = nullptr;

@@ -147,15 +147,6 @@ TEST(FontListBuilder, FirstAcceptedReportOfANameWins) {
   ListBuilder trueType(kTrueTypeOnly);
   for (const auto& r : trueTypeOnly)
     EXPECT_EQ(trueType.Offer(r.name, r.charset, r.type), r.flags) << r.name << "/" << r.charset;
-
-  // The printer's fonts join a list the screen filled earlier: the names it holds (even
-  // ones this filter would reject) are passed over in any case, others are listed.
-  ListBuilder later(kTrueTypeOnly);
-  later.MarkListed("Arial");
-  later.MarkListed("Small Fonts");
-  EXPECT_EQ(later.Offer("ARIAL", kAnsiCharset, kTrueType), std::nullopt);
-  EXPECT_EQ(later.Offer("small fonts", kAnsiCharset, kTrueType), std::nullopt);
-  EXPECT_EQ(later.Offer("Printer Face", kAnsiCharset, kTrueType | kDevice), 262u);
 }
 
 }  // namespace
