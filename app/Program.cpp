@@ -1,12 +1,14 @@
 // Tessarin: a character map that lives in the notification area.
 #include <windows.h>
-#include <objbase.h>
+
+#include <optional>
 
 #include "app/JustOne.h"
 #include "main/DropSource.h"
 #include "info/Info.h"
 #include "main/Main.h"
 #include "ui/Application.h"
+#include "ui/ShellLibraries.h"
 #include "ui/SystemLibraries.h"
 #include "websafe/Websafe.h"
 
@@ -23,22 +25,30 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return 0;
   }
 
-  // OLE for drag and drop, with the clipboard formats registered, for the whole run; it
-  // ends after the forms are gone.
-  const tessarin::TDropSourceUnit dropSourceUnit;
-  // COM for the shortcut writer, once around the whole run: ended after the forms.
+  // OLE for drag and drop, with the clipboard formats registered, and COM for the
+  // shortcut writer, each once around the rest of the run: they end after the forms.
   struct ComScope {
-    ComScope() { CoInitialize(nullptr); }
-    ~ComScope() { CoUninitialize(); }
-  } com;
+    ComScope() { ui::late::CoInitialize(nullptr); }
+    ~ComScope() { ui::late::CoUninitialize(); }
+  };
+  std::optional<tessarin::TDropSourceUnit> dropSourceUnit;
+  std::optional<ComScope> com;
 
   ui::Application& app = ui::Application::Instance();
   try {
     app.Initialize();
     app.SetTitle("Tessarin");
     tessarin::TForm1 form1;
-    tessarin::Tdialog216 palette;
-    tessarin::TInfo_dlg options;
+    // What the first look at the window does not need waits until it has been drawn:
+    // OLE and COM, and the two dialogs, which stay hidden until the user opens them.
+    std::optional<tessarin::Tdialog216> palette;
+    std::optional<tessarin::TInfo_dlg> options;
+    app.AfterFirstPaint([&] {
+      dropSourceUnit.emplace();
+      com.emplace();
+      palette.emplace();
+      options.emplace();
+    });
     return app.Run();
   } catch (...) {
     app.HandleException();

@@ -51,17 +51,30 @@ std::string TextKey(size_t i) { return "Text" + std::to_string(i); }
 
 // Sets the group (limited to its last item, which may run its click handler), then keeps
 // the byte as the file gave it.
-void LoadByte(const TIniFile& ini, const char* key, std::int32_t defaultValue, ui::RadioGroup* group,
-              std::uint8_t& field) {
-  const std::uint8_t value = LowByte(ini.ReadInteger(kMain, key, defaultValue));
+void ShowByte(ui::RadioGroup* group, std::uint8_t value, std::uint8_t& field) {
   if (group && group->Count() > 0)
     group->SetItemIndex(std::min<int>(value, static_cast<int>(group->Count()) - 1));
   field = value;
 }
 
+void LoadByte(const TIniFile& ini, const char* key, std::int32_t defaultValue, ui::RadioGroup* group,
+              std::uint8_t& field) {
+  ShowByte(group, LowByte(ini.ReadInteger(kMain, key, defaultValue)), field);
+}
+
+bool loaded = false;
+
 }  // namespace
 
+void ShowLoadedSettings(TInfo_dlg& dialog) {
+  if (!loaded) return;
+  ShowByte(&dialog.RadioGroup1, AppSettings.RMouseKey, AppSettings.RMouseKey);
+  ShowByte(&dialog.RadioGroup2, AppSettings.MMouseKey, AppSettings.MMouseKey);
+  ShowByte(&dialog.RadioGroup3, AppSettings.DragDrop, AppSettings.DragDrop);
+}
+
 void LoadSettings() {
+  loaded = true;
   const TIniFile ini(kSettingsFileName);
   TInfo_dlg* dialog = Info_dlg;
   LoadByte(ini, "RMouseKey", maMagnify, dialog ? &dialog->RadioGroup1 : nullptr, AppSettings.RMouseKey);

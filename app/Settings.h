@@ -6,6 +6,8 @@
 
 namespace tessarin {
 
+class TInfo_dlg;
+
 // The functions of the right and middle mouse buttons over the grid (the item indexes of
 // the options dialog's radio groups).
 enum MouseAction : std::uint8_t { maNone = 0, maMagnify = 1, maCopyRtf = 2, maCopyHtml = 3, maInsert = 4 };
@@ -38,6 +40,9 @@ extern TAppSettings AppSettings;
 // Reads the whole file into AppSettings and sets the options dialog's radio groups (when
 // the dialog exists). Never fails: a missing file, key or number gives the defaults.
 void LoadSettings();
+// An options dialog made after the settings were read shows them in its radio groups as
+// LoadSettings would have set them; before the first load it keeps its own choices.
+void ShowLoadedSettings(TInfo_dlg& dialog);
 // Writes all of AppSettings to the file, the three numbers first, then the ten texts;
 // throws on the first key that cannot be written, leaving the keys written before it.
 void SaveSettings();

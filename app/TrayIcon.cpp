@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ui/Application.h"
+#include "ui/ShellLibraries.h"
 
 namespace tessarin {
 namespace {
@@ -65,11 +66,13 @@ TRxTrayIcon::~TRxTrayIcon() {
 }
 
 void TRxTrayIcon::Loaded() {
+  loading_ = false;
   if (active_) Activate();
 }
 
 void TRxTrayIcon::SetActive(bool active) {
   active_ = active;
+  if (loading_) return;
   if (active)
     Activate();
   else
@@ -109,8 +112,8 @@ void TRxTrayIcon::Activate() {
   if (!HasIcon()) return;
   pressed_ = {};
   FillRecord();
-  added_ = Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
-  if (record_.szTip[0] == '\0' && added_) Shell_NotifyIconA(NIM_MODIFY, &record_);
+  added_ = ui::late::Shell_NotifyIconA(NIM_ADD, &record_) != FALSE;
+  if (record_.szTip[0] == '\0' && added_) ui::late::Shell_NotifyIconA(NIM_MODIFY, &record_);
   // Asks the shell to report where each click happened. By the time a callback is handled
   // the pointer may be far away (a busy machine, a quick hand), and a menu opened where the
   // pointer is now would open away from the icon.
@@ -121,12 +124,12 @@ void TRxTrayIcon::Activate() {
     version.hWnd = window_;
     version.uID = record_.uID;
     version.uVersion = NOTIFYICON_VERSION_4;
-    clickPositions_ = Shell_NotifyIconA(NIM_SETVERSION, &version) != FALSE;
+    clickPositions_ = ui::late::Shell_NotifyIconA(NIM_SETVERSION, &version) != FALSE;
   }
 }
 
 void TRxTrayIcon::Deactivate() {
-  Shell_NotifyIconA(NIM_DELETE, &record_);
+  ui::late::Shell_NotifyIconA(NIM_DELETE, &record_);
   added_ = false;
   clickPositions_ = false;
   pressed_ = {};
@@ -138,9 +141,9 @@ void TRxTrayIcon::Update() {
       Deactivate();
     } else {
       FillRecord();
-      Shell_NotifyIconA(NIM_MODIFY, &record_);
+      ui::late::Shell_NotifyIconA(NIM_MODIFY, &record_);
     }
-  } else if (active_) {
+  } else if (active_ && !loading_) {
     Activate();
   }
 }

@@ -13,8 +13,8 @@
 namespace tessarin {
 
 // The icon is added by Activate (and by Loaded, for an Active component once its form is
-// built) and stays until Deactivate or destruction. A hidden window of the component's own
-// receives the shell's callback messages; every handler runs inside an error boundary.
+// built; until then the settings only take note) and stays until Deactivate or destruction. A hidden window
+// of the component's own receives the shell's callback messages; every handler runs inside an error boundary.
 // When the shell restarts, the icon is added again.
 class TRxTrayIcon {
  public:
@@ -71,6 +71,7 @@ class TRxTrayIcon {
   HWND window_ = nullptr;
   HICON icon_ = nullptr;
   std::string hint_;
+  bool loading_ = true;
   bool active_ = true;
   bool enabled_ = true;
   bool added_ = false;

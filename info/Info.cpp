@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "main/Main.h"
 #include "ui/Application.h"
+#include "ui/ShellLibraries.h"
 
 // The maker's web site and the author's mail address, set when the program is built;
 // a button without a target is disabled.
@@ -71,7 +72,7 @@ std::vector<std::string> InfoLines() {
 void OpenThroughShell(const std::string& target) {
   char buffer[501] = {};
   lstrcpynA(buffer, target.c_str(), sizeof buffer);
-  ShellExecuteA(ui::Application::Instance().Handle(), "open", buffer, "", nullptr, SW_SHOWNORMAL);
+  ui::late::ShellExecuteA(ui::Application::Instance().Handle(), "open", buffer, "", nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -135,6 +136,8 @@ TInfo_dlg::TInfo_dlg()
   mail_write.OnClick = [this] { mail_writeClick(); };
   web_site.OnClick = [this] { web_siteClick(); };
   Button2.OnClick = [this] { Button2Click(); };
+  // The main window's first show may have read the settings before this dialog was made.
+  ShowLoadedSettings(*this);
   RadioGroup1.OnClick = [this] { RadioGroup1Click(); };
   RadioGroup2.OnClick = [this] { RadioGroup2Click(); };
   RadioGroup3.OnClick = [this] { RadioGroup3Click(); };

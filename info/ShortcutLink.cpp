@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "ui/Form.h"
+#include "ui/ShellLibraries.h"
 
 namespace tessarin {
 namespace {
@@ -37,7 +38,7 @@ class ItemList {
   ItemList() = default;
   ItemList(const ItemList&) = delete;
   ItemList& operator=(const ItemList&) = delete;
-  ~ItemList() { CoTaskMemFree(p_); }
+  ~ItemList() { ui::late::CoTaskMemFree(p_); }
   PIDLIST_ABSOLUTE* Out() { return &p_; }
   PIDLIST_ABSOLUTE Get() const { return p_; }
 
@@ -75,9 +76,9 @@ std::wstring ToWide(const std::string& text) {
 
 std::string TShortcutLink::GetSpecialFolder(int folder) const {
   ItemList items;
-  if (FAILED(SHGetSpecialFolderLocation(owner_.Handle(), folder, items.Out()))) return {};
+  if (FAILED(ui::late::SHGetSpecialFolderLocation(owner_.Handle(), folder, items.Out()))) return {};
   char path[MAX_PATH] = {};
-  SHGetPathFromIDListA(items.Get(), path);
+  ui::late::SHGetPathFromIDListA(items.Get(), path);
   return path;
 }
 
@@ -85,8 +86,8 @@ std::string TShortcutLink::GetStartupFolder() const { return GetSpecialFolder(CS
 
 void TShortcutLink::CreateShortcut() {
   ComRef<IUnknown> object;
-  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                IID_IUnknown, object.Out());
+  HRESULT hr = ui::late::CoCreateInstance(
+      CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown, object.Out());
   if (FAILED(hr)) ThrowComError(hr);
   ComRef<IShellLinkA> link;
   hr = object->QueryInterface(IID_IShellLinkA, link.Out());

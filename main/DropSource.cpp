@@ -8,6 +8,7 @@
 
 #include "ui/Application.h"
 #include "ui/SystemLibraries.h"
+#include "ui/ShellLibraries.h"
 
 namespace tessarin {
 namespace {
@@ -61,7 +62,7 @@ const ImageListApi& ImageLists() {
 
 const TRegisteredFormats& RegisteredFormats() { return Formats(); }
 
-TDropSourceUnit::TDropSourceUnit() : ole_(OleInitialize(nullptr)) {
+TDropSourceUnit::TDropSourceUnit() : ole_(ui::late::OleInitialize(nullptr)) {
   TRegisteredFormats& f = Formats();
   f.FileContents = RegisterClipboardFormatA("FileContents");
   f.FileGroupDescriptor = RegisterClipboardFormatA("FileGroupDescriptor");
@@ -70,12 +71,12 @@ TDropSourceUnit::TDropSourceUnit() : ole_(OleInitialize(nullptr)) {
   f.UniformResourceLocator = RegisterClipboardFormatA("UniformResourceLocator");
   f.FileNameMap = RegisterClipboardFormatA("FileNameMap");
   f.FileNameMapW = RegisterClipboardFormatA("FileNameMapW");
-  if (FAILED(SHGetMalloc(&malloc_))) malloc_ = nullptr;
+  if (FAILED(ui::late::SHGetMalloc(&malloc_))) malloc_ = nullptr;
 }
 
 TDropSourceUnit::~TDropSourceUnit() {
   if (malloc_) malloc_->Release();
-  if (SUCCEEDED(ole_)) OleUninitialize();
+  if (SUCCEEDED(ole_)) ui::late::OleUninitialize();
 }
 
 // --- TDropSource -----------------------------------------------------------------------
@@ -119,8 +120,8 @@ TDragResult TDropSource::Execute() {
     lists.DragEnter(nullptr, pt.x, pt.y);
   }
   DWORD effect = DROPEFFECT_NONE;
-  const HRESULT hr =
-      DoDragDrop(static_cast<IDataObject*>(this), static_cast<IDropSource*>(this), Dragtypes, &effect);
+  const HRESULT hr = ui::late::DoDragDrop(static_cast<IDataObject*>(this), static_cast<IDropSource*>(this),
+                                          Dragtypes, &effect);
   if (image) {
     lists.DragLeave(nullptr);
     lists.EndDrag();

@@ -4,11 +4,14 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <vector>
 
 #include "main/FontList.h"
+#include "ui/Application.h"
+#include "ui/ShellLibraries.h"
 
 namespace tessarin {
 
@@ -39,6 +42,7 @@ class Finally {
 struct FontItem {
   std::string name;
   unsigned flags;
+  std::basic_string<unsigned char> sortKey;  // compared byte by byte, unsigned, as sort keys are
 };
 
 struct EnumContext {
@@ -218,15 +222,26 @@ std::string TFontComboBox::FontName() const {
 void TFontComboBox::SelectName(const std::string& name) {
   int found = -1;
   if (!name.empty()) {
-    const int count = Count();
-    for (int i = 0; i < count && found < 0; ++i)
-      if (fontlist::SameName(ItemName(i), name)) found = i;
+    // The list's own search ignores case by the locale's rules, a superset of ASCII
+    // case: its matches are only candidates, the first that holds is taken.
+    int from = -1;
+    for (;;) {
+      const auto at = static_cast<int>(SendMessageA(handle_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(from),
+                                                    reinterpret_cast<LPARAM>(name.c_str())));
+      if (at == CB_ERR || at <= from) break;  // none, or the search came round again
+      if (fontlist::SameName(ItemName(at), name)) {
+        found = at;
+        break;
+      }
+      from = at;
+    }
   }
   SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
 }
 
 void TFontComboBox::SetFontName(const std::string& name) {
   if (name == FontName()) return;
+  if (!handle_) firstName_ = name;
   HandleNeeded();
   SelectName(name);
   NotifyChange();
@@ -257,22 +272,65 @@ void TFontComboBox::FillList() {
     InvalidateRect(handle_, nullptr, TRUE);
   });
   SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
+  ++fills_;
+  const bool screenFonts = device_ == TFontDevice::fdScreen || device_ == TFontDevice::fdBoth;
+  const bool printerFonts = device_ == TFontDevice::fdPrinter || device_ == TFontDevice::fdBoth;
+  ui::Application& app = ui::Application::Instance();
+  if (!app.StartupFinished()) {
+    // Until the program's window has been drawn the closed box shows one name: only that
+    // family is looked up now (a process's first look at all the fonts opens every one
+    // of them), and the whole list, with the printer's fonts (the common dialogs and the
+    // spooler), follows. A newer fill makes a waiting one moot.
+    if (screenFonts && !firstName_.empty()) {
+      fontlist::ListBuilder builder(options_);
+      ui::WindowDC screen(nullptr);
+      AddFonts(screen, builder, firstName_.c_str());
+    }
+    app.AfterFirstPaint([box = std::weak_ptr(self_), fill = fills_] {
+      if (const auto self = box.lock(); self && fill == (*self)->fills_) (*self)->RebuildList();
+    });
+    return;
+  }
   fontlist::ListBuilder builder(options_);
-  if (device_ == TFontDevice::fdScreen || device_ == TFontDevice::fdBoth) {
+  if (screenFonts) {
     ui::WindowDC screen(nullptr);
     AddFonts(screen, builder);
   }
-  if (device_ == TFontDevice::fdPrinter || device_ == TFontDevice::fdBoth) AddPrinterFonts(builder);
+  if (printerFonts) AddPrinterFonts(builder);
 }
 
-void TFontComboBox::AddFonts(HDC dc, fontlist::ListBuilder& builder) {
+void TFontComboBox::AddFonts(HDC dc, fontlist::ListBuilder& builder, const char* family) {
   // The items go into the list after the enumeration: messages sent from inside its
   // callback cost Wine about three times as much.
   EnumContext context{&builder, {}, nullptr};
-  EnumFontFamiliesA(dc, nullptr, &EnumFamily, reinterpret_cast<LPARAM>(&context));
+  EnumFontFamiliesA(dc, family, &EnumFamily, reinterpret_cast<LPARAM>(&context));
   if (context.error) std::rethrow_exception(context.error);
-  for (const FontItem& item : context.items) {
-    const LRESULT index = SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.name.c_str()));
+  std::vector<FontItem>& items = context.items;
+  if (items.empty()) return;
+  size_t bytes = 0;
+  for (const FontItem& item : items) bytes += item.name.size() + 1;
+  SendMessageA(handle_, CB_INITSTORAGE, items.size() + static_cast<size_t>(Count()),
+               static_cast<LPARAM>(bytes));
+  // Into an empty list the names are sorted once here, in the list's own order (the
+  // user's locale, case ignored), and appended, so the list need not search for each
+  // place; the sort keys compare as the locale's comparison does, one key per name.
+  // Into a list that holds items already, each goes to its place.
+  const bool append = Count() == 0;
+  if (append) {
+    for (FontItem& item : items) {
+      const int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, item.name.c_str(),
+                                    -1, nullptr, 0);
+      item.sortKey.resize(static_cast<size_t>(std::max(size, 0)));
+      LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, item.name.c_str(), -1,
+                   reinterpret_cast<char*>(item.sortKey.data()), size);
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const FontItem& a, const FontItem& b) { return a.sortKey < b.sortKey; });
+  }
+  for (const FontItem& item : items) {
+    const LPARAM name = reinterpret_cast<LPARAM>(item.name.c_str());
+    const LRESULT index = append ? SendMessageA(handle_, CB_INSERTSTRING, static_cast<WPARAM>(-1), name)
+                                 : SendMessageA(handle_, CB_ADDSTRING, 0, name);
     if (index >= 0)
       SendMessageA(handle_, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(item.flags));
   }
@@ -285,7 +343,7 @@ void TFontComboBox::AddPrinterFonts(fontlist::ListBuilder& builder) {
     PRINTDLGA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.Flags = PD_RETURNDEFAULT | PD_RETURNDC | PD_NOWARNING;
-    if (!PrintDlgA(&dialog)) return;
+    if (!ui::late::PrintDlgA(&dialog)) return;
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
     if (!dialog.hDC) return;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "ui/Canvas.h"
@@ -78,7 +79,8 @@ class TFontComboBox : public ui::Control {
   static void DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y);
 
   void FillList();
-  void AddFonts(HDC dc, fontlist::ListBuilder& builder);
+  // The fonts of the device context: all families, or the one named.
+  void AddFonts(HDC dc, fontlist::ListBuilder& builder, const char* family = nullptr);
   void AddPrinterFonts(fontlist::ListBuilder& builder);
   // Selects the first item named like the name (any case), or none; no notification.
   void SelectName(const std::string& name);
@@ -90,6 +92,10 @@ class TFontComboBox : public ui::Control {
   std::uint16_t options_;
   bool useFonts_ = true;
   bool updating_ = false;
+  unsigned fills_ = 0;     // counts the fills of the list
+  std::string firstName_;  // the name first asked for, which the window is made for
+  // Work waiting for the window's first paint finds the box through this, while it lives.
+  std::shared_ptr<TFontComboBox*> self_ = std::make_shared<TFontComboBox*>(this);
   GlyphImage trueTypeGlyph_;
   GlyphImage deviceGlyph_;
   // The sibling made just before this box: the window goes after it in the tab order.

@@ -178,10 +178,18 @@ TForm1::TForm1()
   SendKey1.SetDelay(0);
   WireFindField();
 
-  // The components have been built: the application takes its settings, and the icon
-  // goes into the notification area while the window is still hidden.
+  // The components have been built: the application takes its settings. The icon goes
+  // into the notification area once the window has been drawn, before the user can
+  // reach for either.
   DesignApp1.Loaded();
-  RxTrayIcon1.Loaded();
+  ui::Application::Instance().AfterFirstPaint([this] {
+    RxTrayIcon1.Loaded();
+    // Without a desktop shell Wine shows a notification area of the program's own with
+    // the first icon, in front of the window shown already: the window goes back in
+    // front, so that the activation returns to it when a dialog closes.
+    if (IsWindowVisible(Handle()))
+      SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  });
   FormCreate();
   // The hot key works from the start, also when the window starts hidden.
   LoadHotKeySetting();

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the shipped Tessarin.exe: a 32-bit i386 PE, GUI subsystem, under 1 MiB, importing
-only the system's known DLLs, and carrying its manifest (common controls 6, no requested
-execution level, per-monitor DPI awareness) and version resources."""
+only the system's known DLLs (none of those it loads on first use), and carrying its
+manifest (common controls 6, no requested execution level, per-monitor DPI awareness) and
+version resources."""
 import struct
 import sys
 
@@ -10,6 +11,9 @@ import sys
 # the system folder only, so that a file of its name beside the program is never loaded.
 KNOWN_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "msvcrt.dll", "comdlg32.dll",
               "shell32.dll", "ole32.dll", "oleaut32.dll", "shlwapi.dll", "imm32.dll"}
+# Not needed to show the main window: loaded from the system folder when first called
+# (ui/ShellLibraries), so that start-up does not wait for them and all they load.
+LOADED_ON_FIRST_USE = {"shell32.dll", "ole32.dll", "oleaut32.dll", "comdlg32.dll"}
 
 # The per-monitor DPI functions are missing before Windows 10 (8.1 for the shcore ones): a
 # static import of one would stop the program from starting on Vista and 7. They are looked
@@ -77,6 +81,9 @@ def main(path):
         problems.append("imports per-monitor DPI functions statically: " + ", ".join(static_dpi))
     if b"PerMonitorV2" not in data or b"true/pm" not in data:
         problems.append("the manifest does not declare per-monitor DPI awareness")
+    eager = [d for d in imports if d in LOADED_ON_FIRST_USE]
+    if eager:
+        problems.append("imports DLLs that start-up does not need (load them on first use): " + ", ".join(eager))
     if b"Microsoft.Windows.Common-Controls" not in data:
         problems.append("no common-controls 6 manifest")
     if b"requestedExecutionLevel" in data:

@@ -49,7 +49,35 @@ void Application::AddForm(Form* form) {
 
 void Application::RemoveForm(Form* form) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
-  if (mainForm_ == form) mainForm_ = nullptr;
+  if (mainForm_ == form) {
+    // The work was meant for this main form's start; the next one starts afresh.
+    mainForm_ = nullptr;
+    startupWork_.clear();
+    startupFinished_ = false;
+  }
+}
+
+void Application::AfterFirstPaint(std::function<void()> work) {
+  if (startupFinished_) {
+    work();
+    return;
+  }
+  startupWork_.push_back(std::move(work));
+}
+
+void Application::FinishStartup() {
+  if (startupFinished_) return;
+  startupFinished_ = true;
+  // Each piece in its own error boundary: a failing one does not keep the others back.
+  std::vector<std::function<void()>> work;
+  work.swap(startupWork_);
+  for (auto& piece : work) {
+    try {
+      piece();
+    } catch (...) {
+      HandleException();
+    }
+  }
 }
 
 int Application::StartupShowCommand() const {
@@ -66,6 +94,7 @@ int Application::Run() {
         case SW_SHOWMINNOACTIVE:
           mainForm_->SetWindowState(WindowState::Minimized);
           Minimize();
+          FinishStartup();  // nothing will be painted: only the icon shows
           break;
         case SW_SHOWMAXIMIZED:
           mainForm_->SetWindowState(WindowState::Maximized);
@@ -105,12 +134,27 @@ bool Application::HandleMessage() {
   return true;
 }
 
+namespace {
+bool IsInput(UINT msg) {
+  return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
+         (msg >= WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK);
+}
+}  // namespace
+
 void Application::Deliver(MSG& msg) {
   try {
+    // Input is handled with the start complete: a click that came before the first paint
+    // finds the dialogs and the settings it may need.
+    if (!startupFinished_ && IsInput(msg.message)) FinishStartup();
     if (!PreTranslate(msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
+    // Showing the main form leaves all of it to paint, and paint messages come after
+    // every other kind: when none is left, the whole window has been drawn once.
+    if (!startupFinished_ && mainForm_ && IsWindowVisible(mainForm_->Handle()) &&
+        !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT))
+      FinishStartup();
   } catch (...) {
     HandleException();
   }

@@ -50,6 +50,17 @@ class Application {
   void Terminate();
   bool Terminated() const { return terminated_; }
 
+  // Start-up work the user cannot see yet (hidden windows, libraries, the notification
+  // icon): it runs, in the order given, as soon as the main form has been painted
+  // completely (it is shown and no window of the thread is left to paint), or at once
+  // when the program starts minimised. It runs before the
+  // first keyboard or mouse message is handled in any case, so no input can find it
+  // undone. Given after that point, the work runs at once.
+  void AfterFirstPaint(std::function<void()> work);
+  // Runs the start-up work that is still waiting, now.
+  void FinishStartup();
+  bool StartupFinished() const { return startupFinished_; }
+
   // Minimises the application window (which hides the forms it owns) and raises OnMinimize.
   void Minimize();
   std::function<void()> OnMinimize;
@@ -75,6 +86,8 @@ class Application {
   std::vector<Form*> forms_;
   bool terminated_ = false;
   bool showingException_ = false;
+  std::vector<std::function<void()>> startupWork_;
+  bool startupFinished_ = false;
 };
 
 }  // namespace ui

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ui/ShellLibraries.h"
+
 namespace ui {
 namespace {
 
@@ -70,7 +72,7 @@ bool ColorDialog::Execute(HWND owner) {
   cc.rgbResult = color_;
   cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT | (options_.fullOpen ? CC_FULLOPEN : 0);
-  if (!ChooseColorA(&cc)) return false;
+  if (!ui::late::ChooseColorA(&cc)) return false;
   color_ = cc.rgbResult;
   SetCustomColorValues(custom);
   return true;

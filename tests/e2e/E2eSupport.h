@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/support/TestSupport.h"
 
@@ -47,6 +48,17 @@ inline POINT CentreOf(HWND hwnd) {
   RECT r;
   GetWindowRect(hwnd, &r);
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The shown icons of Wine's notification area (a window of its own without a desktop
+// shell), whichever program they belong to.
+inline std::vector<HWND> NotificationIcons() {
+  std::vector<HWND> icons;
+  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+  for (HWND icon = tray ? FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr; icon;
+       icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr))
+    if (IsWindowVisible(icon)) icons.push_back(icon);
+  return icons;
 }
 
 }  // namespace e2e

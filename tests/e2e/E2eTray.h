@@ -9,15 +9,8 @@
 
 namespace e2e {
 
-// The icons in Wine's notification area (a window of its own without a desktop shell).
-inline std::vector<HWND> TrayIcons() {
-  std::vector<HWND> icons;
-  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
-  for (HWND icon = tray ? FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr; icon;
-       icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr))
-    if (IsWindowVisible(icon)) icons.push_back(icon);
-  return icons;
-}
+// The icons in Wine's notification area, whichever program they belong to.
+inline std::vector<HWND> TrayIcons() { return NotificationIcons(); }
 
 inline POINT CentreOfIcon() {
   const std::vector<HWND> icons = TrayIcons();

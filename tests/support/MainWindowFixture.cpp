@@ -21,6 +21,8 @@ void MainWindowTest::SetUp() {
   form->Show();
   SetForegroundWindow(form->Handle());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form->Handle(); }));
+  // The notification icon comes once the window has been drawn.
+  ASSERT_TRUE(WaitUntil([&] { return app.StartupFinished(); }));
   Settle();
 }
 

@@ -145,11 +145,31 @@ struct BoxForm : ui::Form {
 class FontBox : public ::testing::Test {
  protected:
   void SetUp() override { ui::Application::Instance().Initialize(); }
+  // A box of a program past its start (its window drawn once), unless told otherwise.
   std::unique_ptr<BoxForm> MakeBox(TFontDevice device = TFontDevice::fdBoth,
-                                   std::uint16_t options = foTrueTypeOnly) {
+                                   std::uint16_t options = foTrueTypeOnly, bool started = true) {
+    if (started) ui::Application::Instance().FinishStartup();
     return std::make_unique<BoxForm>(device, options);
   }
 };
+
+TEST_F(FontBox, BeforeTheFirstPaintTheBoxListsTheFirstNameAloneThenAllWithoutAChange) {
+  auto f = MakeBox(TFontDevice::fdBoth, foTrueTypeOnly, /*started=*/false);
+  ASSERT_FALSE(ui::Application::Instance().StartupFinished());
+  f->box.SetFontName("arial");
+  EXPECT_EQ(f->box.Count(), 1);
+  EXPECT_EQ(f->box.FontName(), "Arial");
+  EXPECT_EQ(f->box.ItemFlags(0), 4u | 256u);  // TrueType, drawn in its own face
+  EXPECT_EQ(f->changes, 1);
+
+  ui::Application::Instance().FinishStartup();
+  auto all = MakeBox();
+  all->box.SetFontName("Arial");
+  EXPECT_GT(f->box.Count(), 1);
+  EXPECT_EQ(f->box.Count(), all->box.Count());
+  EXPECT_EQ(f->box.FontName(), "Arial");
+  EXPECT_EQ(f->changes, 1);  // the same font: nothing to tell
+}
 
 TEST_F(FontBox, FirstNameMakesAndFillsTheListWithOneChange) {
   auto f = MakeBox();

@@ -1,0 +1,38 @@
+// The shell, OLE and common-dialog functions, from their system DLLs loaded on first use.
+#pragma once
+#include <windows.h>
+// After windows.h:
+#include <commdlg.h>
+#include <objbase.h>
+#include <ole2.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+// None of these is needed to show the main window: imported, their libraries (and all
+// that they load) would be loaded before the program's first line. Each library is
+// loaded from the system folder when one of its functions is first called; a function
+// that cannot be found fails as the platform's call fails.
+namespace ui::late {
+
+// shell32.dll
+BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
+HINSTANCE ShellExecuteA(HWND owner, const char* verb, const char* file, const char* parameters,
+                        const char* directory, int showCommand);
+HRESULT SHGetSpecialFolderLocation(HWND owner, int folder, PIDLIST_ABSOLUTE* items);
+BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE items, char* path);
+HRESULT SHGetMalloc(IMalloc** malloc);
+
+// ole32.dll
+HRESULT OleInitialize(void* reserved);
+void OleUninitialize();
+HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD allowedEffects, DWORD* effect);
+HRESULT CoInitialize(void* reserved);
+void CoUninitialize();
+HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);
+void CoTaskMemFree(void* memory);
+
+// comdlg32.dll
+BOOL ChooseColorA(CHOOSECOLORA* choose);
+BOOL PrintDlgA(PRINTDLGA* print);
+
+}  // namespace ui::late
