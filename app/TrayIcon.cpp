@@ -158,7 +158,19 @@ LRESULT CALLBACK TRxTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         // The shell's fourth form: the mouse message in the low word, the position of the
         // event on the screen in wParam.
         const POINT at{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
-        self->HandleCallback(LOWORD(lParam), at);
+        const unsigned event = LOWORD(lParam);
+        // In this form the keyboard reaches the icon too: Enter or Space selects it as a
+        // left click does; the menu key or Shift+F10 asks for its menu as a right click does
+        // (a right click of the mouse asks for it as well, right after its own release).
+        if (event == NIN_KEYSELECT) {
+          self->Raise({.kind = tray::TrayEventKind::Click, .button = tray::TrayButton::Left}, at);
+        } else if (event == WM_CONTEXTMENU) {
+          if (self->lastEvent_ != WM_RBUTTONUP)
+            self->Raise({.kind = tray::TrayEventKind::Click, .button = tray::TrayButton::Right}, at);
+        } else {
+          self->HandleCallback(event, at);
+        }
+        self->lastEvent_ = event;
       } else {
         // The first form carries no position: the pointer's, now, is the best there is.
         POINT at{};

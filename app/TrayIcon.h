@@ -77,6 +77,7 @@ class TRxTrayIcon {
   bool added_ = false;
   bool clickPositions_ = false;  // the shell reports each event's position (its fourth form)
   tray::PressedButtons pressed_;
+  unsigned lastEvent_ = 0;  // the last event the shell reported in its fourth form
   NOTIFYICONDATAA record_{};
 };
 

@@ -161,3 +161,45 @@ TEST_F(SizeField, TheFieldAndItsArrowsFillTheRectangleAndMoveTogether) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pixels a window shows in a rectangle of its client area: what the program drew, read
+// from the window's own surface rather than from the screen, which may show it later.
+std::vector<COLORREF> Shown(HWND window, const RECT& r) {
+  const ui::WindowDC shown(window);
+  const ui::MemoryDC dc(shown, r.right - r.left, r.bottom - r.top);
+  BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, shown, r.left, r.top, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < r.bottom - r.top; ++y)
+    for (int x = 0; x < r.right - r.left; ++x) pixels.push_back(GetPixel(dc, x, y));
+  return pixels;
+}
+
+using SizedLabels = testing_support::MainWindowTest;
+
+TEST_F(SizedLabels, ALabelThatGrowsOrShrinksShowsItsNewTextAndNothingOfTheOld) {
+  ui::Label& code = form->num;  // right-aligned: its left edge moves
+  HWND panel = form->Panel1.Handle();
+  const struct {
+    const char *before, *after;
+  } changes[] = {{"#32", "#0137"}, {"#0137", "#33"}, {"#0255", "#0128"}};
+  for (const auto& c : changes) {
+    code.SetText(c.before);
+    RedrawWindow(panel, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT area;
+    GetWindowRect(code.Handle(), &area);
+    code.SetText(c.after);
+    RedrawWindow(panel, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT now;
+    GetWindowRect(code.Handle(), &now);
+    UnionRect(&area, &area, &now);
+    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&area), 2);
+    const std::vector<COLORREF> shown = Shown(panel, area);
+    // The same row drawn afresh from nothing.
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(shown, Shown(panel, area)) << c.before << " -> " << c.after;
+  }
+}
+
+}  // namespace

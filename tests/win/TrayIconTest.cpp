@@ -143,6 +143,34 @@ TEST_F(TrayIconInProcess, TheMenuOpensWhereTheClickWasNotWhereThePointerIsLater)
   EXPECT_EQ(menusSeen[0].top, click.y);
 }
 
+TEST_F(TrayIconInProcess, TheKeyboardReachesTheIconAsTheMouseDoes) {
+  TRxTrayIcon& icon = form->RxTrayIcon1;
+  ASSERT_TRUE(icon.ClickPositions()) << "the shell reports no positions";
+  auto report = [&](unsigned event, POINT at) {
+    SendMessageA(icon.Handle(), tray::TrayCallbackMessage, MAKEWPARAM(at.x, at.y), MAKELPARAM(event, 1));
+  };
+  // Enter on the icon shows the window, as a left click does.
+  form->Hide();
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(Main()); }));
+  report(NIN_KEYSELECT, {20, 20});
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(Main()) != FALSE; }));
+  // The menu key opens the menu at the icon; a right click's own request after its release
+  // opens no second one.
+  const struct {
+    std::vector<unsigned> events;
+    POINT at;
+  } cases[] = {{{WM_CONTEXTMENU}, {30, 12}}, {{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}, {40, 14}}};
+  for (const auto& c : cases) {
+    menusSeen.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, &NoteAndCloseMenu);
+    for (unsigned e : c.events) report(e, c.at);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(menusSeen.size(), 1u) << c.events.size() << " events";
+    EXPECT_EQ(menusSeen[0].left, c.at.x);
+    EXPECT_EQ(menusSeen[0].top, c.at.y);
+  }
+}
+
 TEST_F(TrayIconInProcess, TheMenuClosesWhenAnotherWindowComesToTheFront) {
   // Left open, the menu would keep the mouse from a window it no longer sees the clicks of.
   frontWindow = options->Handle();
