@@ -11,6 +11,7 @@
 #include "main/CharNames.h"
 #include "main/GridCells.h"
 #include "main/StringAlignGrid.h"
+#include "ui/ShellLibraries.h"
 #include "ui/SystemLibraries.h"
 
 namespace tessarin {
@@ -40,7 +41,7 @@ const OleAccApi& OleAcc() {
 
 BSTR ToBstr(const std::string& text) {
   const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR bstr = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  BSTR bstr = ui::late::SysAllocStringLen(nullptr, static_cast<UINT>(length));
   if (bstr) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bstr, length);
   return bstr;
 }
@@ -180,7 +181,7 @@ class GridAccessible final : public IAccessible {
     if (!out) return E_POINTER;
     TStringAlignGrid* grid = Grid();
     if (!grid) return E_FAIL;
-    VariantInit(out);
+    ui::late::VariantInit(out);
     // While the grid holds the focus, its current cell does.
     if (GetFocus() == hwnd_) SetChild(out, CurrentId(*grid));
     return S_OK;
@@ -239,7 +240,7 @@ class GridAccessible final : public IAccessible {
       default: return E_INVALIDARG;
     }
     if (to < 0) return standard_->accNavigate(direction, start, out);  // the window's siblings
-    VariantInit(out);
+    ui::late::VariantInit(out);
     if (to < 1 || to > kCellCount) return S_FALSE;
     SetChild(out, to);
     return S_OK;
@@ -300,7 +301,7 @@ bool GridGetObject(TStringAlignGrid& grid, WPARAM wParam, LPARAM lParam, LRESULT
   const OleAccApi& api = OleAcc();
   if (!api.createStd || !api.lresultFromObject) return false;
   // Handing an object out takes COM on this thread; OLE has normally started it already.
-  static const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  static const bool com = SUCCEEDED(ui::late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   (void)com;
   IAccessible* standard = nullptr;
   if (FAILED(

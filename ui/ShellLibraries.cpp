@@ -16,6 +16,7 @@ F Find(const char* dll, const char* name) {
 
 constexpr const char* kShell = "shell32.dll";
 constexpr const char* kOle = "ole32.dll";
+constexpr const char* kOleAutomation = "oleaut32.dll";
 constexpr const char* kDialogs = "comdlg32.dll";
 
 }  // namespace
@@ -66,6 +67,21 @@ HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD allowedEffects,
 HRESULT CoInitialize(void* reserved) {
   static const auto f = Find<decltype(&::CoInitialize)>(kOle, "CoInitialize");
   return f ? f(reserved) : E_NOTIMPL;
+}
+
+HRESULT CoInitializeEx(void* reserved, DWORD model) {
+  static const auto f = Find<decltype(&::CoInitializeEx)>(kOle, "CoInitializeEx");
+  return f ? f(reserved, model) : E_NOTIMPL;
+}
+
+BSTR SysAllocStringLen(const OLECHAR* text, UINT length) {
+  static const auto f = Find<decltype(&::SysAllocStringLen)>(kOleAutomation, "SysAllocStringLen");
+  return f ? f(text, length) : nullptr;
+}
+
+void VariantInit(VARIANT* variant) {
+  // What the platform's does, without loading its library for it.
+  variant->vt = VT_EMPTY;
 }
 
 void CoUninitialize() {

@@ -27,9 +27,14 @@ HRESULT OleInitialize(void* reserved);
 void OleUninitialize();
 HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD allowedEffects, DWORD* effect);
 HRESULT CoInitialize(void* reserved);
+HRESULT CoInitializeEx(void* reserved, DWORD model);
 void CoUninitialize();
 HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);
 void CoTaskMemFree(void* memory);
+
+// oleaut32.dll
+BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
+void VariantInit(VARIANT* variant);
 
 // comdlg32.dll
 BOOL ChooseColorA(CHOOSECOLORA* choose);
