@@ -297,11 +297,11 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (process != GetCurrentProcessId()) SetForegroundWindow(Handle());
     return 0;
   }
-  if (msg == WM_SHOWWINDOW && !wParam) FindField1.Close();
+  if (msg == WM_SHOWWINDOW && !wParam) FindField1.Close();  // the field goes with the window
   if (msg == WM_HOTKEY && wParam == THotKey::kId) {
     HotKeyPressed();
     return 0;
-  }  // the field goes with the window
+  }
   return ui::Form::WndProc(msg, wParam, lParam);
 }
 
