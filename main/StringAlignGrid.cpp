@@ -21,6 +21,18 @@ constexpr COLORREF kLineColor = RGB(192, 192, 192);
 
 }  // namespace
 
+void DrawCellText(HDC dc, const std::string& text, const RECT& rect) {
+  // What DrawTextA does with DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX, without its
+  // search for line breaks and prefixes: the text in the code page of the selected font,
+  // centred on its extent, clipped to the rect.
+  const int length = static_cast<int>(text.size());
+  if (length == 0) return;
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.data(), length, &size);
+  ExtTextOutA(dc, (rect.left + rect.right - size.cx) / 2, rect.top, ETO_CLIPPED, &rect, text.data(),
+              static_cast<UINT>(length), nullptr);
+}
+
 EGridIndexError::EGridIndexError() : ui::Exception(kGridIndexError) {}
 
 TStringAlignGrid::TStringAlignGrid(ui::Control* parent, ui::Bounds bounds)
@@ -181,7 +193,7 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return ui::CustomControl::WndProc(msg, wParam, lParam);
 }
 
-void TStringAlignGrid::Paint(HDC target, const RECT&) {
+void TStringAlignGrid::Paint(HDC target, const RECT& clip) {
   RECT client;
   GetClientRect(handle_, &client);
   ui::MemoryDC dc(target, client.right, client.bottom);
@@ -203,21 +215,28 @@ void TStringAlignGrid::Paint(HDC target, const RECT&) {
   const ui::Brush selected(CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION)));
   const ui::SelectObjectScope font(dc, font_.Handle());
   SetBkMode(dc, TRANSPARENT);
+  const COLORREF textColor = ui::ResolveColor(font_.Color());
+  SetTextColor(dc, textColor);
+  const bool focused = GetFocus() == handle_;
   for (int r = 0; r < RowCount; ++r) {
     for (int c = 0; c < ColCount; ++c) {
-      RECT cell = CellRect(c, r);
+      RECT cell = CellRect(c, r), visible;
+      if (!IntersectRect(&visible, &cell, &clip)) continue;  // outside what is being painted
       const bool current = c == col_ && r == row_;
-      if (current) FillRect(dc, &cell, selected);
-      SetTextColor(dc, current ? GetSysColor(COLOR_CAPTIONTEXT) : ui::ResolveColor(font_.Color()));
+      if (current) {
+        FillRect(dc, &cell, selected);
+        SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+      }
       RECT text = cell;
       InflateRect(&text, -Scale(2), -Scale(2));
-      const std::string& s = cells_[static_cast<size_t>(r * ColCount + c)];
-      DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text,
-                DT_CENTER | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
-      if (current && GetFocus() == handle_) DrawFocusRect(dc, &cell);
+      DrawCellText(dc, cells_[static_cast<size_t>(r * ColCount + c)], text);
+      if (current) {
+        SetTextColor(dc, textColor);
+        if (focused) DrawFocusRect(dc, &cell);
+      }
     }
   }
-  dc.CopyTo(target);
+  dc.CopyTo(target, clip);
 }
 
 }  // namespace tessarin

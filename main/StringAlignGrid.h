@@ -17,6 +17,9 @@ class EGridIndexError : public ui::Exception {
   EGridIndexError();
 };
 
+// Draws the text of a cell as the grid does: centred at the top of the rect, clipped to it.
+void DrawCellText(HDC dc, const std::string& text, const RECT& rect);
+
 // A read-only string grid of 16 columns by 14 rows without fixed rows or columns, scroll
 // bars or editor. Each cell shows its text centred at the top of the cell; the current
 // cell is drawn in the caption colours, focused or not.

@@ -2,6 +2,8 @@
 // the refusals, the four description labels, mouse and keyboard.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "app/Settings.h"
@@ -241,5 +243,78 @@ TEST_F(MainWindowResources, RepeatedSelectionStyleAndLayoutChangesHoldNoMoreFont
   form.reset();
   EXPECT_EQ(ui::Font::LiveHandles(), 0);
 }
+
+}  // namespace
+
+namespace {
+
+// The grid draws each cell's text itself, the way the platform's DrawTextA draws it centred
+// on one line: the same pixels for every character of the grid and for texts wider than
+// the cell, in fonts of the ANSI and of the symbol character set (whose code page differs
+// from the ANSI one).
+struct CellTextCase {
+  const char* font;
+  int height;
+};
+
+class CellText : public testing::TestWithParam<CellTextCase> {};
+
+std::vector<std::uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<std::uint32_t> pixels(static_cast<size_t>(width * height));
+  GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+  return pixels;
+}
+
+TEST_P(CellText, DrawsThePixelsOfDrawText) {
+  constexpr int kCell = 42;  // the large layout's cell, its text rect 2 pixels inside
+  std::vector<std::string> texts;
+  for (int code = 32; code < 256; ++code) texts.emplace_back(1, static_cast<char>(code));
+  texts.insert(texts.end(), {"WWWWW", "&A", "a\tb", "\xC4\xD6\xDC"});
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, kCell, kCell);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  HFONT font = CreateFontA(GetParam().height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                           GetParam().font);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0x80));
+  const RECT all{0, 0, kCell, kCell};
+  const RECT text{2, 2, kCell - 2, kCell - 2};
+  auto draw = [&](const std::string& s, bool platform) {
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RECT r = text;
+    if (platform)
+      DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &r,
+                DT_CENTER | DT_TOP | DT_NOPREFIX | DT_SINGLELINE);
+    else
+      DrawCellText(dc, s, r);
+    GdiFlush();
+    return Pixels(dc, bitmap, kCell, kCell);
+  };
+  int inked = 0;
+  for (const std::string& s : texts) {
+    const auto expected = draw(s, true), drawn = draw(s, false);
+    int differing = 0;
+    for (size_t i = 0; i < expected.size(); ++i) differing += drawn[i] != expected[i];
+    EXPECT_EQ(differing, 0) << GetParam().font << ", text starting with code " << (s[0] & 0xFF) << ", length "
+                            << s.size();
+    for (std::uint32_t p : expected) inked += (p & 0xFFFFFF) != 0xFFFFFF;
+  }
+  EXPECT_GT(inked, 0);  // the font drew something: the comparison compared glyphs
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(font);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, CellText,
+                         testing::Values(CellTextCase{"Arial", -21}, CellTextCase{"Symbol", -21},
+                                         CellTextCase{"Wingdings", -21}, CellTextCase{"MS Sans Serif", -11},
+                                         CellTextCase{"Courier New", -40}));
 
 }  // namespace
