@@ -25,12 +25,17 @@ class MenuHandle {
   HMENU menu_;
 };
 
-// The owner of an open menu. When another window takes the foreground while the menu is
-// open (a program coming to the front, a click that came before the menu took the mouse),
-// the menu closes, as it does on a click elsewhere: left open, it would no longer see the
-// clicks meant to close it.
+// The owner of an open menu. When a window of another thread takes the foreground while the
+// menu is open (a program coming to the front, a click that came before the menu took the
+// mouse), the menu closes, as it does on a click elsewhere: left open, it would no longer see
+// the clicks meant to close it, which now go to that thread. A window of this thread coming
+// forward (the main window shown by the icon's left click, its activation arriving after the
+// right click's menu opened) leaves it open: the menu still has the mouse and sees every click.
 LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) EndMenu();
+  if (msg == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
+    const HWND next = reinterpret_cast<HWND>(lParam);
+    if (!next || GetWindowThreadProcessId(next, nullptr) != GetCurrentThreadId()) EndMenu();
+  }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 

@@ -101,9 +101,20 @@ class ColorChoice : public ::testing::Test {
   bool WaitGone(HWND dialog) {
     return PumpUntil([&] { return !IsWindowVisible(dialog); });
   }
+  // Keys reach the window that has the focus in the program when they are queued. A dialog
+  // that has just hidden hands the activation back to the main window only after that (and
+  // the activation may pass through another program's window first), so the keys wait until
+  // the main window is in front and holds the focus, and a round trip to the program's thread.
   void AltT() {
-    SetForegroundWindow(main);
-    PumpUntil([&] { return GetForegroundWindow() == main; });
+    EXPECT_TRUE(PumpUntil([&] {
+      if (GetForegroundWindow() != main) SetForegroundWindow(main);
+      GUITHREADINFO state{};
+      state.cbSize = sizeof state;
+      GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &state);
+      return GetForegroundWindow() == main && state.hwndActive == main &&
+             (state.hwndFocus == main || IsChild(main, state.hwndFocus));
+    })) << "the main window never came back to the front";
+    SendMessageA(main, WM_NULL, 0, 0);
     PressKeys({{VK_MENU, false}, {'T', false}, {'T', true}, {VK_MENU, true}});
   }
 

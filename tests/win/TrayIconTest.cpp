@@ -3,6 +3,10 @@
 // by the icon's handlers.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -32,10 +36,12 @@ void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR, DWORD) {
   if (menusSeen.size() > before) EndMenu();
 }
 
-// Runs inside the menu's own loop: once the menu shows, another window of the program comes
-// to the front; the menu is closed by force only if it is still open long after.
+// Runs inside the menu's own loop: once the menu shows, another window comes to the front.
+// A window of this thread is activated before SetForegroundWindow returns, so the next tick
+// that still finds the menu proves it stayed open, and closes it. A window of another thread
+// must close it; it is closed by force only if it is still open long after.
 HWND frontWindow = nullptr;
-bool broughtForward = false, forcedClosed = false;
+bool broughtForward = false, forcedClosed = false, openAfterwards = false;
 std::chrono::steady_clock::time_point broughtAt;
 void CALLBACK BringAnotherWindowForward(HWND, UINT, UINT_PTR, DWORD) {
   std::vector<RECT> showing;
@@ -45,11 +51,51 @@ void CALLBACK BringAnotherWindowForward(HWND, UINT, UINT_PTR, DWORD) {
     broughtForward = true;
     broughtAt = std::chrono::steady_clock::now();
     SetForegroundWindow(frontWindow);
+  } else if (GetWindowThreadProcessId(frontWindow, nullptr) == GetCurrentThreadId()) {
+    openAfterwards = GetForegroundWindow() == frontWindow;
+    EndMenu();
   } else if (std::chrono::steady_clock::now() - broughtAt > std::chrono::seconds(5)) {
     forcedClosed = true;
     EndMenu();
   }
 }
+
+// A visible window of a thread of its own, as another program's window would be.
+class WindowOfAnotherThread {
+ public:
+  WindowOfAnotherThread() {
+    thread_ = std::thread([this] {
+      HWND w = CreateWindowExA(0, "STATIC", "other", WS_POPUP, 300, 300, 80, 40, nullptr, nullptr, nullptr,
+                               nullptr);
+      {
+        std::lock_guard lock(mutex_);
+        window_ = w;
+        threadId_ = GetCurrentThreadId();
+        ShowWindow(w, SW_SHOWNOACTIVATE);  // in front only when the menu's timer brings it
+        created_ = true;
+      }
+      ready_.notify_one();
+      MSG msg;
+      while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+      DestroyWindow(w);
+    });
+    std::unique_lock lock(mutex_);
+    ready_.wait(lock, [this] { return created_; });
+  }
+  ~WindowOfAnotherThread() {
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);  // its queue exists: it made a window
+    thread_.join();
+  }
+  HWND Handle() const { return window_; }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  bool created_ = false;
+  HWND window_ = nullptr;
+  DWORD threadId_ = 0;
+  std::thread thread_;
+};
 
 // The icon's callbacks, kept back instead of handled.
 struct HeldMessage {
@@ -171,17 +217,26 @@ TEST_F(TrayIconInProcess, TheKeyboardReachesTheIconAsTheMouseDoes) {
   }
 }
 
-TEST_F(TrayIconInProcess, TheMenuClosesWhenAnotherWindowComesToTheFront) {
+TEST_F(TrayIconInProcess, TheMenuClosesWhenAnotherThreadsWindowComesToTheFrontOnly) {
   // Left open, the menu would keep the mouse from a window it no longer sees the clicks of.
-  frontWindow = options->Handle();
+  // A window of the program's own thread (the main window shown by the icon's left click)
+  // leaves the mouse with the menu, which stays open.
+  WindowOfAnotherThread other;
+  ASSERT_NE(other.Handle(), nullptr);
   options->Show();
-  broughtForward = forcedClosed = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 10, &BringAnotherWindowForward);
-  form->PopupMenu1.Popup(100, 100);  // returns when the menu has closed
-  KillTimer(nullptr, timer);
-  EXPECT_TRUE(broughtForward) << "the menu never showed";
-  EXPECT_FALSE(forcedClosed) << "the menu stayed open behind another window";
-  EXPECT_EQ(form->PopupMenu1.Handle(), nullptr);
+  for (HWND front : {other.Handle(), options->Handle()}) {
+    const bool sameThread = front == options->Handle();
+    SCOPED_TRACE(sameThread ? "a window of this thread" : "a window of another thread");
+    frontWindow = front;
+    broughtForward = forcedClosed = openAfterwards = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, &BringAnotherWindowForward);
+    form->PopupMenu1.Popup(100, 100);  // returns when the menu has closed
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(broughtForward) << "the menu never showed";
+    EXPECT_FALSE(forcedClosed) << "the menu stayed open behind another thread's window";
+    EXPECT_EQ(openAfterwards, sameThread) << (sameThread ? "closed by the program's own window" : "");
+    EXPECT_EQ(form->PopupMenu1.Handle(), nullptr);
+  }
 }
 
 TEST_F(TrayIconInProcess, ALeftClickShowsTheMainWindowWithTheOptionsDialogInFront) {
