@@ -16,6 +16,27 @@ void PaceInput(std::chrono::milliseconds pause) {
   PumpUntil([] { return false; }, pause);
 }
 
+bool BringToFront(HWND window, std::initializer_list<HWND> others, std::chrono::milliseconds timeout) {
+  // A thread that answers a sent message has read the events queued for it before, late
+  // focus events of X included.
+  auto roundTrip = [](HWND hwnd) {
+    DWORD_PTR result = 0;
+    return !hwnd || SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
+  };
+  return PumpUntil(
+      [&] {
+        if (GetForegroundWindow() != window) {
+          SetForegroundWindow(window);
+          return false;
+        }
+        bool answered = roundTrip(window);
+        for (HWND other : others) answered = roundTrip(other) && answered;
+        PumpUntil([] { return true; }, std::chrono::milliseconds(0));  // this thread's own queue
+        return answered && GetForegroundWindow() == window;
+      },
+      timeout);
+}
+
 std::string WindowText(HWND hwnd) {
   char buffer[1024] = {};
   GetWindowTextA(hwnd, buffer, sizeof buffer);

@@ -18,6 +18,13 @@ bool PumpUntil(const std::function<bool()>& condition,
 // a double click), handling this thread's messages meanwhile. It paces input only: it never
 // stands for a wait on the program, which is a wait for a condition.
 void PaceInput(std::chrono::milliseconds pause = std::chrono::milliseconds(80));
+// Brings a top-level window to the front as a test's own setup step, and answers true once it
+// is still in front after a message round trip to its thread, to this one and to the thread
+// of each window in `others`. Under Wine without a window manager a focus event of X that
+// arrives late (from an earlier change) can move the foreground away again after
+// SetForegroundWindow has succeeded: the request is repeated until it holds.
+bool BringToFront(HWND window, std::initializer_list<HWND> others = {},
+                  std::chrono::milliseconds timeout = std::chrono::milliseconds(10000));
 
 std::string WindowText(HWND hwnd);
 std::string ClassName(HWND hwnd);
