@@ -6,17 +6,17 @@
 
 #include "main/CharDescriptions.h"
 #include "main/CharNames.h"
+#include "ui/Ascii.h"
 
 namespace tessarin {
 namespace {
 
 constexpr int kFirst = 32, kLast = 255;
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return ui::AsciiUpper(x) == ui::AsciiUpper(y);
+         });
 }
 
 bool StartsNoCase(std::string_view word, std::string_view prefix) {
