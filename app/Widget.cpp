@@ -11,7 +11,6 @@
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"
-#include "ui/SystemLibraries.h"
 
 namespace tessarin {
 namespace {
@@ -72,19 +71,17 @@ TWidget::~TWidget() {
     RehookTimers().erase(rehookTimer_);
   }
   if (tracking_ && GetCapture() == hooked_) ReleaseCapture();
-  if (hooked_ && IsWindow(hooked_))
-    ui::CommonControls().RemoveWindowSubclass(hooked_, &TWidget::SubclassProc,
-                                              reinterpret_cast<UINT_PTR>(this));
+  // The form outlives its components: it is there to let go of the widget.
+  form_->RemoveMessageFilter(this);
   LiveWidgets().erase(std::remove(LiveWidgets().begin(), LiveWidgets().end(), this), LiveWidgets().end());
 }
 
 void TWidget::Hook() {
   hooked_ = form_->Handle();
   if (!hooked_) return;
-  // The platform's subclass chain rather than a bare replacement of the procedure, so that
-  // several widgets of one form, and other hooks, can come and go in any order.
-  ui::CommonControls().SetWindowSubclass(hooked_, &TWidget::SubclassProc, reinterpret_cast<UINT_PTR>(this),
-                                         reinterpret_cast<DWORD_PTR>(this));
+  // The form's own filter list rather than the platform's subclass chain: several widgets
+  // of one form can come and go in any order, and a message costs no trip to the server.
+  form_->AddMessageFilter(this);
 }
 
 void TWidget::SetVisible(bool v) {
@@ -155,12 +152,10 @@ void TWidget::ReleaseTracking() {
   if (GetCapture() == hooked_) ReleaseCapture();
 }
 
-LRESULT CALLBACK TWidget::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR data) {
-  auto* self = reinterpret_cast<TWidget*>(data);
+LRESULT TWidget::FilterMessage(ui::Control& control, UINT msg, WPARAM wParam, LPARAM lParam) {
   // The error boundary of the hook: an error of a handler is shown, and the program goes on.
   try {
-    return self->WndProc(hwnd, msg, wParam, lParam);
+    return WndProc(control.Handle(), msg, wParam, lParam);
   } catch (...) {
     ui::Application::Instance().HandleException();
     return 0;
@@ -172,7 +167,7 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCPAINT:
     case WM_NCACTIVATE: {
       // The platform redraws the caption first; the button is drawn over it afterwards.
-      const LRESULT result = ui::CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
+      const LRESULT result = form_->PassOn(this, msg, wParam, lParam);
       PostMessageA(hwnd, kPaintMessage, 0, index_);
       return result;
     }
@@ -186,7 +181,7 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
     case WM_SETTINGCHANGE:
     case WM_STYLECHANGED: {
-      const LRESULT result = ui::CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
+      const LRESULT result = form_->PassOn(this, msg, wParam, lParam);
       Recompute();
       Paint();
       return result;
@@ -253,7 +248,7 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     default: break;
   }
-  return ui::CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
+  return form_->PassOn(this, msg, wParam, lParam);
 }
 
 void CALLBACK TWidget::RehookTimer(HWND, UINT, UINT_PTR id, DWORD) {

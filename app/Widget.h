@@ -6,10 +6,10 @@
 #include <string>
 
 #include "app/WidgetGeometry.h"
+#include "ui/Control.h"
 #include "ui/Font.h"
 
 namespace ui {
-class Control;
 class Form;
 }  // namespace ui
 
@@ -45,10 +45,11 @@ class TWidgetHint {
 };
 
 // A small push button in the caption of its owning form, left of the caption's own
-// buttons. It hooks the form window's procedure, draws into the window's frame, tracks the
-// mouse like a push button and raises OnClick on a completed click. When the form's window
-// is destroyed and made again, the button hooks the new window one timer tick later.
-class TWidget {
+// buttons. It sees the form's messages before the form does, draws into the window's frame,
+// tracks the mouse like a push button and raises OnClick on a completed click. When the
+// form's window is destroyed and made again, the button takes to the new window one timer
+// tick later. It is one of the form's components: the form outlives it.
+class TWidget : private ui::Control::MessageFilter {
  public:
   // Throws "A Widget must be owned by a form" when the owner is not a form.
   explicit TWidget(ui::Control* owner);
@@ -88,8 +89,7 @@ class TWidget {
   void Paint();
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
+  LRESULT FilterMessage(ui::Control& control, UINT msg, WPARAM wParam, LPARAM lParam) override;
   static void CALLBACK RehookTimer(HWND, UINT, UINT_PTR id, DWORD);
   LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Hook();

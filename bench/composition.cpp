@@ -33,11 +33,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/Timing.h"
 #include "main/HtmlFont.h"
 #include "main/Main.h"
 #include "ui/Application.h"
 
 using namespace tessarin;
+
+using bench::Median;
 
 namespace {
 
@@ -58,13 +61,6 @@ LARGE_INTEGER Now() {
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 // Every message waiting for this thread, the repaints included.

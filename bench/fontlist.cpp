@@ -23,11 +23,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/Timing.h"
 #include "main/FontComboBox.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 
 using namespace tessarin;
+
+using bench::Median;
 
 namespace {
 
@@ -39,12 +42,6 @@ double NowMs() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 int CALLBACK CountFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM data) {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/Timing.h"
 #include "main/Main.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
@@ -23,27 +24,13 @@
 
 using namespace tessarin;
 
+using bench::Median;
+using bench::Seconds;
+
 namespace {
 
 constexpr int kDefaultRounds = 9;
 constexpr int kRepeats = 200;
-
-LARGE_INTEGER frequency;
-
-double Seconds(const std::function<void()>& work) {
-  LARGE_INTEGER from, to;
-  QueryPerformanceCounter(&from);
-  work();
-  GdiFlush();
-  QueryPerformanceCounter(&to);
-  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t m = v.size() / 2;
-  return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
-}
 
 struct Figures {
   double ratio, paintMs, fillMs;
@@ -81,7 +68,6 @@ Figures Measure(TBI_basebutton& button, int rounds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QueryPerformanceFrequency(&frequency);
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : kDefaultRounds;
   ui::Application& app = ui::Application::Instance();
   app.Initialize();

@@ -31,6 +31,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/Timing.h"
+
+using bench::Median;
+
 namespace {
 
 constexpr int kDefaultRounds = 21;
@@ -198,13 +202,6 @@ bool Measure(const Program& program, Sample& sample) {
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return ok;
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 std::vector<double> Field(const std::vector<Sample>& samples, double Sample::*field) {

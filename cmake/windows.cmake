@@ -166,14 +166,16 @@ add_test(NAME exe.properties
 set_tests_properties(exe.properties PROPERTIES LABELS release)
 
 # Benchmarks are built with the program and run by scripts/bench.sh, never by ctest.
+# Each carries the program's manifest (visual styles, DPI awareness), so that the windows
+# it makes are the ones the program shows.
 # The start-up floor: Tessarin's windows with no logic, beside the start-up benchmark.
-add_executable(bench_bare WIN32 bench/bare/BareStartup.cpp)
+add_executable(bench_bare WIN32 bench/bare/BareStartup.cpp $<TARGET_OBJECTS:tessarin_res>)
 target_link_libraries(bench_bare PRIVATE comctl32 gdi32 user32)
 target_link_options(bench_bare PRIVATE -static)
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*.cpp)
 foreach(src ${BENCH_SOURCES})
   get_filename_component(stem ${src} NAME_WE)
-  add_executable(bench_${stem} ${src})
+  add_executable(bench_${stem} ${src} $<TARGET_OBJECTS:tessarin_res>)
   target_compile_options(bench_${stem} PRIVATE ${TESSARIN_WARNINGS})
   target_link_libraries(bench_${stem} PRIVATE tessarin_app)
   target_link_options(bench_${stem} PRIVATE -static)

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/Bounds.h"
 #include "ui/Canvas.h"
@@ -30,10 +31,10 @@ MouseButton MouseButtonOf(UINT msg);
 constexpr COLORREF kSysColor = 0x80000000u;
 COLORREF ResolveColor(COLORREF color);
 
-// A window of the program: a standard control (attached through the platform's subclass
-// chain) or a window of one of our own classes (served by one trampoline). Either way
-// the window procedure finds the object, forwards to the virtual handler and is the
-// exception boundary.
+// A window of the program: a standard control (its procedure replaced by ours, which
+// passes on to the class's own) or a window of one of our own classes (served by one
+// trampoline). Either way the window procedure finds the object, forwards to the virtual
+// handler and is the exception boundary.
 class Control {
  public:
   Control(const Control&) = delete;
@@ -41,6 +42,22 @@ class Control {
   virtual ~Control();
 
   HWND Handle() const { return handle_; }
+
+  // Sees the window's messages before the control does, and answers them or passes them
+  // on with PassOn (a button drawn into a form's caption). Kept by the control, not the
+  // window: it stays when the window is made again. The one added last sees them first.
+  class MessageFilter {
+   public:
+    virtual LRESULT FilterMessage(Control& control, UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+
+   protected:
+    ~MessageFilter() = default;
+  };
+  void AddMessageFilter(MessageFilter* filter);
+  void RemoveMessageFilter(MessageFilter* filter);
+  // The message goes on to the filters added before `from`, then to the control.
+  LRESULT PassOn(const MessageFilter* from, UINT msg, WPARAM wParam, LPARAM lParam);
+
   // The one way from a window to its object: the control whose window this thread
   // created; nullptr for any other window, whatever it keeps in its user data.
   static Control* FromHandle(HWND hwnd);
@@ -133,9 +150,10 @@ class Control {
  private:
   friend class Application;
   static LRESULT CALLBACK Trampoline(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR refData);
+  static LRESULT CALLBACK StandardProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The message through the first `count` filters (the last of them first), then WndProc.
+  LRESULT Filtered(size_t count, UINT msg, WPARAM wParam, LPARAM lParam);
   bool ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Enters the window as this control's; Detach takes it out again.
   void Attach(HWND hwnd);
@@ -143,7 +161,13 @@ class Control {
   // Takes out the windows that are gone without a word to their controls.
   static void ForgetDestroyedWindows();
 
-  bool subclassed_ = false;
+  std::vector<MessageFilter*> filters_;
+  struct Passing {
+    MessageFilter* filter;
+    size_t place;  // in filters_ when the message reached it
+  };
+  std::vector<Passing> passing_;  // the filters a message is on its way through, innermost last
+  WNDPROC baseProc_ = nullptr;    // a standard control's own procedure, when ours goes first
   Bounds bounds_;
   int id_ = 0;
   COLORREF color_ = kSysColor | COLOR_BTNFACE;

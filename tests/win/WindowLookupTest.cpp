@@ -1,10 +1,16 @@
 // From a window to its object: windows the toolkit did not create are never taken for
 // controls, whatever they keep in their user data, and the form variables follow their forms.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <memory>
+#include <string>
 
 #include "info/Info.h"
 #include "main/Main.h"
 #include "tests/support/MainWindowFixture.h"
+#include "ui/SystemLibraries.h"
 #include "websafe/Websafe.h"
 
 namespace {
@@ -126,6 +132,75 @@ TEST_F(WindowLookup, TheFormVariablesAreClearedWithTheirFormsAndCheckedBeforeUse
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
   EXPECT_EQ(GetForegroundWindow(), form->Handle());
   EXPECT_TRUE(errors.empty());
+}
+
+// Another hook put on a standard control after ours (as the up-down control hooks its
+// buddy) sees the messages first and hands them on to the control; destroying the control
+// under it takes nothing with it.
+std::vector<UINT>* hookedMessages = nullptr;
+LRESULT CALLBACK RecordingHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (hookedMessages) hookedMessages->push_back(msg);
+  return ui::CommonControls().DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(WindowLookup, AStandardControlUnderAnotherHookStillHandlesItsMessagesAndLetsGo) {
+  std::vector<UINT> seen;
+  hookedMessages = &seen;
+  auto box = std::make_unique<ui::GroupBox>(&form->Panel1, "Group", ui::Bounds{4, 4, 80, 40});
+  box->OnClick = [] {};
+  HWND hwnd = box->Handle();
+  ASSERT_TRUE(ui::CommonControls().SetWindowSubclass(hwnd, &RecordingHook, 1, 0));
+  // The platform's group box lets the mouse through; ours, with a click handler, takes it.
+  EXPECT_EQ(SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(10, 10)), HTCLIENT);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), static_cast<UINT>(WM_NCHITTEST)), 1);
+  box.reset();
+  EXPECT_FALSE(IsWindow(hwnd));
+  EXPECT_EQ(ui::Control::FromHandle(hwnd), nullptr);
+  EXPECT_EQ(seen.back(), static_cast<UINT>(WM_NCDESTROY));
+  hookedMessages = nullptr;
+}
+
+// Filters see a control's messages before it does, the last added first, and each passes
+// them on to the ones added before it; one that leaves while a message is on its way
+// leaves the rest of the way intact.
+struct Recorder : ui::Control::MessageFilter {
+  Recorder(std::string name, std::string& log) : name(std::move(name)), log(log) {}
+  LRESULT FilterMessage(ui::Control& control, UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg != WM_APP + 7) return control.PassOn(this, msg, wParam, lParam);
+    log += name;
+    if (leaveFrom) leaveFrom->RemoveMessageFilter(this);
+    if (answer) return answer;
+    return control.PassOn(this, msg, wParam, lParam) + 1;
+  }
+  std::string name;
+  std::string& log;
+  ui::Control* leaveFrom = nullptr;
+  LRESULT answer = 0;
+};
+
+TEST_F(WindowLookup, MessageFiltersRunLastAddedFirstAndPassOnToTheControl) {
+  std::string log;
+  Recorder a("a", log), b("b", log), c("c", log);
+  ui::Control& panel = form->Panel1;
+  for (Recorder* r : {&a, &b, &c}) panel.AddMessageFilter(r);
+  panel.AddMessageFilter(&b);  // once only
+  // The panel answers 0 to a message it does not know: each filter adds one on the way back.
+  EXPECT_EQ(SendMessageA(panel.Handle(), WM_APP + 7, 0, 0), 3);
+  EXPECT_EQ(log, "cba");
+  log.clear();
+  b.leaveFrom = &panel;
+  EXPECT_EQ(SendMessageA(panel.Handle(), WM_APP + 7, 0, 0), 3);
+  EXPECT_EQ(log, "cba");
+  log.clear();
+  c.answer = 42;  // answered by the first: nothing passes on
+  EXPECT_EQ(SendMessageA(panel.Handle(), WM_APP + 7, 0, 0), 42);
+  EXPECT_EQ(log, "c");
+  c.answer = 0;
+  log.clear();
+  EXPECT_EQ(SendMessageA(panel.Handle(), WM_APP + 7, 0, 0), 2);
+  EXPECT_EQ(log, "ca");
+  for (Recorder* r : {&a, &c}) panel.RemoveMessageFilter(r);
+  EXPECT_EQ(SendMessageA(panel.Handle(), WM_APP + 7, 0, 0), 0);
 }
 
 }  // namespace
