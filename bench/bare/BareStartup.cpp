@@ -1,7 +1,9 @@
 // The start-up floor: the windows of Tessarin's main window (same classes, styles, sizes
 // and fonts, the rich edit included), of its two hidden dialogs and of its notification-
-// area icon, created and the main window shown, with no logic at all. bench_startup
-// measures Tessarin against it.
+// area icon, created and the main window shown, with no logic at all: only the grid's
+// lines and characters are drawn, as plainly as the platform can. It carries the program's
+// manifest, so its controls are the same visual-styles controls. bench_startup measures
+// Tessarin against it.
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -239,11 +241,50 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-void Register(const char* name, HBRUSH background) {
+// The grid's content with nothing but the platform's text output: its lines, and its 224
+// characters, each in the middle of its cell: the floor of what the program's grid draws.
+LRESULT CALLBACK GridProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  static HFONT font = nullptr;
+  if (msg == WM_SETFONT) {
+    font = reinterpret_cast<HFONT>(wParam);
+    return 0;
+  }
+  if (msg != WM_PAINT) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int w = (client.right + 1) / 16, h = (client.bottom + 1) / 14;  // a cell and its line
+  HBRUSH line = CreateSolidBrush(RGB(192, 192, 192));
+  for (int c = 0; c < 16; ++c) {
+    const RECT r{c * w + w - 1, 0, c * w + w, 14 * h};
+    FillRect(dc, &r, line);
+  }
+  for (int r = 0; r < 14; ++r) {
+    const RECT rect{0, r * h + h - 1, 16 * w, r * h + h};
+    FillRect(dc, &rect, line);
+  }
+  DeleteObject(line);
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  for (int code = 32; code < 256; ++code) {
+    const int c = (code - 32) % 16, r = (code - 32) / 16;
+    const char ch = static_cast<char>(code);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, &ch, 1, &size);
+    const RECT cell{c * w, r * h, c * w + w - 1, r * h + h - 1};
+    ExtTextOutA(dc, cell.left + (w - 1 - size.cx) / 2, cell.top + 2, ETO_CLIPPED, &cell, &ch, 1, nullptr);
+  }
+  SelectObject(dc, old);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+void Register(const char* name, HBRUSH background, WNDPROC proc = &FormProc) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = &FormProc;
+  wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = background;
@@ -283,7 +324,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Register("BareApplication", nullptr);
   Register("BareMainWindow", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   Register("BareDialog", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  Register("BareGrid", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)));
+  Register("BareGrid", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), &GridProc);
   Register("BarePanel", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   Register("BareGradient", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   Register("BareImage", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
@@ -295,6 +336,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                       cx / 2, cy / 2, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   HWND main = CreateForm(app, "BareMainWindow", "Tessarin", 747, 485);
   CreateControls(main, kMain);
+  // The magnifier lies behind the grid.
+  SetWindowPos(GetDlgItem(main, 100), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   CreateControls(CreateForm(app, "BareDialog", "Colorselect (216 Color-Palett)", 562, 90), kPalette);
   CreateControls(CreateForm(app, "BareDialog", "Tessarin V2.9 Options", 418, 423), kOptions);
   // The notification-area icon's hidden window.
@@ -311,6 +354,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (large) {
     for (int id : {100, 101})
       SetWindowPos(GetDlgItem(main, id), nullptr, 4, 10, 693, 607, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The magnifier at 336 points and the grid's characters at 22.
+    SendMessageA(GetDlgItem(main, 100), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({"Arial", -448})),
+                 FALSE);
+    SendMessageA(GetDlgItem(main, 101), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor({"Arial", -29})), FALSE);
   }
   RECT client;
   GetClientRect(main, &client);
