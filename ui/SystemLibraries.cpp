@@ -41,12 +41,9 @@ const CommonControlsApi& CommonControls() {
     a.InitCommonControlsEx = Lookup<decltype(a.InitCommonControlsEx)>(module, "InitCommonControlsEx");
     // The subclass functions are exported by name from version 6, by ordinal before.
     a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, "SetWindowSubclass");
-    a.RemoveWindowSubclass = Lookup<decltype(a.RemoveWindowSubclass)>(module, "RemoveWindowSubclass");
     a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, "DefSubclassProc");
     if (!a.SetWindowSubclass)
       a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, MAKEINTRESOURCEA(410));
-    if (!a.RemoveWindowSubclass)
-      a.RemoveWindowSubclass = Lookup<decltype(a.RemoveWindowSubclass)>(module, MAKEINTRESOURCEA(412));
     if (!a.DefSubclassProc)
       a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, MAKEINTRESOURCEA(413));
     if (a.InitCommonControlsEx) {

@@ -21,7 +21,6 @@ HMODULE LoadSystemLibrary(const char* name);
 struct CommonControlsApi {
   decltype(&::InitCommonControlsEx) InitCommonControlsEx = nullptr;
   decltype(&::SetWindowSubclass) SetWindowSubclass = nullptr;
-  decltype(&::RemoveWindowSubclass) RemoveWindowSubclass = nullptr;
   decltype(&::DefSubclassProc) DefSubclassProc = nullptr;
 };
 const CommonControlsApi& CommonControls();
