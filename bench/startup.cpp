@@ -44,7 +44,7 @@ constexpr DWORD kCloseTimeoutMs = 10000;
 // objects) does not run into the next one's start.
 constexpr DWORD kSettleMs = 100;
 constexpr double kPaintGoal = 1.10;  // to the first complete paint, against notepad
-constexpr double kReadyGoal = 1.00;  // to a shown, idle window, against the bare program
+constexpr double kFloorGoal = 1.00;  // to the first complete paint, against the bare program
 
 LARGE_INTEGER frequency;
 
@@ -295,7 +295,7 @@ int main(int argc, char** argv) {
 
   std::vector<Sample> sampleSets[3];
   // Against notepad, against the bare program.
-  std::vector<double> readyRatios[2], visibleRatios[2], paintedRatios[2];
+  std::vector<double> readyRatios[2], visibleRatios[2], paintedRatios[2], floorRatios;
   int failures = 0;
   for (int round = 1; round <= rounds; ++round) {
     Sample samples[3];
@@ -319,6 +319,7 @@ int main(int argc, char** argv) {
       visibleRatios[b].push_back(samples[2].visible / samples[b].visible);
       paintedRatios[b].push_back(samples[2].painted / samples[b].painted);
     }
+    floorRatios.push_back(samples[1].painted / samples[0].painted);
   }
   if (sampleSets[0].empty()) {
     std::printf("no round succeeded\n");
@@ -346,11 +347,13 @@ int main(int argc, char** argv) {
         programs[b]->name.c_str(), Median(paintedRatios[b]), Median(r), *std::min_element(r.begin(), r.end()),
         *std::max_element(r.begin(), r.end()), Median(visibleRatios[b]));
   }
-  const double paintRatio = Median(paintedRatios[0]), readyRatio = Median(readyRatios[1]);
+  const double paintRatio = Median(paintedRatios[0]), floorRatio = Median(paintedRatios[1]);
   std::printf("goal: first complete paint within %.2fx of notepad: %s\n", kPaintGoal,
               paintRatio <= kPaintGoal ? "met" : "not met");
-  std::printf("goal: idle within %.2fx of the bare program: %s\n", kReadyGoal,
-              readyRatio <= kReadyGoal ? "met" : "not met");
+  std::printf("goal: first complete paint within %.2fx of the bare program: %s\n", kFloorGoal,
+              floorRatio <= kFloorGoal ? "met" : "not met");
+  // Where the floor itself stands: the same windows with no logic, against notepad.
+  std::printf("the bare program's first complete paint against notepad: %.2fx\n", Median(floorRatios));
   std::printf(
       "median start-up to the first complete paint: Tessarin %.1f ms, bare %.1f ms, notepad %.1f ms\n",
       medians[2][1], medians[1][1], medians[0][1]);
