@@ -15,9 +15,10 @@ void SecureDllSearch();
 // one; nullptr when it is not there.
 HMODULE LoadSystemLibrary(const char* name);
 
-// The common controls' functions the toolkit uses, from comctl32.dll of the system
-// folder (not a known DLL, so it is never imported statically). Loading it also starts
-// the common controls' classes.
+// The common controls' functions, from comctl32.dll of the system folder (not a known
+// DLL, so it is never imported statically). Loading it also starts the common controls'
+// classes. The subclass chain's functions are there for code that must share a window
+// with another library's hook; the toolkit itself stays out of that chain (ui/Control.cpp).
 struct CommonControlsApi {
   decltype(&::InitCommonControlsEx) InitCommonControlsEx = nullptr;
   decltype(&::SetWindowSubclass) SetWindowSubclass = nullptr;
