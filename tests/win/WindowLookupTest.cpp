@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 
@@ -182,6 +183,13 @@ TEST_F(WindowLookup, MessageFiltersRunLastAddedFirstAndPassOnToTheControl) {
   std::string log;
   Recorder a("a", log), b("b", log), c("c", log);
   ui::Control& panel = form->Panel1;
+  struct LetGo {  // also when a check fails halfway: no filter outlives the test
+    ui::Control& panel;
+    std::array<Recorder*, 3> filters;
+    ~LetGo() {
+      for (Recorder* r : filters) panel.RemoveMessageFilter(r);
+    }
+  } letGo{panel, {&a, &b, &c}};
   for (Recorder* r : {&a, &b, &c}) panel.AddMessageFilter(r);
   panel.AddMessageFilter(&b);  // once only
   // The panel answers 0 to a message it does not know: each filter adds one on the way back.
@@ -199,7 +207,8 @@ TEST_F(WindowLookup, MessageFiltersRunLastAddedFirstAndPassOnToTheControl) {
   log.clear();
   EXPECT_EQ(SendMessageA(panel.Handle(), WM_APP + 7, 0, 0), 2);
   EXPECT_EQ(log, "ca");
-  for (Recorder* r : {&a, &c}) panel.RemoveMessageFilter(r);
+  panel.RemoveMessageFilter(&a);
+  panel.RemoveMessageFilter(&c);
   EXPECT_EQ(SendMessageA(panel.Handle(), WM_APP + 7, 0, 0), 0);
 }
 
