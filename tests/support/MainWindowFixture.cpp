@@ -91,7 +91,7 @@ bool MainWindowTest::InputHandled() {
   return seen && Settle();
 }
 
-void MainWindowTest::PressKeys(std::initializer_list<std::pair<WORD, bool>> events) {
+void MainWindowTest::PressKeys(const std::vector<std::pair<WORD, bool>>& events) {
   std::vector<INPUT> in;
   for (auto [vk, up] : events) {
     INPUT i{};

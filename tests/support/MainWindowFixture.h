@@ -37,7 +37,7 @@ class MainWindowTest : public ::testing::Test {
   bool InputHandled();
 
   // Keys as a user types them (SendInput to the foreground window), then settled.
-  void PressKeys(std::initializer_list<std::pair<WORD, bool>> events);
+  void PressKeys(const std::vector<std::pair<WORD, bool>>& events);
   // A click through the platform's own button path (BM_CLICK), then settled.
   void Click(const ui::Control& control);
 

@@ -14,18 +14,11 @@ class FindField : public testing_support::MainWindowTest {
  protected:
   // Presses and releases each key in turn, with the modifiers held around all of them.
   void Keys(std::initializer_list<WORD> keys, std::initializer_list<WORD> held = {}) {
-    std::vector<INPUT> in;
-    auto add = [&in](WORD vk, bool up) {
-      INPUT i{};
-      i.type = INPUT_KEYBOARD;
-      i.ki.wVk = vk;
-      i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-      in.push_back(i);
-    };
-    for (WORD vk : held) add(vk, false);
-    for (WORD vk : keys) add(vk, false), add(vk, true);
-    for (WORD vk : held) add(vk, true);
-    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+    std::vector<std::pair<WORD, bool>> events;
+    for (WORD vk : held) events.push_back({vk, false});
+    for (WORD vk : keys) events.push_back({vk, false}), events.push_back({vk, true});
+    for (WORD vk : held) events.push_back({vk, true});
+    PressKeys(events);
   }
   bool Shows(const char* code) {
     return WaitUntil([&] { return form->num.Text() == code; });
