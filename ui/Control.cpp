@@ -258,7 +258,14 @@ void Control::AddMessageFilter(MessageFilter* filter) {
 }
 
 void Control::RemoveMessageFilter(MessageFilter* filter) {
-  filters_.erase(std::remove(filters_.begin(), filters_.end(), filter), filters_.end());
+  const auto it = std::find(filters_.begin(), filters_.end(), filter);
+  if (it == filters_.end()) return;
+  const size_t place = static_cast<size_t>(it - filters_.begin());
+  filters_.erase(it);
+  // A message on its way goes on to the filters still before its place: one that leaves
+  // from before that place moves the place down, so no filter sees the message twice.
+  for (Passing& p : passing_)
+    if (place < p.place) --p.place;
 }
 
 LRESULT Control::PassOn(const MessageFilter* from, UINT msg, WPARAM wParam, LPARAM lParam) {

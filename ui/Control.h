@@ -164,7 +164,7 @@ class Control {
   std::vector<MessageFilter*> filters_;
   struct Passing {
     MessageFilter* filter;
-    size_t place;  // in filters_ when the message reached it
+    size_t place;  // how many filters in filters_ are still before it on the message's way
   };
   std::vector<Passing> passing_;  // the filters a message is on its way through, innermost last
   WNDPROC baseProc_ = nullptr;    // a standard control's own procedure, when ours goes first

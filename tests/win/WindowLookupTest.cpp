@@ -170,26 +170,32 @@ struct Recorder : ui::Control::MessageFilter {
     if (msg != WM_APP + 7) return control.PassOn(this, msg, wParam, lParam);
     log += name;
     if (leaveFrom) leaveFrom->RemoveMessageFilter(this);
+    if (dropFrom) dropFrom->RemoveMessageFilter(drop);
     if (answer) return answer;
     return control.PassOn(this, msg, wParam, lParam) + 1;
   }
   std::string name;
   std::string& log;
   ui::Control* leaveFrom = nullptr;
+  ui::Control* dropFrom = nullptr;  // takes `drop` out of that control on the way
+  Recorder* drop = nullptr;
   LRESULT answer = 0;
+};
+
+// Also when a check fails halfway: no filter outlives the test.
+struct LetGo {
+  ui::Control& panel;
+  std::array<Recorder*, 3> filters;
+  ~LetGo() {
+    for (Recorder* r : filters) panel.RemoveMessageFilter(r);
+  }
 };
 
 TEST_F(WindowLookup, MessageFiltersRunLastAddedFirstAndPassOnToTheControl) {
   std::string log;
   Recorder a("a", log), b("b", log), c("c", log);
   ui::Control& panel = form->Panel1;
-  struct LetGo {  // also when a check fails halfway: no filter outlives the test
-    ui::Control& panel;
-    std::array<Recorder*, 3> filters;
-    ~LetGo() {
-      for (Recorder* r : filters) panel.RemoveMessageFilter(r);
-    }
-  } letGo{panel, {&a, &b, &c}};
+  LetGo letGo{panel, {&a, &b, &c}};
   for (Recorder* r : {&a, &b, &c}) panel.AddMessageFilter(r);
   panel.AddMessageFilter(&b);  // once only
   // The panel answers 0 to a message it does not know: each filter adds one on the way back.
@@ -210,6 +216,36 @@ TEST_F(WindowLookup, MessageFiltersRunLastAddedFirstAndPassOnToTheControl) {
   panel.RemoveMessageFilter(&a);
   panel.RemoveMessageFilter(&c);
   EXPECT_EQ(SendMessageA(panel.Handle(), WM_APP + 7, 0, 0), 0);
+}
+
+// A filter that takes out another while a message is on its way: the message goes on to
+// those still there before it, and none of them, nor the filter itself, sees it twice.
+TEST_F(WindowLookup, AFilterThatTakesOutAnotherOnTheWayPassesOnToTheRest) {
+  struct Case {
+    const char* drops;  // what c takes out: a filter added before it, or after
+    bool leaves;        // c leaves too
+    const char* log;
+    LRESULT result;
+  } const cases[] = {
+      {"b", false, "ca", 2},  // the one right before it
+      {"a", false, "cb", 2},
+      {"b", true, "ca", 2},
+      {"d", false, "cba", 3},  // one added after it has had the message already
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(std::string("c drops ") + k.drops + (k.leaves ? " and leaves" : ""));
+    std::string log;
+    Recorder a("a", log), b("b", log), c("c", log), d("d", log);
+    ui::Control& panel = form->Panel1;
+    LetGo letGo{panel, {&a, &b, &c}}, letGoD{panel, {&d, &d, &d}};
+    for (Recorder* r : {&a, &b, &c, &d}) panel.AddMessageFilter(r);
+    c.dropFrom = &panel;
+    c.drop = k.drops[0] == 'a' ? &a : k.drops[0] == 'b' ? &b : &d;
+    if (k.leaves) c.leaveFrom = &panel;
+    const LRESULT result = SendMessageA(panel.Handle(), WM_APP + 7, 0, 0);
+    EXPECT_EQ(log.substr(1), k.log);  // d, added last, always goes first
+    EXPECT_EQ(result, k.result + 1);
+  }
 }
 
 }  // namespace
