@@ -41,7 +41,12 @@ WidgetMetrics CurrentMetrics(UINT dpi) {
           m(SM_CXSIZE),       m(SM_CYSIZE),       m(SM_CXSMSIZE),    m(SM_CYSMSIZE)};
 }
 
-constexpr UINT kPaintMessage = WM_USER + 1;
+// The button's own message to paint itself after the caption: registered, because the
+// form's range from WM_USER belongs to the dialog manager (DM_SETDEFID is WM_USER + 1).
+UINT PaintMessage() {
+  static const UINT message = RegisterWindowMessageA("TessarinWidgetPaint");
+  return message;
+}
 
 }  // namespace
 
@@ -168,15 +173,9 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE: {
       // The platform redraws the caption first; the button is drawn over it afterwards.
       const LRESULT result = form_->PassOn(this, msg, wParam, lParam);
-      PostMessageA(hwnd, kPaintMessage, 0, index_);
+      PostMessageA(hwnd, PaintMessage(), 0, index_);
       return result;
     }
-    case kPaintMessage:
-      if (lParam == index_) {
-        Paint();
-        return 0;
-      }
-      break;
     case WM_SIZE:
     case WM_WINDOWPOSCHANGED:
     case WM_SETTINGCHANGE:
@@ -246,7 +245,12 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       hooked_ = nullptr;
       hintWindow_.Cancel();
       break;
-    default: break;
+    default:
+      if (msg == PaintMessage() && lParam == index_) {
+        Paint();
+        return 0;
+      }
+      break;
   }
   return form_->PassOn(this, msg, wParam, lParam);
 }

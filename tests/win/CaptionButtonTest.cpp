@@ -3,6 +3,8 @@
 // when the caption is redrawn, the re-hook of a recreated window and its tooltip.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/Widget.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
@@ -222,6 +224,25 @@ class RecreatableForm : public ui::Form {
                   .owner = ui::Application::Instance().Handle()});
   }
 };
+
+// The button's own messages stay out of the range the form shares with the dialog
+// manager: the form still receives each of those, whatever its parameters.
+TEST_F(CaptionButton, LeavesTheDialogManagersMessagesToTheForm) {
+  struct Recording : RecreatableForm {
+    std::vector<UINT> seen;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+      if (msg >= WM_USER && msg < WM_APP) seen.push_back(msg);
+      return RecreatableForm::WndProc(msg, wParam, lParam);
+    }
+  } test;
+  TWidget first(&test), second(&test);
+  for (LPARAM lParam : {0, 1}) {
+    test.seen.clear();
+    SendMessageA(test.Handle(), DM_SETDEFID, IDOK, lParam);
+    SendMessageA(test.Handle(), DM_REPOSITION, 0, lParam);
+    EXPECT_EQ(test.seen, (std::vector<UINT>{DM_SETDEFID, DM_REPOSITION})) << lParam;
+  }
+}
 
 TEST_F(CaptionButton, TwoWidgetsStandSideBySideAndFollowARecreatedWindow) {
   RecreatableForm test;
