@@ -16,9 +16,9 @@ void TForm1::WireFindField() {
 
 bool TForm1::FindFieldKey(const MSG& msg) {
   if (FindField1.PreviewKey(msg)) return true;
-  const bool ctrlAlone =
-      GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
-  if (msg.message != WM_KEYDOWN || msg.wParam != 'F' || !ctrlAlone) return false;
+  if (msg.message != WM_KEYDOWN || msg.wParam != 'F') return false;
+  // The key states after the key: each read is a trip to the server under Wine.
+  if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) return false;
   // Along the grid's lower edge, wherever the layout has put the grid.
   FindField1.Open(StringAlignGrid1.BoundsRect());
   return true;

@@ -423,14 +423,21 @@ void RichEdit::Append(const std::string& text) {
   ReplaceSelection(text);
 }
 
+namespace {
+// Ctrl+V or Shift+Insert, without Alt.
+bool PasteKey(WPARAM key) {
+  if (GetKeyState(VK_MENU) < 0) return false;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  return key == 'V' ? ctrl : !ctrl && GetKeyState(VK_SHIFT) < 0;
+}
+}  // namespace
+
 LRESULT RichEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   // Plain-text mode keeps one format on Windows; some rich edits (Wine's) still paste
   // rich text as such: every paste takes the plain text only.
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0,
-             alt = GetKeyState(VK_MENU) < 0;
-  const bool pasteKey =
-      msg == WM_KEYDOWN && !alt && ((wParam == 'V' && ctrl) || (wParam == VK_INSERT && shift && !ctrl));
-  if (msg == WM_PASTE || pasteKey) {
+  // The key states only for the two keys that paste: each read is a trip to the server
+  // under Wine, and every message of the control passes here.
+  if (msg == WM_PASTE || (msg == WM_KEYDOWN && (wParam == 'V' || wParam == VK_INSERT) && PasteKey(wParam))) {
     if (!ReadOnly()) SendMessageA(handle_, EM_PASTESPECIAL, CF_TEXT, 0);
     return 0;
   }
