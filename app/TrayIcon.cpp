@@ -5,6 +5,7 @@
 
 #include "ui/Application.h"
 #include "ui/ShellLibraries.h"
+#include "ui/WindowClass.h"
 
 namespace tessarin {
 namespace {
@@ -15,17 +16,9 @@ UINT TaskbarCreatedMessage() {
 }
 
 const char* RegisterTrayClass(WNDPROC proc) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExA(GetModuleHandleA(nullptr), TRxTrayIcon::kWindowClass, &wc)) {
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = TRxTrayIcon::kWindowClass;
-    wc.cbWndExtra = sizeof(TRxTrayIcon*);  // the component, in a slot of its own class
-    RegisterClassExA(&wc);
-  }
-  return TRxTrayIcon::kWindowClass;
+  // The component, in a slot of its own class.
+  return ui::RegisterWindowClass(
+      {.name = TRxTrayIcon::kWindowClass, .proc = proc, .windowExtra = sizeof(TRxTrayIcon*)});
 }
 
 ui::ShiftState WithMouse(ui::ShiftState s, const tray::TrayMouseState& m) {

@@ -11,6 +11,7 @@
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"
+#include "ui/WindowClass.h"
 
 namespace tessarin {
 namespace {
@@ -286,18 +287,11 @@ TWidgetHint::~TWidgetHint() {
 
 void TWidgetHint::Start(const std::string& text, int x, int y) {
   if (!window_) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    if (!GetClassInfoExA(GetModuleHandleA(nullptr), kWindowClass, &wc)) {
-      wc.cbSize = sizeof wc;
-      wc.style = CS_SAVEBITS;
-      wc.lpfnWndProc = &TWidgetHint::WindowProc;
-      wc.hInstance = GetModuleHandleA(nullptr);
-      wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-      wc.lpszClassName = kWindowClass;
-      wc.cbWndExtra = sizeof(TWidgetHint*);  // the hint, in a slot of its own class
-      RegisterClassExA(&wc);
-    }
+    // The hint, in a slot of its own class.
+    ui::RegisterWindowClass({.name = kWindowClass,
+                             .proc = &TWidgetHint::WindowProc,
+                             .style = CS_SAVEBITS,
+                             .windowExtra = sizeof(TWidgetHint*)});
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass, "", WS_POPUP | WS_BORDER, 0, 0,
                               0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_) return;

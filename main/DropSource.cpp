@@ -37,21 +37,16 @@ struct ImageListApi {
   }
 };
 
-template <typename F>
-void Bind(HMODULE module, F& function, const char* name) {
-  function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 const ImageListApi& ImageLists() {
   static const ImageListApi api = [] {
     ImageListApi a;
     if (HMODULE module = ui::LoadSystemLibrary("comctl32.dll")) {
-      Bind(module, a.GetImageCount, "ImageList_GetImageCount");
-      Bind(module, a.BeginDrag, "ImageList_BeginDrag");
-      Bind(module, a.DragEnter, "ImageList_DragEnter");
-      Bind(module, a.DragMove, "ImageList_DragMove");
-      Bind(module, a.DragLeave, "ImageList_DragLeave");
-      Bind(module, a.EndDrag, "ImageList_EndDrag");
+      ui::LoadProc(module, a.GetImageCount, "ImageList_GetImageCount");
+      ui::LoadProc(module, a.BeginDrag, "ImageList_BeginDrag");
+      ui::LoadProc(module, a.DragEnter, "ImageList_DragEnter");
+      ui::LoadProc(module, a.DragMove, "ImageList_DragMove");
+      ui::LoadProc(module, a.DragLeave, "ImageList_DragLeave");
+      ui::LoadProc(module, a.EndDrag, "ImageList_EndDrag");
     }
     return a.Complete() ? a : ImageListApi{};
   }();
@@ -80,8 +75,6 @@ TDropSourceUnit::~TDropSourceUnit() {
 }
 
 // --- TDropSource -----------------------------------------------------------------------
-
-TDropSource::TDropSource() { AddReference(); }
 
 void TDropSource::SetImages(HIMAGELIST images) {
   images_ = images;
@@ -304,14 +297,6 @@ STDMETHODIMP TEnumFormatEtc::QueryInterface(REFIID iid, void** object) {
   }
   *object = nullptr;
   return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) TEnumFormatEtc::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&refCount_)); }
-
-STDMETHODIMP_(ULONG) TEnumFormatEtc::Release() {
-  const LONG count = InterlockedDecrement(&refCount_);
-  if (count == 0) delete this;
-  return static_cast<ULONG>(count);
 }
 
 STDMETHODIMP TEnumFormatEtc::Next(ULONG count, FORMATETC* formats, ULONG* fetched) {

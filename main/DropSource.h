@@ -13,6 +13,8 @@
 #include <string>
 #include <utility>
 
+#include "ui/ComObject.h"
+
 namespace tessarin {
 
 // The clipboard formats registered when the program starts (0 before).
@@ -40,26 +42,7 @@ class TDropSourceUnit {
 
 // A component that carries a reference count for the OLE interfaces it implements. The
 // release that brings the count to 0 frees the object.
-class TInterfacedComponent {
- public:
-  TInterfacedComponent(const TInterfacedComponent&) = delete;
-  TInterfacedComponent& operator=(const TInterfacedComponent&) = delete;
-  // The current count, for checks: what one more reference and its release would see.
-  LONG RefCount() const { return refCount_; }
-
- protected:
-  TInterfacedComponent() = default;
-  virtual ~TInterfacedComponent() = default;
-  ULONG AddReference() { return static_cast<ULONG>(InterlockedIncrement(&refCount_)); }
-  ULONG ReleaseReference() {
-    const LONG count = InterlockedDecrement(&refCount_);
-    if (count == 0) delete this;
-    return static_cast<ULONG>(count);
-  }
-
- private:
-  volatile LONG refCount_ = 0;
-};
+using TInterfacedComponent = ui::RefCounted;
 
 // The owning form's reference to a component: made with the component, dropped with the
 // form. The platform may keep its own references a while longer (a drop target that holds
@@ -137,8 +120,8 @@ class TDropSource : public TInterfacedComponent, public IDropSource, public IDat
   STDMETHODIMP EnumDAdvise(IEnumSTATDATA** enumerator) override;
 
  protected:
-  // Takes the owning form's reference.
-  TDropSource();
+  // The count starts with the owning form's reference.
+  TDropSource() = default;
   // The bytes the data object hands out for its text formats.
   virtual const std::string& DataText() const = 0;
 
@@ -164,7 +147,7 @@ class TDropTextSource : public TDropSource {
 
 // Enumerates a format list. It holds its own copy of the list, so a drop target may keep
 // it after the drag, and after the source is gone.
-class TEnumFormatEtc final : public IEnumFORMATETC {
+class TEnumFormatEtc final : public IEnumFORMATETC, private ui::RefCounted {
  public:
   using FormatList = TDropSource::FormatList;
   TEnumFormatEtc(std::shared_ptr<const FormatList> formats, std::size_t count, std::size_t index = 0);
@@ -172,16 +155,15 @@ class TEnumFormatEtc final : public IEnumFORMATETC {
   TEnumFormatEtc& operator=(const TEnumFormatEtc&) = delete;
 
   STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
+  STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
+  STDMETHODIMP_(ULONG) Release() override { return ReleaseReference(); }
   STDMETHODIMP Next(ULONG count, FORMATETC* formats, ULONG* fetched) override;
   STDMETHODIMP Skip(ULONG count) override;
   STDMETHODIMP Reset() override;
   STDMETHODIMP Clone(IEnumFORMATETC** clone) override;
 
  private:
-  ~TEnumFormatEtc() = default;
-  volatile LONG refCount_ = 1;
+  ~TEnumFormatEtc() override = default;
   std::shared_ptr<const FormatList> formats_;
   std::size_t count_;
   std::size_t index_;

@@ -11,6 +11,7 @@
 #include "main/CharNames.h"
 #include "main/GridCells.h"
 #include "main/StringAlignGrid.h"
+#include "ui/ComObject.h"
 #include "ui/ShellLibraries.h"
 #include "ui/SystemLibraries.h"
 
@@ -29,10 +30,8 @@ const OleAccApi& OleAcc() {
   static const OleAccApi api = [] {
     OleAccApi a;
     if (HMODULE module = ui::LoadSystemLibrary("oleacc.dll")) {
-      a.createStd = reinterpret_cast<decltype(a.createStd)>(
-          reinterpret_cast<void*>(GetProcAddress(module, "CreateStdAccessibleObject")));
-      a.lresultFromObject = reinterpret_cast<decltype(a.lresultFromObject)>(
-          reinterpret_cast<void*>(GetProcAddress(module, "LresultFromObject")));
+      ui::LoadProc(module, a.createStd, "CreateStdAccessibleObject");
+      ui::LoadProc(module, a.lresultFromObject, "LresultFromObject");
     }
     return a;
   }();
@@ -72,10 +71,10 @@ std::string CellDescription(unsigned char code) {
 
 // One object per request. It holds the window, not the grid: a client may keep it after
 // the grid has gone, and every call then finds no grid and fails.
-class GridAccessible final : public IAccessible {
+class GridAccessible final : public IAccessible, private ui::RefCounted {
  public:
   GridAccessible(HWND hwnd, IAccessible* standard) : hwnd_(hwnd), standard_(standard) {}
-  ~GridAccessible() { standard_->Release(); }
+  ~GridAccessible() override { standard_->Release(); }
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -88,12 +87,8 @@ class GridAccessible final : public IAccessible {
     *out = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
+  ULONG STDMETHODCALLTYPE Release() override { return ReleaseReference(); }
 
   // IDispatch: the object is reached through IAccessible only.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -289,7 +284,6 @@ class GridAccessible final : public IAccessible {
     return IsWindow(hwnd_) ? dynamic_cast<TStringAlignGrid*>(ui::Control::FromHandle(hwnd_)) : nullptr;
   }
 
-  LONG refs_ = 1;
   HWND hwnd_;
   IAccessible* standard_;
 };

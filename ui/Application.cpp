@@ -9,6 +9,7 @@
 #include "ui/Form.h"
 #include "ui/SystemLibraries.h"
 #include "ui/Ticks.h"
+#include "ui/WindowClass.h"
 
 namespace ui {
 
@@ -21,20 +22,14 @@ void Application::Initialize() {
   if (handle_) return;
   CommonControls();  // loads them from the system folder and registers their classes
 
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &Application::WindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = "TApplication";
-  RegisterClassExA(&wc);
+  RegisterWindowClass(
+      {.name = "TApplication", .proc = &Application::WindowProc, .icon = MAKEINTRESOURCEA(1)});
   // A captioned popup of no size in the middle of the screen, never shown by us: it owns
   // the forms, so that none of them has a taskbar button of its own.
   const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
   handle_ = CreateWindowExA(0, "TApplication", title_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, x, y, 0, 0,
-                            nullptr, nullptr, wc.hInstance, nullptr);
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void Application::SetTitle(const std::string& title) {

@@ -6,6 +6,7 @@
 
 #include "ui/Application.h"
 #include "ui/SystemLibraries.h"
+#include "ui/WindowClass.h"
 
 namespace ui {
 namespace {
@@ -139,20 +140,12 @@ void Control::Detach() {
 
 const char* Control::RegisterOwnClass(const char* className, UINT classStyle, HCURSOR cursor,
                                       HBRUSH background) {
-  WNDCLASSEXA wc{};
-  if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) return className;
-  wc.cbSize = sizeof wc;
-  wc.style = classStyle;
-  wc.lpfnWndProc = &Control::Trampoline;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = cursor ? cursor : LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = background;
-  wc.lpszClassName = className;
-  wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-  wc.hIconSm =
-      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0));
-  RegisterClassExA(&wc);
-  return className;
+  return RegisterWindowClass({.name = className,
+                              .proc = &Control::Trampoline,
+                              .style = classStyle,
+                              .cursor = cursor,
+                              .background = background,
+                              .icon = MAKEINTRESOURCEA(1)});
 }
 
 void Control::CreateHandle(const CreateParams& params) {

@@ -1,6 +1,7 @@
 // Display scaling: the one scaling function and the per-monitor calls, looked up at run time.
 #include "ui/Dpi.h"
 
+#include "ui/ShellLibraries.h"
 #include "ui/Units.h"
 
 namespace ui {
@@ -16,20 +17,15 @@ struct PerMonitorApi {
   BOOL(WINAPI* EnableNonClientDpiScaling)(HWND) = nullptr;
 };
 
-template <typename F>
-void Bind(HMODULE module, F& function, const char* name) {
-  function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 const PerMonitorApi& PerMonitor() {
   static const PerMonitorApi api = [] {
     PerMonitorApi a;
     if (HMODULE user32 = GetModuleHandleA("user32.dll")) {
-      Bind(user32, a.GetDpiForWindow, "GetDpiForWindow");
-      Bind(user32, a.GetDpiForSystem, "GetDpiForSystem");
-      Bind(user32, a.AdjustWindowRectExForDpi, "AdjustWindowRectExForDpi");
-      Bind(user32, a.GetSystemMetricsForDpi, "GetSystemMetricsForDpi");
-      Bind(user32, a.EnableNonClientDpiScaling, "EnableNonClientDpiScaling");
+      LoadProc(user32, a.GetDpiForWindow, "GetDpiForWindow");
+      LoadProc(user32, a.GetDpiForSystem, "GetDpiForSystem");
+      LoadProc(user32, a.AdjustWindowRectExForDpi, "AdjustWindowRectExForDpi");
+      LoadProc(user32, a.GetSystemMetricsForDpi, "GetSystemMetricsForDpi");
+      LoadProc(user32, a.EnableNonClientDpiScaling, "EnableNonClientDpiScaling");
     }
     return a;
   }();

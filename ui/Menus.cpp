@@ -2,6 +2,7 @@
 #include "ui/Menus.h"
 
 #include "ui/Exception.h"
+#include "ui/WindowClass.h"
 
 namespace ui {
 namespace {
@@ -40,15 +41,7 @@ LRESULT CALLBACK MenuWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 const char* MenuWindowClass() {
-  static const char* const name = [] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &MenuWindowProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "TPopupList";
-    RegisterClassExA(&wc);
-    return "TPopupList";
-  }();
+  static const char* const name = RegisterWindowClass({.name = "TPopupList", .proc = &MenuWindowProc});
   return name;
 }
 

@@ -10,8 +10,9 @@ namespace {
 // its caller's static); nullptr when either is missing.
 template <typename F>
 F Find(const char* dll, const char* name) {
-  HMODULE module = LoadSystemLibrary(dll);
-  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : F{};
+  F function;
+  LoadProc(LoadSystemLibrary(dll), function, name);
+  return function;
 }
 
 constexpr const char* kShell = "shell32.dll";

@@ -8,6 +8,18 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+namespace ui {
+
+// Sets `function` to the function of that name (or ordinal) in the module, as the type it
+// is declared with; to nullptr when the module or the function is missing. True when found.
+template <typename F>
+bool LoadProc(HMODULE module, F& function, const char* name) {
+  function = module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+  return function != nullptr;
+}
+
+}  // namespace ui
+
 // None of these is needed to show the main window: imported, their libraries (and all
 // that they load) would be loaded before the program's first line. Each library is
 // loaded from the system folder when one of its functions is first called; a function

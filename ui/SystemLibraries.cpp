@@ -3,20 +3,14 @@
 
 #include <string>
 
+#include "ui/ShellLibraries.h"
+
 namespace ui {
-namespace {
-
-template <typename F>
-F Lookup(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
-}  // namespace
 
 void SecureDllSearch() {
   // Looked up, not imported: systems before Windows 8 (without KB2533623) lack it.
-  using SetDirs = BOOL(WINAPI*)(DWORD);
-  if (auto set = Lookup<SetDirs>(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories"))
+  BOOL(WINAPI * set)(DWORD);
+  if (LoadProc(GetModuleHandleA("kernel32.dll"), set, "SetDefaultDllDirectories"))
     set(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // System DLLs may load these by bare name later (the common controls delay-load the
   // theme library), and not every loader applies the default directories to that: once
@@ -38,14 +32,12 @@ const CommonControlsApi& CommonControls() {
   static const CommonControlsApi api = [] {
     CommonControlsApi a;
     HMODULE module = LoadSystemLibrary("comctl32.dll");
-    a.InitCommonControlsEx = Lookup<decltype(a.InitCommonControlsEx)>(module, "InitCommonControlsEx");
+    LoadProc(module, a.InitCommonControlsEx, "InitCommonControlsEx");
     // The subclass functions are exported by name from version 6, by ordinal before.
-    a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, "SetWindowSubclass");
-    a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, "DefSubclassProc");
-    if (!a.SetWindowSubclass)
-      a.SetWindowSubclass = Lookup<decltype(a.SetWindowSubclass)>(module, MAKEINTRESOURCEA(410));
-    if (!a.DefSubclassProc)
-      a.DefSubclassProc = Lookup<decltype(a.DefSubclassProc)>(module, MAKEINTRESOURCEA(413));
+    if (!LoadProc(module, a.SetWindowSubclass, "SetWindowSubclass"))
+      LoadProc(module, a.SetWindowSubclass, MAKEINTRESOURCEA(410));
+    if (!LoadProc(module, a.DefSubclassProc, "DefSubclassProc"))
+      LoadProc(module, a.DefSubclassProc, MAKEINTRESOURCEA(413));
     if (a.InitCommonControlsEx) {
       INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS |
                                                ICC_TAB_CLASSES | ICC_BAR_CLASSES};
@@ -65,8 +57,8 @@ const ThemeApi& Theme() {
   static const ThemeApi api = [] {
     ThemeApi a;
     HMODULE module = LoadSystemLibrary("uxtheme.dll");
-    a.getWindowTheme = Lookup<decltype(a.getWindowTheme)>(module, "GetWindowTheme");
-    a.drawThemeBackground = Lookup<decltype(a.drawThemeBackground)>(module, "DrawThemeBackground");
+    LoadProc(module, a.getWindowTheme, "GetWindowTheme");
+    LoadProc(module, a.drawThemeBackground, "DrawThemeBackground");
     return a;
   }();
   return api;
