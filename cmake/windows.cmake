@@ -63,14 +63,21 @@ endfunction()
 
 # One ctest entry per test program and screen size; the program runs in that screen's
 # private Wine environment. A test file names its screens on a line "// screens: 640x480 …";
-# WIDTHxHEIGHT@DPI is a screen at another scaling ("1920x1080@144": 150 %).
+# WIDTHxHEIGHT@DPI is a screen at another scaling ("1920x1080@144": 150 %). A line
+# "// locales: ru_RU.UTF-8 …" adds one more entry per system locale, on the first screen.
 function(tessarin_wine_test name exe source)
   set(sizes ${TESSARIN_DEFAULT_SCREEN})
+  set(locales "")
   if(source)
     file(STRINGS ${source} line REGEX "^// screens:")
     if(line)
       string(REGEX REPLACE "^// screens:[ ]*" "" line "${line}")
       separate_arguments(sizes UNIX_COMMAND "${line}")
+    endif()
+    file(STRINGS ${source} line REGEX "^// locales:")
+    if(line AND NOT CMAKE_HOST_WIN32)
+      string(REGEX REPLACE "^// locales:[ ]*" "" line "${line}")
+      separate_arguments(locales UNIX_COMMAND "${line}")
     endif()
   endif()
   foreach(size ${sizes})
@@ -98,6 +105,15 @@ function(tessarin_wine_test name exe source)
     set_tests_properties(${test_name} PROPERTIES LABELS "${labels}"
       FIXTURES_REQUIRED wine_${size} RESOURCE_LOCK display_${size} TIMEOUT 300
       ENVIRONMENT "TESSARIN_WINE_ROOT=${WINE_ROOT};TESSARIN_EXE=Z:$<TARGET_FILE:Tessarin>;TESSARIN_SCREEN=${size}")
+  endforeach()
+  list(GET sizes 0 size)
+  foreach(locale ${locales})
+    string(REGEX REPLACE "[.].*$" "" language "${locale}")
+    set(test_name ${name}.${language})
+    add_test(NAME ${test_name} COMMAND ${WINENV} exec ${size} $<TARGET_FILE:${exe}>)
+    set_tests_properties(${test_name} PROPERTIES LABELS "${labels}"
+      FIXTURES_REQUIRED wine_${size} RESOURCE_LOCK display_${size} TIMEOUT 300
+      ENVIRONMENT "TESSARIN_WINE_ROOT=${WINE_ROOT};TESSARIN_EXE=Z:$<TARGET_FILE:Tessarin>;TESSARIN_SCREEN=${size};TESSARIN_LOCALE=${locale}")
   endforeach()
 endfunction()
 

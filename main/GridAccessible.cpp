@@ -38,10 +38,15 @@ const OleAccApi& OleAcc() {
   return api;
 }
 
+// The texts are Windows-1252 whatever the system's ANSI code page: a Cyrillic or Greek
+// system would read 0x80 as another character.
+constexpr UINT kTextCodePage = 1252;
+
 BSTR ToBstr(const std::string& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int length =
+      MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   BSTR bstr = ui::late::SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (bstr) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bstr, length);
+  if (bstr) MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), bstr, length);
   return bstr;
 }
 
@@ -70,7 +75,8 @@ std::string CellDescription(unsigned char code) {
 }
 
 // One object per request. It holds the window, not the grid: a client may keep it after
-// the grid has gone, and every call then finds no grid and fails.
+// the grid has gone, and every call then finds no grid and answers that the object is no
+// longer connected.
 class GridAccessible final : public IAccessible, private ui::RefCounted {
  public:
   GridAccessible(HWND hwnd, IAccessible* standard) : hwnd_(hwnd), standard_(standard) {}
@@ -106,19 +112,23 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
 
   // IAccessible
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     return standard_->get_accParent(parent);
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     if (!count) return E_POINTER;
     *count = kCellCount;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     if (!out) return E_POINTER;
     *out = nullptr;
     return Cell(child) > 0 ? S_FALSE : E_INVALIDARG;  // the cells are simple elements
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* out) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     return Guard([&] {
       const long id = Cell(child);
       if (id < 0) return E_INVALIDARG;
@@ -126,6 +136,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     return Guard([&] {
       const long id = Cell(child);
       if (id == CHILDID_SELF) return standard_->get_accValue(child, out);
@@ -133,6 +144,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     });
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     return Guard([&] {
       const long id = Cell(child);
       if (id == CHILDID_SELF) return standard_->get_accDescription(child, out);
@@ -140,6 +152,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     if (!out) return E_POINTER;
     const long id = Cell(child);
     if (id < 0) return E_INVALIDARG;
@@ -148,11 +161,12 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
+    TStringAlignGrid* grid = Grid();
+    if (!grid) return CO_E_OBJNOTCONNECTED;
     const long id = Cell(child);
     if (id == CHILDID_SELF) return standard_->get_accState(child, out);
     if (!out) return E_POINTER;
-    TStringAlignGrid* grid = Grid();
-    if (id < 0 || !grid) return id < 0 ? E_INVALIDARG : E_FAIL;
+    if (id < 0) return E_INVALIDARG;
     long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
     if (!IsWindowVisible(hwnd_)) state |= STATE_SYSTEM_INVISIBLE;
     if (id == CurrentId(*grid)) {
@@ -164,31 +178,35 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* out) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     return Cell(child) == CHILDID_SELF ? standard_->get_accHelp(child, out) : Nothing(out);
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     return standard_->get_accHelpTopic(file, child, topic);
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     return Cell(child) == CHILDID_SELF ? standard_->get_accKeyboardShortcut(child, out) : Nothing(out);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
-    if (!out) return E_POINTER;
     TStringAlignGrid* grid = Grid();
-    if (!grid) return E_FAIL;
+    if (!grid) return CO_E_OBJNOTCONNECTED;
+    if (!out) return E_POINTER;
     ui::late::VariantInit(out);
     // While the grid holds the focus, its current cell does.
     if (GetFocus() == hwnd_) SetChild(out, CurrentId(*grid));
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
-    if (!out) return E_POINTER;
     TStringAlignGrid* grid = Grid();
-    if (!grid) return E_FAIL;
+    if (!grid) return CO_E_OBJNOTCONNECTED;
+    if (!out) return E_POINTER;
     SetChild(out, CurrentId(*grid));
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     return Guard([&] {
       const long id = Cell(child);
       if (id == CHILDID_SELF) return standard_->get_accDefaultAction(child, out);
@@ -196,11 +214,12 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     });
   }
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+    TStringAlignGrid* grid = Grid();
+    if (!grid) return CO_E_OBJNOTCONNECTED;
     return Guard([&] {
       const long id = Cell(child);
       if (id == CHILDID_SELF) return standard_->accSelect(flags, child);
-      TStringAlignGrid* grid = Grid();
-      if (id < 0 || !grid) return id < 0 ? E_INVALIDARG : E_FAIL;
+      if (id < 0) return E_INVALIDARG;
       if (flags & SELFLAG_TAKEFOCUS) grid->SetFocus();
       if (flags & SELFLAG_TAKESELECTION) grid->SelectCellAt((id - 1) % 16, (id - 1) / 16);
       return S_OK;
@@ -208,17 +227,19 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                         VARIANT child) override {
+    TStringAlignGrid* grid = Grid();
+    if (!grid) return CO_E_OBJNOTCONNECTED;
     const long id = Cell(child);
     if (id == CHILDID_SELF) return standard_->accLocation(left, top, width, height, child);
     if (!left || !top || !width || !height) return E_POINTER;
-    TStringAlignGrid* grid = Grid();
-    if (id < 0 || !grid) return id < 0 ? E_INVALIDARG : E_FAIL;
+    if (id < 0) return E_INVALIDARG;
     RECT r = grid->CellRect((id - 1) % 16, (id - 1) / 16);
     MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&r), 2);
     *left = r.left, *top = r.top, *width = r.right - r.left, *height = r.bottom - r.top;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* out) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     const long id = Cell(start);
     if (!out) return E_POINTER;
     if (id < 0) return E_INVALIDARG;
@@ -241,9 +262,9 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
-    if (!out) return E_POINTER;
     TStringAlignGrid* grid = Grid();
-    if (!grid) return E_FAIL;
+    if (!grid) return CO_E_OBJNOTCONNECTED;
+    if (!out) return E_POINTER;
     POINT p{x, y};
     ScreenToClient(hwnd_, &p);
     int col = 0, row = 0;
@@ -252,6 +273,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    if (!Grid()) return CO_E_OBJNOTCONNECTED;
     return Cell(child) == CHILDID_SELF ? standard_->accDoDefaultAction(child)
                                        : accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, child);
   }

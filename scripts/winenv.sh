@@ -25,7 +25,9 @@ case $dpi in ''|*[!0-9]*) echo "winenv: bad DPI in $size" >&2; exit 2 ;; esac
 
 wine_env() {
   export HOME=$env_dir/home WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" LANG=C.UTF-8 LC_ALL=C.UTF-8
+  # TESSARIN_LOCALE gives a test another system locale (its ANSI code page follows it).
+  local locale=${TESSARIN_LOCALE:-C.UTF-8}
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" LANG=$locale LC_ALL=$locale
   export FONTCONFIG_FILE=$env_dir/fonts.conf XDG_CACHE_HOME=$env_dir/cache
   unset WAYLAND_DISPLAY
 }
