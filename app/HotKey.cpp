@@ -13,15 +13,16 @@ bool THotKey::Register(HWND owner, std::uint16_t setting) {
   owner_ = owner;
   setting_ = setting;
   const HotKeyRegistration r = RegistrationFor(setting);
-  if (!owner || r.virtualKey == 0) {
-    taken_ = false;
-    return true;
-  }
+  refusal_ = 0;
+  if (!owner || r.virtualKey == 0) return true;
   // Held down, the key toggles the window once.
   registered_ = RegisterHotKey(owner, kId, r.modifiers | MOD_NOREPEAT, r.virtualKey) != FALSE;
   if (!registered_ && GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED)  // a system without MOD_NOREPEAT
     registered_ = RegisterHotKey(owner, kId, r.modifiers, r.virtualKey) != FALSE;
-  taken_ = !registered_;
+  if (!registered_) {
+    refusal_ = GetLastError();
+    if (refusal_ == 0) refusal_ = ERROR_CAN_NOT_COMPLETE;  // refused without a reason given
+  }
   return registered_;
 }
 

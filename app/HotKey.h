@@ -21,17 +21,19 @@ class THotKey {
 
   // Registers a setting (modifiers × 256 + virtual key; 0 for none) on the window, in
   // place of the key held before; registering the key already held does nothing. False
-  // when another program holds the key.
+  // when the system refused the key.
   bool Register(HWND owner, std::uint16_t setting);
   void Release();
-  // The last registration failed: another program holds the key.
-  bool Taken() const { return taken_; }
+  // The error code with which the system refused the last registration; 0 when it did not.
+  unsigned long Refusal() const { return refusal_; }
+  // The last registration failed because another program holds the key.
+  bool Taken() const { return refusal_ == ERROR_HOTKEY_ALREADY_REGISTERED; }
 
  private:
   HWND owner_ = nullptr;
   std::uint16_t setting_ = 0;
   bool registered_ = false;
-  bool taken_ = false;
+  unsigned long refusal_ = 0;
 };
 
 // The platform's hot-key control (msctls_hotkey32). A key needs Ctrl or Alt with it:

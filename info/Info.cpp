@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "app/HotKeyCode.h"
 #include "app/Settings.h"
 #include "main/Main.h"
 #include "ui/Application.h"
@@ -157,7 +158,10 @@ void TInfo_dlg::FormShow() {
 
 void TInfo_dlg::ShowHotKey() {
   HotKeyEdit1.SetValue(AppSettings.HotKey);
-  HotKeyTaken.SetVisible(Form1 && Form1->HotKey1.Taken());
+  // Why the key does not work: another program holds it, or the system refused it.
+  const std::string refusal = Form1 ? HotKeyRefusalText(Form1->HotKey1.Refusal()) : std::string();
+  if (!refusal.empty()) HotKeyTaken.SetText(refusal);
+  HotKeyTaken.SetVisible(!refusal.empty());
 }
 
 void TInfo_dlg::RadioGroup1Click() {

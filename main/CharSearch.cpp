@@ -2,6 +2,7 @@
 #include "main/CharSearch.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "main/CharDescriptions.h"
@@ -34,6 +35,19 @@ std::vector<std::string_view> Words(std::string_view text) {
     i = end;
   }
   return words;
+}
+
+// Blanks, hyphens and the other punctuation of the code page (the characters Unicode
+// counts as punctuation or spaces, the soft hyphen with them): a query of these alone
+// names no character. The currency, mathematical and other symbols are no punctuation.
+bool IsPunctuationOrBlank(unsigned char c) {
+  if (c == '\t' || c == ' ') return true;
+  if (c < 0x80)
+    return std::string_view("!\"#%&'()*,-./:;?@[\\]_{}").find(static_cast<char>(c)) != std::string_view::npos;
+  // ‚ „ … † ‡ ‰ ‹ ‘ ’ “ ” • – — › no-break space ¡ § « soft hyphen ¶ · » ¿
+  constexpr unsigned char kHigh[] = {0x82, 0x84, 0x85, 0x86, 0x87, 0x89, 0x8B, 0x91, 0x92, 0x93, 0x94, 0x95,
+                                     0x96, 0x97, 0x9B, 0xA0, 0xA1, 0xA7, 0xAB, 0xAD, 0xB6, 0xB7, 0xBB, 0xBF};
+  return std::find(std::begin(kHigh), std::end(kHigh), c) != std::end(kHigh);
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -93,7 +107,11 @@ int NameScore(unsigned char code, const std::vector<std::string_view>& query) {
 std::vector<unsigned char> FindChars(std::string_view rawQuery) {
   const std::string_view query = Trimmed(rawQuery);
   std::vector<unsigned char> found;
-  if (query.empty()) return found;
+  // Without a letter, digit or symbol there is nothing to find ("-" would otherwise name
+  // every character: no word left to fail).
+  if (std::all_of(query.begin(), query.end(),
+                  [](char c) { return IsPunctuationOrBlank(static_cast<unsigned char>(c)); }))
+    return found;
   auto add = [&found](int code) {
     const auto c = static_cast<unsigned char>(code);
     if (std::find(found.begin(), found.end(), c) == found.end()) found.push_back(c);

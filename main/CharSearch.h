@@ -15,7 +15,8 @@ namespace tessarin {
 //    begins a word of the character's Unicode name or is its entity name ("auml"). More
 //    query words equal to a whole word rank first, then grid order, so "a grave" gives
 //    À, à, then the grave accent.
-// An empty or blank query matches nothing.
+// An empty query, or one of blanks, hyphens and other punctuation alone ("-", "- -",
+// "..."), matches nothing; a symbol ("$", "+", "€") is found as itself.
 std::vector<unsigned char> FindChars(std::string_view query);
 
 }  // namespace tessarin

@@ -65,6 +65,8 @@ bool TFindField::PreviewKey(const MSG& msg) {
     case VK_F3: Step(shift ? -1 : 1); return true;
     case VK_ESCAPE: Close(); return true;
     case VK_RETURN:
+      // Nothing found, nothing to append: the field stays for another try.
+      if (matches_.empty()) return true;
       Close();
       if (OnAccept) OnAccept();
       return true;

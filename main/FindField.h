@@ -13,7 +13,7 @@ namespace tessarin {
 // Hidden until opened. Each change of its text finds the matches (FindChars) and reports
 // the best through OnFound; Down or F3 and Up or Shift+F3 step through the matches, Enter
 // accepts, Esc closes. A text without a match keeps the selection and turns the field's
-// background to kNoMatchColor.
+// background to kNoMatchColor; Enter then leaves the field open and accepts nothing.
 class TFindField : public ui::Edit {
  public:
   static constexpr COLORREF kNoMatchColor = RGB(255, 204, 204);

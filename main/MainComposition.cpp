@@ -80,7 +80,8 @@ bool TForm1::FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused) {
   bool acted = false;
   // The numeric keypad's minus and plus step the size, unless an edit field holds the
   // focus and needs the key for typing.
-  const bool typing = controlFocused && (RichEdit1.Focused() || HTML_Edit.Focused() || SpinEdit1.Focused());
+  const bool typing = controlFocused && (RichEdit1.Focused() || HTML_Edit.Focused() || SpinEdit1.Focused() ||
+                                         FindField1.Focused());
   const int size = std::clamp(SpinEdit1.Value(), SpinEdit1.MinValue(), SpinEdit1.MaxValue());
   if (key == VK_SUBTRACT && !typing) {
     SpinEdit1.SetValue(std::max(SpinEdit1.MinValue(), size - 1));

@@ -216,8 +216,11 @@ TEST_F(OptionsDialog, EscAndEnterSaveCancelKeepsTheOldTextThePageStaysAndRadioCh
   HWND magnify = FindChildByText(right, "Magnify the char");
   ASSERT_TRUE(insert && magnify);
   ClickCentre(insert);
-  EXPECT_EQ(SendMessageA(insert, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(SendMessageA(magnify, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // The click has come through once the choice has moved.
+  EXPECT_TRUE(PumpUntil([&] {
+    return SendMessageA(insert, BM_GETCHECK, 0, 0) == BST_CHECKED &&
+           SendMessageA(magnify, BM_GETCHECK, 0, 0) == BST_UNCHECKED;
+  }));
   PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(WaitHidden(dialog));
   EXPECT_TRUE(Contains(Ini(), "RMouseKey=1\r\n")) << Ini();

@@ -37,6 +37,21 @@ TEST(CharSearch, MatchesAndRanksAQuery) {
       {"xyzzy", {}},
       {"", {}},
       {"   ", {}},
+      // Blanks, hyphens and other punctuation alone name nothing; a symbol is itself.
+      {"-", {}},
+      {"--", {}},
+      {"- -", {}},
+      {"\t-\t", {}},
+      {",", {}},
+      {"...", {}},
+      {"&", {}},
+      {"\x96", {}},       // en dash
+      {"\xA0", {}},       // no-break space
+      {"\xBF \xAB", {}},  // ¿ «
+      {"$", {36}},
+      {"+", {43}},
+      {"\x80", {128}},  // €
+      {"a - grave", {192, 224, 96}},
   };
   for (const auto& c : cases) {
     std::vector<int> got;

@@ -65,11 +65,20 @@ bool MainWindowTest::Settle() {
       [] { return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT)) == 0; });
 }
 
+void SendInputMark() {
+  INPUT mark[2]{};
+  for (INPUT& i : mark) {
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = kInputMarkKey;
+  }
+  mark[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, mark, sizeof(INPUT));
+}
+
 namespace {
-constexpr WORD kMarkKey = VK_F24;
 bool markSeen = false;
 LRESULT CALLBACK WatchForMark(int code, WPARAM vk, LPARAM lParam) {
-  if (code >= 0 && vk == kMarkKey) markSeen = true;
+  if (code >= 0 && vk == kInputMarkKey) markSeen = true;
   return CallNextHookEx(nullptr, code, vk, lParam);
 }
 }  // namespace
@@ -77,13 +86,7 @@ LRESULT CALLBACK WatchForMark(int code, WPARAM vk, LPARAM lParam) {
 bool MainWindowTest::InputHandled() {
   markSeen = false;
   HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &WatchForMark, nullptr, GetCurrentThreadId());
-  INPUT mark[2]{};
-  for (INPUT& i : mark) {
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = kMarkKey;
-  }
-  mark[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, mark, sizeof(INPUT));
+  SendInputMark();
   // Input comes out of the queue in the order it went in: when the mark has, so has all
   // before it, and each was handled before the next was taken.
   const bool seen = WaitUntil([] { return markSeen; });

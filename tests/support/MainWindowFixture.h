@@ -50,6 +50,11 @@ class MainWindowTest : public ::testing::Test {
   bool expectErrors = false;
 };
 
+// The key InputHandled sends after the input to be handled, one that nothing in the program
+// answers, and a press and release of it (to the foreground window, as SendInput sends).
+constexpr WORD kInputMarkKey = VK_F24;
+void SendInputMark();
+
 // The main window's controls that the layout tables place, by their names in the tables.
 std::map<std::string, ui::Control*> MainControlsByName(tessarin::TForm1& form);
 

@@ -3,6 +3,8 @@
 // when the caption is redrawn, the re-hook of a recreated window and its tooltip.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <ostream>
 #include <vector>
 
 #include "app/Widget.h"
@@ -11,19 +13,84 @@
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 
+namespace tessarin {
+void PrintTo(const WidgetRect& r, std::ostream* os) {
+  *os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
+}  // namespace tessarin
+
 using namespace tessarin;
 using testing_support::MouseAt;
 
 namespace {
 
-WidgetRect Expected(HWND hwnd, WidgetBorder border, WidgetBorderIcons icons, int index) {
-  RECT w;
-  GetWindowRect(hwnd, &w);
-  const WidgetMetrics m{GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME),
-                        GetSystemMetrics(SM_CXSIZEFRAME),  GetSystemMetrics(SM_CYSIZEFRAME),
-                        GetSystemMetrics(SM_CXSIZE),       GetSystemMetrics(SM_CYSIZE),
-                        GetSystemMetrics(SM_CXSMSIZE),     GetSystemMetrics(SM_CYSMSIZE)};
-  return WidgetButtonRect(border, icons, m, w.right - w.left, 2, index);
+LRESULT CALLBACK PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+// The caption buttons as the platform draws them on a window of the style and the width of
+// another: what such a window shows in the right half of its caption and the same window
+// without the buttons does not, in window coordinates.
+RECT DrawnCaptionButtons(HWND like, DWORD style) {
+  static const ATOM kClass = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &PlainProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "CaptionButtonsProbe";
+    return RegisterClassA(&wc);
+  }();
+  RECT likeRect;
+  GetWindowRect(like, &likeRect);
+  const int width = likeRect.right - likeRect.left, height = 3 * GetSystemMetrics(SM_CYCAPTION);
+  const DWORD exStyle =
+      static_cast<DWORD>(GetWindowLongA(like, GWL_EXSTYLE)) | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+  HWND windows[2];
+  for (int i = 0; i < 2; ++i) {
+    const DWORD s =
+        (style & ~WS_VISIBLE) & (i == 0 ? ~0u : ~DWORD{WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX});
+    windows[i] = CreateWindowExA(exStyle, MAKEINTATOM(kClass), "", s, 0,
+                                 GetSystemMetrics(SM_CYSCREEN) - (i + 1) * height, width, height, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(windows[i], SW_SHOWNOACTIVATE);
+    RedrawWindow(windows[i], nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  RECT found{width, height, 0, 0};
+  POINT client{0, 0};
+  ClientToScreen(windows[0], &client);
+  RECT frame;
+  GetWindowRect(windows[0], &frame);
+  HDC with = GetWindowDC(windows[0]), without = GetWindowDC(windows[1]);
+  for (int y = 0; y < client.y - frame.top; ++y)
+    for (int x = width / 2; x < width; ++x) {
+      if (GetPixel(with, x, y) == GetPixel(without, x, y)) continue;
+      found = {std::min<LONG>(found.left, x), std::min<LONG>(found.top, y),
+               std::max<LONG>(found.right, x + 1), std::max<LONG>(found.bottom, y + 1)};
+    }
+  for (int i = 0; i < 2; ++i) {
+    ReleaseDC(windows[i], i == 0 ? with : without);
+    DestroyWindow(windows[i]);
+  }
+  return found;
+}
+
+// Where a caption button of the window belongs: as high and as wide as the close button
+// drawn by the platform, its right edge on the left edge of the cell of the leftmost of the
+// caption's own buttons (the caption's buttons stand in cells of SM_CXSIZE from the frame's
+// inner edge, each drawn within its cell); each further one a button and 2 pixels further
+// left.
+WidgetRect Expected(HWND hwnd, int index) {
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+  const RECT close = DrawnCaptionButtons(hwnd, style & ~DWORD{WS_MINIMIZEBOX | WS_MAXIMIZEBOX});
+  const RECT all = DrawnCaptionButtons(hwnd, style);
+  RECT window;
+  GetWindowRect(hwnd, &window);
+  POINT client{0, 0};
+  ClientToScreen(hwnd, &client);
+  const int cellsEnd = window.right - window.left - (client.x - window.left),
+            cell = GetSystemMetrics(SM_CXSIZE);
+  const int cells = (cellsEnd - all.left + cell - 1) / cell;
+  const int width = close.right - close.left, right = cellsEnd - cells * cell - index * (width + 2);
+  return {right - width, close.top, right, close.bottom};
 }
 
 WidgetRect Actual(const TWidget& w) {
@@ -68,8 +135,7 @@ class CaptionButton : public testing_support::MainWindowTest {
 };
 
 TEST_F(CaptionButton, MeetsTheCloseButtonWhateverTheMetrics) {
-  const WidgetBorderIcons icons{.systemMenu = true, .minimize = true};
-  EXPECT_EQ(Actual(Widget()), Expected(Main(), WidgetBorder::Dialog, icons, 0));
+  EXPECT_EQ(Actual(Widget()), Expected(Main(), 0));
   NONCLIENTMETRICSA saved{};
   saved.cbSize = sizeof saved;
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
@@ -81,18 +147,15 @@ TEST_F(CaptionButton, MeetsTheCloseButtonWhateverTheMetrics) {
     // Windows tells every top-level window; Wine 8 tells none, so the test does.
     SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS,
                  reinterpret_cast<LPARAM>("WindowMetrics"));
-    EXPECT_TRUE(WaitUntil([&] {
-      return Actual(Widget()) == Expected(Main(), WidgetBorder::Dialog, icons, 0);
-    })) << size
-        << ": " << Widget().ButtonRect().left << " " << Widget().ButtonRect().right;
+    EXPECT_TRUE(WaitUntil([&] { return Actual(Widget()) == Expected(Main(), 0); }))
+        << size << ": " << Widget().ButtonRect().left << " " << Widget().ButtonRect().right;
     RECT w;
     GetWindowRect(Main(), &w);
     EXPECT_EQ(Widget().ButtonRect().right, w.right - w.left - GetSystemMetrics(SM_CXFIXEDFRAME) - size);
   }
   SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, SPIF_SENDCHANGE);
   SendMessageA(Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, reinterpret_cast<LPARAM>("WindowMetrics"));
-  EXPECT_TRUE(
-      WaitUntil([&] { return Actual(Widget()) == Expected(Main(), WidgetBorder::Dialog, icons, 0); }));
+  EXPECT_TRUE(WaitUntil([&] { return Actual(Widget()) == Expected(Main(), 0); }));
 }
 
 TEST_F(CaptionButton, HidesTheWindowOnlyWhenPressAndReleaseAreOnIt) {
@@ -254,9 +317,8 @@ TEST_F(CaptionButton, TwoWidgetsStandSideBySideAndFollowARecreatedWindow) {
   test.Show();
   SetForegroundWindow(test.Handle());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == test.Handle(); }));
-  const WidgetBorderIcons icons{.systemMenu = true, .minimize = true};
-  EXPECT_EQ(Actual(first), Expected(test.Handle(), WidgetBorder::Single, icons, 0));
-  EXPECT_EQ(Actual(second), Expected(test.Handle(), WidgetBorder::Single, icons, 1));
+  EXPECT_EQ(Actual(first), Expected(test.Handle(), 0));
+  EXPECT_EQ(Actual(second), Expected(test.Handle(), 1));
   EXPECT_EQ(first.ButtonRect().left - second.ButtonRect().left, 2 + GetSystemMetrics(SM_CXSIZE) - 2);
 
   const HWND old = test.Handle();

@@ -162,10 +162,11 @@ TEST_F(CompositionEdges, AGroupBoxClickNeedsItsOwnPressAndRelease) {
     groupForm.clicks = 0;
     Mouse(gesture.press, 0);
     Mouse(gesture.press, MOUSEEVENTF_LEFTDOWN);
-    Settle();
+    ASSERT_TRUE(InputHandled());  // pressed, before the pointer moves on
     Mouse(gesture.release, 0);
     Mouse(gesture.release, MOUSEEVENTF_LEFTUP);
-    Settle();
+    // The release has been handled: a click it made has run.
+    ASSERT_TRUE(InputHandled());
     EXPECT_EQ(groupForm.clicks, gesture.clicks);
   }
 }

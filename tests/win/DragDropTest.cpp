@@ -1,9 +1,11 @@
 // Dragging the selected character into a drop target of another process, through real mouse input.
-// The same program is the drop target when started with --drop-target, and plays the user's gesture.
+// The same program is the drop target when started with --drop-target; a thread of the test plays
+// the user's gesture.
 #include <gtest/gtest.h>
 #include <ole2.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -79,60 +81,18 @@ INPUT Mouse(int x, int y, DWORD flags) {
 
 void Send(INPUT in) { SendInput(1, &in, sizeof in); }
 
-void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
-}
-
-// The user's gesture, paced as the platform's drag loop needs it (input pacing, not a wait
-// for a result): press on the cell, move in steps, release.
-void PlayGesture(const std::string& gesture, int x, int y, std::atomic<bool>& trackerSeen) {
-  auto pace = [](int ms) { Sleep(static_cast<DWORD>(ms)); };
-  auto lookForTracker = [&] {
-    if (FindWindowA("WineDragDropTracker32", nullptr)) trackerSeen = true;
-  };
-  const bool middle = gesture == "middle";
-  const DWORD down = middle ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_LEFTDOWN;
-  const DWORD up = middle ? MOUSEEVENTF_MIDDLEUP : MOUSEEVENTF_LEFTUP;
-  Send(Mouse(x, y, 0));
-  pace(100);
-  Send(Mouse(x, y, down));
-  pace(150);
-  if (gesture == "nudge1" || gesture == "nudge2") {
-    const int d = gesture == "nudge1" ? 1 : 2;
-    Send(Mouse(x + d, y + (d == 1 ? 1 : 0), 0));
-    for (int i = 0; i < 20; ++i, pace(30)) lookForTracker();
-    if (trackerSeen) Key(VK_ESCAPE, false), Key(VK_ESCAPE, true);
-    pace(150);
-    Send(Mouse(x + d, y, up));
-    pace(200);
-    return;
-  }
-  const int tx = (kTargetRect.left + kTargetRect.right) / 2, ty = (kTargetRect.top + kTargetRect.bottom) / 2;
-  for (int i = 1; i <= 20; ++i) {
-    Send(Mouse(x + (tx - x) * i / 20, y + (ty - y) * i / 20, 0));
-    pace(30);
-    lookForTracker();
-  }
-  pace(200);
-  lookForTracker();
-  if (gesture == "escape") {
-    Key(VK_ESCAPE, false);
-    Key(VK_ESCAPE, true);
-    pace(200);
-  }
-  Send(Mouse(tx, ty, up));
-  pace(200);
-}
-
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The test ends the target once the gesture has been handled on its side.
+  if (msg == WM_CLOSE) {
+    SetPropA(hwnd, "closeAsked", reinterpret_cast<HANDLE>(1));
+    return 0;
+  }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-int RunDropTarget(const char* resultFile, const std::string& gesture, int x, int y, bool refuse) {
+// The drop target: it says "ready" in its caption once it takes drops, records what it
+// is given until the test closes it, then writes what it saw.
+int RunDropTarget(const char* resultFile, bool refuse) {
   OleInitialize(nullptr);
   WNDCLASSA wc{};
   wc.lpfnWndProc = &TargetProc;
@@ -147,23 +107,88 @@ int RunDropTarget(const char* resultFile, const std::string& gesture, int x, int
   ShowWindow(hwnd, SW_SHOWNOACTIVATE);
   RecordingTarget target(refuse);
   RegisterDragDrop(hwnd, &target);
-  std::atomic<bool> done{false}, tracker{false};
-  std::thread user([&] {
-    PlayGesture(gesture, x, y, tracker);
-    done = true;
-  });
-  // The drop arrives through this thread's messages; the gesture ends in seconds.
-  testing_support::PumpUntil([&] { return done.load(); }, std::chrono::minutes(2));
-  user.join();
-  ui::Application::Instance().ProcessMessages();
+  SetWindowTextA(hwnd, "ready");
+  // The drop arrives through this thread's messages.
+  testing_support::PumpUntil([&] { return GetPropA(hwnd, "closeAsked") != nullptr; },
+                             std::chrono::minutes(2));
   RevokeDragDrop(hwnd);
+  RemovePropA(hwnd, "closeAsked");
   DestroyWindow(hwnd);
   OleUninitialize();
   std::ofstream out(resultFile, std::ios::binary);
-  out << "entered=" << target.entered << "\ndropped=" << target.dropped << "\ntracker=" << tracker
-      << "\ntext=" << target.text << "\n";
+  out << "entered=" << target.entered << "\ndropped=" << target.dropped << "\ntext=" << target.text << "\n";
   return 0;
 }
+
+// --- The user's gesture, on a thread of this process ---------------------------------------
+
+// Marks of the fixture's kind that this thread has taken from its queue: once it has
+// taken one, it has handled all input sent before it, inside a drag loop or not.
+std::atomic<int> marksHandled{0};
+
+LRESULT CALLBACK WatchForMark(int code, WPARAM vk, LPARAM lParam) {
+  if (code == HC_ACTION && vk == testing_support::kInputMarkKey && (lParam & 0x80000000) != 0) ++marksHandled;
+  return CallNextHookEx(nullptr, code, vk, lParam);
+}
+
+// The user's gesture from another thread, while the test's thread handles its messages
+// (and runs the drag loop): press on the cell, move in steps, release. After each input
+// it waits until the program has handled it, so that what the drag loop did, or that no
+// loop runs, is known at that point.
+struct Gesture {
+  std::atomic<bool> tracker{false};  // a drag loop ran after a move
+  std::atomic<bool> handled{true};   // every input was handled in time
+  std::atomic<bool> done{false};
+
+  void Play(const std::string& gesture, int x, int y) {
+    const bool middle = gesture == "middle";
+    const DWORD down = middle ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_LEFTDOWN;
+    const DWORD up = middle ? MOUSEEVENTF_MIDDLEUP : MOUSEEVENTF_LEFTUP;
+    Input(Mouse(x, y, 0));
+    Input(Mouse(x, y, down));
+    if (gesture == "nudge1" || gesture == "nudge2") {
+      const int d = gesture == "nudge1" ? 1 : 2;
+      Input(Mouse(x + d, y + (d == 1 ? 1 : 0), 0));
+      if (tracker) PressEscape();
+      Input(Mouse(x + d, y, up));
+    } else {
+      const int tx = (kTargetRect.left + kTargetRect.right) / 2,
+                ty = (kTargetRect.top + kTargetRect.bottom) / 2;
+      // Paced as a hand moves, so that the drag loop's timer sees the pointer on its way.
+      for (int i = 1; i <= 20; ++i, Sleep(30)) Input(Mouse(x + (tx - x) * i / 20, y + (ty - y) * i / 20, 0));
+      Sleep(200);
+      if (gesture == "escape") PressEscape();
+      Input(Mouse(tx, ty, up));
+    }
+    // Released and handled: any drag loop has ended, and its drop has been delivered.
+    if (FindWindowA("WineDragDropTracker32", nullptr)) handled = false;
+    done = true;
+  }
+
+ private:
+  void Input(INPUT in) {
+    SendInput(1, &in, sizeof in);
+    Handled();
+    if (FindWindowA("WineDragDropTracker32", nullptr)) tracker = true;
+  }
+  void PressEscape() {
+    for (bool keyUp : {false, true}) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wVk = VK_ESCAPE;
+      in.ki.dwFlags = keyUp ? KEYEVENTF_KEYUP : 0;
+      SendInput(1, &in, sizeof in);
+    }
+    Handled();
+  }
+  void Handled() {
+    const int before = marksHandled;
+    testing_support::SendInputMark();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (marksHandled == before && std::chrono::steady_clock::now() < end) Sleep(1);
+    if (marksHandled == before) handled = false;
+  }
+};
 
 // --- The program's side (this process) ---------------------------------------------------
 
@@ -195,27 +220,43 @@ class DragDrop : public testing_support::MainWindowTest {
     GetTempPathA(MAX_PATH, temp);
     GetTempFileNameA(temp, "drg", 0, file);
     char args[512];
-    std::snprintf(args, sizeof args, "--drop-target \"%s\" %s %ld %ld %d", file, gesture.c_str(), pt.x, pt.y,
-                  refuse ? 1 : 0);
+    std::snprintf(args, sizeof args, "--drop-target \"%s\" %d", file, refuse ? 1 : 0);
     testing_support::ChildProcess target;
     EXPECT_TRUE(target.Start(self, -1, args));
-    DWORD exitCode = 1;
+    HWND targetWindow = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (targetWindow = FindWindowA("TestDropTarget", "ready")) != nullptr; },
+                          std::chrono::milliseconds(30000)));
+
+    DragOutcome o;
+    {
+      marksHandled = 0;
+      HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &WatchForMark, nullptr, GetCurrentThreadId());
+      Gesture user;
+      std::thread player([&] { user.Play(gesture, pt.x, pt.y); });
+      // The drag loop runs in here, on this thread, as the program runs it.
+      EXPECT_TRUE(WaitUntil([&] { return user.done.load(); }, std::chrono::milliseconds(120000)));
+      player.join();
+      UnhookWindowsHookEx(hook);
+      EXPECT_TRUE(user.handled) << "input not handled in time, or a drag loop still running";
+      o.tracker = user.tracker;
+    }
+
+    // Whatever reached the target has: it may write what it saw.
+    PostMessageA(targetWindow, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return WaitForSingleObject(target.Process(), 0) == WAIT_OBJECT_0; },
                           std::chrono::milliseconds(30000)));
-    Settle();
     std::ifstream in(file, std::ios::binary);
     std::stringstream all;
     all << in.rdbuf();
     in.close();
     DeleteFileA(file);
+    DWORD exitCode = 1;
     GetExitCodeProcess(target.Process(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
-    DragOutcome o;
     std::string line;
     while (std::getline(all, line)) {
       if (line.rfind("entered=", 0) == 0) o.entered = line[8] == '1';
       if (line.rfind("dropped=", 0) == 0) o.dropped = line[8] == '1';
-      if (line.rfind("tracker=", 0) == 0) o.tracker = line[8] == '1';
       if (line.rfind("text=", 0) == 0) o.text = line.substr(5);
     }
     return o;
@@ -309,8 +350,8 @@ INSTANTIATE_TEST_SUITE_P(
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 7 && std::strcmp(argv[1], "--drop-target") == 0)
-    return RunDropTarget(argv[2], argv[3], std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]) != 0);
+  if (argc == 4 && std::strcmp(argv[1], "--drop-target") == 0)
+    return RunDropTarget(argv[2], std::atoi(argv[3]) != 0);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

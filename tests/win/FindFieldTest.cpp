@@ -91,4 +91,62 @@ TEST_F(FindField, FindsStepsAppendsAndCloses) {
   EXPECT_FALSE(field.IsOpen());
 }
 
+TEST_F(FindField, KeypadPlusAndMinusTypeIntoTheField) {
+  TFindField& field = form->FindField1;
+  const int size = form->SpinEdit1.Value();
+  form->StringAlignGrid1.SetFocus();
+  Keys({'F'}, {VK_CONTROL});
+  ASSERT_TRUE(FieldOpen());
+  Keys({VK_ADD});
+  EXPECT_TRUE(WaitUntil([&] { return field.Text() == "+"; })) << field.Text();
+  EXPECT_TRUE(Shows("#43"));
+  Keys({VK_SUBTRACT});
+  EXPECT_TRUE(WaitUntil([&] { return field.Text() == "+-"; })) << field.Text();
+  EXPECT_EQ(form->SpinEdit1.Value(), size);
+  // Back on the grid, the keys step the composition's size again.
+  Keys({VK_ESCAPE});
+  ASSERT_TRUE(FieldClosed());
+  Keys({VK_ADD});
+  EXPECT_TRUE(WaitUntil([&] { return form->SpinEdit1.Value() == size + 1; }));
+}
+
+TEST_F(FindField, HyphensBlanksOrPunctuationAloneFindNothingAndEnterAppendsNothing) {
+  TFindField& field = form->FindField1;
+  const std::string composed = form->RichEdit1.Text();
+  form->StringAlignGrid1.SetFocus();
+  Keys({'F'}, {VK_CONTROL});
+  ASSERT_TRUE(FieldOpen());
+  Keys({'1', '2', '8'});
+  ASSERT_TRUE(Shows("#0128"));
+  const struct {
+    const char* query;
+    std::vector<WORD> keys;
+  } cases[] = {
+      {"-", {VK_OEM_MINUS}},
+      {"--", {VK_OEM_MINUS, VK_OEM_MINUS}},
+      {"- -", {VK_OEM_MINUS, VK_SPACE, VK_OEM_MINUS}},
+      {".,", {VK_OEM_PERIOD, VK_OEM_COMMA}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.query);
+    Keys({VK_END});
+    Keys({VK_HOME}, {VK_SHIFT});  // the whole text, replaced by what follows
+    for (WORD vk : c.keys) Keys({vk});
+    ASSERT_TRUE(WaitUntil([&] { return field.Text() == c.query; })) << field.Text();
+    EXPECT_TRUE(field.NoMatch());
+    EXPECT_EQ(field.Color(), TFindField::kNoMatchColor);
+    EXPECT_TRUE(field.Matches().empty());
+    EXPECT_EQ(form->num.Text(), "#0128");
+    // F3, Down and Enter find, step and append nothing: the selection stays, the field too.
+    Keys({VK_F3, VK_DOWN, VK_RETURN});
+    ASSERT_TRUE(InputHandled());
+    EXPECT_EQ(form->num.Text(), "#0128");
+    EXPECT_TRUE(field.IsOpen());
+    EXPECT_EQ(form->RichEdit1.Text(), composed);
+  }
+  Keys({VK_ESCAPE});
+  ASSERT_TRUE(FieldClosed());
+  EXPECT_EQ(form->RichEdit1.Text(), composed);
+}
+
 }  // namespace

@@ -138,15 +138,15 @@ TEST_F(GradientButton, TheBevelIsTheThreeEdgeSequenceUpAndPressed) {
   }
   PressMouse(Hwnd(), 60, 60, MOUSEEVENTF_LEFTUP);
   ASSERT_TRUE(WaitUntil([&] { return !Button().Pressed() && GetCapture() == nullptr; }));
-  Settle();
+  ASSERT_TRUE(InputHandled());
   EXPECT_FALSE(clicked);
   EXPECT_EQ(ScreenPixel(Hwnd(), 50, 0), hilight);
 
   // A release without a press on the button is no click either (a drag ending over it).
   PressMouse(Hwnd(), 60, 60, MOUSEEVENTF_LEFTDOWN);
-  Settle();
+  ASSERT_TRUE(InputHandled());
   PressMouse(Hwnd(), 60, 9, MOUSEEVENTF_LEFTUP);
-  Settle();
+  ASSERT_TRUE(InputHandled());
   EXPECT_FALSE(clicked);
 
   // A press and a release on it is one click, and the focus stays where it was.

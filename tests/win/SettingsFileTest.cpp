@@ -11,6 +11,7 @@
 #include <sstream>
 #include <vector>
 
+#include "app/HotKey.h"
 #include "app/Settings.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/PrefixFiles.h"
@@ -200,6 +201,67 @@ TEST_F(SettingsFile, ARadioChoiceActsAtOnceAndTheNextShowBringsBackTheFile) {
   EXPECT_EQ(AppSettings.DragDrop, tessarin::dmTextHtml);
   EXPECT_EQ(options->RadioGroup1.ItemIndex(), 1);
   options->Hide();
+}
+
+TEST_F(SettingsFile, AHotkeyTheOptionsPageCannotGiveTakesNoKeyFromOtherPrograms) {
+  constexpr UINT kCtrlAltShift = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+  // The control's value is modifiers × 256 + key, with Shift 1, Ctrl 2, Alt 4, extended 8.
+  const struct {
+    const char* value;
+    unsigned setting;
+    UINT modifiers, vk;  // the key held afterwards
+  } cases[] = {
+      {"65", 0x754, kCtrlAltShift, 'T'},     // "a" alone
+      {"340", 0x754, kCtrlAltShift, 'T'},    // Shift+T
+      {"$1254", 0x754, kCtrlAltShift, 'T'},  // Ctrl+T and an unknown bit
+      {"768", 0x754, kCtrlAltShift, 'T'},    // Ctrl+Shift without a key
+      {"70000", 0x754, kCtrlAltShift, 'T'},
+      {"1601", 0x641, MOD_CONTROL | MOD_ALT, 'A'},  // Ctrl+Alt+A, as the page gives it
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    PutFile(std::string("[Main]\r\nHotkey=") + c.value + "\r\n");
+    ShowMainWindowAgain();
+    EXPECT_EQ(AppSettings.HotKey, c.setting);
+    // "a" and Shift+T are free for every program that types them.
+    for (UINT modifiers : {0u, UINT{MOD_SHIFT}}) {
+      EXPECT_TRUE(RegisterHotKey(nullptr, 7, modifiers, modifiers ? 'T' : 'A')) << modifiers;
+      UnregisterHotKey(nullptr, 7);
+    }
+    EXPECT_FALSE(RegisterHotKey(nullptr, 7, c.modifiers, c.vk));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
+    UnregisterHotKey(nullptr, 7);
+  }
+}
+
+TEST_F(SettingsFile, TheHotkeyPageSaysWhyTheKeyDoesNotWork) {
+  PutFile("[Main]\r\nHotkey=1876\r\n");
+  ShowMainWindowAgain();
+  tessarin::THotKey& key = form->HotKey1;
+  const auto pageSays = [&](const char* text) {
+    options->Show();
+    const bool shown = WaitUntil([&] { return options->Visible(); });
+    // Its own flag: the page it stands on need not be the one in front.
+    const std::string said = options->HotKeyTaken.Visible() ? options->HotKeyTaken.Text() : std::string();
+    options->Hide();
+    return shown && said == text;
+  };
+  EXPECT_TRUE(pageSays(""));
+
+  // Another program holds the key.
+  key.Release();
+  ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'T'));
+  EXPECT_FALSE(key.Register(form->Handle(), 0x754));
+  EXPECT_TRUE(pageSays("Taken by another program"));
+  UnregisterHotKey(nullptr, 7);
+
+  // The system refuses the key for a reason of its own: a window of another thread.
+  EXPECT_FALSE(key.Register(GetDesktopWindow(), 0x754));
+  EXPECT_NE(key.Refusal(), static_cast<unsigned long>(ERROR_HOTKEY_ALREADY_REGISTERED));
+  EXPECT_TRUE(pageSays("Refused by the system"));
+
+  EXPECT_TRUE(key.Register(form->Handle(), 0x754));
+  EXPECT_TRUE(pageSays(""));
 }
 
 TEST_F(SettingsFile, AFailedWriteReportsTheFileAndLosesNothingThatWasThere) {
