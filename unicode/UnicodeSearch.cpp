@@ -105,11 +105,11 @@ long ParseNumber(std::string_view s, int base) {
 // A query that is a code: "U+2192", "&#8594;", "&#x2192;" (the semicolon may be left out). Gives
 // true and the code (-1 for one that is no character) for such a query.
 bool ParseCode(std::string_view q, long& cp) {
-  if (q.size() > 2 && (q[0] == 'U' || q[0] == 'u') && q[1] == '+') {
+  if (q.size() >= 2 && (q[0] == 'U' || q[0] == 'u') && q[1] == '+') {
     cp = ParseNumber(q.substr(2), 16);
-  } else if (q.size() > 2 && q[0] == '&' && q[1] == '#') {
+  } else if (q.size() >= 2 && q[0] == '&' && q[1] == '#') {
     q.remove_prefix(2);
-    if (q.back() == ';') q.remove_suffix(1);
+    if (!q.empty() && q.back() == ';') q.remove_suffix(1);
     bool hex = !q.empty() && (q[0] == 'x' || q[0] == 'X');
     if (hex) q.remove_prefix(1);
     cp = ParseNumber(q, hex ? 16 : 10);
