@@ -180,10 +180,13 @@ void BuildIndex(UnicodeSearch::Index& x) {
   const unsigned nameWordCount = detail::NameWordCount();
   texts.reserve(nameWordCount + 16000);
   for (unsigned i = 0; i < nameWordCount; ++i) texts.push_back(FoldAscii(detail::NameWord(i)));
+  std::string searchText;
+  std::vector<unsigned> searchStarts;
+  detail::DecodeFrontCoded(kSearchWords, sizeof kSearchWords, kSearchWordCount, searchText, searchStarts);
   std::vector<std::string_view> searchWords;
   searchWords.reserve(kSearchWordCount);
-  for (const char* p = kSearchWords; searchWords.size() < kSearchWordCount; p += searchWords.back().size() + 1) {
-    searchWords.emplace_back(p);
+  for (unsigned i = 0; i < kSearchWordCount; ++i) {
+    searchWords.emplace_back(searchText.data() + searchStarts[i], searchStarts[i + 1] - searchStarts[i]);
   }
   detail::ForEachStoredName([&](char32_t cp, std::span<const NameToken> tokens) {
     for (const NameToken& t : tokens) {
