@@ -6,7 +6,8 @@
 // is typed a character at a time: each keystroke is one Find over all names, aliases, keywords
 // and entity names, with every character counted as drawn (a font that draws all of Unicode,
 // the most work a keystroke can have). Each keystroke's time is the median of its rounds; the
-// headlines are the median and the slowest keystroke against the budget of 5 ms per keystroke.
+// headlines are the median and the slowest keystroke against the budget of 5 ms per keystroke; the
+// slowest one's fastest round shows what is left of it on a machine that others keep busy.
 // The first argument (the program's path, which scripts/bench.sh passes to every benchmark) is
 // not used: the search is the same code the program links.
 #include <algorithm>
@@ -105,7 +106,9 @@ int main(int argc, char** argv) {
   }
   std::printf("keystroke median %.3f ms (%.3f of the 5 ms budget), 95th percentile %.3f ms (%.3f)\n",
               Median(medians), Median(medians) / kBudgetMs, p95, p95 / kBudgetMs);
-  std::printf("slowest keystroke \"%s\" (%zu found): %.3f ms, %.3f of the 5 ms budget\n", slowest->query.c_str(),
-              slowest->found, Median(slowest->ms), Median(slowest->ms) / kBudgetMs);
+  double fastest = *std::min_element(slowest->ms.begin(), slowest->ms.end());
+  std::printf("slowest keystroke \"%s\" (%zu found): %.3f ms, %.3f of the 5 ms budget (its fastest round %.3f ms, %.3f)\n",
+              slowest->query.c_str(), slowest->found, Median(slowest->ms), Median(slowest->ms) / kBudgetMs, fastest,
+              fastest / kBudgetMs);
   return 0;
 }

@@ -330,7 +330,7 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
   std::vector<std::string> words = SplitWords(query);
   if (words.empty()) return found;
 
-  // Each query word: the id of the equal word (words.size() when none), and the range of ids of
+  // Each query word: the id of the equal word (x.words.size() when none), and the range of ids of
   // the words it begins.
   struct QueryWord {
     std::uint32_t exact, lo, hi;
@@ -347,7 +347,8 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
   // Eight groups: the name's words all and only the query's, whole words of the name, whole words,
   // prefixes; each the page's characters first.
   std::vector<char32_t> groups[8];
-  std::vector<char32_t> fromRanges[4];  // what the computed ranges add to the groups outside the page
+  // What the computed ranges add to the groups outside the page: spans of code points.
+  std::vector<std::pair<char32_t, char32_t>> spans[4];
   // Characters of computed ranges found by words of their own (an ideograph with a keyword): the
   // ranges leave them to the group those words give them.
   std::vector<char32_t> entriesInRanges;
@@ -416,12 +417,11 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
       level = std::max(level, best);
     }
     if (level == 4) continue;
-    // The ranges come in code-point order, so each group's part from them is in that order too.
-    std::vector<char32_t>& group = fromRanges[level];
-    char32_t first = pinned >= 0 ? static_cast<char32_t>(pinned) : r.first;
-    char32_t last = pinned >= 0 ? static_cast<char32_t>(pinned) : r.last;
-    for (char32_t c = first; c <= last; ++c) {
-      if (drawn(c)) group.push_back(c);
+    // The ranges come in code-point order, so each group's spans are in that order too.
+    if (pinned >= 0) {
+      spans[level].push_back({static_cast<char32_t>(pinned), static_cast<char32_t>(pinned)});
+    } else {
+      spans[level].push_back({r.first, r.last});
     }
   }
 
@@ -430,9 +430,13 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
     std::sort(groups[g].begin(), groups[g].end(),
               [](char32_t a, char32_t b) { return Windows1252Byte(a) < Windows1252Byte(b); });
   }
-  // Each character once: a single letter found itself first.
+  // Each character once: a single letter found itself first. The ranges' characters are asked
+  // whether they are drawn only here, as they are added.
   std::size_t total = found.size();
-  for (int g = 0; g < 8; ++g) total += groups[g].size() + (g % 2 ? fromRanges[g / 2].size() : 0);
+  for (int g = 0; g < 8; ++g) total += groups[g].size();
+  for (const auto& level : spans) {
+    for (const auto& [first, last] : level) total += last - first + 1;
+  }
   found.reserve(total);
   const std::size_t single = found.size();
   auto add = [&](char32_t c) {
@@ -441,20 +445,16 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
   };
   for (int g = 0; g < 8; ++g) {
     const std::vector<char32_t>& a = groups[g];
-    if (g % 2 == 0) {
-      for (char32_t c : a) add(c);
-      continue;
-    }
-    const std::vector<char32_t>& b = fromRanges[g / 2];
-    std::size_t i = 0, j = 0;
-    while (i < a.size() || j < b.size()) {
-      if (j == b.size() || (i < a.size() && a[i] < b[j])) {
-        add(a[i++]);
-      } else {
-        char32_t c = b[j++];
-        if (!std::binary_search(entriesInRanges.begin(), entriesInRanges.end(), c)) add(c);
+    std::size_t i = 0;
+    if (g % 2 == 1) {
+      for (const auto& [first, last] : spans[g / 2]) {
+        for (; i < a.size() && a[i] < first; ++i) add(a[i]);
+        for (char32_t c = first; c <= last; ++c) {
+          if (drawn(c) && !std::binary_search(entriesInRanges.begin(), entriesInRanges.end(), c)) found.push_back(c);
+        }
       }
     }
+    for (; i < a.size(); ++i) add(a[i]);
   }
   return found;
 }
