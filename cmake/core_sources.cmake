@@ -18,4 +18,9 @@ set(TESSARIN_CORE_SOURCES
   SendKeys/KeyTranslation.cpp
   websafe/GradientColors.cpp
   websafe/PaletteRule.cpp
+  unicode/UnicodeNames.cpp
+  unicode/Blocks.cpp
+  unicode/UnicodeText.cpp
+  unicode/CharMap.cpp
+  unicode/UnicodeSearch.cpp
 )

@@ -1,0 +1,41 @@
+// Finding characters of all of Unicode by name, alias, keyword, entity or code.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace tessarin::unicode {
+
+class UnicodeSearch {
+ public:
+  // The one search index, built the first time it is asked for (the first Ctrl+F), never at
+  // start-up.
+  static const UnicodeSearch& Instance();
+
+  // The code points a UTF-8 query matches, best first, each once, only those for which drawn(cp) is
+  // true:
+  //  - a code ("U+2192", "u+2192", "&#8594;", "&#x2192;") or the character itself (one character that
+  //    is not a letter or digit of ASCII): that one alone;
+  //  - else by words (split at blanks, hyphens and other punctuation; any case, German umlauts too):
+  //    characters whose name holds every query word as a whole word first, then those whose name,
+  //    aliases, keywords (English and German) and HTML entity name hold every word whole, then those
+  //    where every query word begins one of those words;
+  //  - within each group, the characters of the Windows-1252 page first, then code-point order.
+  // A query with no letter or digit ("-", "- -") matches nothing.
+  std::vector<char32_t> Find(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn) const;
+
+  ~UnicodeSearch();
+  UnicodeSearch(const UnicodeSearch&) = delete;
+  UnicodeSearch& operator=(const UnicodeSearch&) = delete;
+
+  struct Index;
+
+ private:
+  UnicodeSearch();
+  std::unique_ptr<Index> index_;
+};
+
+}  // namespace tessarin::unicode
