@@ -8,6 +8,7 @@
 #include "info/Info.h"
 #include "main/Main.h"
 #include "ui/Application.h"
+#include "ui/ComScope.h"
 #include "ui/ShellLibraries.h"
 #include "ui/SystemLibraries.h"
 #include "websafe/Websafe.h"
@@ -27,12 +28,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   // OLE for drag and drop, with the clipboard formats registered, and COM for the
   // shortcut writer, each once around the rest of the run: they end after the forms.
-  struct ComScope {
-    ComScope() { ui::late::CoInitialize(nullptr); }
-    ~ComScope() { ui::late::CoUninitialize(); }
-  };
   std::optional<tessarin::TDropSourceUnit> dropSourceUnit;
-  std::optional<ComScope> com;
+  std::optional<ui::ComScope> com;
 
   ui::Application& app = ui::Application::Instance();
   try {

@@ -153,22 +153,22 @@ LRESULT CALLBACK TRxTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         const POINT at{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
         const unsigned event = LOWORD(lParam);
         // In this form the keyboard reaches the icon too: Enter or Space selects it as a
-        // left click does; the menu key or Shift+F10 asks for its menu as a right click does
-        // (a right click of the mouse asks for it as well, right after its own release).
+        // left click does. The menu key, Shift+F10 and the release of a right click all ask
+        // for the menu with WM_CONTEXTMENU, which is then the one right click: the release
+        // itself raises none. The request may arrive while a menu opened for the release
+        // would still run its loop.
         if (event == NIN_KEYSELECT) {
           self->Raise({.kind = tray::TrayEventKind::Click, .button = tray::TrayButton::Left}, at);
         } else if (event == WM_CONTEXTMENU) {
-          if (self->lastEvent_ != WM_RBUTTONUP)
-            self->Raise({.kind = tray::TrayEventKind::Click, .button = tray::TrayButton::Right}, at);
+          self->Raise({.kind = tray::TrayEventKind::Click, .button = tray::TrayButton::Right}, at);
         } else {
-          self->HandleCallback(event, at);
+          self->HandleCallback(event, at, /*rightClicks=*/false);
         }
-        self->lastEvent_ = event;
       } else {
         // The first form carries no position: the pointer's, now, is the best there is.
         POINT at{};
         GetCursorPos(&at);
-        self->HandleCallback(static_cast<unsigned>(lParam), at);
+        self->HandleCallback(static_cast<unsigned>(lParam), at, /*rightClicks=*/true);
       }
       return 0;
     }
@@ -185,8 +185,10 @@ LRESULT CALLBACK TRxTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-void TRxTrayIcon::HandleCallback(unsigned mouseMessage, POINT p) {
-  for (const tray::TrayEvent& event : tray::DecodeTrayMessage(mouseMessage, pressed_)) Raise(event, p);
+void TRxTrayIcon::HandleCallback(unsigned mouseMessage, POINT p, bool rightClicks) {
+  for (const tray::TrayEvent& event : tray::DecodeTrayMessage(mouseMessage, pressed_))
+    if (rightClicks || event.kind != tray::TrayEventKind::Click || event.button != tray::TrayButton::Right)
+      Raise(event, p);
 }
 
 void TRxTrayIcon::Raise(const tray::TrayEvent& event, POINT p) {

@@ -62,8 +62,10 @@ class TRxTrayIcon {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  // One callback: its mouse message and where on the screen it happened.
-  void HandleCallback(unsigned mouseMessage, POINT p);
+  // One callback: its mouse message and where on the screen it happened. Without
+  // rightClicks the release of the right button raises no click (the shell asks for the
+  // menu on its own).
+  void HandleCallback(unsigned mouseMessage, POINT p, bool rightClicks);
   void Raise(const tray::TrayEvent& event, POINT p);
   void FillRecord();
   bool HasIcon() const { return icon_ != nullptr; }
@@ -77,7 +79,6 @@ class TRxTrayIcon {
   bool added_ = false;
   bool clickPositions_ = false;  // the shell reports each event's position (its fourth form)
   tray::PressedButtons pressed_;
-  unsigned lastEvent_ = 0;  // the last event the shell reported in its fourth form
   NOTIFYICONDATAA record_{};
 };
 

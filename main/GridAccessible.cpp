@@ -316,9 +316,7 @@ bool GridGetObject(TStringAlignGrid& grid, WPARAM wParam, LPARAM lParam, LRESULT
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
   const OleAccApi& api = OleAcc();
   if (!api.createStd || !api.lresultFromObject) return false;
-  // Handing an object out takes COM on this thread; OLE has normally started it already.
-  static const bool com = SUCCEEDED(ui::late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  (void)com;
+  grid.StartCom();
   IAccessible* standard = nullptr;
   if (FAILED(
           api.createStd(grid.Handle(), OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||

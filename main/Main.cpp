@@ -278,23 +278,37 @@ void TForm1::DesignApp1Minimize() {
   HideOwner();
 }
 
-void TForm1::ShowMainWindow() {
+bool TForm1::ShowMainWindow() {
+  // The window comes forward with the start complete: the dialogs it may open are made.
+  ui::Application::Instance().FinishStartup();
+  // The window of the program that the user was in last, over the main one (the options or
+  // the palette dialog, modal or not, the colour dialog, a message box): asked before the
+  // main window comes forward and becomes the last one active itself.
+  HWND over = nullptr;
+  for (HWND owner : {Handle(), OwnerWindow()}) {
+    HWND popup = owner ? GetLastActivePopup(owner) : nullptr;
+    if (popup && popup != owner && popup != Handle() && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
+      over = popup;
+      break;
+    }
+  }
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   BringToFront();
   HideOwner();
-  HWND app = OwnerWindow();
-  HWND popup = GetLastActivePopup(app);
-  if (popup && popup != app && IsWindowVisible(popup) && IsWindowEnabled(popup)) SetForegroundWindow(popup);
+  // That window comes in front of the main one and takes the foreground.
+  if (over) {
+    SetWindowPos(over, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(over);
+    return false;
+  }
+  SetForegroundWindow(Handle());
+  return true;
 }
 
 LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == ActivateInstanceMessage() && msg != 0) {
     // Another start of the program asks this instance to come forward.
-    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
     ShowMainWindow();
-    // In front, unless one of our own windows (a dialog) already is.
-    DWORD process = 0;
-    GetWindowThreadProcessId(GetForegroundWindow(), &process);
-    if (process != GetCurrentProcessId()) SetForegroundWindow(Handle());
     return 0;
   }
   if (msg == WM_SHOWWINDOW && !wParam) FindField1.Close();  // the field goes with the window

@@ -145,8 +145,10 @@ class TForm1 : public ui::Form {
   // A move with the left or the right button alone, 2 pixels from the press, drags the
   // selected character out of the grid.
   void StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y);
-  // Makes the main window visible and in front, without a taskbar button.
-  void ShowMainWindow();
+  // The one way the window comes forward (the hot key, the icon, its menu, a second start):
+  // restored, visible and in front without a taskbar button, the start-up work done. A
+  // dialog of the program that the user was in takes the foreground over it; false then.
+  bool ShowMainWindow();
   // Puts a text on the clipboard as plain text, through Edit_leer; an empty text leaves
   // the clipboard as it is.
   void CopyPlainText(const std::string& text);

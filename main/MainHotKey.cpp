@@ -1,7 +1,6 @@
 // TForm1's global hot key: registered from the settings, it shows the window from
 // another program and hides it when Tessarin is in front.
 #include "app/Settings.h"
-#include "info/Info.h"
 #include "main/Main.h"
 
 namespace tessarin {
@@ -18,15 +17,7 @@ void TForm1::HotKeyPressed() {
     return;
   }
   // As the notification-area icon shows it; the key's owner may take the foreground.
-  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
-  ShowMainWindow();
-  if (Info_dlg && Info_dlg->Visible()) {
-    Info_dlg->BringToFront();
-    SetForegroundWindow(Info_dlg->Handle());
-    return;
-  }
-  SetForegroundWindow(Handle());
-  SetActiveControl(&StringAlignGrid1);
+  if (ShowMainWindow()) SetActiveControl(&StringAlignGrid1);
 }
 
 }  // namespace tessarin

@@ -3,7 +3,6 @@
 #include <cctype>
 
 #include "app/Settings.h"
-#include "info/Info.h"
 #include "main/CharDescriptions.h"
 #include "main/Main.h"
 
@@ -90,11 +89,7 @@ void TForm1::NClick(const ui::MenuItem& item) {
 
 void TForm1::RxTrayIconClick(ui::MouseButton button, ui::ShiftState, int x, int y) {
   switch (button) {
-    case ui::MouseButton::Left:
-      ShowMainWindow();
-      // The options dialog stays in front of the main window.
-      if (Info_dlg && Info_dlg->Visible()) Info_dlg->BringToFront();
-      break;
+    case ui::MouseButton::Left: ShowMainWindow(); break;
     case ui::MouseButton::Right: PopupMenu1.Popup(x, y); break;
     default: break;
   }

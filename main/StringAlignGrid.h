@@ -4,8 +4,10 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "ui/ComScope.h"
 #include "ui/Exception.h"
 #include "ui/StdCtrls.h"
 
@@ -62,6 +64,12 @@ class TStringAlignGrid : public ui::CustomControl {
   std::function<void(ui::MouseButton button, ui::ShiftState shift, int x, int y)> OnMouseDown;
   std::function<void(ui::ShiftState shift, int x, int y)> OnMouseMove;
 
+  // Handing an accessible object out takes COM on the grid's thread: started the first time
+  // a client asks (OLE has normally started it already), ended with the grid.
+  void StartCom() {
+    if (!com_) com_.emplace();
+  }
+
  protected:
   void Paint(HDC dc, const RECT& clip) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -73,6 +81,7 @@ class TStringAlignGrid : public ui::CustomControl {
   void KeyDown(WPARAM key);
   void InvalidateCell(int col, int row);
 
+  std::optional<ui::ComScope> com_;
   std::array<std::string, ColCount * RowCount> cells_{};
   int col_ = 0, row_ = 0;
   // In the grid's own pixels.

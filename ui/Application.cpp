@@ -49,6 +49,7 @@ void Application::RemoveForm(Form* form) {
     mainForm_ = nullptr;
     startupWork_.clear();
     startupFinished_ = false;
+    mainFormShown_ = false;
   }
 }
 
@@ -97,12 +98,16 @@ int Application::Run() {
           break;
         default: mainForm_->Show(); break;
       }
+      mainFormShown_ = true;
     } catch (...) {
       HandleException();
     }
   }
   while (!terminated_ && HandleMessage()) {
   }
+  // A run that ends before its first paint has still done its start-up work once: what it
+  // set up is taken down with the forms, as in every other run.
+  FinishStartup();
   return 0;
 }
 
@@ -130,25 +135,34 @@ bool Application::HandleMessage() {
 }
 
 namespace {
+// What the user did: a key (a hot key too), a mouse button or the wheel, in the client
+// area or the frame. A mouse move is not: the platform sends one when a window appears
+// under the pointer.
 bool IsInput(UINT msg) {
-  return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
-         (msg >= WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK);
+  return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || msg == WM_HOTKEY ||
+         (msg > WM_MOUSEMOVE && msg <= WM_MOUSELAST) || (msg > WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK);
 }
 }  // namespace
+
+bool Application::MainFormShowing() const { return mainForm_ && IsWindowVisible(mainForm_->Handle()); }
 
 void Application::Deliver(MSG& msg) {
   try {
     // Input is handled with the start complete: a click that came before the first paint
     // finds the dialogs and the settings it may need.
-    if (!startupFinished_ && IsInput(msg.message)) FinishStartup();
+    if (!startupFinished_) {
+      if (IsInput(msg.message)) FinishStartup();
+      mainFormShown_ = mainFormShown_ || MainFormShowing();
+    }
     if (!PreTranslate(msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
     // Showing the main form leaves all of it to paint, and paint messages come after
-    // every other kind: when none is left, the whole window has been drawn once.
-    if (!startupFinished_ && mainForm_ && IsWindowVisible(mainForm_->Handle()) &&
-        !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT))
+    // every other kind: when none is left, the whole window has been drawn once. A main
+    // form hidden again before that has nothing left to draw.
+    if (!startupFinished_ && mainFormShown_ &&
+        (!MainFormShowing() || !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT)))
       FinishStartup();
   } catch (...) {
     HandleException();
@@ -252,6 +266,11 @@ LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
           app.Minimize();
           return 0;
         }
+        break;
+      case WM_ENDSESSION:
+        // The session ends and the process with it, perhaps before its first paint: the
+        // start-up work has run once by then.
+        if (wParam) app.FinishStartup();
         break;
       case WM_CLOSE:
         if (app.mainForm_) {

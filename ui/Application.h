@@ -51,11 +51,13 @@ class Application {
   bool Terminated() const { return terminated_; }
 
   // Start-up work the user cannot see yet (hidden windows, libraries, the notification
-  // icon): it runs, in the order given, as soon as the main form has been painted
-  // completely (it is shown and no window of the thread is left to paint), or at once
-  // when the program starts minimised. It runs before the
-  // first keyboard or mouse message is handled in any case, so no input can find it
-  // undone. Given after that point, the work runs at once.
+  // icon): it runs once, in the order given, as soon as the main form has been painted
+  // completely (it is shown and no window of the thread is left to paint), or hidden again
+  // before that, or at once when the program starts minimised. It runs before the first
+  // key, hot key, mouse button or wheel message is handled in any case, so no input can
+  // find it undone (a mouse move does not count: the platform sends one when a window
+  // appears under the pointer), and at the latest when the message loop or the session
+  // ends. Given after that point, the work runs at once.
   void AfterFirstPaint(std::function<void()> work);
   // Runs the start-up work that is still waiting, now.
   void FinishStartup();
@@ -79,6 +81,7 @@ class Application {
   bool PreTranslate(MSG& msg);
   // The dialog keys, then translation and dispatch, inside the exception boundary.
   void Deliver(MSG& msg);
+  bool MainFormShowing() const;
 
   HWND handle_ = nullptr;
   std::string title_;
@@ -88,6 +91,7 @@ class Application {
   bool showingException_ = false;
   std::vector<std::function<void()>> startupWork_;
   bool startupFinished_ = false;
+  bool mainFormShown_ = false;  // the main form has been seen showing while the start-up waited
 };
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 // The shell, OLE and common-dialog functions, from their system DLLs loaded on first use.
 #include "ui/ShellLibraries.h"
 
+#include "ui/ComScope.h"
 #include "ui/SystemLibraries.h"
 
 namespace ui::late {
@@ -65,11 +66,6 @@ HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD allowedEffects,
   return f ? f(data, source, allowedEffects, effect) : E_NOTIMPL;
 }
 
-HRESULT CoInitialize(void* reserved) {
-  static const auto f = Find<decltype(&::CoInitialize)>(kOle, "CoInitialize");
-  return f ? f(reserved) : E_NOTIMPL;
-}
-
 HRESULT CoInitializeEx(void* reserved, DWORD model) {
   static const auto f = Find<decltype(&::CoInitializeEx)>(kOle, "CoInitializeEx");
   return f ? f(reserved, model) : E_NOTIMPL;
@@ -111,3 +107,13 @@ BOOL PrintDlgA(PRINTDLGA* print) {
 }
 
 }  // namespace ui::late
+
+namespace ui {
+
+ComScope::ComScope() : result_(late::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+
+ComScope::~ComScope() {
+  if (SUCCEEDED(result_)) late::CoUninitialize();
+}
+
+}  // namespace ui

@@ -38,7 +38,6 @@ HRESULT SHGetMalloc(IMalloc** malloc);
 HRESULT OleInitialize(void* reserved);
 void OleUninitialize();
 HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD allowedEffects, DWORD* effect);
-HRESULT CoInitialize(void* reserved);
 HRESULT CoInitializeEx(void* reserved, DWORD model);
 void CoUninitialize();
 HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);

@@ -50,6 +50,17 @@ inline POINT CentreOf(HWND hwnd) {
   return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+// The centre of the caption button of the main window (left of the close button of its
+// dialog frame), on the screen.
+inline POINT CaptionButtonCentre(HWND main) {
+  RECT w;
+  GetWindowRect(main, &w);
+  const int b = GetSystemMetrics(SM_CXSIZE), e = GetSystemMetrics(SM_CYSIZE);
+  const int left = (w.right - w.left) - GetSystemMetrics(SM_CXFIXEDFRAME) - 2 * b + 2;
+  const int top = GetSystemMetrics(SM_CYFIXEDFRAME) + 2;
+  return {w.left + left + (b - 2) / 2, w.top + top + (e - 4) / 2};
+}
+
 // The shown icons of Wine's notification area (a window of its own without a desktop
 // shell), whichever program they belong to.
 inline std::vector<HWND> NotificationIcons() {

@@ -50,18 +50,13 @@ inline bool IconMenuClosed(HWND main, HWND menu) {
 // The program has handled everything it had posted to itself (its start-up's work, say):
 // its icon's menu is opened and then closed by a message posted to the menu's owner, which
 // the menu's loop takes from the queue only after everything posted before it.
-// A menu opened while the start-up still moves the activation closes again at once: then
-// the next right click (a few pixels aside, so as not to make a double click) opens it.
 inline bool PostedWorkHandled(HWND main) {
   const POINT icon = CentreOfIcon();
   if (icon.x < 0) return false;
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    if (HWND menu = OpenIconMenuAt(main, {icon.x + (attempt % 2 ? -3 : 3), icon.y})) {
-      PostMessageA(ThreadState(main).hwndMenuOwner, WM_CANCELMODE, 0, 0);
-      return IconMenuClosed(main, menu);
-    }
-  }
-  return false;
+  HWND menu = OpenIconMenuAt(main, icon);
+  if (!menu) return false;
+  PostMessageA(ThreadState(main).hwndMenuOwner, WM_CANCELMODE, 0, 0);
+  return IconMenuClosed(main, menu);
 }
 
 }  // namespace e2e

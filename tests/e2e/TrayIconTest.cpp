@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include "tests/e2e/E2eInput.h"
 #include "tests/e2e/E2eSupport.h"
 #include "tests/e2e/E2eTray.h"
 
@@ -17,17 +18,20 @@ using e2e::TrayIcons;
 
 namespace {
 
-// The caption button of the main window (dialog frame, index 0), on the screen.
-POINT CaptionButton(HWND main) {
-  RECT w;
-  GetWindowRect(main, &w);
-  const int b = GetSystemMetrics(SM_CXSIZE), e = GetSystemMetrics(SM_CYSIZE);
-  const int left = (w.right - w.left) - GetSystemMetrics(SM_CXFIXEDFRAME) - 2 * b + 2;
-  const int top = GetSystemMetrics(SM_CYFIXEDFRAME) + 2;
-  return {w.left + left + (b - 2) / 2, w.top + top + (e - 4) / 2};
+bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
+
+// The popup menu windows of a process that are showing.
+int MenusShowing(DWORD process) {
+  int count = 0;
+  for (HWND top : TopLevelWindows(process)) count += ClassName(top) == "#32768" && Visible(top);
+  return count;
 }
 
-bool Visible(HWND w) { return IsWindowVisible(w) != FALSE; }
+// A message round trip to a window's thread: it has handled what was sent to it before.
+bool RoundTrip(HWND window) {
+  DWORD_PTR ignored = 0;
+  return window && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+}
 
 class TrayIcon : public ::testing::Test {
  protected:
@@ -41,7 +45,7 @@ class TrayIcon : public ::testing::Test {
     WaitForInputIdle(program.Process(), 5000);
   }
   void HideWithTheCaptionButton() {
-    const POINT p = CaptionButton(main);
+    const POINT p = e2e::CaptionButtonCentre(main);
     ClickAt(p.x, p.y);
     ASSERT_TRUE(PumpUntil([&] { return !Visible(main); }));
   }
@@ -111,6 +115,29 @@ TEST_F(TrayIcon, ShowsTheHiddenWindowWhereItWasAndStaysForTheWholeRun) {
   ASSERT_TRUE(program.WaitExit(code));
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(PumpUntil([&] { return TrayIcons().size() == iconsBefore; }));
+}
+
+TEST_F(TrayIcon, ARightClickOpensOneMenuThatOneEscapeCloses) {
+  Start();
+  ASSERT_TRUE(PumpUntil([&] { return Visible(main); }));
+  const std::vector<HWND> icons = TrayIcons();
+  ASSERT_FALSE(icons.empty());
+  const POINT icon = CentreOfIcon();
+  for (int click = 0; click < 2; ++click) {
+    SCOPED_TRACE(click);
+    HWND menu = OpenMenuAt({icon.x + (click ? -2 : 2), icon.y});
+    ASSERT_NE(menu, nullptr);
+    // The shell reports the release and then asks for the menu, both from its handling of
+    // the click: once its thread has handled a message after that, both reports wait in the
+    // program's queue, and once the program's icon window has handled one after them, both
+    // have been handled (inside the menu's loop).
+    ASSERT_TRUE(RoundTrip(icons.front()));
+    ASSERT_TRUE(RoundTrip(FindProcessWindow(program.Id(), "TRxTrayIconWindow")));
+    EXPECT_EQ(MenusShowing(program.Id()), 1);
+    e2e::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(MenuClosed(menu));
+    EXPECT_EQ(MenusShowing(program.Id()), 0);
+  }
 }
 
 TEST_F(TrayIcon, AMinimisedStartLeavesOnlyTheIcon) {

@@ -317,6 +317,7 @@ TEST_F(Insert, RepeatedUseLeaksNothing) {
     SendMessageA(form->mega_label.Handle(), WM_RBUTTONUP, 0, at);
     SendMessageA(tray, tray::TrayCallbackMessage, 0, WM_RBUTTONDOWN);
     SendMessageA(tray, tray::TrayCallbackMessage, 0, WM_RBUTTONUP);
+    SendMessageA(tray, tray::TrayCallbackMessage, 0, WM_CONTEXTMENU);  // the shell asks for the menu
     SendMessageA(grid, WM_MBUTTONDOWN, MK_MBUTTON, at);
     SendMessageA(grid, WM_MBUTTONUP, 0, at);
   };
