@@ -40,12 +40,6 @@ ui::MouseButton ButtonOf(tray::TrayButton b) {
 }  // namespace
 
 TRxTrayIcon::TRxTrayIcon() {
-  // A hidden top-level window, not a message-only one: the shell's "TaskbarCreated"
-  // broadcast reaches only top-level windows.
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, RegisterTrayClass(&TRxTrayIcon::WindowProc), "", WS_POPUP, 0, 0,
-                            0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!window_) throw ui::Exception("Cannot create the notification icon's window");
-  SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
   TaskbarCreatedMessage();
   FillRecord();
 }
@@ -53,13 +47,27 @@ TRxTrayIcon::TRxTrayIcon() {
 TRxTrayIcon::~TRxTrayIcon() {
   enabled_ = false;
   Deactivate();
-  SetWindowLongPtrA(window_, 0, 0);
-  DestroyWindow(window_);
+  if (window_) {
+    SetWindowLongPtrA(window_, 0, 0);
+    DestroyWindow(window_);
+  }
   if (icon_) DestroyIcon(icon_);
+}
+
+void TRxTrayIcon::HandleNeeded() {
+  if (window_) return;
+  // A hidden top-level window, not a message-only one: the shell's "TaskbarCreated"
+  // broadcast reaches only top-level windows. It is made when the icon is loaded, not with
+  // the component: a start draws its main window first.
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, RegisterTrayClass(&TRxTrayIcon::WindowProc), "", WS_POPUP, 0, 0,
+                            0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!window_) throw ui::Exception("Cannot create the notification icon's window");
+  SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
 }
 
 void TRxTrayIcon::Loaded() {
   loading_ = false;
+  HandleNeeded();
   if (active_) Activate();
 }
 
@@ -101,6 +109,7 @@ void TRxTrayIcon::FillRecord() {
 }
 
 void TRxTrayIcon::Activate() {
+  HandleNeeded();
   Deactivate();
   if (!HasIcon()) return;
   pressed_ = {};

@@ -50,6 +50,7 @@ class TRxTrayIcon {
   // The shell reports where each event happened, and the handlers get that position; without
   // it they get the pointer's position when the callback is handled.
   bool ClickPositions() const { return clickPositions_; }
+  // The window that receives the icon's messages; made by Loaded (nullptr before).
   HWND Handle() const { return window_; }
   // The record as the shell receives it (the platform's first, 88-byte form).
   const NOTIFYICONDATAA& Record() const { return record_; }
@@ -62,6 +63,7 @@ class TRxTrayIcon {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void HandleNeeded();
   // One callback: its mouse message and where on the screen it happened. Without
   // rightClicks the release of the right button raises no click (the shell asks for the
   // menu on its own).

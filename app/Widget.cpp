@@ -130,10 +130,11 @@ void TWidget::Paint() {
   if (pressed_) state |= DFCS_PUSHED;
   RECT frame = buttonRect_;
   DrawFrameControl(dc, &frame, DFC_BUTTON, state);
+  // The inset, the offsets and the pressed shift are 100 % pixels of the form's scaling.
   RECT glyph = buttonRect_;
-  InflateRect(&glyph, -2, -2);
-  OffsetRect(&glyph, offsetLeft_, offsetTop_);
-  if (pressed_) OffsetRect(&glyph, 1, 1);
+  InflateRect(&glyph, -form_->Scale(2), -form_->Scale(2));
+  OffsetRect(&glyph, form_->Scale(offsetLeft_), form_->Scale(offsetTop_));
+  if (pressed_) OffsetRect(&glyph, form_->Scale(1), form_->Scale(1));
   // A character one pixel higher than the glyph's rectangle; no repaint for this change.
   auto onChange = std::move(font_.OnChange);
   font_.SetHeight(-((glyph.bottom - glyph.top) + 1));
@@ -189,7 +190,8 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCMOUSEMOVE:
       if (Inside(lParam, false)) {
         if (!hintWindow_.Active() && showHint_ && visible_ && enabled_)
-          hintWindow_.Start(hint_, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+          hintWindow_.Start(hint_, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
+                            form_->Dpi());
       } else {
         hintWindow_.Cancel();
       }
@@ -285,7 +287,7 @@ TWidgetHint::~TWidgetHint() {
   }
 }
 
-void TWidgetHint::Start(const std::string& text, int x, int y) {
+void TWidgetHint::Start(const std::string& text, int x, int y, UINT dpi) {
   if (!window_) {
     // The hint, in a slot of its own class.
     ui::RegisterWindowClass({.name = kWindowClass,
@@ -300,6 +302,8 @@ void TWidgetHint::Start(const std::string& text, int x, int y) {
   text_ = text;
   x_ = x;
   y_ = y;
+  dpi_ = dpi;
+  font_.SetDpi(dpi);
   active_ = true;
   shown_ = false;
   SetTimer(window_, kHintTimer, static_cast<UINT>(ApplicationSettings().HintPause), nullptr);
@@ -321,15 +325,16 @@ void TWidgetHint::Tick() {
     Cancel();
     return;
   }
-  RECT r{0, 0, 300, 0};
+  RECT r{0, 0, ui::Scale(kWidth, dpi_), 0};
   {
     ui::WindowDC dc(window_);
     ui::SelectObjectScope font(dc, font_.Handle());
     DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &r,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   }
-  r.right += 6;
-  r.bottom += 2;
+  // The text's margins, and the frame's line on each side.
+  r.right += ui::Scale(2 * kMargin, dpi_) + 2 * ui::SystemMetricForDpi(SM_CXBORDER, dpi_);
+  r.bottom += 2 * ui::SystemMetricForDpi(SM_CYBORDER, dpi_);
   // Below the pointer, by the height of the cursor's picture.
   const int below = GetSystemMetrics(SM_CYCURSOR);
   SetWindowPos(window_, HWND_TOPMOST, x_, y_ + below, r.right - r.left, r.bottom - r.top,
@@ -347,7 +352,7 @@ void TWidgetHint::Paint() {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
   ui::SelectObjectScope font(dc, font_.Handle());
-  InflateRect(&r, -2, 0);
+  InflateRect(&r, -ui::Scale(kMargin, dpi_), 0);
   DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &r, DT_WORDBREAK | DT_NOPREFIX);
 }
 

@@ -25,8 +25,12 @@ class TWidgetHint {
   TWidgetHint(const TWidgetHint&) = delete;
   TWidgetHint& operator=(const TWidgetHint&) = delete;
 
-  // Starts waiting to show the text at a screen point.
-  void Start(const std::string& text, int x, int y);
+  // The widest a line of the hint grows before it breaks, and the space left and right of
+  // its text, in pixels at 100 %.
+  static constexpr int kWidth = 300;
+  static constexpr int kMargin = 2;
+  // Starts waiting to show the text at a screen point, for a form drawn at the given DPI.
+  void Start(const std::string& text, int x, int y, UINT dpi);
   void Cancel();
   // Waiting or showing.
   bool Active() const { return active_; }
@@ -40,6 +44,7 @@ class TWidgetHint {
   HWND window_ = nullptr;
   std::string text_;
   int x_ = 0, y_ = 0;
+  UINT dpi_ = ui::kDefaultDpi;
   bool active_ = false, shown_ = false;
   ui::Font font_{"MS Sans Serif", -11};
 };

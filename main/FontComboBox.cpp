@@ -77,7 +77,7 @@ TFontComboBox::TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice
   if (HWND first = parent->Handle() ? GetWindow(parent->Handle(), GW_CHILD) : nullptr)
     previousSibling_ = GetWindow(first, GW_HWNDLAST);
   // Until the window exists: the selection field (one item) within its 3-pixel borders.
-  SetBounds({Scale(bounds.left), Scale(bounds.top), Scale(bounds.width), ItemHeight() + 6});
+  SetBounds({Scale(bounds.left), Scale(bounds.top), Scale(bounds.width), ItemHeight() + Scale(6)});
 }
 
 TFontComboBox::~TFontComboBox() {
@@ -105,17 +105,20 @@ TFontComboBox::GlyphImage TFontComboBox::LoadGlyph(const char* resource) {
   return glyph;
 }
 
-void TFontComboBox::DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y) {
+void TFontComboBox::DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y, int width, int height) {
   ui::CompatibleDC source(dc);
   const ui::SaveDCScope saved(dc);
   SetBkColor(dc, RGB(255, 255, 255));
   SetTextColor(dc, RGB(0, 0, 0));
+  // Each pixel of the picture becomes a block of whole pixels, none blended: at 150 %
+  // alternate pixels take one and two, and the mask stays exact.
+  SetStretchBltMode(dc, COLORONCOLOR);
   {
     const ui::SelectObjectScope mask(source, glyph.mask);
-    BitBlt(dc, x, y, glyph.width, glyph.height, source, 0, 0, SRCAND);
+    StretchBlt(dc, x, y, width, height, source, 0, 0, glyph.width, glyph.height, SRCAND);
   }
   const ui::SelectObjectScope image(source, glyph.image);
-  BitBlt(dc, x, y, glyph.width, glyph.height, source, 0, 0, SRCPAINT);
+  StretchBlt(dc, x, y, width, height, source, 0, 0, glyph.width, glyph.height, SRCPAINT);
 }
 
 int TFontComboBox::ItemHeight() const {
@@ -123,7 +126,8 @@ int TFontComboBox::ItemHeight() const {
   const ui::SelectObjectScope font(dc, font_.Handle());
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
-  return fontlist::ItemHeight(metrics.tmHeight, trueTypeGlyph_.image ? trueTypeGlyph_.height : kGlyphHeight);
+  return fontlist::ItemHeight(metrics.tmHeight,
+                              Scale(trueTypeGlyph_.image ? trueTypeGlyph_.height : kGlyphHeight));
 }
 
 void TFontComboBox::HandleNeeded() {
@@ -132,7 +136,7 @@ void TFontComboBox::HandleNeeded() {
   CreateHandle({.className = "COMBOBOX",
                 .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
                          CBS_SORT | CBS_HASSTRINGS,
-                .bounds = {Left(), Top(), Width(), Height() + kDropDownCount * ItemHeight() + 2},
+                .bounds = {Left(), Top(), Width(), Height() + kDropDownCount * ItemHeight() + Scale(2)},
                 .pixels = true});
   SetWindowPos(handle_, previousSibling_ && IsWindow(previousSibling_) ? previousSibling_ : HWND_TOP, 0, 0, 0,
                0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -396,8 +400,15 @@ void TFontComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
       }
       if (glyph && !glyph->image) glyph = nullptr;
       RECT r = item.rcItem;
-      if (glyph) DrawGlyph(dc, *glyph, r.left + Scale(2), (r.top + r.bottom - glyph->height) / 2);
-      r.left += (glyph ? glyph->width : Scale(kNoGlyphWidth)) + Scale(6);
+      // The glyph's picture and the gap after it are 100 % pixels; the text starts at the
+      // same place with and without a glyph.
+      const int glyphWidth = Scale(glyph ? glyph->width : kNoGlyphWidth);
+      if (glyph) {
+        const int glyphHeight = Scale(glyph->height);
+        DrawGlyph(dc, *glyph, r.left + Scale(2), (r.top + r.bottom - glyphHeight) / 2, glyphWidth,
+                  glyphHeight);
+      }
+      r.left += glyphWidth + Scale(6);
       const std::string name = ItemName(static_cast<int>(item.itemID));
       if (fontlist::DrawsInOwnFont(useFonts_, flags)) {
         LOGFONTA logFont{};

@@ -76,7 +76,8 @@ class TFontComboBox : public ui::Control {
     int width = 0, height = 0;
   };
   static GlyphImage LoadGlyph(const char* resource);
-  static void DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y);
+  // Draws the glyph stretched to the given size in pixels.
+  static void DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y, int width, int height);
 
   void FillList();
   // The fonts of the device context: all families, or the one named.

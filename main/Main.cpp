@@ -165,9 +165,8 @@ TForm1::TForm1()
   mega_label.OnMouseUp = [this](ui::MouseButton, ui::ShiftState, int, int) { mega_labelMouseUp(); };
   Widget1.SetGlyph('u');
   Widget1.OnClick = [this] { Widget1Click(); };
-  // The main window's own 16 by 16 icon.
-  RxTrayIcon1.SetIcon(
-      static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0)));
+  // The program's icon at the system's small-icon size: 16 pixels at 100 %, 24 at 150 %.
+  RxTrayIcon1.SetIcon(ui::LoadIconForDpi(MAKEINTRESOURCEA(1), SM_CXSMICON, ui::SystemDpi()));
   RxTrayIcon1.OnClick = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
     RxTrayIconClick(b, s, x, y);
   };

@@ -72,6 +72,8 @@ class TStringAlignGrid : public ui::CustomControl {
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;
+  // Draws the cells and their lines that meet the clip rectangle.
+  void PaintTo(HDC dc, const RECT& client, const RECT& clip);
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void FontChanged() override;
 

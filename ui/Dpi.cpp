@@ -79,6 +79,15 @@ int SystemMetricForDpi(int index, UINT dpi) {
   return GetSystemMetrics(index);
 }
 
+HICON LoadIconForDpi(const char* resource, int metric, UINT dpi) {
+  const int size = SystemMetricForDpi(metric, dpi);
+  // Where the system has no metric for another DPI than its own, the 100 % size scaled.
+  const int width = size > 0 && (PerMonitor().GetSystemMetricsForDpi || dpi == SystemDpi())
+                        ? size
+                        : Scale(metric == SM_CXSMICON ? 16 : 32, dpi);
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resource, IMAGE_ICON, width, width, 0));
+}
+
 void EnableNonClientScaling(HWND hwnd) {
   if (PerMonitor().EnableNonClientDpiScaling) PerMonitor().EnableNonClientDpiScaling(hwnd);
 }

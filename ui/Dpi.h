@@ -30,6 +30,10 @@ UINT DpiForWindow(HWND hwnd);
 BOOL AdjustWindowRectForDpi(RECT* rect, DWORD style, DWORD exStyle, UINT dpi);
 // GetSystemMetrics for the given DPI, likewise.
 int SystemMetricForDpi(int index, UINT dpi);
+// The program's icon resource at the size of the given metric (SM_CXSMICON, SM_CXICON) for
+// the DPI, picked or scaled down from the resource's images; nullptr when it is missing.
+// The caller owns the icon (DestroyIcon).
+HICON LoadIconForDpi(const char* resource, int metric, UINT dpi);
 // Lets the platform scale a top-level window's caption and frame with its monitor (needed
 // under per-monitor awareness version 1 only; version 2 does it by itself). Call from
 // WM_NCCREATE.

@@ -51,11 +51,6 @@ int PopupMenu::LiveMenus() { return liveMenus; }
 
 PopupMenu::PopupMenu(const std::vector<NewItem>& items) {
   for (const NewItem& item : items) Add(item);
-  // A hidden top-level window of our own: the menu's owner, which takes the foreground
-  // while the menu is open.
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, MenuWindowClass(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-  if (!window_) throw Exception("Cannot create the window of a popup menu");
 }
 
 PopupMenu::~PopupMenu() {
@@ -68,6 +63,13 @@ MenuItem& PopupMenu::Add(const NewItem& item) {
 }
 
 void PopupMenu::Popup(int x, int y) {
+  if (!window_) {
+    // A hidden top-level window of our own: the menu's owner, which takes the foreground
+    // while the menu is open. Made when the menu first opens, not with the form.
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, MenuWindowClass(), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    if (!window_) throw Exception("Cannot create the window of a popup menu");
+  }
   if (OnPopup) OnPopup();
   MenuHandle menu;
   if (!menu.Get()) return;

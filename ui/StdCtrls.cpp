@@ -284,7 +284,11 @@ RadioGroup::~RadioGroup() = default;
 Control& RadioGroup::Button(size_t index) { return *buttons_.at(index); }
 
 void RadioGroup::Arrange() {
-  // One column: the buttons share the height below the caption line equally.
+  // One column: the buttons share the height below the caption line equally. The group is
+  // laid out in pixels at 100 % and scaled, so that each item keeps its 100 % place. The
+  // caption line is the font's, taken back to 100 %, but never less than the character
+  // height and two pixels of leading: a raster font has no size for every scaling, and the
+  // smaller one the platform picks would move the items up.
   if (buttons_.empty()) return;
   TEXTMETRICA tm{};
   {
@@ -292,13 +296,15 @@ void RadioGroup::Arrange() {
     SelectObjectScope font(dc, font_.Handle());
     GetTextMetricsA(dc, &tm);
   }
+  const int designHeight = font_.Height() < 0 ? -font_.Height() + 2 : font_.Height();
+  const int captionLine = std::max(Unscale(tm.tmHeight, Dpi()), designHeight);
   const int count = static_cast<int>(buttons_.size());
-  const int rest = Height() - tm.tmHeight - 5;
+  const int rest = Unscale(Height(), Dpi()) - captionLine - 5;
   const int buttonHeight = rest / count;
-  const int topMargin = tm.tmHeight + 1 + (rest % count) / 2;
+  const int topMargin = captionLine + 1 + (rest % count) / 2;
   for (int i = 0; i < count; ++i)
     buttons_[static_cast<size_t>(i)]->SetBounds(
-        {Scale(8), i * buttonHeight + topMargin, Width() - Scale(10), buttonHeight});
+        Scale(Bounds{8, i * buttonHeight + topMargin, Unscale(Width(), Dpi()) - 10, buttonHeight}));
 }
 
 void RadioGroup::ItemClicked(int index) { SetItemIndex(index); }

@@ -1,7 +1,9 @@
 // The start-up floor: the windows of Tessarin's main window (same classes, styles, sizes
-// and fonts, the rich edit included), of its two hidden dialogs and of its notification-
-// area icon, created and the main window shown, with no logic at all: only the grid's
-// lines and characters are drawn, as plainly as the platform can. It carries the program's
+// and fonts, the rich edit included) created and shown, with no logic at all: only the
+// grid's lines and characters, the preview's character and the colour button's gradient
+// face are drawn, as plainly as the platform can. What Tessarin makes once its window has
+// been drawn (its two hidden dialogs and its notification-area icon window), this program
+// makes after its own first complete paint, by the same rule. It carries the program's
 // manifest, so its controls are the same visual-styles controls. bench_startup measures
 // Tessarin against it.
 #include <windows.h>
@@ -11,6 +13,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -102,9 +105,9 @@ const WindowSpec kMain[] = {
     /* 14 */
     {2, "BUTTON", "Textcolor", kVisible | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 4, 105, 193, 38,
      kForm},
-    /* 15 */ {14, "BareGradient", "&Textcolor/Textcolor", kVisible, 0, 8, 13, 104, 19, {"Arial", -11}},
+    /* 15 */ {14, "BareGradient", "Textcolor", kVisible, 0, 8, 13, 104, 19, {"Arial", -11}},
     /* 16 */ {14, "BUTTON", "216 Colors", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 118, 15, 71, 17, kForm},
-    /* 17 */ {2, "STATIC", "", kVisible | SS_NOPREFIX | SS_CENTER, 0, 8, 145, 188, 131, {"Arial", -96}},
+    /* 17 */ {2, "STATIC", " ", kVisible | SS_NOPREFIX | SS_CENTER, 0, 8, 145, 188, 131, {"Arial", -96}},
     /* 18 */ {2, "STATIC", "Key:", kVisible | SS_NOPREFIX, 0, 8, 276, 21, 13, kForm},
     /* 19 */ {2, "STATIC", "#32", kVisible | SS_NOPREFIX | SS_RIGHT, 0, 49, 276, 19, 13, kForm},
     /* 20 */ {2, "STATIC", "Space", kVisible | SS_NOPREFIX | SS_RIGHT, 0, 109, 276, 31, 13, kForm},
@@ -243,15 +246,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // The grid's content with nothing but the platform's text output: its lines, and its 224
 // characters, each in the middle of its cell: the floor of what the program's grid draws.
-LRESULT CALLBACK GridProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  static HFONT font = nullptr;
-  if (msg == WM_SETFONT) {
-    font = reinterpret_cast<HFONT>(wParam);
-    return 0;
-  }
-  if (msg != WM_PAINT) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
+void PaintGrid(HWND hwnd, HDC dc, HFONT font) {
   RECT client;
   GetClientRect(hwnd, &client);
   const int w = (client.right + 1) / 16, h = (client.bottom + 1) / 14;  // a cell and its line
@@ -265,8 +260,7 @@ LRESULT CALLBACK GridProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     FillRect(dc, &rect, line);
   }
   DeleteObject(line);
-  HGDIOBJ old = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
+  SelectObject(dc, font);
   for (int code = 32; code < 256; ++code) {
     const int c = (code - 32) % 16, r = (code - 32) / 16;
     const char ch = static_cast<char>(code);
@@ -275,7 +269,44 @@ LRESULT CALLBACK GridProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     const RECT cell{c * w, r * h, c * w + w - 1, r * h + h - 1};
     ExtTextOutA(dc, cell.left + (w - 1 - size.cx) / 2, cell.top + 2, ETO_CLIPPED, &cell, &ch, 1, nullptr);
   }
-  SelectObject(dc, old);
+}
+
+// The colour button's face: a white-to-black gradient in one block of pixels and its caption.
+void PaintGradient(HWND hwnd, HDC dc, HFONT font) {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int width = client.right, height = client.bottom;
+  if (width > 0 && height > 0) {
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    for (int x = 0; x < width; ++x) {
+      const DWORD v = 255 - 255 * x / width;
+      for (int y = 0; y < height; ++y) pixels[static_cast<size_t>(y) * width + x] = v << 16 | v << 8 | v;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  }
+  char caption[64] = {};
+  GetWindowTextA(hwnd, caption, sizeof caption);
+  SelectObject(dc, font);
+  DrawTextA(dc, caption, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+// A window of our own that keeps the font it is given and paints with the function.
+template <void (*PaintWith)(HWND, HDC, HFONT)>
+LRESULT CALLBACK PaintingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  static HFONT font = nullptr;
+  if (msg == WM_SETFONT) {
+    font = reinterpret_cast<HFONT>(wParam);
+    return 0;
+  }
+  if (msg != WM_PAINT) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  const int saved = SaveDC(dc);
+  SetBkMode(dc, TRANSPARENT);
+  PaintWith(hwnd, dc, font);
+  RestoreDC(dc, saved);
   EndPaint(hwnd, &ps);
   return 0;
 }
@@ -324,9 +355,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Register("BareApplication", nullptr);
   Register("BareMainWindow", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   Register("BareDialog", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  Register("BareGrid", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), &GridProc);
+  Register("BareGrid", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)),
+           &PaintingProc<&PaintGrid>);
   Register("BarePanel", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  Register("BareGradient", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  Register("BareGradient", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)),
+           &PaintingProc<&PaintGradient>);
   Register("BareImage", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   Register("BarePage", reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
 
@@ -338,11 +371,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CreateControls(main, kMain);
   // The magnifier lies behind the grid.
   SetWindowPos(GetDlgItem(main, 100), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  CreateControls(CreateForm(app, "BareDialog", "Colorselect (216 Color-Palett)", 562, 90), kPalette);
-  CreateControls(CreateForm(app, "BareDialog", "Tessarin V2.9 Options", 418, 423), kOptions);
-  // The notification-area icon's hidden window.
-  CreateWindowExA(WS_EX_TOOLWINDOW, "BareApplication", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                  GetModuleHandleA(nullptr), nullptr);
 
   // The large-screen layout, centred, as Tessarin shows itself on a 1024-pixel screen.
   RECT w;
@@ -366,11 +394,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ShowWindow(main, SW_SHOWNORMAL);
   SetFocus(GetDlgItem(main, 101));
 
+  // What the window does not show waits until it has been drawn: once a shown main window
+  // leaves no paint message in the queue, as in Tessarin.
+  bool drawn = false;
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (!IsDialogMessageA(main, &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
+    }
+    if (!drawn && IsWindowVisible(main) && !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT)) {
+      drawn = true;
+      CreateControls(CreateForm(app, "BareDialog", "Colorselect (216 Color-Palett)", 562, 90), kPalette);
+      CreateControls(CreateForm(app, "BareDialog", "Tessarin V2.9 Options", 418, 423), kOptions);
+      // The notification-area icon's hidden window.
+      CreateWindowExA(WS_EX_TOOLWINDOW, "BareApplication", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                      GetModuleHandleA(nullptr), nullptr);
     }
   }
   DestroyWindow(main);

@@ -309,3 +309,148 @@ TEST_F(DisplayScaling, EveryWindowIsItsHundredPercentLayoutScaledWithNothingCut)
 }
 
 }  // namespace
+
+namespace {
+
+// The pixels a window shows, read from its own DC.
+struct WindowPixels {
+  explicit WindowPixels(HWND hwnd) : hwnd(hwnd), dc(GetDC(hwnd)) {}
+  ~WindowPixels() { ReleaseDC(hwnd, dc); }
+  COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+  HWND hwnd;
+  HDC dc;
+};
+
+// Where an area of a window shows any of the colours: the runs [first, last] of adjacent
+// columns that do, from the left, and the rows [top, bottom] of the first run.
+struct Ink {
+  std::vector<std::pair<int, int>> runs;
+  int top = -1, bottom = -1;
+};
+
+Ink InkOf(HWND hwnd, const std::set<COLORREF>& colours, const RECT& area) {
+  WindowPixels pixels(hwnd);
+  const auto inked = [&](int x, int y) { return colours.count(pixels.At(x, y)) != 0; };
+  Ink ink;
+  for (int x = area.left; x < area.right; ++x) {
+    bool any = false;
+    for (int y = area.top; y < area.bottom && !any; ++y) any = inked(x, y);
+    if (!any) continue;
+    if (!ink.runs.empty() && ink.runs.back().second == x - 1) {
+      ink.runs.back().second = x;
+    } else {
+      ink.runs.push_back({x, x});
+    }
+  }
+  if (ink.runs.empty()) return ink;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = ink.runs[0].first; x <= ink.runs[0].second; ++x)
+      if (inked(x, y)) {
+        if (ink.top < 0) ink.top = y;
+        ink.bottom = y;
+      }
+  return ink;
+}
+
+}  // namespace
+
+TEST_F(DisplayScaling, TheSmallPicturesAndMarginsGrowWithTheScaling) {
+  const int dpi = ScreenDpi();
+  ASSERT_EQ(static_cast<int>(form->Dpi()), dpi);
+
+  // The radio items of the options page at their 100 % places scaled: a caption line of
+  // 13 pixels, a pixel below it, the rest shared equally (leftovers split above and below).
+  struct Group {
+    const ui::RadioGroup* group;
+    int firstTop, itemHeight;
+  };
+  options->Show();
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(options->Handle()) != FALSE; }));
+  for (const Group& g : {Group{&options->RadioGroup1, 15, 20}, Group{&options->RadioGroup2, 15, 20},
+                         Group{&options->RadioGroup3, 15, 19}}) {
+    auto& group = const_cast<ui::RadioGroup&>(*g.group);
+    ASSERT_GE(group.Count(), 3u);
+    for (size_t i = 0; i < group.Count(); ++i)
+      ExpectScaled(group.Button(i).BoundsRect(), 8, g.firstTop + static_cast<int>(i) * g.itemHeight, 275,
+                   g.itemHeight, dpi, testing_support::WindowText(group.Button(i).Handle()));
+  }
+  options->Hide();
+
+  // The caption button's glyph stands two 100 % pixels inside the button, and its
+  // character is one pixel higher than what is left.
+  tessarin::TWidget& widget = form->Widget1;
+  widget.Paint();
+  const RECT button = widget.ButtonRect();
+  ASSERT_FALSE(IsRectEmpty(&button));
+  EXPECT_EQ(widget.Font().Height(), -((button.bottom - button.top - 2 * Scaled(2, dpi)) + 1));
+
+  // The hint: its text in the form's font at this scaling, with two 100 % pixels on each
+  // side and the frame's line; a long text breaks at 300 pixels at 100 %.
+  tessarin::TWidgetHint& hint = widget.HintWindow();
+  HFONT hintFont =
+      CreateFontA(-Scaled(11, dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
+  const auto textWidth = [&](const std::string& text) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, hintFont);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return static_cast<int>(size.cx);
+  };
+  const auto shownSize = [&](const std::string& text) {
+    hint.Cancel();
+    hint.Start(text, 10, 10, form->Dpi());
+    EXPECT_TRUE(WaitUntil([&] { return hint.Shown(); })) << text;
+    RECT r{};
+    GetWindowRect(hint.Handle(), &r);
+    hint.Cancel();
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  const std::string shortText = "Hide Tessarin";
+  const SIZE shortHint = shownSize(shortText);
+  EXPECT_NEAR(shortHint.cx, textWidth(shortText) + 2 * Scaled(2, dpi) + 2, 1);
+  std::string longText;
+  for (int i = 0; i < 40; ++i) longText += "word ";
+  const SIZE longHint = shownSize(longText);
+  EXPECT_LE(longHint.cx, Scaled(300, dpi) + 2 * Scaled(2, dpi) + 2);
+  EXPECT_GT(longHint.cx, Scaled(300, dpi) - textWidth("word "));
+  EXPECT_GT(longHint.cy, 2 * shortHint.cy);
+  DeleteObject(hintFont);
+
+  // The font box's TrueType glyph, drawn for the box's pixels: its ink (14 x 10 pixels at
+  // 100 %, from 5 pixels into the item) scaled, and the name 21 pixels at 100 % after the
+  // glyph's first ink.
+  HWND box = form->FontComboBox1.Handle();
+  ASSERT_EQ(form->FontComboBox1.FontName(), "Arial");  // a TrueType family
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  COMBOBOXINFO combo{sizeof combo};
+  ASSERT_TRUE(GetComboBoxInfo(box, &combo));
+  const Ink ink = InkOf(box, {RGB(0, 0, 0), RGB(128, 128, 128)}, combo.rcItem);
+  ASSERT_GE(ink.runs.size(), 2u) << "the glyph and the name";
+  EXPECT_NEAR(ink.runs[0].second - ink.runs[0].first + 1, Scaled(14, dpi), 1);
+  EXPECT_NEAR(ink.bottom - ink.top + 1, Scaled(10, dpi), 1);
+  EXPECT_NEAR(ink.runs[1].first - ink.runs[0].first, Scaled(21, dpi), 2);
+
+  // The notification-area icon at the system's small-icon size for this scaling.
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(form->RxTrayIcon1.Icon(), &info));
+  BITMAP colour{};
+  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof colour, &colour);
+  EXPECT_EQ(colour.bmWidth, Scaled(16, dpi));
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+}
+
+TEST(ProgramIcon, HoldsPicturesForOneTwoAndThreeTimesTheSmallSize) {
+  // The icon group's directory (GRPICONDIR, then 14-byte entries whose first byte is the width).
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_NE(found, nullptr);
+  const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
+  ASSERT_NE(bytes, nullptr);
+  const int count = bytes[4] | bytes[5] << 8;
+  std::set<int> widths;
+  for (int i = 0; i < count; ++i) widths.insert(bytes[6 + 14 * i] ? bytes[6 + 14 * i] : 256);
+  EXPECT_EQ(widths, (std::set<int>{16, 32, 48}));
+}
