@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "SendKeys/SendKeys.h"
 #include "app/DesignApp.h"
@@ -98,6 +99,18 @@ class TForm1 : public ui::Form {
   // Registers AppSettings.HotKey in place of the key held before.
   void ApplyHotKey();
 
+  // True while the grid shows the font's Unicode characters instead of the Windows-1252 page.
+  bool InUnicodeView() const;
+  // The character the selection stands for: the page's byte read as Windows-1252 (128 -> U+20AC) in the page,
+  // the cell's code point in the Unicode view.
+  char32_t SelectedCodePoint() const;
+
+  // Appends a code point to the composition in the box's format; beyond the ANSI code page through
+  // EM_SETTEXTEX with code page 1200.
+  void AppendCodePoint(char32_t cp);
+  // Puts a text on the clipboard as CF_UNICODETEXT (and CF_TEXT where it converts without loss).
+  void CopyUnicodeText(const std::u16string& text);
+
  private:
   // The handlers and the work behind them: reached through the controls' events.
   void FormCreate();
@@ -157,6 +170,8 @@ class TForm1 : public ui::Form {
   // Switches to the application used before (Shift+Alt+Tab), puts the text on the
   // clipboard and pastes it there with Shift+Ctrl+V.
   void InsertIntoApplication(const std::string& text);
+  // Shift+Ctrl+V into the application in front.
+  void PasteIntoApplication();
   void PopupMenu1Popup();
   void NClick(const ui::MenuItem& item);
   void RxTrayIconClick(ui::MouseButton button, ui::ShiftState shift, int x, int y);
