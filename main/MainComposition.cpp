@@ -9,6 +9,7 @@
 namespace tessarin {
 
 void TForm1::AppendSelectedChar() {
+  if (InUnicodeView()) return AppendSelectedCodePoint();
   // Appended at the end as one edit: the text, its one format and the undo history are
   // kept, and the change handling runs once.
   RichEdit1.Append(StringAlignGrid1.Cells(SelectedCol, SelectedRow));
@@ -26,7 +27,8 @@ void TForm1::RichEdit1Change() {
   }
   int last = -1;
   html_label.SetText(CompositionHtml(text, last));
-  if (last >= 32) {
+  // The Unicode view keeps its own selection: the walk belongs to the page.
+  if (last >= 32 && !InUnicodeView()) {
     const GridCell cell = CellOfCode(static_cast<unsigned char>(last));
     if (cell.col == StringAlignGrid1.Col() && cell.row == StringAlignGrid1.Row()) {
       // The walk through the text would have passed other cells and come back here:
