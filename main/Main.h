@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "SendKeys/SendKeys.h"
 #include "app/DesignApp.h"
@@ -11,6 +12,7 @@
 #include "app/JustOne.h"
 #include "app/TrayIcon.h"
 #include "app/Widget.h"
+#include "main/BlockComboBox.h"
 #include "main/DropSource.h"
 #include "main/FindField.h"
 #include "main/FontComboBox.h"
@@ -20,6 +22,7 @@
 #include "ui/Form.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
+#include "unicode/Blocks.h"
 #include "websafe/GradientButton.h"
 
 namespace tessarin {
@@ -50,7 +53,11 @@ class TForm1 : public ui::Form {
   ui::GroupBox GroupBox4;
   TBI_GradientButton Gradient1;
   ui::CheckBox check216;
+  // The grid's views: "Windows-1252", then the Unicode blocks the font covers.
+  TBlockComboBox BlockComboBox1;
   ui::Label Label1;
+  // The Unicode name of the selected character, under the preview.
+  ui::Label char_name;
   ui::Label Label3, num, Tast, html_char;
   ui::GroupBox GroupBox3;
   ui::RichEdit RichEdit1;
@@ -94,16 +101,16 @@ class TForm1 : public ui::Form {
   bool DragReady = false;
   POINT DragPoint{0, 0};
 
+  // True while the grid shows the font's Unicode characters instead of the Windows-1252 page.
+  bool InUnicodeView() const;
+  // The character the selection stands for: the page's byte read as Windows-1252 (128 ->
+  // U+20AC) in the page, the cell's code point in the Unicode view.
+  char32_t SelectedCodePoint() const;
+
   // The text colour: the font colour of Gradient1, then of RichEdit1, then the HTML line.
   void ApplyTextColor(COLORREF color);
   // Registers AppSettings.HotKey in place of the key held before.
   void ApplyHotKey();
-
-  // True while the grid shows the font's Unicode characters instead of the Windows-1252 page.
-  bool InUnicodeView() const;
-  // The character the selection stands for: the page's byte read as Windows-1252 (128 -> U+20AC) in the page,
-  // the cell's code point in the Unicode view.
-  char32_t SelectedCodePoint() const;
 
   // Appends a code point to the composition in the box's format; beyond the ANSI code page through
   // EM_SETTEXTEX with code page 1200.
@@ -183,6 +190,25 @@ class TForm1 : public ui::Form {
   bool PreviewKey(MSG& msg) override;
 
  private:
+  // The Unicode view: switching views, its selection update, the list of blocks.
+  void WireUnicodeView();
+  void ShowPage();
+  void ShowUnicodeAt(char32_t cp);
+  void UnicodeSelectCell(int ACol, int ARow);
+  void DescribeInPage(unsigned char code);
+  // Fills the list of blocks for the grid's font, once per font.
+  void FillBlocks();
+  void BlockComboBox1Change();
+  // While the view scrolls, the list shows the block of the top row.
+  void ShowBlockOfTopRow();
+  // Appends the selected character of the Unicode view to the composition box.
+  void AppendSelectedCodePoint();
+  // A match of the find field beyond the page's own search.
+  void FoundCodePoint(char32_t cp);
+  char32_t unicodeSelected_ = 0;
+  std::string blocksFont_;
+  std::vector<const unicode::Block*> listedBlocks_;
+
   void AlignPanel();
   // The find field: its events, and Ctrl+F and the field's own keys (true when taken).
   void WireFindField();

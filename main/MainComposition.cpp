@@ -11,10 +11,7 @@
 namespace tessarin {
 
 void TForm1::AppendSelectedChar() {
-  if (InUnicodeView()) {
-    AppendCodePoint(SelectedCodePoint());
-    return;
-  }
+  if (InUnicodeView()) return AppendSelectedCodePoint();
   // Appended at the end as one edit: the text, its one format and the undo history are
   // kept, and the change handling runs once.
   RichEdit1.Append(StringAlignGrid1.Cells(SelectedCol, SelectedRow));
@@ -52,7 +49,7 @@ void TForm1::RichEdit1Change() {
     html_label.SetText(CompositionHtml(wide, lastCodePoint));
     last = unicode::Windows1252Byte(lastCodePoint);
   }
-  // In the Unicode view the selection stays where the user put it: the page's cells are not there.
+  // The Unicode view keeps its own selection: the walk belongs to the page.
   if (last >= 32 && !InUnicodeView()) {
     const GridCell cell = CellOfCode(static_cast<unsigned char>(last));
     if (cell.col == StringAlignGrid1.Col() && cell.row == StringAlignGrid1.Row()) {

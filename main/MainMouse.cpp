@@ -43,7 +43,7 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
   StringAlignGrid1.SetCol(col);
   if (InUnicodeView() && action != maMagnify) {
     // The character travels as UTF-16, so that it arrives whole wherever it goes.
-    const char32_t cp = SelectedCodePoint();
+    const char32_t cp = StringAlignGrid1.CodePointAt(col, row);
     if (cp == 0) return;
     const std::u16string text =
         action == maCopyHtml ? ui::FromAnsi(HtmlOfCodePoint(cp)) : unicode::ToUtf16(cp);

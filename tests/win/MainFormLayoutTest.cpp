@@ -94,7 +94,7 @@ TEST_F(MainFormLayout, FontsFollowTheFormDescriptionAndTheLayout) {
   const int gridHeight = screen <= 640 ? -16 : screen >= 1024 ? -29 : -21;  // 12 pt, 22 pt at 96 dpi
   EXPECT_EQ(form->StringAlignGrid1.GetFont().Height(), gridHeight);
   EXPECT_EQ(form->StringAlignGrid1.GetFont().Name(), "Arial");
-  EXPECT_EQ(form->Label1.GetFont().Height(), screen <= 640 ? -61 : -96);
+  EXPECT_EQ(form->Label1.GetFont().Height(), screen <= 640 ? -27 : -80);  // 20 pt, 60 pt at 96 dpi
   EXPECT_EQ(form->mega_label.GetFont().Height(), screen <= 640 ? -341 : screen >= 1024 ? -448 : -341);
   EXPECT_EQ(logFont(form->check_bold).lfWeight, FW_BOLD);
   EXPECT_TRUE(logFont(form->check_italic).lfItalic);

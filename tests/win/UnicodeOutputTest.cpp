@@ -5,8 +5,10 @@
 
 #include <string>
 
+#include "app/Settings.h"
 #include "main/DropSource.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/TestSupport.h"
 
 using namespace tessarin;
 using testing_support::ClipboardText;
@@ -52,6 +54,30 @@ class UnicodeOutput : public testing_support::MainWindowTest {
     form->StringAlignGrid1.SetCol((code - 32) % 16);
     form->StringAlignGrid1.SetRow((code - 32) / 16);
     Click(form->b_ausw);
+  }
+  // Chooses a block in the list of blocks, as the list reports a user's choice.
+  void ChooseBlock(const std::string& name) {
+    TBlockComboBox& list = form->BlockComboBox1;
+    list.SetFocus();  // the list is filled for the font when it is first used
+    int index = -1;
+    for (int i = 0; i < list.Count(); ++i)
+      if (list.Item(i) == name) index = i;
+    ASSERT_GE(index, 0) << name << " is not in the list";
+    SendMessageW(list.Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(list.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list.Handle()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list.Handle()));
+    Settle();
+    ASSERT_TRUE(form->InUnicodeView());
+  }
+  // The centre of a code point's cell in the Unicode view, on the screen.
+  POINT CellOnScreen(char32_t cp) {
+    TStringAlignGrid& grid = form->StringAlignGrid1;
+    const int row = grid.RowOfCodePoint(cp);
+    grid.SetTopRow(row);
+    const RECT r = grid.CellRect(static_cast<int>(cp & 0xF), row);
+    POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(grid.Handle(), &p);
+    return p;
   }
 };
 
@@ -102,6 +128,49 @@ TEST_F(UnicodeOutput, CopyAsRtfCarriesTheCharactersAsRichAndAsPlainUtf16Text) {
   const std::string pair = ClipboardText(RegisterClipboardFormatA("Rich Text Format"));
   EXPECT_NE(pair.find("\\u-10179?\\u-8704?"), std::string::npos) << pair;
   EXPECT_EQ(pair.find("\\u8594"), std::string::npos) << pair;
+}
+
+TEST_F(UnicodeOutput, SelectingAnArrowThenCopyAsRtfGivesTheArrowToRichAndToPlainTextReaders) {
+  ChooseBlock("Arrows");
+  form->StringAlignGrid1.SelectCodePoint(0x2192);
+  ASSERT_EQ(form->SelectedCodePoint(), 0x2192u);
+  Click(form->b_ausw);
+  EXPECT_EQ(CompositionText(), kArrow);
+  EXPECT_EQ(form->HTML_Edit.Text(), "&rarr;");
+  PutOnClipboard("sentinel");
+  Click(form->b_kopy);
+  EXPECT_EQ(ClipboardUnicode(), kArrow);
+  const std::string rtf = ClipboardText(RegisterClipboardFormatA("Rich Text Format"));
+  EXPECT_NE(rtf.find("\\u8594?"), std::string::npos) << rtf;
+  // The view keeps its selection while the composition changes.
+  EXPECT_TRUE(form->InUnicodeView());
+  EXPECT_EQ(form->SelectedCodePoint(), 0x2192u);
+}
+
+TEST_F(UnicodeOutput, TheMouseButtonCopiesOfTheUnicodeViewPutUtf16TextOnTheClipboard) {
+  const TAppSettings saved = AppSettings;
+  ChooseBlock("Arrows");
+  struct Case {
+    const char* what;
+    std::uint8_t action;
+    std::u16string text;
+  } const cases[] = {
+      {"copy", maCopyRtf, kArrow},
+      {"copy HTML", maCopyHtml, u"&rarr;"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    AppSettings.RMouseKey = c.action;
+    PutOnClipboard("sentinel");
+    const POINT p = CellOnScreen(0x2192);
+    testing_support::MouseAt(p.x, p.y, MOUSEEVENTF_RIGHTDOWN);
+    testing_support::MouseAt(p.x, p.y, MOUSEEVENTF_RIGHTUP);
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardUnicode() == c.text; }));
+    EXPECT_EQ(ClipboardUnicode(), c.text);
+    EXPECT_EQ(form->SelectedCodePoint(), 0x2192u);
+  }
+  AppSettings = saved;
+  EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(UnicodeOutput, AUtf16CopyGivesAnsiTextOnlyWhereItConvertsWhole) {
