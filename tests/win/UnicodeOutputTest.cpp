@@ -173,6 +173,43 @@ TEST_F(UnicodeOutput, TheMouseButtonCopiesOfTheUnicodeViewPutUtf16TextOnTheClipb
   EXPECT_TRUE(errors.empty());
 }
 
+TEST_F(UnicodeOutput, ADragOutOfTheUnicodeViewOffersTheCharacterOrItsHtmlAsUtf16Text) {
+  const TAppSettings saved = AppSettings;
+  const TDropSourceUnit ole;
+  ChooseBlock("Arrows");
+  form->StringAlignGrid1.SelectCodePoint(0x2192);
+  TDropTextSource& source = *form->DropTextSource1;
+  struct Case {
+    const char* what;
+    std::uint8_t mode;
+    bool fontTags;
+    std::u16string text;
+    std::string ansi;
+  } const cases[] = {
+      {"the character", dmText, false, kArrow, ""},
+      {"its HTML", dmTextHtml, false, u"&rarr;", "&rarr;"},
+      {"its HTML in the font's tags", dmTextHtml, true, u"<FONT color=#000000 face=Arial>&rarr;</FONT>",
+       "<FONT color=#000000 face=Arial>&rarr;</FONT>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    AppSettings.DragDrop = c.mode;
+    form->Check_Fontcopy.SetChecked(c.fontTags);
+    source.ClearUnicodeText();
+    // A move with the left button, past the threshold: the drag starts, and ends at once
+    // because no button is down.
+    form->DragReady = true;
+    form->DragPoint = {10, 10};
+    SendMessageA(form->StringAlignGrid1.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 10));
+    EXPECT_EQ(source.UnicodeText(), c.text);
+    EXPECT_EQ(source.Text, c.ansi);
+    FORMATETC unicode{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    EXPECT_EQ(source.QueryGetData(&unicode), S_OK);
+  }
+  AppSettings = saved;
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(UnicodeOutput, AUtf16CopyGivesAnsiTextOnlyWhereItConvertsWhole) {
   struct Case {
     const char* what;
