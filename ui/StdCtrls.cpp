@@ -451,13 +451,14 @@ void RichEdit::AppendWide(const std::u16string& text) {
 
 LRESULT RichEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   // Plain-text mode keeps one format on Windows; some rich edits (Wine's) still paste
-  // rich text as such: every paste takes the plain text only.
+  // rich text as such: every paste takes the plain text only, in UTF-16 so that
+  // characters beyond the ANSI code page arrive whole.
   const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0,
              alt = GetKeyState(VK_MENU) < 0;
   const bool pasteKey =
       msg == WM_KEYDOWN && !alt && ((wParam == 'V' && ctrl) || (wParam == VK_INSERT && shift && !ctrl));
   if (msg == WM_PASTE || pasteKey) {
-    if (!ReadOnly()) SendMessageA(handle_, EM_PASTESPECIAL, CF_TEXT, 0);
+    if (!ReadOnly()) SendMessageA(handle_, EM_PASTESPECIAL, CF_UNICODETEXT, 0);
     return 0;
   }
   return Edit::WndProc(msg, wParam, lParam);

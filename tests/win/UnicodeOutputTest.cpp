@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <richedit.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/Settings.h"
@@ -110,6 +111,22 @@ TEST_F(UnicodeOutput, TheCompositionHoldsCharactersBeyondThePageWholeAndShowsThe
   EXPECT_EQ(form->HTML_Edit.Text(), "A&rarr;&euro;");
   EXPECT_EQ(form->html_char.Text(), "&euro;");
   EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(UnicodeOutput, APasteOfUtf16TextKeepsItsCharactersWhole) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  const std::u16string text = u"x" + kArrow + kGrin;
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(char16_t));
+  GlobalUnlock(mem);
+  SetClipboardData(CF_UNICODETEXT, mem);
+  CloseClipboard();
+  form->RichEdit1.SetFocus();
+  PressKeys({{VK_CONTROL, false}, {'V', false}, {'V', true}, {VK_CONTROL, true}});
+  ASSERT_TRUE(WaitUntil([&] { return !CompositionText().empty(); }));
+  EXPECT_EQ(CompositionText(), text);
+  EXPECT_EQ(form->HTML_Edit.Text(), "x&rarr;&#128512;");
 }
 
 TEST_F(UnicodeOutput, CopyAsRtfCarriesTheCharactersAsRichAndAsPlainUtf16Text) {
