@@ -105,18 +105,33 @@ class UnicodeView : public testing_support::MainWindowTest {
                  reinterpret_cast<LPARAM>(box.Handle()));
     Settle();
   }
-  void Keys(std::initializer_list<WORD> keys, std::initializer_list<WORD> held = {}) {
-    std::vector<std::pair<WORD, bool>> events;
-    for (WORD vk : held) events.push_back({vk, false});
-    for (WORD vk : keys) events.push_back({vk, false}), events.push_back({vk, true});
-    for (WORD vk : held) events.push_back({vk, true});
-    PressKeys(events);
-  }
   bool HasScrollBar() const {
     return (GetWindowLongA(form->StringAlignGrid1.Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
   }
   bool Shows(char32_t cp) {
     return WaitUntil([&] { return form->num.Text() == CodeOf(cp); });
+  }
+  // The row under the preview: "Key:", the code, the key and the HTML text side by side,
+  // none over another, each as wide as its text.
+  void ExpectDescriptionRowReadable(const std::string& what) {
+    std::vector<RECT> placed;
+    for (ui::Label* label : {&form->Label3, &form->num, &form->Tast, &form->html_char}) {
+      const std::string text = label->Text();
+      if (text.empty()) continue;
+      const RECT r = label->BoundsRect();
+      HDC dc = GetDC(label->Handle());
+      HGDIOBJ old = SelectObject(dc, label->GetFont().Handle());
+      SIZE size{};
+      GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+      SelectObject(dc, old);
+      ReleaseDC(label->Handle(), dc);
+      EXPECT_GE(r.right - r.left, size.cx) << what << ": " << text;
+      for (const RECT& other : placed) {
+        RECT both;
+        EXPECT_FALSE(IntersectRect(&both, &r, &other)) << what << ": " << text;
+      }
+      placed.push_back(r);
+    }
   }
   void Find(const std::string& query) {
     if (!form->FindField1.IsOpen()) {
@@ -261,7 +276,7 @@ TEST_F(UnicodeView, FindsBeyondThePageByNameKeywordOrCodeAndStaysInThePageForIts
   } cases[] = {
       {"rightwards arrow", 0x2192, "&rarr;"},  {"Pfeil nach rechts", 0x2192, "&rarr;"},
       {"grinning face", 0x1F600, "&#128512;"}, {"U+221A", 0x221A, "&radic;"},
-      {"&#x2713;", 0x2713, "&#10003;"},
+      {"&#x2713;", 0x2713, "&#10003;"},        {"U+1F6B2", 0x1F6B2, "&#128690;"},
   };
   for (const auto& c : cases) {
     Find(c.query);
@@ -270,6 +285,7 @@ TEST_F(UnicodeView, FindsBeyondThePageByNameKeywordOrCodeAndStaysInThePageForIts
     EXPECT_EQ(form->html_char.Text(), c.html) << c.query;
     EXPECT_EQ(form->char_name.Text(), NameInUnicodeData(c.cp)) << c.query;
     EXPECT_EQ(form->Tast.Text(), "") << c.query;
+    ExpectDescriptionRowReadable(c.query);
     const int row = form->StringAlignGrid1.Row();
     EXPECT_TRUE(row >= form->StringAlignGrid1.TopRow() && row < form->StringAlignGrid1.TopRow() + 14);
   }
@@ -279,6 +295,13 @@ TEST_F(UnicodeView, FindsBeyondThePageByNameKeywordOrCodeAndStaysInThePageForIts
   EXPECT_FALSE(form->InUnicodeView());
   EXPECT_EQ(form->html_char.Text(), "&Eacute;");
   EXPECT_EQ(form->char_name.Text(), NameInUnicodeData(0xC9));
+  ExpectDescriptionRowReadable("e acute");
+  // In the Unicode view a character of the page has its key as well.
+  Choose(1);
+  form->StringAlignGrid1.SelectCodePoint(0x40);
+  EXPECT_EQ(form->Tast.Text(), "STRG+ALT+Q");
+  EXPECT_EQ(form->num.Text(), "U+0040");
+  ExpectDescriptionRowReadable("@");
 }
 
 // The pixels of a grid cell as the grid has drawn them into its window.
