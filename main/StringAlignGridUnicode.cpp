@@ -94,7 +94,10 @@ void TStringAlignGrid::UpdateScrollBar() {
   si.nMax = std::max(0, TotalRows() - 1);
   si.nPage = RowCount;
   si.nPos = top_;
-  SetScrollInfo(handle_, SB_VERT, &si, TRUE);
+  // The bar is drawn with the next paint of the grid, not at once: a Page Down paints
+  // the rows and the bar together.
+  SetScrollInfo(handle_, SB_VERT, &si, FALSE);
+  RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
 }
 
 void TStringAlignGrid::VScroll(WORD request) {
