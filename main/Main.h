@@ -196,6 +196,9 @@ class TForm1 : public ui::Form {
   void ShowUnicodeAt(char32_t cp);
   void UnicodeSelectCell(int ACol, int ARow);
   void DescribeInPage(unsigned char code);
+  // The code, key and HTML labels placed for the Unicode view's texts, and back.
+  void ArrangeDescriptionRow();
+  void RestoreDescriptionRow();
   // Fills the list of blocks for the grid's font, once per font.
   void FillBlocks();
   void BlockComboBox1Change();

@@ -94,7 +94,10 @@ void TStringAlignGrid::UpdateScrollBar() {
   si.nMax = std::max(0, TotalRows() - 1);
   si.nPage = RowCount;
   si.nPos = top_;
-  SetScrollInfo(handle_, SB_VERT, &si, TRUE);
+  // The bar is drawn with the next paint of the grid, not at once: a Page Down paints
+  // the rows and the bar together.
+  SetScrollInfo(handle_, SB_VERT, &si, FALSE);
+  RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
 }
 
 void TStringAlignGrid::VScroll(WORD request) {
@@ -165,20 +168,21 @@ void TStringAlignGrid::DrawUnicodeCell(HDC dc, int col, int row, const RECT& rec
 }
 
 void DrawCodePoint(HDC dc, char32_t cp, unsigned glyph, const RECT& rect) {
-  // Centred on its extent at the top of the rect, clipped to it. Beyond the Basic
-  // Multilingual Plane a surrogate pair would be drawn as two boxes: the glyph goes by
-  // its index in the font instead.
-  SIZE size{};
+  // Centred at the top of the rect, clipped to it. Beyond the Basic Multilingual Plane a
+  // surrogate pair would be drawn as two boxes: the glyph goes by its index in the font
+  // instead. The alignment centres on the advance, as a measured extent would, without
+  // asking the font for it first.
+  const UINT align = SetTextAlign(dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
+  const int x = (rect.left + rect.right) / 2;
   if (cp <= 0xFFFF) {
     const wchar_t unit = static_cast<wchar_t>(cp);
-    GetTextExtentPoint32W(dc, &unit, 1, &size);
-    ExtTextOutW(dc, (rect.left + rect.right - size.cx) / 2, rect.top, ETO_CLIPPED, &rect, &unit, 1, nullptr);
+    ExtTextOutW(dc, x, rect.top, ETO_CLIPPED, &rect, &unit, 1, nullptr);
   } else {
-    WORD index = static_cast<WORD>(glyph);
-    GetTextExtentPointI(dc, &index, 1, &size);
-    ExtTextOutW(dc, (rect.left + rect.right - size.cx) / 2, rect.top, ETO_CLIPPED | ETO_GLYPH_INDEX, &rect,
+    const WORD index = static_cast<WORD>(glyph);
+    ExtTextOutW(dc, x, rect.top, ETO_CLIPPED | ETO_GLYPH_INDEX, &rect,
                 reinterpret_cast<const wchar_t*>(&index), 1, nullptr);
   }
+  SetTextAlign(dc, align);
 }
 
 }  // namespace tessarin

@@ -68,6 +68,21 @@ class PreviewPainter final : public ui::Control::MessageFilter {
 
 PreviewPainter previewPainter;
 
+// The width of an ASCII text in a label's font.
+int TextWidth(ui::Label& label, const std::string& text) {
+  const std::wstring wide(text.begin(), text.end());
+  const ui::WindowDC dc(label.Handle());
+  const ui::SelectObjectScope font(dc, label.GetFont().Handle());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
+  return size.cx;
+}
+
+// Moves a label so that its right edge stands at `right`, keeping its size.
+void SetRight(ui::Label& label, int right) {
+  label.SetBounds({right - label.Width(), label.Top(), label.Width(), label.Height()});
+}
+
 void SetOwnerDrawn(ui::Label& label, bool on) {
   const LONG style = GetWindowLongA(label.Handle(), GWL_STYLE);
   SetWindowLongA(label.Handle(), GWL_STYLE, (style & ~SS_TYPEMASK) | (on ? SS_OWNERDRAW : SS_CENTER));
@@ -117,12 +132,36 @@ void TForm1::UnicodeSelectCell(int ACol, int ARow) {
   if (!StringAlignGrid1.CharMap()->Has(cp)) name += kNotInFont;
   char_name.SetText(name);
   InvalidateRect(Label1.Handle(), nullptr, TRUE);
+  ArrangeDescriptionRow();
+}
+
+void TForm1::ArrangeDescriptionRow() {
+  // The Unicode view's texts are longer than the page's ("U+1F600", "&#128512;"): the
+  // HTML text takes its own width left of its right edge, the key and the code stand
+  // left of it, so that none covers another or "Key:".
+  const Bounds& design = kMainDesign.htmlChar;
+  const int right = Scale(design.left + design.width);
+  const int width = TextWidth(html_char, html_char.Text());
+  html_char.SetBounds({right - width, html_char.Top(), width, html_char.Height()});
+  const int keyRight = right - width - Scale(4);
+  SetRight(Tast, keyRight);
+  SetRight(num, (Tast.Text().empty() ? keyRight : Tast.Left()) - Scale(4));
+}
+
+void TForm1::RestoreDescriptionRow() {
+  // The page's own places: the labels keep their right edges as their texts change.
+  for (auto [label, design] : {std::pair{&num, kMainDesign.num}, std::pair{&Tast, kMainDesign.tast},
+                               std::pair{&html_char, kMainDesign.htmlChar}}) {
+    const Bounds place = Scale(design);
+    label->SetBounds({place.left, label->Top(), place.width, label->Height()});
+  }
 }
 
 void TForm1::ShowPage() {
   if (!InUnicodeView()) return;
   StringAlignGrid1.SetUnicodeView(false);
   SetOwnerDrawn(Label1, false);
+  RestoreDescriptionRow();
   BlockComboBox1.SetItemIndex(0);
   // Back where the page's selection was, described again.
   StringAlignGrid1.SelectCellAt(SelectedCol, SelectedRow);

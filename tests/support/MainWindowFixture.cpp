@@ -106,6 +106,14 @@ void MainWindowTest::PressKeys(const std::vector<std::pair<WORD, bool>>& events)
   Settle();
 }
 
+void MainWindowTest::Keys(std::initializer_list<WORD> keys, std::initializer_list<WORD> held) {
+  std::vector<std::pair<WORD, bool>> events;
+  for (WORD vk : held) events.push_back({vk, false});
+  for (WORD vk : keys) events.push_back({vk, false}), events.push_back({vk, true});
+  for (WORD vk : held) events.push_back({vk, true});
+  PressKeys(events);
+}
+
 void MainWindowTest::Click(const ui::Control& control) {
   SendMessageA(control.Handle(), BM_CLICK, 0, 0);
   Settle();
