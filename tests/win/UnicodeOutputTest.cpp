@@ -1,3 +1,4 @@
+// screens: 1024x768+unicode
 // Characters beyond the Windows-1252 page on their way out: the composition box and its HTML
 // line, the rich-text copy, the clipboard's UTF-16 text and the drag's data object.
 #include <gtest/gtest.h>
@@ -186,6 +187,29 @@ TEST_F(UnicodeOutput, TheMouseButtonCopiesOfTheUnicodeViewPutUtf16TextOnTheClipb
     EXPECT_EQ(ClipboardUnicode(), c.text);
     EXPECT_EQ(form->SelectedCodePoint(), 0x2192u);
   }
+  AppSettings = saved;
+  EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(UnicodeOutput, AFaceAboveFFFFFromSymbolaIsCopiedAndComposedWhole) {
+  const TAppSettings saved = AppSettings;
+  form->FontComboBox1.SetFontName("Symbola");
+  ASSERT_EQ(form->FontComboBox1.FontName(), "Symbola") << "the prefix lacks the font";
+  Settle();
+  ChooseBlock("Emoticons");
+  AppSettings.MMouseKey = maCopyRtf;
+  PutOnClipboard("sentinel");
+  const POINT p = CellOnScreen(0x1F600);
+  testing_support::MouseAt(p.x, p.y, MOUSEEVENTF_MIDDLEDOWN);
+  testing_support::MouseAt(p.x, p.y, MOUSEEVENTF_MIDDLEUP);
+  EXPECT_TRUE(WaitUntil([&] { return ClipboardUnicode() == kGrin; }));
+  ASSERT_EQ(form->SelectedCodePoint(), 0x1F600u);
+  Click(form->b_ausw);
+  EXPECT_EQ(CompositionText(), kGrin);
+  EXPECT_EQ(form->HTML_Edit.Text(), "&#128512;");
+  PutOnClipboard("sentinel");
+  Click(form->b_kopy);
+  EXPECT_EQ(ClipboardUnicode(), kGrin);
   AppSettings = saved;
   EXPECT_TRUE(errors.empty());
 }
