@@ -9,6 +9,7 @@
 #include "ui/Application.h"
 #include "ui/SystemLibraries.h"
 #include "ui/ShellLibraries.h"
+#include "ui/WideText.h"
 
 namespace tessarin {
 namespace {
@@ -100,6 +101,23 @@ void TDropSource::AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD 
                                DWORD tymed) {
   if (formatCount_ >= kMaxFormats) return;
   formats_[formatCount_++] = FORMATETC{format, device, aspect, index, tymed};
+}
+
+void TDropSource::RemoveFormatEtc(CLIPFORMAT format) {
+  const auto end =
+      std::remove_if(formats_.begin(), formats_.begin() + static_cast<std::ptrdiff_t>(formatCount_),
+                     [format](const FORMATETC& listed) { return listed.cfFormat == format; });
+  formatCount_ = static_cast<std::size_t>(end - formats_.begin());
+}
+
+bool TDropSource::Lists(CLIPFORMAT format) const {
+  return std::any_of(formats_.begin(), formats_.begin() + static_cast<std::ptrdiff_t>(formatCount_),
+                     [format](const FORMATETC& listed) { return listed.cfFormat == format; });
+}
+
+const std::u16string& TDropSource::DataUnicodeText() const {
+  static const std::u16string none;
+  return none;
 }
 
 TDragResult TDropSource::Execute() {
@@ -203,10 +221,16 @@ HRESULT TDropSource::GetDataUnsafe(const FORMATETC& format, STGMEDIUM& medium) {
   const bool text =
       format.cfFormat == CF_TEXT || (registered.FileContents && format.cfFormat == registered.FileContents);
   const bool descriptor = registered.FileGroupDescriptor && format.cfFormat == registered.FileGroupDescriptor;
-  if (!(text || descriptor) || format.dwAspect != DVASPECT_CONTENT || !(format.tymed & TYMED_HGLOBAL))
+  // A text beyond the ANSI code page is not handed out as ANSI text, nor as UTF-16 unless listed.
+  const bool unicode = format.cfFormat == CF_UNICODETEXT && Lists(CF_UNICODETEXT);
+  if (!(text || descriptor || unicode) || format.dwAspect != DVASPECT_CONTENT ||
+      !(format.tymed & TYMED_HGLOBAL) || (format.cfFormat == CF_TEXT && !Lists(CF_TEXT)))
     return DV_E_FORMATETC;
   const std::string& data = DataText();
-  const SIZE_T size = text ? data.size() + 1 : sizeof(FILEGROUPDESCRIPTORA);
+  const std::u16string& wide = DataUnicodeText();
+  const SIZE_T size = unicode ? (wide.size() + 1) * sizeof(char16_t)
+                      : text  ? data.size() + 1
+                              : sizeof(FILEGROUPDESCRIPTORA);
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_SHARE, size);
   if (!block) return E_OUTOFMEMORY;
   void* bytes = GlobalLock(block);
@@ -214,7 +238,9 @@ HRESULT TDropSource::GetDataUnsafe(const FORMATETC& format, STGMEDIUM& medium) {
     GlobalFree(block);
     return E_OUTOFMEMORY;
   }
-  if (text) {
+  if (unicode) {
+    std::memcpy(bytes, wide.c_str(), size);
+  } else if (text) {
     std::memcpy(bytes, data.c_str(), size);
   } else {
     auto* group = static_cast<FILEGROUPDESCRIPTORA*>(bytes);
@@ -279,6 +305,21 @@ STDMETHODIMP TDropSource::EnumDAdvise(IEnumSTATDATA** enumerator) {
 // --- TDropTextSource -------------------------------------------------------------------
 
 TDropTextSource::TDropTextSource() { AddFormatEtc(CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL); }
+
+void TDropTextSource::SetUnicodeText(std::u16string text) {
+  unicodeText_ = std::move(text);
+  RemoveFormatEtc(CF_UNICODETEXT);
+  RemoveFormatEtc(CF_TEXT);
+  AddFormatEtc(CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL);
+  if (ui::ToAnsi(unicodeText_, Text)) AddFormatEtc(CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL);
+}
+
+void TDropTextSource::ClearUnicodeText() {
+  unicodeText_.clear();
+  RemoveFormatEtc(CF_UNICODETEXT);
+  RemoveFormatEtc(CF_TEXT);
+  AddFormatEtc(CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL);
+}
 
 // --- TEnumFormatEtc --------------------------------------------------------------------
 

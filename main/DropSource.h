@@ -97,6 +97,8 @@ class TDropSource : public TInterfacedComponent, public IDropSource, public IDat
 
   // The listed formats (up to kMaxFormats); a format beyond the last place is ignored.
   virtual void AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD aspect, LONG index, DWORD tymed);
+  // Takes every entry of a format off the list; the others keep their order.
+  void RemoveFormatEtc(CLIPFORMAT format);
   std::size_t FormatCount() const { return formatCount_; }
   // The effect the platform reported last through GiveFeedback.
   DWORD LastEffect() const { return lastEffect_; }
@@ -124,9 +126,12 @@ class TDropSource : public TInterfacedComponent, public IDropSource, public IDat
   TDropSource() = default;
   // The bytes the data object hands out for its text formats.
   virtual const std::string& DataText() const = 0;
+  // The text it hands out as CF_UNICODETEXT, while that format is listed.
+  virtual const std::u16string& DataUnicodeText() const;
 
  private:
   HRESULT GetDataUnsafe(const FORMATETC& format, STGMEDIUM& medium);
+  bool Lists(CLIPFORMAT format) const;
   FormatList formats_{};
   std::size_t formatCount_ = 0;
   DWORD lastEffect_ = DROPEFFECT_NONE;
@@ -135,14 +140,25 @@ class TDropSource : public TInterfacedComponent, public IDropSource, public IDat
   bool showImage_ = false;
 };
 
-// The drop source for one piece of plain ANSI text: lists CF_TEXT alone.
+// The drop source for one piece of plain ANSI text: lists CF_TEXT alone, until a text
+// is given in UTF-16.
 class TDropTextSource : public TDropSource {
  public:
   TDropTextSource();
   std::string Text;
+  // Offers a UTF-16 text: CF_UNICODETEXT, then CF_TEXT (as Text) where it converts to the
+  // ANSI code page without loss; a target that reads ANSI text alone gets no look-alike.
+  void SetUnicodeText(std::u16string text);
+  // Back to Text alone, listed as CF_TEXT.
+  void ClearUnicodeText();
+  const std::u16string& UnicodeText() const { return unicodeText_; }
 
  protected:
   const std::string& DataText() const override { return Text; }
+  const std::u16string& DataUnicodeText() const override { return unicodeText_; }
+
+ private:
+  std::u16string unicodeText_;
 };
 
 // Enumerates a format list. It holds its own copy of the list, so a drop target may keep

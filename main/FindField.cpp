@@ -36,21 +36,43 @@ void TFindField::Close() {
 
 void TFindField::TextChanged() {
   matches_ = FindChars(Text());
+  beyond_.clear();
+  if (matches_.empty() && FindBeyond && TextLength() > 0) beyond_ = FindBeyond(Utf8Text());
   current_ = 0;
   // An empty field finds nothing and says nothing.
-  const bool noMatch = matches_.empty() && TextLength() > 0;
+  const bool noMatch = matches_.empty() && beyond_.empty() && TextLength() > 0;
   if (noMatch != noMatch_) {
     noMatch_ = noMatch;
     SetColor(noMatch ? kNoMatchColor : ui::kSysColor | COLOR_WINDOW);
   }
-  if (!matches_.empty() && OnFound) OnFound(matches_[0]);
+  Report();
+}
+
+void TFindField::Report() {
+  if (!matches_.empty()) {
+    if (OnFound) OnFound(matches_[current_]);
+  } else if (!beyond_.empty() && OnFoundBeyond) {
+    OnFoundBeyond(beyond_[current_]);
+  }
 }
 
 void TFindField::Step(int delta) {
-  if (matches_.empty()) return;
-  const size_t count = matches_.size();
+  const size_t count = matches_.empty() ? beyond_.size() : matches_.size();
+  if (count == 0) return;
   current_ = (current_ + (delta > 0 ? 1 : count - 1)) % count;  // round the end
-  if (OnFound) OnFound(matches_[current_]);
+  Report();
+}
+
+std::string TFindField::Utf8Text() const {
+  const int length = GetWindowTextLengthW(handle_);
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  wide.resize(static_cast<size_t>(GetWindowTextW(handle_, wide.data(), length + 1)));
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                       nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr,
+                      nullptr);
+  return utf8;
 }
 
 bool TFindField::PreviewKey(const MSG& msg) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ui/StdCtrls.h"
@@ -33,6 +34,12 @@ class TFindField : public ui::Edit {
   bool NoMatch() const { return noMatch_; }
 
   std::function<void(unsigned char code)> OnFound;
+  // The search beyond the page, asked when the page has no match: the query as UTF-8,
+  // the code points best first. Its matches are reported through OnFoundBeyond and
+  // stepped through as the page's are.
+  std::function<std::vector<char32_t>(const std::string& utf8)> FindBeyond;
+  std::function<void(char32_t cp)> OnFoundBeyond;
+  const std::vector<char32_t>& BeyondMatches() const { return beyond_; }
   // Enter: the field has closed (OnClose ran) and the selection is to be taken.
   std::function<void()> OnAccept;
   std::function<void()> OnClose;
@@ -41,7 +48,13 @@ class TFindField : public ui::Edit {
   void TextChanged();
   void Step(int delta);
 
+  // The field's text as UTF-8, read through the wide call: a pasted character beyond the
+  // ANSI code page arrives whole.
+  std::string Utf8Text() const;
+  void Report();
+
   std::vector<unsigned char> matches_;
+  std::vector<char32_t> beyond_;
   size_t current_ = 0;
   bool noMatch_ = false;
 };

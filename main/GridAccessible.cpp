@@ -12,6 +12,9 @@
 #include "main/GridCells.h"
 #include "main/StringAlignGrid.h"
 #include "ui/ComObject.h"
+#include "unicode/CharMap.h"
+#include "unicode/UnicodeNames.h"
+#include "unicode/UnicodeText.h"
 #include "ui/ShellLibraries.h"
 #include "ui/SystemLibraries.h"
 
@@ -38,21 +41,20 @@ const OleAccApi& OleAcc() {
   return api;
 }
 
-// The texts are Windows-1252 whatever the system's ANSI code page: a Cyrillic or Greek
-// system would read 0x80 as another character.
-constexpr UINT kTextCodePage = 1252;
+// The page's texts are Windows-1252 whatever the system's ANSI code page (a Cyrillic or
+// Greek system would read 0x80 as another character); those of the Unicode view UTF-8.
+constexpr UINT kPageCodePage = 1252;
 
-BSTR ToBstr(const std::string& text) {
-  const int length =
-      MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+BSTR ToBstr(const std::string& text, UINT codePage) {
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   BSTR bstr = ui::late::SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (bstr) MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(text.size()), bstr, length);
+  if (bstr) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), bstr, length);
   return bstr;
 }
 
-HRESULT Text(const std::string& text, BSTR* out) {
+HRESULT Text(const std::string& text, BSTR* out, UINT codePage = kPageCodePage) {
   if (!out) return E_POINTER;
-  *out = ToBstr(text);
+  *out = ToBstr(text, codePage);
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -72,6 +74,25 @@ std::string CellName(unsigned char code) {
 std::string CellDescription(unsigned char code) {
   const std::string key = KeyText(code);
   return (key.empty() ? std::string() : "Key: " + key + ", ") + "HTML: " + EntityText(code);
+}
+
+// The texts of a cell of the Unicode view (UTF-8): "→ RIGHTWARDS ARROW", value "U+2192".
+std::string UnicodeCellName(const TStringAlignGrid& grid, char32_t cp) {
+  if (!cp) return {};  // a place below the last row of the view
+  std::string name = unicode::CharName(cp);
+  if (name.empty()) name = unicode::CodePointText(cp);
+  return grid.CharMap()->Has(cp) ? unicode::ToUtf8(cp) + " " + name : name;
+}
+
+std::string UnicodeCellDescription(const TStringAlignGrid& grid, char32_t cp) {
+  if (!grid.CharMap()->Has(cp)) return "Not in this font";
+  const int byte = unicode::Windows1252Byte(cp);
+  const std::string key = byte >= 32 ? KeyText(static_cast<unsigned char>(byte)) : std::string();
+  // The key text is a Windows-1252 text; the description goes out as UTF-8.
+  std::string keyUtf8;
+  for (unsigned char c : key)
+    keyUtf8 += c < 0x80 ? std::string(1, static_cast<char>(c)) : unicode::ToUtf8(c == 0x80 ? 0x20AC : c);
+  return (key.empty() ? std::string() : "Key: " + keyUtf8 + ", ") + "HTML: " + unicode::HtmlText(cp);
 }
 
 // One object per request. It holds the window, not the grid: a client may keep it after
@@ -132,7 +153,10 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return Guard([&] {
       const long id = Cell(child);
       if (id < 0) return E_INVALIDARG;
-      return Text(id == CHILDID_SELF ? std::string("Characters") : CellName(CodeOf(id)), out);
+      if (id == CHILDID_SELF) return Text("Characters", out);
+      if (const TStringAlignGrid* grid = Grid(); grid && grid->UnicodeView())
+        return Text(UnicodeCellName(*grid, CodePointOf(*grid, id)), out, CP_UTF8);
+      return Text(CellName(CodeOf(id)), out);
     });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* out) override {
@@ -140,7 +164,10 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return Guard([&] {
       const long id = Cell(child);
       if (id == CHILDID_SELF) return standard_->get_accValue(child, out);
-      return id < 0 ? E_INVALIDARG : Text(CodeText(CodeOf(id)), out);
+      if (id < 0) return E_INVALIDARG;
+      if (const TStringAlignGrid* grid = Grid(); grid && grid->UnicodeView())
+        return Text(unicode::CodePointText(CodePointOf(*grid, id)), out);
+      return Text(CodeText(CodeOf(id)), out);
     });
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* out) override {
@@ -148,7 +175,10 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return Guard([&] {
       const long id = Cell(child);
       if (id == CHILDID_SELF) return standard_->get_accDescription(child, out);
-      return id < 0 ? E_INVALIDARG : Text(CellDescription(CodeOf(id)), out);
+      if (id < 0) return E_INVALIDARG;
+      if (const TStringAlignGrid* grid = Grid(); grid && grid->UnicodeView())
+        return Text(UnicodeCellDescription(*grid, CodePointOf(*grid, id)), out, CP_UTF8);
+      return Text(CellDescription(CodeOf(id)), out);
     });
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
@@ -202,7 +232,9 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     TStringAlignGrid* grid = Grid();
     if (!grid) return CO_E_OBJNOTCONNECTED;
     if (!out) return E_POINTER;
-    SetChild(out, CurrentId(*grid));
+    ui::late::VariantInit(out);
+    // No cell in sight is selected while the Unicode view has scrolled the current one away.
+    if (const long id = CurrentId(*grid)) SetChild(out, id);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* out) override {
@@ -221,7 +253,11 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
       if (id == CHILDID_SELF) return standard_->accSelect(flags, child);
       if (id < 0) return E_INVALIDARG;
       if (flags & SELFLAG_TAKEFOCUS) grid->SetFocus();
-      if (flags & SELFLAG_TAKESELECTION) grid->SelectCellAt((id - 1) % 16, (id - 1) / 16);
+      if (flags & SELFLAG_TAKESELECTION) {
+        // A row below the end of a short Unicode view holds no cell to take.
+        if (grid->TopRow() + (id - 1) / 16 >= grid->TotalRows()) return E_INVALIDARG;
+        grid->SelectCellAt((id - 1) % 16, grid->TopRow() + (id - 1) / 16);
+      }
       return S_OK;
     });
   }
@@ -233,7 +269,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     if (id == CHILDID_SELF) return standard_->accLocation(left, top, width, height, child);
     if (!left || !top || !width || !height) return E_POINTER;
     if (id < 0) return E_INVALIDARG;
-    RECT r = grid->CellRect((id - 1) % 16, (id - 1) / 16);
+    RECT r = grid->CellRect((id - 1) % 16, grid->TopRow() + (id - 1) / 16);
     MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&r), 2);
     *left = r.left, *top = r.top, *width = r.right - r.left, *height = r.bottom - r.top;
     return S_OK;
@@ -269,7 +305,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     ScreenToClient(hwnd_, &p);
     int col = 0, row = 0;
     if (!grid->CellAt(p.x, p.y, col, row)) return standard_->accHitTest(x, y, out);
-    SetChild(out, CellChildId(col, row));
+    SetChild(out, CellChildId(col, row - grid->TopRow()));
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
@@ -301,7 +337,15 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return v.lVal;
   }
   static unsigned char CodeOf(long id) { return static_cast<unsigned char>(id - 1 + kFirstGridCode); }
-  static long CurrentId(const TStringAlignGrid& grid) { return CellChildId(grid.Col(), grid.Row()); }
+  // The child of the current cell; 0 (none) while the Unicode view has scrolled it out of sight.
+  static long CurrentId(const TStringAlignGrid& grid) {
+    const int row = grid.Row() - grid.TopRow();
+    return row >= 0 && row < TStringAlignGrid::RowCount ? CellChildId(grid.Col(), row) : 0;
+  }
+  // The code point of a child of the Unicode view: its cell in sight.
+  static char32_t CodePointOf(const TStringAlignGrid& grid, long id) {
+    return grid.CodePointAt((id - 1) % 16, grid.TopRow() + (id - 1) / 16);
+  }
   TStringAlignGrid* Grid() const {
     return IsWindow(hwnd_) ? dynamic_cast<TStringAlignGrid*>(ui::Control::FromHandle(hwnd_)) : nullptr;
   }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "main/CharDescriptions.h"
+#include "unicode/UnicodeText.h"
 
 namespace tessarin {
 
@@ -34,13 +35,22 @@ std::string MakeHtmlFontText(const std::string& text, std::uint32_t colorRef, co
   return out;
 }
 
-std::string CompositionHtml(const std::string& text, int& lastGridCode) {
-  // The entity texts are fixed: look each code up once.
+namespace {
+
+// The entity texts are fixed: each code is looked up once.
+const std::array<std::string, 256>& EntityTable() {
   static const auto entities = [] {
-    std::string table[256];
-    for (int c = 0; c < 256; ++c) table[c] = EntityText(static_cast<unsigned char>(c));
-    return std::to_array(table);
+    std::array<std::string, 256> table;
+    for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = EntityText(static_cast<unsigned char>(c));
+    return table;
   }();
+  return entities;
+}
+
+}  // namespace
+
+std::string CompositionHtml(const std::string& text, int& lastGridCode) {
+  const auto& entities = EntityTable();
   lastGridCode = -1;
   std::string html;
   html.reserve(text.size() + text.size() / 4);
@@ -54,6 +64,29 @@ std::string CompositionHtml(const std::string& text, int& lastGridCode) {
     }
   }
   return html;
+}
+
+std::string CompositionHtml(std::u16string_view text, char32_t& last) {
+  last = 0;
+  std::string html;
+  html.reserve(text.size() + text.size() / 2);
+  for (size_t i = 0; i < text.size();) {
+    char32_t cp = text[i++];
+    if (cp >= 0xD800 && cp < 0xDC00 && i < text.size() && text[i] >= 0xDC00 && text[i] < 0xE000)
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i++] - 0xDC00);
+    if (cp < 32) {
+      html += static_cast<char>(cp);
+    } else {
+      html += HtmlOfCodePoint(cp);
+      last = cp;
+    }
+  }
+  return html;
+}
+
+std::string HtmlOfCodePoint(char32_t cp) {
+  const int byte = unicode::Windows1252Byte(cp);
+  return byte >= 32 ? EntityTable()[static_cast<size_t>(byte)] : unicode::HtmlText(cp);
 }
 
 }  // namespace tessarin

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tessarin {
 
@@ -21,5 +22,14 @@ std::string MakeHtmlFontText(const std::string& text, std::uint32_t colorRef, co
 // themselves. lastGridCode receives the last character of 32 or above (the one the
 // selection ends on), or -1 when there is none.
 std::string CompositionHtml(const std::string& text, int& lastGridCode);
+
+// The same for a UTF-16 text that holds characters beyond the ANSI code page: a character
+// of the Windows-1252 page gives the page's entity text, any other its HTML text ("&rarr;",
+// "&#128512;"). last receives the last character of 32 or above, or 0 when there is none.
+std::string CompositionHtml(std::u16string_view text, char32_t& last);
+
+// The HTML text of one character: the page's entity text for a character of the
+// Windows-1252 page, else its Unicode HTML text.
+std::string HtmlOfCodePoint(char32_t cp);
 
 }  // namespace tessarin

@@ -12,7 +12,10 @@ const DesignLayout kMainDesign{
     .radioGroup1 = {4, 44, 113, 61},
     .groupBox1 = {124, 28, 73, 77},
     .groupBox4 = {4, 105, 193, 38},
-    .label1 = {8, 145, 188, 131},
+    // The list of blocks, the preview and the name share what was the preview's room.
+    .blockBox = {8, 145, 188, 300},
+    .label1 = {8, 167, 188, 95},
+    .charName = {8, 262, 188, 13},
     .label3 = {8, 276, 21, 13},
     .num = {49, 276, 19, 13},
     .tast = {109, 276, 31, 13},
@@ -52,16 +55,17 @@ namespace {
 //   design 16 x 33 = 528 of 531, 14 x 33 = 462 of 465
 //   small  16 x 23 = 368 of 369, 14 x 28 = 392 of 400
 //   large  16 x 43 = 688 of 693, 14 x 43 = 602 of 607
-constexpr LayoutValues kDesign{0,   0,  {4, 10, 531, 465}, 0, 32, 32, {4, 10, 531, 465}, 0, 0, 131, 276,
+constexpr LayoutValues kDesign{0,   0,  {4, 10, 531, 465}, 0, 32, 32, {4, 10, 531, 465}, 0, 0, 95, 262, 276,
                                292, 456};
 
-constexpr LayoutValues kSmall{590, 450, {4, 10, 369, 400}, 12, 22, 27, {4, 10, 369, 400}, 256, 46, 71, 216,
-                              232, 396};
+// The small preview keeps a third of its room beside the list of blocks and the name.
+constexpr LayoutValues kSmall{
+    590, 450, {4, 10, 369, 400}, 12, 22, 27, {4, 10, 369, 400}, 256, 20, 35, 202, 216, 232, 396};
 
 // The large layout enlarges only the grid and the magnifier (by 162 x 142 pixels);
 // the panel keeps its design positions.
-constexpr LayoutValues kLarge{914, 648, {4, 10, 693, 607}, 22, 42, 42, {4, 10, 693, 607}, 336, 0, 131, 276,
-                              292, 456};
+constexpr LayoutValues kLarge{
+    914, 648, {4, 10, 693, 607}, 22, 42, 42, {4, 10, 693, 607}, 336, 0, 95, 262, 276, 292, 456};
 
 }  // namespace
 

@@ -18,8 +18,8 @@ using ui::Bounds;
 struct DesignLayout {
   Bounds megaLabel, grid, panel;
   // In the panel.
-  Bounds fontBox, checkBox1, radioGroup1, groupBox1, groupBox4, label1, label3, num, tast, htmlChar,
-      groupBox3;
+  Bounds fontBox, checkBox1, radioGroup1, groupBox1, groupBox4, blockBox, label1, charName, label3, num, tast,
+      htmlChar, groupBox3;
   Bounds select, options, exit;
   // In the style group (GroupBox1) and the colour group (GroupBox4).
   Bounds checkBold, checkItalic, checkStrike, checkUnderline, gradient, check216;
@@ -31,7 +31,7 @@ extern const DesignLayout kMainDesign;
 
 // What a layout sets. Font sizes are in points, converted with the screen's pixels per
 // inch; 0 keeps the form's own font (the design layout's fonts are given in pixels:
-// grid 21, magnifier 341, preview 96).
+// grid 21, magnifier 341, preview kPreviewFontHeight).
 struct LayoutValues {
   int windowWidth, windowHeight;  // outer size; 0 for the design layout (client 747 x 485)
   Bounds grid;
@@ -41,6 +41,7 @@ struct LayoutValues {
   int megaFontPoints;
   int previewFontPoints;  // Label1
   int previewHeight;
+  int nameTop;         // char_name, under the preview
   int describeRowTop;  // Label3, num, Tast, html_char
   int textGroupTop;    // GroupBox3
   int buttonsTop;      // b_ausw, b_info, b_exit
@@ -52,5 +53,8 @@ const LayoutValues& LayoutValuesFor(ScreenLayout layout);
 constexpr int kDesignClientWidth = 747;
 constexpr int kDesignClientHeight = 485;
 constexpr int kPanelWidth = 202;
+// The preview's font height in the design layout, in pixels: the character with its
+// descender fits the preview under the list of blocks.
+constexpr int kPreviewFontHeight = 80;
 
 }  // namespace tessarin

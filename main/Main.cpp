@@ -32,6 +32,8 @@ constexpr ui::Label::Options kWhiteCentred{
 constexpr ui::Label::Options kMagnifier{
     .alignment = ui::Alignment::Center, .autoSize = false, .color = RGB(255, 255, 255), .mouseUp = true};
 constexpr ui::Label::Options kFixedRight{.alignment = ui::Alignment::Right, .autoSize = false};
+// The name under the preview: one line across the panel, its end elided.
+constexpr ui::Label::Options kCentredName{.alignment = ui::Alignment::Center, .autoSize = false};
 // Never shown: no need to measure a composition's worth of HTML.
 constexpr ui::Label::Options kHidden{.autoSize = false, .visible = false};
 
@@ -63,7 +65,9 @@ TForm1::TForm1()
       Gradient1(&GroupBox4, "&Textcolor/Textcolor", kMainDesign.gradient,
                 {.lightColor = RGB(255, 255, 255), .shadowColor = RGB(0, 0, 0)}),
       check216(&GroupBox4, "216 Colors", kMainDesign.check216),
+      BlockComboBox1(&Panel1, kMainDesign.blockBox),
       Label1(&Panel1, "", kMainDesign.label1, kWhiteCentred),
+      char_name(&Panel1, "", kMainDesign.charName, kCentredName),
       Label3(&Panel1, "Key:", kMainDesign.label3),
       num(&Panel1, "#32", kMainDesign.num, kRightAligned),
       Tast(&Panel1, "Space", kMainDesign.tast, kRightAligned),
@@ -120,7 +124,7 @@ TForm1::TForm1()
   SetWindowPos(mega_label.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   mega_label.GetFont().Assign(ui::Font("Arial", -341));
   StringAlignGrid1.GetFont().Assign(ui::Font("Arial", -21));
-  Label1.GetFont().Assign(ui::Font("Arial", -96));
+  Label1.GetFont().Assign(ui::Font("Arial", -kPreviewFontHeight));
   Tast.GetFont().Assign(ui::Font("MS Sans Serif", -11));
   RichEdit1.GetFont().Assign(ui::Font("MS Sans Serif", -13));
   Gradient1.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
@@ -176,6 +180,7 @@ TForm1::TForm1()
     item->OnClick = [this, item] { NClick(*item); };
   SendKey1.SetDelay(0);
   WireFindField();
+  WireUnicodeView();
 
   // The components have been built: the application takes its settings. The icon goes
   // into the notification area once the window has been drawn, before the user can
@@ -214,6 +219,7 @@ void TForm1::FillGrid() {
 }
 
 void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool&) {
+  if (InUnicodeView()) return UnicodeSelectCell(ACol, ARow);
   const unsigned char code = CodeOfCell(ACol, ARow);
   SelectedCol = static_cast<std::uint8_t>(ACol);
   SelectedRow = static_cast<std::uint8_t>(ARow);
@@ -221,6 +227,7 @@ void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool&) {
   num.SetText(CodeText(code));
   Label1.SetText(std::string(1, static_cast<char>(code)));
   html_char.SetText(EntityText(code));
+  DescribeInPage(code);
 }
 
 void TForm1::StringAlignGrid1DblClick() { AppendSelectedChar(); }
@@ -252,6 +259,7 @@ void TForm1::ApplyLayout(ScreenLayout layout) {
   mega_label.GetFont().SetSize(v.megaFontPoints);
   if (v.previewFontPoints) Label1.GetFont().SetSize(v.previewFontPoints);
   Label1.SetHeight(Scale(v.previewHeight));
+  char_name.SetTop(Scale(v.nameTop));
   for (ui::Label* label : {&Label3, &num, &Tast, &html_char}) label->SetTop(Scale(v.describeRowTop));
   GroupBox3.SetTop(Scale(v.textGroupTop));
   for (ui::Button* button : {&b_ausw, &b_info, &b_exit}) button->SetTop(Scale(v.buttonsTop));

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "SendKeys/SendKeys.h"
 #include "app/DesignApp.h"
@@ -10,6 +12,7 @@
 #include "app/JustOne.h"
 #include "app/TrayIcon.h"
 #include "app/Widget.h"
+#include "main/BlockComboBox.h"
 #include "main/DropSource.h"
 #include "main/FindField.h"
 #include "main/FontComboBox.h"
@@ -19,6 +22,7 @@
 #include "ui/Form.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
+#include "unicode/Blocks.h"
 #include "websafe/GradientButton.h"
 
 namespace tessarin {
@@ -49,7 +53,11 @@ class TForm1 : public ui::Form {
   ui::GroupBox GroupBox4;
   TBI_GradientButton Gradient1;
   ui::CheckBox check216;
+  // The grid's views: "Windows-1252", then the Unicode blocks the font covers.
+  TBlockComboBox BlockComboBox1;
   ui::Label Label1;
+  // The Unicode name of the selected character, under the preview.
+  ui::Label char_name;
   ui::Label Label3, num, Tast, html_char;
   ui::GroupBox GroupBox3;
   ui::RichEdit RichEdit1;
@@ -93,10 +101,22 @@ class TForm1 : public ui::Form {
   bool DragReady = false;
   POINT DragPoint{0, 0};
 
+  // True while the grid shows the font's Unicode characters instead of the Windows-1252 page.
+  bool InUnicodeView() const;
+  // The character the selection stands for: the page's byte read as Windows-1252 (128 ->
+  // U+20AC) in the page, the cell's code point in the Unicode view.
+  char32_t SelectedCodePoint() const;
+
   // The text colour: the font colour of Gradient1, then of RichEdit1, then the HTML line.
   void ApplyTextColor(COLORREF color);
   // Registers AppSettings.HotKey in place of the key held before.
   void ApplyHotKey();
+
+  // Appends a code point to the composition in the box's format; beyond the ANSI code page through
+  // EM_SETTEXTEX with code page 1200.
+  void AppendCodePoint(char32_t cp);
+  // Puts a text on the clipboard as CF_UNICODETEXT (and CF_TEXT where it converts without loss).
+  void CopyUnicodeText(const std::u16string& text);
 
  private:
   // The handlers and the work behind them: reached through the controls' events.
@@ -159,6 +179,8 @@ class TForm1 : public ui::Form {
   // Switches to the application used before (Shift+Alt+Tab), puts the text on the
   // clipboard and pastes it there with Shift+Ctrl+V.
   void InsertIntoApplication(const std::string& text);
+  // Shift+Ctrl+V into the application in front.
+  void PasteIntoApplication();
   void PopupMenu1Popup();
   void NClick(const ui::MenuItem& item);
   void RxTrayIconClick(ui::MouseButton button, ui::ShiftState shift, int x, int y);
@@ -170,6 +192,28 @@ class TForm1 : public ui::Form {
   bool PreviewKey(MSG& msg) override;
 
  private:
+  // The Unicode view: switching views, its selection update, the list of blocks.
+  void WireUnicodeView();
+  void ShowPage();
+  void ShowUnicodeAt(char32_t cp);
+  void UnicodeSelectCell(int ACol, int ARow);
+  void DescribeInPage(unsigned char code);
+  // The code, key and HTML labels placed for the Unicode view's texts, and back.
+  void ArrangeDescriptionRow();
+  void RestoreDescriptionRow();
+  // Fills the list of blocks for the grid's font, once per font.
+  void FillBlocks();
+  void BlockComboBox1Change();
+  // While the view scrolls, the list shows the block of the top row.
+  void ShowBlockOfTopRow();
+  // Appends the selected character of the Unicode view to the composition box.
+  void AppendSelectedCodePoint();
+  // A match of the find field beyond the page's own search.
+  void FoundCodePoint(char32_t cp);
+  char32_t unicodeSelected_ = 0;
+  std::string blocksFont_;
+  std::vector<const unicode::Block*> listedBlocks_;
+
   void AlignPanel();
   // The find field: its events, and Ctrl+F and the field's own keys (true when taken).
   void WireFindField();

@@ -2,7 +2,10 @@
 #include <cstdlib>
 
 #include "app/Settings.h"
+#include "main/HtmlFont.h"
 #include "main/Main.h"
+#include "ui/WideText.h"
+#include "unicode/UnicodeText.h"
 #include "websafe/Websafe.h"
 
 namespace tessarin {
@@ -33,6 +36,20 @@ void TForm1::StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y) {
   if (std::abs(x - DragPoint.x) < threshold && std::abs(y - DragPoint.y) < threshold) return;
   // A settings value outside the modes selects no behaviour: nothing to drag.
   if (AppSettings.DragDrop != dmText && AppSettings.DragDrop != dmTextHtml) return;
+  if (InUnicodeView()) {
+    // The character, or its HTML fragment, in UTF-16 and, where it converts, as ANSI text too.
+    const char32_t cp = SelectedCodePoint();
+    if (cp == 0) return;
+    if (AppSettings.DragDrop == dmText) {
+      DropTextSource1->SetUnicodeText(unicode::ToUtf16(cp));
+    } else {
+      const std::string html = HtmlOfCodePoint(cp);
+      DropTextSource1->SetUnicodeText(ui::FromAnsi(Check_Fontcopy.Checked() ? MakeHtmlFont(html) : html));
+    }
+    DropTextSource1->Execute();
+    return;
+  }
+  DropTextSource1->ClearUnicodeText();
   DropTextSource1->Text.clear();
   if (AppSettings.DragDrop == dmText) {
     DropTextSource1->Text = Label1.Caption();

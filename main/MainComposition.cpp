@@ -5,28 +5,52 @@
 #include "main/GridCells.h"
 #include "main/HtmlFont.h"
 #include "main/Main.h"
+#include "ui/WideText.h"
+#include "unicode/UnicodeText.h"
 
 namespace tessarin {
 
 void TForm1::AppendSelectedChar() {
+  if (InUnicodeView()) return AppendSelectedCodePoint();
   // Appended at the end as one edit: the text, its one format and the undo history are
   // kept, and the change handling runs once.
   RichEdit1.Append(StringAlignGrid1.Cells(SelectedCol, SelectedRow));
 }
 
+void TForm1::AppendCodePoint(char32_t cp) {
+  if (cp == 0) return;
+  const std::u16string text = unicode::ToUtf16(cp);
+  // A character the ANSI code page has takes the box's ANSI path, as a cell of the page does.
+  std::string ansi;
+  if (ui::ToAnsi(text, ansi)) {
+    RichEdit1.Append(ansi);
+  } else {
+    RichEdit1.AppendWide(text);
+  }
+}
+
 void TForm1::RichEdit1Change() {
   // One pass over the text: the entity texts in text order, then the selection moves to
   // the last character that has a cell (column first, then row, as a user's move would)
-  // and the output line is written once.
-  const std::string text = RichEdit1.Text();
-  if (text.empty()) {
+  // and the output line is written once. The text is read wide: the ANSI bytes of a text
+  // that has them all are the page's codes; any other takes the walk over code points.
+  const std::u16string wide = RichEdit1.WideText();
+  if (wide.empty()) {
     html_label.SetText("");
     HTML_Edit.SetText("");
     return;
   }
   int last = -1;
-  html_label.SetText(CompositionHtml(text, last));
-  if (last >= 32) {
+  std::string text;
+  if (ui::ToAnsi(wide, text)) {
+    html_label.SetText(CompositionHtml(text, last));
+  } else {
+    char32_t lastCodePoint = 0;
+    html_label.SetText(CompositionHtml(wide, lastCodePoint));
+    last = unicode::Windows1252Byte(lastCodePoint);
+  }
+  // The Unicode view keeps its own selection: the walk belongs to the page.
+  if (last >= 32 && !InUnicodeView()) {
     const GridCell cell = CellOfCode(static_cast<unsigned char>(last));
     if (cell.col == StringAlignGrid1.Col() && cell.row == StringAlignGrid1.Row()) {
       // The walk through the text would have passed other cells and come back here:

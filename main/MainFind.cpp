@@ -2,6 +2,7 @@
 // do, Enter appends the character as "&Select" does.
 #include "main/GridCells.h"
 #include "main/Main.h"
+#include "unicode/UnicodeSearch.h"
 
 namespace tessarin {
 
@@ -19,6 +20,8 @@ bool TForm1::FindFieldKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || msg.wParam != 'F') return false;
   // The key states after the key: each read is a trip to the server under Wine.
   if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) return false;
+  // The search over all of Unicode is built now, on the first Ctrl+F, never at start-up.
+  unicode::UnicodeSearch::Instance();
   // Along the grid's lower edge, wherever the layout has put the grid.
   FindField1.Open(StringAlignGrid1.BoundsRect());
   return true;

@@ -4,7 +4,10 @@
 
 #include "app/Settings.h"
 #include "main/CharDescriptions.h"
+#include "main/HtmlFont.h"
 #include "main/Main.h"
+#include "ui/WideText.h"
+#include "unicode/UnicodeText.h"
 
 namespace tessarin {
 namespace {
@@ -37,6 +40,21 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
   if (!StringAlignGrid1.CellAt(x, y, col, row)) return;  // no cell there: nothing to act on
   StringAlignGrid1.SetRow(row);
   StringAlignGrid1.SetCol(col);
+  if (InUnicodeView() && action != maMagnify) {
+    // The character travels as UTF-16, so that it arrives whole wherever it goes.
+    const char32_t cp = StringAlignGrid1.CodePointAt(col, row);
+    if (cp == 0) return;
+    const std::u16string text =
+        action == maCopyHtml ? ui::FromAnsi(HtmlOfCodePoint(cp)) : unicode::ToUtf16(cp);
+    if (action == maInsert) {
+      SwitchToPreviousApplication();
+      CopyUnicodeText(text);
+      PasteIntoApplication();
+    } else {
+      CopyUnicodeText(text);
+    }
+    return;
+  }
   // The pressed cell's own character: before the first selection the preview is still
   // empty although a cell is current.
   const std::string character = StringAlignGrid1.Cells(StringAlignGrid1.Col(), StringAlignGrid1.Row());
@@ -63,9 +81,19 @@ void TForm1::CopyPlainText(const std::string& text) {
   Edit_leer.CopyToClipboard();
 }
 
+void TForm1::CopyUnicodeText(const std::u16string& text) {
+  // As the plain-text copy: an empty text leaves the clipboard be.
+  if (text.empty()) return;
+  ui::PutUnicodeOnClipboard(Handle(), text);
+}
+
 void TForm1::InsertIntoApplication(const std::string& text) {
   SwitchToPreviousApplication();
   CopyPlainText(text);
+  PasteIntoApplication();
+}
+
+void TForm1::PasteIntoApplication() {
   SendKey1.SetKeys("{^V}");
   SendKey1.execute();
 }

@@ -44,7 +44,10 @@ TStringAlignGrid::TStringAlignGrid(ui::Control* parent, ui::Bounds bounds)
 }
 
 const std::string& TStringAlignGrid::Cells(int col, int row) const {
-  if (col < 0 || col >= ColCount || row < 0 || row >= RowCount) throw EGridIndexError();
+  if (col < 0 || col >= ColCount || row < 0 || row >= TotalRows()) throw EGridIndexError();
+  // The Unicode view's cells hold no text of the page's code page.
+  static const std::string none;
+  if (map_) return none;
   return cells_[static_cast<size_t>(row * ColCount + col)];
 }
 
@@ -70,19 +73,22 @@ void TStringAlignGrid::ChangeScale(UINT newDpi) {
   ui::CustomControl::ChangeScale(newDpi);
 }
 
-void TStringAlignGrid::FontChanged() { Invalidate(); }
+void TStringAlignGrid::FontChanged() {
+  if (map_) ReloadCharMap();
+  Invalidate();
+}
 
 RECT TStringAlignGrid::CellRect(int col, int row) const {
-  const int x = col * (colWidth_ + 1), y = row * (rowHeight_ + 1);
-  return RECT{x, y, x + colWidth_, y + rowHeight_};
+  const int x = col * (ColWidth() + 1), y = (row - top_) * (rowHeight_ + 1);
+  return RECT{x, y, x + ColWidth(), y + rowHeight_};
 }
 
 bool TStringAlignGrid::CellAt(int x, int y, int& col, int& row) const {
   if (x < 0 || y < 0) return false;
-  const int c = x / (colWidth_ + 1), r = y / (rowHeight_ + 1);
-  if (c >= ColCount || r >= RowCount) return false;
+  const int c = x / (ColWidth() + 1), r = y / (rowHeight_ + 1);
+  if (c >= ColCount || r >= RowCount || top_ + r >= TotalRows()) return false;
   col = c;
-  row = r;
+  row = top_ + r;
   return true;
 }
 
@@ -99,16 +105,20 @@ void TStringAlignGrid::SelectCellAt(int col, int row) {
 }
 
 void TStringAlignGrid::MoveCurrent(int col, int row) {
-  if (col < 0 || col >= ColCount || row < 0 || row >= RowCount) throw EGridIndexError();
+  if (col < 0 || col >= ColCount || row < 0 || row >= TotalRows()) throw EGridIndexError();
   bool canSelect = true;
   if (OnSelectCell) OnSelectCell(col, row, canSelect);
   if (!canSelect) return;
   const int oldCol = col_, oldRow = row_;
   col_ = col;
   row_ = row;
+  // The Unicode view scrolls the new current cell into sight first: the cells drawn
+  // again are then where they stand after the scroll.
+  if (row_ < top_) SetTopRow(row_);
+  if (row_ >= top_ + RowCount) SetTopRow(row_ - RowCount + 1);
   InvalidateCell(oldCol, oldRow);
   InvalidateCell(col_, row_);
-  if (handle_) NotifyGridCell(handle_, col_, row_, GetFocus() == handle_);
+  if (handle_) NotifyGridCell(handle_, col_, row_ - top_, GetFocus() == handle_);
 }
 
 void TStringAlignGrid::InvalidateCell(int col, int row) {
@@ -122,6 +132,7 @@ void TStringAlignGrid::InvalidateCell(int col, int row) {
 
 void TStringAlignGrid::KeyDown(WPARAM key) {
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (map_) return UnicodeKeyDown(key, ctrl);
   int col = col_, row = row_;
   switch (key) {
     case VK_LEFT: col = std::max(0, col - 1); break;
@@ -148,7 +159,7 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
-      NotifyGridFocus(handle_, col_, row_);
+      NotifyGridFocus(handle_, col_, row_ - top_);
       InvalidateCell(col_, row_);
       break;
     case WM_KILLFOCUS: InvalidateCell(col_, row_); break;
@@ -158,6 +169,14 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_KEYDOWN: KeyDown(wParam); return 0;
+    case WM_VSCROLL:
+      if (lParam) break;  // a scroll bar control's, not the grid's own
+      VScroll(LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL:
+      if (!map_) break;
+      Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
@@ -213,14 +232,15 @@ void TStringAlignGrid::PaintTo(HDC dc, const RECT& client, const RECT& clip) {
   FillRect(dc, &client, ui::Brush(CreateSolidBrush(ui::ResolveColor(Color()))));
 
   const ui::Brush line(CreateSolidBrush(kLineColor));
+  const int colWidth = ColWidth();
   for (int c = 0; c < ColCount; ++c) {
-    const int x = c * (colWidth_ + 1) + colWidth_;
+    const int x = c * (colWidth + 1) + colWidth;
     RECT r{x, 0, x + 1, RowCount * (rowHeight_ + 1)};
     FillRect(dc, &r, line);
   }
   for (int r = 0; r < RowCount; ++r) {
     const int y = r * (rowHeight_ + 1) + rowHeight_;
-    RECT rect{0, y, ColCount * (colWidth_ + 1), y + 1};
+    RECT rect{0, y, ColCount * (colWidth + 1), y + 1};
     FillRect(dc, &rect, line);
   }
 
@@ -230,18 +250,24 @@ void TStringAlignGrid::PaintTo(HDC dc, const RECT& client, const RECT& clip) {
   const COLORREF textColor = ui::ResolveColor(font_.Color());
   SetTextColor(dc, textColor);
   const bool focused = GetFocus() == handle_;
-  for (int r = 0; r < RowCount; ++r) {
+  // In the page every row is in sight; the Unicode view shows its rows from the top one.
+  for (int r = 0; r < RowCount && top_ + r < TotalRows(); ++r) {
+    const int row = top_ + r;
     for (int c = 0; c < ColCount; ++c) {
-      RECT cell = CellRect(c, r), visible;
+      RECT cell = CellRect(c, row), visible;
       if (!IntersectRect(&visible, &cell, &clip)) continue;  // outside what is being painted
-      const bool current = c == col_ && r == row_;
+      const bool current = c == col_ && row == row_;
       if (current) {
         FillRect(dc, &cell, selected);
         SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
       }
       RECT text = cell;
       InflateRect(&text, -Scale(2), -Scale(2));
-      DrawCellText(dc, cells_[static_cast<size_t>(r * ColCount + c)], text);
+      if (map_) {
+        DrawUnicodeCell(dc, c, row, text);
+      } else {
+        DrawCellText(dc, cells_[static_cast<size_t>(row * ColCount + c)], text);
+      }
       if (current) {
         SetTextColor(dc, textColor);
         if (focused) DrawFocusRect(dc, &cell);

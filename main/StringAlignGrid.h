@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,10 @@
 
 namespace tessarin {
 
+namespace unicode {
+class CharMap;
+}
+
 // The error the grid raises when asked to make a cell outside it current.
 class EGridIndexError : public ui::Exception {
  public:
@@ -21,13 +26,23 @@ class EGridIndexError : public ui::Exception {
 
 // Draws the text of a cell as the grid does: centred at the top of the rect, clipped to it.
 void DrawCellText(HDC dc, const std::string& text, const RECT& rect);
+// Draws a code point of the selected font (its glyph index given) in the same way, through
+// the wide calls.
+void DrawCodePoint(HDC dc, char32_t cp, unsigned glyph, const RECT& rect);
 
 // A read-only string grid of 16 columns by 14 rows without fixed rows or columns, scroll
 // bars or editor. Each cell shows its text centred at the top of the cell; the current
 // cell is drawn in the caption colours, focused or not.
+//
+// In its Unicode view the grid shows instead every character of its font in code-point
+// order, 16 to a row (row r holds the 16 code points from the font's r-th row start), 14
+// rows at a time under a standard vertical scroll bar, its cells one pixel narrower so
+// that the bar fits. Rows are then counted through the whole view: Row, CellAt, CellRect
+// and OnSelectCell take the row of the view, not of the window.
 class TStringAlignGrid : public ui::CustomControl {
  public:
   static constexpr int ColCount = 16;
+  // The rows in sight: all of the page, a window on the Unicode view.
   static constexpr int RowCount = 14;
 
   TStringAlignGrid(ui::Control* parent, ui::Bounds bounds);
@@ -59,7 +74,29 @@ class TStringAlignGrid : public ui::CustomControl {
   // A cell's rectangle in client coordinates, without its grid line.
   RECT CellRect(int col, int row) const;
 
+  // The Unicode view of the grid's font (its characters read once per font); false goes
+  // back to the page. Either way the first row is on top and the current cell is
+  // (0, 0), without OnSelectCell.
+  void SetUnicodeView(bool on);
+  bool UnicodeView() const { return map_ != nullptr; }
+  // The font's characters while the Unicode view shows; nullptr on the page.
+  const unicode::CharMap* CharMap() const { return map_.get(); }
+  // Rows of the whole view (14 on the page) and the one on top of the window.
+  int TotalRows() const;
+  int TopRow() const { return top_; }
+  // Scrolls so that a row of the view is on top, as far as the view goes; OnTopRowChange
+  // follows a change.
+  void SetTopRow(int row);
+  // The code point of a cell of the Unicode view (row of the view); 0 on the page.
+  char32_t CodePointAt(int col, int row) const;
+  // The row of the view that holds a code point, or the first row after it; -1 past the end.
+  int RowOfCodePoint(char32_t cp) const;
+  // Makes the cell of a code point current, scrolled into sight, with one OnSelectCell also
+  // when it was current already (its character may have changed with the font).
+  void SelectCodePoint(char32_t cp);
+
   std::function<void(int col, int row, bool& canSelect)> OnSelectCell;
+  std::function<void()> OnTopRowChange;
   std::function<void()> OnDblClick;
   std::function<void(ui::MouseButton button, ui::ShiftState shift, int x, int y)> OnMouseDown;
   std::function<void(ui::ShiftState shift, int x, int y)> OnMouseMove;
@@ -82,12 +119,27 @@ class TStringAlignGrid : public ui::CustomControl {
   void MoveCurrent(int col, int row);
   void KeyDown(WPARAM key);
   void InvalidateCell(int col, int row);
+  // The Unicode view's side of painting, keys, the scroll bar and the wheel.
+  void DrawUnicodeCell(HDC dc, int col, int row, const RECT& rect) const;
+  void UnicodeKeyDown(WPARAM key, bool ctrl);
+  void VScroll(WORD request);
+  void Wheel(int delta);
+  void UpdateScrollBar();
+  // Reads the characters of the grid's font again after a change of the font, keeping the
+  // current code point where the font still has it.
+  void ReloadCharMap();
+  // The width of a cell: one pixel less in the Unicode view.
+  int ColWidth() const { return map_ ? colWidth_ - 1 : colWidth_; }
 
   std::optional<ui::ComScope> com_;
   std::array<std::string, ColCount * RowCount> cells_{};
   int col_ = 0, row_ = 0;
   // In the grid's own pixels.
   int colWidth_ = 0, rowHeight_ = 0;
+  // The Unicode view: the font's characters, the row on top, the wheel's remainder.
+  std::shared_ptr<const unicode::CharMap> map_;
+  int top_ = 0;
+  int wheelRest_ = 0;
 };
 
 }  // namespace tessarin

@@ -55,6 +55,7 @@ winenv=$repo/scripts/winenv.sh
 # whose prefix also holds the Noto and DejaVu fonts, so the other benchmarks keep theirs.
 fonts_root=$TESSARIN_WINE_ROOT-fonts
 trap '"$winenv" stop "$size" >/dev/null 2>&1 || true
+      "$winenv" stop "$size+unicode" >/dev/null 2>&1 || true
       TESSARIN_WINE_ROOT=$fonts_root "$winenv" stop "$size" >/dev/null 2>&1 || true' EXIT
 "$winenv" start "$size"
 
@@ -65,6 +66,12 @@ for name in "${names[@]}"; do
   echo
   echo "== $name"
   root=$TESSARIN_WINE_ROOT
+  run_size=$size
+  # The Unicode view's benchmark draws GNU Unifont: an environment whose prefix has it.
+  if [ "$name" = unicodeview ]; then
+    run_size=$size+unicode
+    "$winenv" start "$run_size"
+  fi
   if [ "$name" = fontlist ]; then
     root=$fonts_root
     dpkg-query -W -f='${Status}' fonts-noto-core 2>/dev/null | grep -q "ok installed" ||
@@ -81,9 +88,12 @@ for name in "${names[@]}"; do
     echo "-- Wine"
   fi
   # msvcrt writes CRLF line ends to a pipe.
-  if ! TESSARIN_WINE_ROOT=$root "$winenv" exec "$size" "$build/bench_$name.exe" "$tessarin_dos" | tr -d '\r'; then
+  if ! TESSARIN_WINE_ROOT=$root "$winenv" exec "$run_size" "$build/bench_$name.exe" "$tessarin_dos" | tr -d '\r'; then
     echo "bench: $name failed" >&2
     status=1
+  fi
+  if [ "$run_size" != "$size" ]; then
+    "$winenv" stop "$run_size" >/dev/null
   fi
   if [ "$root" != "$TESSARIN_WINE_ROOT" ]; then
     TESSARIN_WINE_ROOT=$root "$winenv" stop "$size" >/dev/null

@@ -10,17 +10,24 @@
 #                             ("desktop") in which Wine draws captions and frames
 #
 # SIZE is WIDTHxHEIGHT (1024x768), or WIDTHxHEIGHT@DPI (1920x1080@144) for a screen at
-# another scaling than 100 % (96 DPI): 120 is 125 %, 144 is 150 %, 192 is 200 %. Each SIZE
-# has its own prefix. The root is $TESSARIN_WINE_ROOT (default ./wine).
+# another scaling than 100 % (96 DPI): 120 is 125 %, 144 is 150 %, 192 is 200 %. A SIZE
+# ending in "+unicode" (1024x768+unicode) has in its prefix's own Fonts folder also the
+# fonts the Unicode view is tested with: Symbola (a character above U+FFFF) and GNU
+# Unifont (most of the Basic Multilingual Plane), fetched once from Debian with
+# apt-get download, never installed, so that no other environment's font list changes.
+# Each SIZE has its own prefix. The root is $TESSARIN_WINE_ROOT (default ./wine).
 set -euo pipefail
 root=${TESSARIN_WINE_ROOT:-$PWD/wine}
 cmd=${1:?usage: winenv.sh start|stop|exec|stopall SIZE}
 size=${2:-1024x768}
 env_dir=$root/$size
 prefix=$env_dir/prefix
-screen=${size%@*}
+base=${size%%+*}
+screen=${base%@*}
 dpi=96
-case $size in *@*) dpi=${size#*@} ;; esac
+case $base in *@*) dpi=${base#*@} ;; esac
+unicode_fonts=
+case $size in *+unicode) unicode_fonts=1 ;; esac
 case $dpi in ''|*[!0-9]*) echo "winenv: bad DPI in $size" >&2; exit 2 ;; esac
 
 wine_env() {
@@ -30,6 +37,22 @@ wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" LANG=$locale LC_ALL=$locale
   export FONTCONFIG_FILE=$env_dir/fonts.conf XDG_CACHE_HOME=$env_dir/cache
   unset WAYLAND_DISPLAY
+}
+
+# The Unicode test fonts, unpacked under the root once: the font files' folder.
+fetch_unicode_fonts() {
+  local dir=$root/unicode-fonts
+  if [ ! -f "$dir/.ready" ]; then
+    rm -rf "$dir"
+    mkdir -p "$dir/debs" "$dir/files"
+    ( cd "$dir/debs" && apt-get download fonts-symbola fonts-unifont >/dev/null 2>&1 ) ||
+      { echo "winenv: apt-get download fonts-symbola fonts-unifont failed" >&2; return 1; }
+    for deb in "$dir"/debs/*.deb; do dpkg-deb -x "$deb" "$dir/unpacked"; done
+    find "$dir/unpacked" -type f \( -name 'Symbola*.ttf' -o -name 'unifont.otf' -o -name 'unifont_upper.otf' \) \
+      -exec cp -t "$dir/files/" {} +
+    touch "$dir/.ready"
+  fi
+  echo "$dir/files"
 }
 
 make_prefix() {
@@ -50,6 +73,11 @@ XML
   wineserver -w
   # Debian's Wine does not find its own fonts unless they are in the prefix.
   cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+  if [ -n "$unicode_fonts" ]; then
+    local fonts
+    fonts=$(fetch_unicode_fonts)
+    cp "$fonts"/* "$prefix/drive_c/windows/Fonts/"
+  fi
   # A benchmark may ask for many more installed fonts (folders of .ttf/.otf files).
   for dir in ${TESSARIN_PREFIX_FONTS:-}; do
     [ -d "$dir" ] || continue

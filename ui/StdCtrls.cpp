@@ -436,15 +436,39 @@ bool PasteKey(WPARAM key) {
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   return key == 'V' ? ctrl : !ctrl && GetKeyState(VK_SHIFT) < 0;
 }
+constexpr UINT kUtf16CodePage = 1200;
 }  // namespace
+
+std::u16string RichEdit::WideText() const {
+  GETTEXTLENGTHEX lengthEx{GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, kUtf16CodePage};
+  const auto length = SendMessageA(handle_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthEx), 0);
+  if (length <= 0) return {};
+  std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+  GETTEXTEX get{static_cast<DWORD>(text.size() * sizeof(char16_t)), GT_USECRLF, kUtf16CodePage, nullptr,
+                nullptr};
+  const auto got = SendMessageA(handle_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+void RichEdit::AppendWide(const std::u16string& text) {
+  const long end = TextLength();
+  CHARRANGE range{end, end};
+  SendMessageA(handle_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+  // The selection is replaced as typing would replace it: one undoable change.
+  SETTEXTEX set{ST_SELECTION | ST_KEEPUNDO, kUtf16CodePage};
+  SendMessageA(handle_, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set), reinterpret_cast<LPARAM>(text.c_str()));
+}
 
 LRESULT RichEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   // Plain-text mode keeps one format on Windows; some rich edits (Wine's) still paste
-  // rich text as such: every paste takes the plain text only.
+  // rich text as such: every paste takes the plain text only, in UTF-16 so that
+  // characters beyond the ANSI code page arrive whole.
   // The key states only for the two keys that paste: each read is a trip to the server
   // under Wine, and every message of the control passes here.
   if (msg == WM_PASTE || (msg == WM_KEYDOWN && (wParam == 'V' || wParam == VK_INSERT) && PasteKey(wParam))) {
-    if (!ReadOnly()) SendMessageA(handle_, EM_PASTESPECIAL, CF_TEXT, 0);
+    if (!ReadOnly()) SendMessageA(handle_, EM_PASTESPECIAL, CF_UNICODETEXT, 0);
     return 0;
   }
   return Edit::WndProc(msg, wParam, lParam);

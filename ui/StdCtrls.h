@@ -163,6 +163,11 @@ class RichEdit : public Edit {
   long TextLength() const override;
   // Appends a text at the end, in the control's one format, as one change.
   void Append(const std::string& text);
+  // The text in UTF-16, line breaks as CR LF: whole where characters lie beyond the ANSI
+  // code page.
+  std::u16string WideText() const;
+  // Appends a UTF-16 text at the end as Append does, through the control's wide path.
+  void AppendWide(const std::u16string& text);
 
  protected:
   // Pastes take the text alone, in the control's format.

@@ -74,4 +74,27 @@ TEST(CompositionHtml, JoinsTheEntityTextsAndEndsOnTheLastCharacterWithACell) {
   }
 }
 
+TEST(CompositionHtml, AUtf16TextGivesPageEntitiesAndTheHtmlTextOfEveryOtherCharacter) {
+  struct {
+    const char* what;
+    std::u16string text;
+    std::string html;
+    char32_t last;
+  } const cases[] = {
+      {"page characters as in an ANSI text", u"A&\u20AC\u00E4", "A&amp;&euro;&auml;", 0xE4},
+      {"an entity beyond the page", u"x\u2192", "x&rarr;", 0x2192},
+      {"a pair is one character", u"\U0001F600!", "&#128512;!", '!'},
+      {"control characters stand for themselves", u"\u03A9\r\n\t", "&Omega;\r\n\t", 0x3A9},
+      {"an undefined page byte keeps the page's text", u"\u0081\u2713", "&#129;&#10003;", 0x2713},
+      {"a lone half of a pair", std::u16string{0xD83D, u'a'}, "&#55357;a", 'a'},
+      {"a lone half at the end", u"a\xD83D", "a&#55357;", 0xD83D},
+      {"nothing", u"", "", 0},
+  };
+  for (const auto& c : cases) {
+    char32_t last = 1;
+    EXPECT_EQ(CompositionHtml(c.text, last), c.html) << c.what;
+    EXPECT_EQ(last, c.last) << c.what;
+  }
+}
+
 }  // namespace

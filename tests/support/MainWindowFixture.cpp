@@ -41,7 +41,9 @@ std::map<std::string, ui::Control*> MainControlsByName(tessarin::TForm1& form) {
           {"RadioGroup1", &form.RadioGroup1},
           {"GroupBox1", &form.GroupBox1},
           {"GroupBox4", &form.GroupBox4},
+          {"BlockComboBox1", &form.BlockComboBox1},
           {"Label1", &form.Label1},
+          {"char_name", &form.char_name},
           {"Label3", &form.Label3},
           {"num", &form.num},
           {"Tast", &form.Tast},
@@ -105,6 +107,14 @@ void MainWindowTest::PressKeys(const std::vector<std::pair<WORD, bool>>& events)
   }
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
   Settle();
+}
+
+void MainWindowTest::Keys(std::initializer_list<WORD> keys, std::initializer_list<WORD> held) {
+  std::vector<std::pair<WORD, bool>> events;
+  for (WORD vk : held) events.push_back({vk, false});
+  for (WORD vk : keys) events.push_back({vk, false}), events.push_back({vk, true});
+  for (WORD vk : held) events.push_back({vk, true});
+  PressKeys(events);
 }
 
 void MainWindowTest::Click(const ui::Control& control) {

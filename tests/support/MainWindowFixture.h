@@ -38,6 +38,8 @@ class MainWindowTest : public ::testing::Test {
 
   // Keys as a user types them (SendInput to the foreground window), then settled.
   void PressKeys(const std::vector<std::pair<WORD, bool>>& events);
+  // Presses and releases each key in turn, with the modifiers held around all of them.
+  void Keys(std::initializer_list<WORD> keys, std::initializer_list<WORD> held = {});
   // A click through the platform's own button path (BM_CLICK), then settled.
   void Click(const ui::Control& control);
 

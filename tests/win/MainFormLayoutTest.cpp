@@ -94,7 +94,7 @@ TEST_F(MainFormLayout, FontsFollowTheFormDescriptionAndTheLayout) {
   const int gridHeight = screen <= 640 ? -16 : screen >= 1024 ? -29 : -21;  // 12 pt, 22 pt at 96 dpi
   EXPECT_EQ(form->StringAlignGrid1.GetFont().Height(), gridHeight);
   EXPECT_EQ(form->StringAlignGrid1.GetFont().Name(), "Arial");
-  EXPECT_EQ(form->Label1.GetFont().Height(), screen <= 640 ? -61 : -96);
+  EXPECT_EQ(form->Label1.GetFont().Height(), screen <= 640 ? -27 : -80);  // 20 pt, 60 pt at 96 dpi
   EXPECT_EQ(form->mega_label.GetFont().Height(), screen <= 640 ? -341 : screen >= 1024 ? -448 : -341);
   EXPECT_EQ(logFont(form->check_bold).lfWeight, FW_BOLD);
   EXPECT_TRUE(logFont(form->check_italic).lfItalic);
@@ -199,6 +199,65 @@ TEST_F(SizedLabels, ALabelThatGrowsOrShrinksShowsItsNewTextAndNothingOfTheOld) {
     // The same row drawn afresh from nothing.
     RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_EQ(shown, Shown(panel, area)) << c.before << " -> " << c.after;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+using Overlaps = testing_support::MainWindowTest;
+
+// Every visible child of a window inside its client area and apart from its visible
+// siblings (the magnifier lies behind the grid by design).
+void ExpectApartAndInside(HWND parent) {
+  RECT client;
+  GetClientRect(parent, &client);
+  std::vector<std::pair<HWND, RECT>> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    const RECT r = testing_support::RectInParent(child);
+    RECT inside;
+    IntersectRect(&inside, &r, &client);
+    EXPECT_TRUE(EqualRect(&inside, &r)) << testing_support::ClassName(child) << " "
+                                        << testing_support::WindowText(child) << " cut by its parent";
+    for (const auto& [other, o] : children) {
+      // The form's description lets the radio group's frame reach one pixel into the
+      // check box above it ("Fontname like Font" 28 + 17, "Fontoptions" from 44).
+      if (testing_support::WindowText(child) == "Fontoptions" &&
+          testing_support::WindowText(other) == "Fontname like Font" && o.bottom - r.top == 1)
+        continue;
+      RECT both;
+      EXPECT_FALSE(IntersectRect(&both, &r, &o))
+          << testing_support::WindowText(child) << " over " << testing_support::WindowText(other);
+    }
+    children.push_back({child, r});
+  }
+}
+
+TEST_F(Overlaps, NothingIsCutOrOverlapsInThePageOrTheUnicodeView) {
+  form->mega_label.SetVisible(false);
+  for (bool unicode : {false, true}) {
+    if (unicode) {
+      // The first block of the list, chosen as the list reports it.
+      TBlockComboBox& box = form->BlockComboBox1;
+      box.SetFocus();
+      SendMessageW(box.Handle(), CB_SETCURSEL, 1, 0);
+      SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(box.Handle()));
+      Settle();
+      ASSERT_TRUE(form->InUnicodeView());
+    }
+    SCOPED_TRACE(unicode ? "Unicode view" : "page");
+    for (HWND parent : {form->Handle(), form->Panel1.Handle(), form->GroupBox3.Handle()})
+      ExpectApartAndInside(parent);
+    // Sixteen columns of cells with their lines fit beside the scroll bar, fourteen rows under it.
+    TStringAlignGrid& grid = form->StringAlignGrid1;
+    RECT client;
+    GetClientRect(grid.Handle(), &client);
+    const RECT last = grid.CellRect(15, grid.TopRow() + 13);
+    EXPECT_LE(last.right + 1, client.right);
+    EXPECT_LE(last.bottom + 1, client.bottom);
   }
 }
 

@@ -1,0 +1,246 @@
+// The Unicode view of GNU Unifont: a Page Down against a bare window drawing the same 224
+// glyphs with ExtTextOutW, and the objects left after scrolling from the first row to the
+// last and back.
+//
+//   bench_unicodeview.exe [PATH\Tessarin.exe] [ROUNDS]     (ROUNDS defaults to 41)
+//
+// Runs in an environment whose prefix holds Unifont (scripts/bench.sh gives it one). The
+// main window is created and shown in this process, its grid set to Unifont (an OpenType
+// font with CFF outlines, which the font box lists only outside "All Fonts") and switched to
+// the Unicode view. A Page Down is WM_KEYDOWN VK_NEXT to the focused grid and the repaint it
+// causes (UpdateWindow), drawing flushed. The bare window has the grid's client size and
+// font; for each page it paints, on WM_PAINT straight into the window, the 224 code points
+// that the grid shows on that page, each with one ExtTextOutW at its cell's place. Rounds
+// alternate between the two; the headline is the median of the rounds' ratios.
+//
+// Then the grid scrolls from the first row to the last by Page Down and back by Page Up,
+// and the objects are counted before and after: the process's GDI and USER objects as the
+// system counts them (Wine answers 0), and the GDI fonts the program holds (the toolkit's
+// own count), and the 'cmap' reads.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "bench/Timing.h"
+#include "main/FontCharMap.h"
+#include "main/Main.h"
+#include "ui/Application.h"
+#include "unicode/CharMap.h"
+
+using namespace tessarin;
+
+namespace {
+
+constexpr int kDefaultRounds = 41;
+constexpr double kGoal = 1.5;
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// What the bare window draws: the code points of one page, the cell size, the font.
+struct BarePage {
+  std::vector<char32_t> codePoints;
+  int cellWidth = 0, cellHeight = 0;
+  HFONT font = nullptr;
+} barePage;
+
+LRESULT CALLBACK BareProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  HGDIOBJ old = SelectObject(dc, barePage.font);
+  for (size_t i = 0; i < barePage.codePoints.size(); ++i) {
+    const wchar_t unit = static_cast<wchar_t>(barePage.codePoints[i]);
+    const int x = static_cast<int>(i % 16) * (barePage.cellWidth + 1);
+    const int y = static_cast<int>(i / 16) * (barePage.cellHeight + 1);
+    ExtTextOutW(dc, x + 2, y + 2, ETO_OPAQUE, nullptr, &unit, 1, nullptr);
+  }
+  SelectObject(dc, old);
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+std::vector<char32_t> PageOf(const TStringAlignGrid& grid) {
+  std::vector<char32_t> page;
+  for (int r = 0; r < TStringAlignGrid::RowCount && grid.TopRow() + r < grid.TotalRows(); ++r)
+    for (int c = 0; c < TStringAlignGrid::ColCount; ++c) {
+      const char32_t cp = grid.CodePointAt(c, grid.TopRow() + r);
+      if (grid.CharMap()->Has(cp) && cp <= 0xFFFF) page.push_back(cp);
+    }
+  return page;
+}
+
+struct Counts {
+  DWORD gdi, user;
+  int fonts, reads;
+};
+
+Counts Count() {
+  HANDLE self = GetCurrentProcess();
+  return {GetGuiResources(self, GR_GDIOBJECTS), GetGuiResources(self, GR_USEROBJECTS),
+          ui::Font::LiveHandles(), FontCharMapReads()};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int rounds = kDefaultRounds;
+  if (argc > 3) {
+    std::fprintf(stderr, "usage: bench_unicodeview [PATH\\Tessarin.exe] [ROUNDS]\n");
+    return 2;
+  }
+  if (argc == 3) rounds = std::max(1, std::atoi(argv[2]));
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+  ui::Application::Instance().Initialize();
+  int errors = 0;
+  ui::Application::Instance().OnException = [&errors](const std::string& message) {
+    ++errors;
+    std::printf("error shown by the program: %s\n", message.c_str());
+  };
+  auto form = std::make_unique<TForm1>();
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  Pump();
+  TStringAlignGrid& grid = form->StringAlignGrid1;
+  grid.GetFont().SetName("Unifont");
+  grid.SetUnicodeView(true);
+  grid.SetFocus();
+  Pump();
+  std::printf("Unicode view of %s: %d rows, %zu characters\n", grid.GetFont().Name().c_str(),
+              grid.TotalRows(), grid.CharMap()->Count());
+  if (grid.CharMap()->Count() < 50000) {
+    std::printf("Unifont is not installed in this prefix: the figures would not be Unifont's\n");
+    return 1;
+  }
+
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = BareProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = L"TessarinBenchBareGlyphs";
+  RegisterClassW(&wc);
+  RECT client;
+  GetClientRect(grid.Handle(), &client);
+  const RECT cell = grid.CellRect(0, grid.TopRow());
+  barePage.cellWidth = cell.right - cell.left;
+  barePage.cellHeight = cell.bottom - cell.top;
+  barePage.font = grid.GetFont().Handle();
+  // Over the grid, shown only while it is measured: each draws with nothing in front of it.
+  POINT at{0, 0};
+  ClientToScreen(grid.Handle(), &at);
+  HWND bare = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"bare", WS_POPUP, at.x, at.y, client.right,
+                              client.bottom, nullptr, nullptr, wc.hInstance, nullptr);
+  Pump();
+
+  auto pageDown = [&] {
+    ShowWindow(bare, SW_HIDE);
+    UpdateWindow(grid.Handle());
+    Pump();
+    return bench::Seconds([&] {
+      SendMessageA(grid.Handle(), WM_KEYDOWN, VK_NEXT, 0);
+      UpdateWindow(grid.Handle());
+    });
+  };
+  auto barePageDown = [&] {
+    barePage.codePoints = PageOf(grid);
+    ShowWindow(bare, SW_SHOWNOACTIVATE);
+    UpdateWindow(bare);
+    Pump();
+    return bench::Seconds([&] {
+      InvalidateRect(bare, nullptr, TRUE);
+      UpdateWindow(bare);
+    });
+  };
+  // One round not counted: both draw their first page once.
+  pageDown();
+  barePageDown();
+  std::vector<double> ratios, program, floor;
+  for (int i = 0; i < rounds; ++i) {
+    double t = 0, b = 0;
+    if (i % 2) {
+      b = barePageDown();
+      t = pageDown();
+    } else {
+      t = pageDown();
+      b = barePageDown();
+    }
+    Pump();
+    program.push_back(t * 1000);
+    floor.push_back(b * 1000);
+    ratios.push_back(t / b);
+  }
+  const double ratio = bench::Median(ratios);
+  std::printf("Page Down: %.2f ms, bare ExtTextOutW of the same glyphs %.2f ms: %.2fx (goal <= %.1fx) %s\n",
+              bench::Median(program), bench::Median(floor), ratio, kGoal, ratio <= kGoal ? "ok" : "OVER");
+
+  // Where the time goes: the repaint alone, and the key without its repaint, of which the
+  // selection update and the list's following of the top row.
+  {
+    double selecting = 0, following = 0;
+    auto select = grid.OnSelectCell;
+    grid.OnSelectCell = [&](int c, int r, bool& ok) {
+      selecting += 1000 * bench::Seconds([&] { select(c, r, ok); });
+    };
+    auto follow = grid.OnTopRowChange;
+    grid.OnTopRowChange = [&] { following += 1000 * bench::Seconds([&] { follow(); }); };
+    std::vector<double> paint, key;
+    for (int i = 0; i < 9; ++i) {
+      paint.push_back(1000 * bench::Seconds([&] {
+                        InvalidateRect(grid.Handle(), nullptr, FALSE);
+                        UpdateWindow(grid.Handle());
+                      }));
+      key.push_back(1000 * bench::Seconds([&] { SendMessageA(grid.Handle(), WM_KEYDOWN, VK_NEXT, 0); }));
+      UpdateWindow(grid.Handle());
+      Pump();
+    }
+    std::printf(
+        "  the grid's repaint alone %.2f ms, the key without its repaint %.2f ms (selection update %.2f ms, "
+        "the list following %.2f ms)\n",
+        bench::Median(paint), bench::Median(key), selecting / 9, following / 9);
+    grid.OnSelectCell = select;
+    grid.OnTopRowChange = follow;
+  }
+
+  ShowWindow(bare, SW_HIDE);
+  // From the first row to the last and back, a page at a time.
+  SendMessageA(grid.Handle(), WM_KEYDOWN, VK_HOME, 0);
+  grid.SetTopRow(0);
+  UpdateWindow(grid.Handle());
+  Pump();
+  const Counts before = Count();
+  int pages = 0;
+  while (grid.TopRow() < grid.TotalRows() - TStringAlignGrid::RowCount) {
+    SendMessageA(grid.Handle(), WM_KEYDOWN, VK_NEXT, 0);
+    UpdateWindow(grid.Handle());
+    ++pages;
+  }
+  while (grid.TopRow() > 0) {
+    SendMessageA(grid.Handle(), WM_KEYDOWN, VK_PRIOR, 0);
+    UpdateWindow(grid.Handle());
+    ++pages;
+  }
+  Pump();
+  const Counts after = Count();
+  std::printf(
+      "first row to last and back (%d pages): GDI objects %lu -> %lu, USER objects %lu -> %lu (system "
+      "count), "
+      "fonts held %d -> %d, 'cmap' reads %d -> %d %s\n",
+      pages, before.gdi, after.gdi, before.user, after.user, before.fonts, after.fonts, before.reads,
+      after.reads,
+      before.gdi == after.gdi && before.user == after.user && before.fonts == after.fonts &&
+              before.reads == after.reads
+          ? "ok"
+          : "CHANGED");
+  DestroyWindow(bare);
+  return errors ? 1 : 0;
+}

@@ -1,0 +1,249 @@
+// TForm1's Unicode view: switching between the page and the font's characters, the
+// selection update of the view, the preview of any character, the list of blocks.
+#include <algorithm>
+
+#include "main/CharDescriptions.h"
+#include "main/CharNames.h"
+#include "main/FontCharMap.h"
+#include "main/GridCells.h"
+#include "main/Main.h"
+#include "unicode/CharMap.h"
+#include "unicode/UnicodeNames.h"
+#include "unicode/UnicodeSearch.h"
+#include "unicode/UnicodeText.h"
+
+namespace tessarin {
+namespace {
+
+// The first item of the list of blocks.
+constexpr const char* kPageItem = "Windows-1252";
+
+// What the name line says of a cell whose character the font does not draw.
+constexpr const char* kNotInFont = " (not in this font)";
+
+// Windows-1252's characters for the bytes 128 to 159; the five bytes the page leaves
+// undefined stand for the control characters of the same number.
+constexpr char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t FromWindows1252(unsigned char code) {
+  return code >= 0x80 && code < 0xA0 ? kWindows1252High[code - 0x80] : code;
+}
+
+// The preview draws a character beyond the ANSI code page itself: Label1 is a static
+// control of the ANSI kind, so in the Unicode view it is owner-drawn, and its parent (the
+// panel) hands the drawing to the form.
+class PreviewPainter final : public ui::Control::MessageFilter {
+ public:
+  LRESULT FilterMessage(ui::Control& panel, UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_DRAWITEM) {
+      auto* form = dynamic_cast<TForm1*>(ui::Control::FromHandle(GetParent(panel.Handle())));
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (form && draw->hwndItem == form->Label1.Handle()) {
+        Paint(*form, *draw);
+        return TRUE;
+      }
+    }
+    return panel.PassOn(this, msg, wParam, lParam);
+  }
+
+ private:
+  static void Paint(TForm1& form, const DRAWITEMSTRUCT& draw) {
+    ui::Label& preview = form.Label1;
+    const ui::Brush background(CreateSolidBrush(ui::ResolveColor(preview.Color())));
+    FillRect(draw.hDC, &draw.rcItem, background);
+    if (!form.InUnicodeView()) return;
+    const char32_t cp = form.SelectedCodePoint();
+    HFONT font = preview.GetFont().Handle();
+    const unsigned glyph = FontCharMapOf(font)->GlyphOf(cp);
+    if (!glyph) return;  // the font does not draw it: the preview stays empty, as the cell
+    const ui::SelectObjectScope selected(draw.hDC, font);
+    SetBkMode(draw.hDC, TRANSPARENT);
+    SetTextColor(draw.hDC, ui::ResolveColor(preview.GetFont().Color()));
+    DrawCodePoint(draw.hDC, cp, glyph, draw.rcItem);
+  }
+};
+
+PreviewPainter previewPainter;
+
+// The width of an ASCII text in a label's font.
+int TextWidth(ui::Label& label, const std::string& text) {
+  const std::wstring wide(text.begin(), text.end());
+  const ui::WindowDC dc(label.Handle());
+  const ui::SelectObjectScope font(dc, label.GetFont().Handle());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
+  return size.cx;
+}
+
+// Moves a label so that its right edge stands at `right`, keeping its size.
+void SetRight(ui::Label& label, int right) {
+  label.SetBounds({right - label.Width(), label.Top(), label.Width(), label.Height()});
+}
+
+void SetOwnerDrawn(ui::Label& label, bool on) {
+  const LONG style = GetWindowLongA(label.Handle(), GWL_STYLE);
+  SetWindowLongA(label.Handle(), GWL_STYLE, (style & ~SS_TYPEMASK) | (on ? SS_OWNERDRAW : SS_CENTER));
+  InvalidateRect(label.Handle(), nullptr, TRUE);
+}
+
+}  // namespace
+
+bool TForm1::InUnicodeView() const { return StringAlignGrid1.UnicodeView(); }
+
+char32_t TForm1::SelectedCodePoint() const {
+  if (InUnicodeView()) return unicodeSelected_;
+  return FromWindows1252(CodeOfCell(SelectedCol, SelectedRow));
+}
+
+void TForm1::WireUnicodeView() {
+  Panel1.AddMessageFilter(&previewPainter);
+  BlockComboBox1.SetItems({kPageItem}, 0);
+  BlockComboBox1.OnEnter = [this] { FillBlocks(); };
+  BlockComboBox1.OnChange = [this] { BlockComboBox1Change(); };
+  StringAlignGrid1.OnTopRowChange = [this] { ShowBlockOfTopRow(); };
+  // The find field: a match on the page shows the page; the search over all of Unicode
+  // runs when the page has none, over what the page and the font show.
+  FindField1.OnFound = [this, inPage = FindField1.OnFound](unsigned char code) {
+    if (InUnicodeView()) ShowPage();
+    if (inPage) inPage(code);
+  };
+  FindField1.FindBeyond = [this](const std::string& query) {
+    const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
+    return unicode::UnicodeSearch::Instance().Find(
+        query, [&map](char32_t cp) { return unicode::Windows1252Byte(cp) >= 32 || map->Has(cp); });
+  };
+  FindField1.OnFoundBeyond = [this](char32_t cp) { FoundCodePoint(cp); };
+}
+
+void TForm1::DescribeInPage(unsigned char code) { char_name.SetText(std::string(CharName(code))); }
+
+void TForm1::UnicodeSelectCell(int ACol, int ARow) {
+  const char32_t cp = StringAlignGrid1.CodePointAt(ACol, ARow);
+  unicodeSelected_ = cp;
+  const int byte = unicode::Windows1252Byte(cp);
+  Tast.SetText(byte >= 32 ? KeyText(static_cast<unsigned char>(byte)) : std::string());
+  num.SetText(unicode::CodePointText(cp));
+  html_char.SetText(unicode::HtmlText(cp));
+  std::string name = unicode::CharName(cp);
+  if (name.empty()) name = unicode::CodePointText(cp);
+  if (!StringAlignGrid1.CharMap()->Has(cp)) name += kNotInFont;
+  char_name.SetText(name);
+  InvalidateRect(Label1.Handle(), nullptr, TRUE);
+  ArrangeDescriptionRow();
+}
+
+void TForm1::ArrangeDescriptionRow() {
+  // The Unicode view's texts are longer than the page's ("U+1F600", "&#128512;"): the
+  // HTML text takes its own width left of its right edge, the key and the code stand
+  // left of it, so that none covers another or "Key:".
+  const Bounds& design = kMainDesign.htmlChar;
+  const int right = Scale(design.left + design.width);
+  const int width = TextWidth(html_char, html_char.Text());
+  html_char.SetBounds({right - width, html_char.Top(), width, html_char.Height()});
+  const int keyRight = right - width - Scale(4);
+  SetRight(Tast, keyRight);
+  SetRight(num, (Tast.Text().empty() ? keyRight : Tast.Left()) - Scale(4));
+}
+
+void TForm1::RestoreDescriptionRow() {
+  // The page's own places: the labels keep their right edges as their texts change.
+  for (auto [label, design] : {std::pair{&num, kMainDesign.num}, std::pair{&Tast, kMainDesign.tast},
+                               std::pair{&html_char, kMainDesign.htmlChar}}) {
+    const Bounds place = Scale(design);
+    label->SetBounds({place.left, label->Top(), place.width, label->Height()});
+  }
+}
+
+void TForm1::ShowPage() {
+  if (!InUnicodeView()) return;
+  StringAlignGrid1.SetUnicodeView(false);
+  SetOwnerDrawn(Label1, false);
+  RestoreDescriptionRow();
+  BlockComboBox1.SetItemIndex(0);
+  // Back where the page's selection was, described again.
+  StringAlignGrid1.SelectCellAt(SelectedCol, SelectedRow);
+  bool canSelect = true;
+  StringAlignGrid1SelectCell(SelectedCol, SelectedRow, canSelect);
+}
+
+void TForm1::ShowUnicodeAt(char32_t cp) {
+  if (!InUnicodeView()) {
+    // The page's selection stays where it is, for the way back.
+    const std::uint8_t col = SelectedCol, row = SelectedRow;
+    StringAlignGrid1.SetUnicodeView(true);
+    SelectedCol = col;
+    SelectedRow = row;
+    SetOwnerDrawn(Label1, true);
+  }
+  StringAlignGrid1.SelectCodePoint(cp);
+  ShowBlockOfTopRow();
+}
+
+void TForm1::FillBlocks() {
+  const std::string font = StringAlignGrid1.GetFont().Name();
+  if (font == blocksFont_ && BlockComboBox1.Count() > 1) return;
+  blocksFont_ = font;
+  const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
+  const auto& rows = map->Rows();
+  std::vector<std::string> items{kPageItem};
+  listedBlocks_.clear();
+  for (const unicode::Block& block : unicode::AllBlocks()) {
+    // Blocks begin and end on rows: a block is listed when one of the font's rows lies in it.
+    const auto it = std::lower_bound(rows.begin(), rows.end(), block.first);
+    if (it == rows.end() || *it > block.last) continue;
+    items.push_back(block.name);
+    listedBlocks_.push_back(&block);
+  }
+  int index = 0;
+  if (InUnicodeView() && StringAlignGrid1.TotalRows() > 0)
+    index = 1 + static_cast<int>(
+                    std::find(listedBlocks_.begin(), listedBlocks_.end(),
+                              unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()))) -
+                    listedBlocks_.begin());
+  if (index > static_cast<int>(listedBlocks_.size())) index = -1;
+  BlockComboBox1.SetItems(items, index);
+}
+
+void TForm1::BlockComboBox1Change() {
+  FillBlocks();
+  const int index = BlockComboBox1.ItemIndex();
+  if (index <= 0) return ShowPage();
+  if (static_cast<size_t>(index) > listedBlocks_.size()) return;
+  const unicode::Block& block = *listedBlocks_[static_cast<size_t>(index) - 1];
+  // The block's first character that the font draws, its row on top.
+  const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
+  char32_t first = block.first;
+  while (first < block.last && !map->Has(first)) ++first;
+  ShowUnicodeAt(first);
+  const int row = StringAlignGrid1.RowOfCodePoint(first);
+  if (row >= 0) StringAlignGrid1.SetTopRow(row);
+  BlockComboBox1.SetItemIndex(index);
+}
+
+void TForm1::ShowBlockOfTopRow() {
+  if (!InUnicodeView()) return;
+  if (BlockComboBox1.Count() <= 1) FillBlocks();
+  const unicode::Block* block = unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()));
+  const auto it = std::find(listedBlocks_.begin(), listedBlocks_.end(), block);
+  if (it != listedBlocks_.end())
+    BlockComboBox1.SetItemIndex(1 + static_cast<int>(it - listedBlocks_.begin()));
+}
+
+void TForm1::AppendSelectedCodePoint() { AppendCodePoint(SelectedCodePoint()); }
+
+void TForm1::FoundCodePoint(char32_t cp) {
+  // A match on the page stays in the page.
+  const int byte = unicode::Windows1252Byte(cp);
+  if (byte >= 32) {
+    if (InUnicodeView()) ShowPage();
+    const GridCell cell = CellOfCode(static_cast<unsigned char>(byte));
+    StringAlignGrid1.SelectCellAt(cell.col, cell.row);
+    return;
+  }
+  ShowUnicodeAt(cp);
+}
+
+}  // namespace tessarin
