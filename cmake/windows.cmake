@@ -159,7 +159,7 @@ foreach(src ${E2E_TEST_SOURCES})
   tessarin_wine_test(e2e.${stem} e2e_${stem} ${src})
 endforeach()
 
-# The shipped file itself: a 32-bit PE importing only system DLLs, under 1 MiB, with its
+# The shipped file itself: a 32-bit PE importing only system DLLs, at most 1.5 MiB, with its
 # manifest and version resources.
 add_test(NAME exe.properties
   COMMAND python3 ${PROJECT_SOURCE_DIR}/scripts/check_exe.py $<TARGET_FILE:Tessarin>)

@@ -80,6 +80,13 @@ for name in "${names[@]}"; do
     TESSARIN_WINE_ROOT=$root TESSARIN_PREFIX_FONTS="/usr/share/fonts/truetype/noto /usr/share/fonts/truetype/dejavu" \
       "$winenv" start "$size"
   fi
+  if [ "$name" = unicode_search ]; then
+    # The search is platform-free: its figures natively first, then under Wine.
+    "$repo/scripts/build.sh" host bench_unicode_search >/dev/null
+    echo "-- native"
+    "$repo/build/host/bench_unicode_search"
+    echo "-- Wine"
+  fi
   # msvcrt writes CRLF line ends to a pipe.
   if ! TESSARIN_WINE_ROOT=$root "$winenv" exec "$run_size" "$build/bench_$name.exe" "$tessarin_dos" | tr -d '\r'; then
     echo "bench: $name failed" >&2

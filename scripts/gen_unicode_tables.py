@@ -195,16 +195,34 @@ def c_bytes(data, per_line=24):
     return lines
 
 
-def c_string_lines(words):
-    """Words separated by NUL bytes, as C string literals of at most ~100 characters a line."""
+def front_coded(words, buckets):
+    """The words as byte strings, sorted within each bucket of indexes (the order inside a bucket
+    costs nothing, every index there taking as many bytes), each as 1 + the length of the prefix
+    it shares with the word before it (at most 30), the rest of its UTF-8 bytes and a NUL byte."""
+    order = []
+    bounds = [0] + [b for b in buckets if b < len(words)] + [len(words)]
+    for a, b in zip(bounds, bounds[1:]):
+        order += sorted(words[a:b], key=lambda w: w.encode())
+    coded, previous = [], b""
+    for w in order:
+        data = w.encode()
+        shared = 0
+        while shared < min(len(previous), len(data), 30) and previous[shared] == data[shared]:
+            shared += 1
+        coded.append(bytes([shared + 1]) + data[shared:] + b"\0")
+        previous = data
+    return order, coded
+
+
+def c_string_lines(pieces):
+    """Byte strings as C string literals of at most ~100 characters a line."""
     lines, current = [], ""
-    for w in words:
-        piece = "".join(c if c.isascii() and c not in '"\\?' else "".join(f"\\{b:03o}" for b in c.encode()) for c in w)
-        piece += "\\000"
-        if len(current) + len(piece) > 100:
+    for piece in pieces:
+        text = "".join(chr(b) if 0x20 <= b < 0x7F and chr(b) not in '"\\?' else f"\\{b:03o}" for b in piece)
+        if len(current) + len(text) > 100:
             lines.append(f'    "{current}"')
             current = ""
-        current += piece
+        current += text
     if current:
         lines.append(f'    "{current}"')
     return lines
@@ -232,7 +250,10 @@ def name_table(names, control_aliases, version):
         toks = tokens_of(cp, stored[cp])
         tokenised.append(toks)
         counts.update(w for w, _ in toks if w != HEX_WORD)
-    words = [HEX_WORD] + [w for w, _ in sorted(counts.items(), key=lambda kv: (-kv[1], kv[0]))]
+    by_count = [w for w, _ in sorted(counts.items(), key=lambda kv: (-kv[1], kv[0]))]
+    # A token takes one byte below word 64, two below word 4160 (see varint).
+    order, coded = front_coded([""] + by_count, [1, 64, 4160])
+    words = [HEX_WORD] + order[1:]
     index = {w: i for i, w in enumerate(words)}
 
     stream, checkpoints = [], []
@@ -264,12 +285,13 @@ def name_table(names, control_aliases, version):
         f"// The Unicode {version} names, stored in code-point order. Each name is a byte of how many words it",
         "// shares with the name before it (0 at every checkpoint), then its other words as varints of",
         "// word index * 3 + separator after the word (0 blank, 1 hyphen, 2 end of name). Word 0 is the",
-        "// code point in hexadecimal.",
+        "// code point in hexadecimal. The words are front-coded: 1 + the number of leading bytes a word",
+        "// shares with the one before, the rest of it, a NUL byte.",
         f"constexpr unsigned kNameCheckpoint = {CHECKPOINT};",
         f"constexpr unsigned kNameCount = {len(cps)};",
         f"constexpr unsigned kNameWordCount = {len(words)};",
         "constexpr char kNameWords[] =",
-    ] + c_string_lines(words) + [
+    ] + c_string_lines(coded) + [
         ";",
         "constexpr unsigned char kNameStream[] = {",
     ] + c_bytes(stream) + [
@@ -286,7 +308,7 @@ def name_table(names, control_aliases, version):
     ] + c_numbers([r[1] for r in runs]) + [
         "};",
     ]
-    size = len(stream) + 4 * len(checkpoints) + 6 * len(runs) + sum(len(w.encode()) + 1 for w in words)
+    size = len(stream) + 4 * len(checkpoints) + 6 * len(runs) + sum(len(c) for c in coded)
     return body, size, words
 
 
@@ -304,7 +326,9 @@ def search_table(stored_names, extra):
         if words:
             per_cp[cp] = words
     counts = collections.Counter(w for ws in per_cp.values() for w in ws)
-    vocab = [w for w, _ in sorted(counts.items(), key=lambda kv: (-kv[1], kv[0]))]
+    by_count = [w for w, _ in sorted(counts.items(), key=lambda kv: (-kv[1], kv[0]))]
+    # An index takes one byte below 192, two below 12480 (see varint).
+    vocab, coded = front_coded(by_count, [192, 12480])
     index = {w: i for i, w in enumerate(vocab)}
     stream, last = [], 0
     for cp in sorted(per_cp):
@@ -317,16 +341,16 @@ def search_table(stored_names, extra):
     body = [
         "// The words other than its name's that find a character: its name aliases and informal aliases,",
         "// its CLDR keywords and names in English and German, its HTML 4 entity name. All folded to small",
-        "// letters (UTF-8). The stream holds, per character in code-point order, the varint distance from",
+        "// letters (UTF-8), front-coded as the name words are. The stream holds, per character in code-point order, the varint distance from",
         "// the one before (from 0 for the first), the number of words and their varint indexes.",
         f"constexpr unsigned kSearchWordCount = {len(vocab)};",
         f"constexpr unsigned kSearchEntryCount = {len(per_cp)};",
         "constexpr char kSearchWords[] =",
-    ] + c_string_lines(vocab) + [
+    ] + c_string_lines(coded) + [
         ";",
         "constexpr unsigned char kSearchStream[] = {",
     ] + c_bytes(stream) + ["};"]
-    size = len(stream) + sum(len(w.encode()) + 1 for w in vocab)
+    size = len(stream) + sum(len(c) for c in coded)
     return body, size
 
 

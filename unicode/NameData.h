@@ -3,7 +3,9 @@
 
 #include <functional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessarin::unicode::detail {
 
@@ -14,6 +16,12 @@ struct NameToken {
 };
 
 constexpr unsigned kHexWord = 0;
+
+// Decodes `count` front-coded words (a byte of 1 + the length of the prefix shared with the word
+// before, the rest of the word, a NUL byte) into one text, with where each word starts there and,
+// last, its end.
+void DecodeFrontCoded(const char* data, std::size_t size, unsigned count, std::string& text,
+                      std::vector<unsigned>& starts);
 
 // The name word of an index (upper case, ASCII); "" for the hexadecimal word.
 std::string_view NameWord(unsigned index);

@@ -21,18 +21,12 @@ namespace {
 // Where each name word starts in kNameWords, and the first name ordinal of each run: made on the
 // first call, so that nothing of the table is touched before a name is asked for.
 struct Offsets {
+  std::string words;
   std::vector<unsigned> wordStart;
   std::vector<unsigned> runOrdinal;
 
   Offsets() {
-    wordStart.reserve(kNameWordCount + 1);
-    unsigned pos = 0;
-    for (unsigned i = 0; i < kNameWordCount; ++i) {
-      wordStart.push_back(pos);
-      while (kNameWords[pos] != '\0') ++pos;
-      ++pos;
-    }
-    wordStart.push_back(pos);
+    DecodeFrontCoded(kNameWords, sizeof kNameWords, kNameWordCount, words, wordStart);
     runOrdinal.reserve(kNameRunCount);
     unsigned ordinal = 0;
     for (unsigned i = 0; i < kNameRunCount; ++i) {
@@ -91,10 +85,29 @@ std::string Hex(char32_t cp) {
 
 }  // namespace
 
+void DecodeFrontCoded(const char* data, std::size_t size, unsigned count, std::string& text,
+                      std::vector<unsigned>& starts) {
+  starts.reserve(count + 1);
+  std::size_t pos = 0, previous = 0, previousLength = 0;
+  for (unsigned i = 0; i < count; ++i) {
+    std::size_t shared = pos < size ? static_cast<unsigned char>(data[pos++]) : 1;
+    shared = std::min(shared - std::min<std::size_t>(shared, 1), previousLength);
+    std::size_t start = text.size();
+    starts.push_back(static_cast<unsigned>(start));
+    text.resize(start + shared);  // then the shared prefix, copied inside the (new) buffer
+    std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(previous), shared, text.begin() + static_cast<std::ptrdiff_t>(start));
+    while (pos < size && data[pos] != '\0') text += data[pos++];
+    ++pos;
+    previous = start;
+    previousLength = text.size() - start;
+  }
+  starts.push_back(static_cast<unsigned>(text.size()));
+}
+
 std::string_view NameWord(unsigned index) {
   if (index == kHexWord || index >= kNameWordCount) return {};
   const Offsets& o = TheOffsets();
-  return std::string_view(kNameWords + o.wordStart[index], o.wordStart[index + 1] - o.wordStart[index] - 1);
+  return std::string_view(o.words.data() + o.wordStart[index], o.wordStart[index + 1] - o.wordStart[index]);
 }
 
 unsigned NameWordCount() { return kNameWordCount; }

@@ -105,11 +105,11 @@ long ParseNumber(std::string_view s, int base) {
 // A query that is a code: "U+2192", "&#8594;", "&#x2192;" (the semicolon may be left out). Gives
 // true and the code (-1 for one that is no character) for such a query.
 bool ParseCode(std::string_view q, long& cp) {
-  if (q.size() > 2 && (q[0] == 'U' || q[0] == 'u') && q[1] == '+') {
+  if (q.size() >= 2 && (q[0] == 'U' || q[0] == 'u') && q[1] == '+') {
     cp = ParseNumber(q.substr(2), 16);
-  } else if (q.size() > 2 && q[0] == '&' && q[1] == '#') {
+  } else if (q.size() >= 2 && q[0] == '&' && q[1] == '#') {
     q.remove_prefix(2);
-    if (q.back() == ';') q.remove_suffix(1);
+    if (!q.empty() && q.back() == ';') q.remove_suffix(1);
     bool hex = !q.empty() && (q[0] == 'x' || q[0] == 'X');
     if (hex) q.remove_prefix(1);
     cp = ParseNumber(q, hex ? 16 : 10);
@@ -139,6 +139,8 @@ struct UnicodeSearch::Index {
   // For each word, the characters (entry indexes) holding it.
   std::vector<std::uint32_t> postingStart;
   std::vector<std::uint32_t> postings;
+  // Whether an entry's character lies in a computed range.
+  std::vector<bool> inRange;
   // The ranges whose names are a prefix and the code in hexadecimal, with the prefix's words.
   struct Range {
     char32_t first;
@@ -147,92 +149,114 @@ struct UnicodeSearch::Index {
   };
   std::vector<Range> ranges;
 
-  std::uint32_t IdOf(const std::string& w) const {
-    return static_cast<std::uint32_t>(std::lower_bound(words.begin(), words.end(), w) - words.begin());
-  }
 };
 
 namespace {
 
+// Reads a varint of SearchTable.inc's stream; 0 past its end.
+std::uint32_t ReadSearchVarint(std::size_t& pos) {
+  constexpr std::size_t size = sizeof kSearchStream;
+  if (pos >= size) return 0;
+  std::uint32_t b0 = kSearchStream[pos++];
+  if (b0 < 0xC0) return b0;
+  std::uint32_t b1 = pos < size ? kSearchStream[pos++] : 0;
+  if (b0 < 0xF0) return 0xC0 + ((b0 - 0xC0) << 8 | b1);
+  std::uint32_t b2 = pos < size ? kSearchStream[pos++] : 0;
+  return 0xC0 + 48 * 256 + ((b0 - 0xF0) << 16 | b1 << 8 | b2);
+}
+
 void BuildIndex(UnicodeSearch::Index& x) {
-  // The names' words, the other words, the hexadecimal words of names such as
-  // "CJK COMPATIBILITY IDEOGRAPH-F900" and the Hangul syllables' names.
-  unsigned nameWordCount = detail::NameWordCount();
-  std::vector<std::string> nameWords(nameWordCount);
-  for (unsigned i = 0; i < nameWordCount; ++i) nameWords[i] = FoldAscii(detail::NameWord(i));
-  std::vector<std::string> searchWords;
+  using Index = UnicodeSearch::Index;
+  // Every word from every source, each with the slot that is to learn its id: the names' words,
+  // the other words, the hexadecimal words of names such as "CJK COMPATIBILITY IDEOGRAPH-F900",
+  // the Hangul syllables' names and the computed ranges' words. Sorting them once gives the
+  // vocabulary and every slot's id without a look-up.
+  struct Ref {
+    std::string_view text;
+    std::uint32_t slot;
+  };
+  std::vector<Ref> refs;
+  std::vector<std::string> texts;  // folded words that the tables do not hold as they are
+  const unsigned nameWordCount = detail::NameWordCount();
+  texts.reserve(nameWordCount + 16000);
+  for (unsigned i = 0; i < nameWordCount; ++i) texts.push_back(FoldAscii(detail::NameWord(i)));
+  std::string searchText;
+  std::vector<unsigned> searchStarts;
+  detail::DecodeFrontCoded(kSearchWords, sizeof kSearchWords, kSearchWordCount, searchText, searchStarts);
+  std::vector<std::string_view> searchWords;
   searchWords.reserve(kSearchWordCount);
-  for (const char* p = kSearchWords; searchWords.size() < kSearchWordCount; p += searchWords.back().size() + 1) {
-    searchWords.emplace_back(p);
+  for (unsigned i = 0; i < kSearchWordCount; ++i) {
+    searchWords.emplace_back(searchText.data() + searchStarts[i], searchStarts[i + 1] - searchStarts[i]);
   }
-  std::vector<std::string> all = nameWords;
-  all.insert(all.end(), searchWords.begin(), searchWords.end());
   detail::ForEachStoredName([&](char32_t cp, std::span<const NameToken> tokens) {
     for (const NameToken& t : tokens) {
-      if (t.word == detail::kHexWord) all.push_back(FoldAscii(CodePointText(cp).substr(2)));
+      if (t.word == detail::kHexWord) texts.push_back(FoldAscii(CodePointText(cp).substr(2)));
     }
   });
+  const std::size_t hexCount = texts.size() - nameWordCount;
   const detail::ComputedRange* hangul = nullptr;
   for (const detail::ComputedRange& r : detail::ComputedRanges()) {
-    if (*r.prefix == '\0') {
-      hangul = &r;
-      for (char32_t cp = r.first; cp <= r.last; ++cp) all.push_back(FoldAscii(detail::HangulSyllableName(cp)));
-    } else {
-      std::vector<std::string> prefix = SplitWords(r.prefix);
-      all.insert(all.end(), prefix.begin(), prefix.end());
-      x.ranges.push_back({r.first, r.last, std::move(prefix)});
+    if (*r.prefix != '\0') {
+      x.ranges.push_back({r.first, r.last, SplitWords(r.prefix)});
+      continue;
     }
+    hangul = &r;
+    for (char32_t cp = r.first; cp <= r.last; ++cp) texts.push_back(FoldAscii(detail::HangulSyllableName(cp)));
   }
-  std::sort(all.begin(), all.end());
-  all.erase(std::unique(all.begin(), all.end()), all.end());
-  x.words = std::move(all);
+  texts.push_back("hangul");
+  texts.push_back("syllable");
+  refs.reserve(texts.size() + searchWords.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) refs.push_back({texts[i], static_cast<std::uint32_t>(i)});
+  for (std::size_t i = 0; i < searchWords.size(); ++i) {
+    refs.push_back({searchWords[i], static_cast<std::uint32_t>(texts.size() + i)});
+  }
+  for (const Index::Range& r : x.ranges) {
+    for (const std::string& w : r.words) refs.push_back({w, static_cast<std::uint32_t>(refs.size())});
+  }
+  std::sort(refs.begin(), refs.end(), [](const Ref& a, const Ref& b) { return a.text < b.text; });
+  std::vector<std::uint32_t> idOf(refs.size());
+  for (const Ref& r : refs) {
+    if (x.words.empty() || x.words.back() != r.text) x.words.emplace_back(r.text);
+    idOf[r.slot] = static_cast<std::uint32_t>(x.words.size() - 1);
+  }
 
-  // (code point, word id * 2 + name flag) of every word of every character.
-  std::vector<std::pair<char32_t, std::uint32_t>> pairs;
-  pairs.reserve(300000);
-  std::vector<std::uint32_t> nameIds(nameWordCount);
-  for (unsigned i = 0; i < nameWordCount; ++i) nameIds[i] = x.IdOf(nameWords[i]);
+  // (code point, word id * 2 + 1 for a word of the name) of the names, in code-point order, the
+  // Hangul syllables in their place; then those of the other words, in code-point order too.
+  using Pair = std::pair<char32_t, std::uint32_t>;
+  std::vector<Pair> names, others;
+  names.reserve(200000);
+  std::size_t hex = nameWordCount;
+  auto addHangul = [&] {
+    const std::uint32_t hangulWord = idOf[texts.size() - 2] * 2 + 1, syllableWord = idOf[texts.size() - 1] * 2 + 1;
+    std::size_t slot = nameWordCount + hexCount;
+    for (char32_t cp = hangul->first; cp <= hangul->last; ++cp) {
+      names.emplace_back(cp, hangulWord);
+      names.emplace_back(cp, syllableWord);
+      names.emplace_back(cp, idOf[slot++] * 2 + 1);
+    }
+    hangul = nullptr;
+  };
   detail::ForEachStoredName([&](char32_t cp, std::span<const NameToken> tokens) {
+    if (hangul != nullptr && cp > hangul->last) addHangul();
     for (const NameToken& t : tokens) {
-      std::uint32_t id = t.word == detail::kHexWord ? x.IdOf(FoldAscii(CodePointText(cp).substr(2)))
-                         : t.word < nameWordCount   ? nameIds[t.word]
-                                                    : 0;
-      pairs.emplace_back(cp, id * 2 + 1);
+      std::uint32_t id = t.word == detail::kHexWord ? idOf[hex++] : t.word < nameWordCount ? idOf[t.word] : 0;
+      names.emplace_back(cp, id * 2 + 1);
     }
   });
-  if (hangul != nullptr) {
-    std::uint32_t hangulWord = x.IdOf("hangul") * 2 + 1;
-    std::uint32_t syllableWord = x.IdOf("syllable") * 2 + 1;
-    for (char32_t cp = hangul->first; cp <= hangul->last; ++cp) {
-      pairs.emplace_back(cp, hangulWord);
-      pairs.emplace_back(cp, syllableWord);
-      pairs.emplace_back(cp, x.IdOf(FoldAscii(detail::HangulSyllableName(cp))) * 2 + 1);
-    }
-  }
-  std::vector<std::uint32_t> searchIds(searchWords.size());
-  for (std::size_t i = 0; i < searchWords.size(); ++i) searchIds[i] = x.IdOf(searchWords[i]);
-  // The stream of the other words (see SearchTable.inc).
+  if (hangul != nullptr) addHangul();
   std::size_t pos = 0;
-  auto read = [&]() -> std::uint32_t {
-    if (pos >= sizeof kSearchStream) return 0;
-    std::uint32_t b0 = kSearchStream[pos++];
-    if (b0 < 0xC0) return b0;
-    std::uint32_t b1 = pos < sizeof kSearchStream ? kSearchStream[pos++] : 0;
-    if (b0 < 0xF0) return 0xC0 + ((b0 - 0xC0) << 8 | b1);
-    std::uint32_t b2 = pos < sizeof kSearchStream ? kSearchStream[pos++] : 0;
-    return 0xC0 + 48 * 256 + ((b0 - 0xF0) << 16 | b1 << 8 | b2);
-  };
   char32_t cp = 0;
   for (unsigned e = 0; e < kSearchEntryCount; ++e) {
-    cp += read();
-    std::uint32_t count = read();
+    cp += ReadSearchVarint(pos);
+    std::uint32_t count = ReadSearchVarint(pos);
     for (std::uint32_t k = 0; k < count; ++k) {
-      std::uint32_t w = read();
-      if (w < searchIds.size()) pairs.emplace_back(cp, searchIds[w] * 2);
+      std::uint32_t w = ReadSearchVarint(pos);
+      if (w < searchWords.size()) others.emplace_back(cp, idOf[texts.size() + w] * 2);
     }
   }
-  std::sort(pairs.begin(), pairs.end());
-  pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
+  std::vector<Pair> pairs(names.size() + others.size());
+  std::merge(names.begin(), names.end(), others.begin(), others.end(), pairs.begin(),
+             [](const Pair& a, const Pair& b) { return a.first < b.first; });
 
   std::vector<std::uint32_t> counts(x.words.size() + 1, 0);
   for (const auto& [c, code] : pairs) {
@@ -244,6 +268,10 @@ void BuildIndex(UnicodeSearch::Index& x) {
     ++counts[code / 2];
   }
   x.entryStart.push_back(static_cast<std::uint32_t>(x.entryWords.size()));
+  for (char32_t c : x.cps) {
+    x.inRange.push_back(std::any_of(x.ranges.begin(), x.ranges.end(),
+                                    [c](const Index::Range& r) { return c >= r.first && c <= r.last; }));
+  }
   x.postingStart.assign(x.words.size() + 1, 0);
   for (std::size_t w = 0; w < x.words.size(); ++w) x.postingStart[w + 1] = x.postingStart[w] + counts[w];
   x.postings.resize(x.entryWords.size());
@@ -302,7 +330,7 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
   std::vector<std::string> words = SplitWords(query);
   if (words.empty()) return found;
 
-  // Each query word: the id of the equal word (words.size() when none), and the range of ids of
+  // Each query word: the id of the equal word (x.words.size() when none), and the range of ids of
   // the words it begins.
   struct QueryWord {
     std::uint32_t exact, lo, hi;
@@ -319,16 +347,36 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
   // Eight groups: the name's words all and only the query's, whole words of the name, whole words,
   // prefixes; each the page's characters first.
   std::vector<char32_t> groups[8];
+  // What the computed ranges add to the groups outside the page: spans of code points.
+  std::vector<std::pair<char32_t, char32_t>> spans[4];
+  // Characters of computed ranges found by words of their own (an ideograph with a keyword): the
+  // ranges leave them to the group those words give them.
+  std::vector<char32_t> entriesInRanges;
 
   // Candidates: the characters holding a word the rarest query word begins.
   const QueryWord* rarest = &qs[0];
   for (const QueryWord& q : qs) {
     if (x.postingStart[q.hi] - x.postingStart[q.lo] < x.postingStart[rarest->hi] - x.postingStart[rarest->lo]) rarest = &q;
   }
-  std::vector<std::uint8_t> candidate(x.cps.size(), 0);
-  for (std::uint32_t k = x.postingStart[rarest->lo]; k < x.postingStart[rarest->hi]; ++k) candidate[x.postings[k]] = 1;
-  for (std::uint32_t e = 0; e < candidate.size(); ++e) {
-    if (!candidate[e]) continue;
+  std::vector<std::uint8_t> marked(x.cps.size(), 0);
+  std::vector<std::uint32_t> candidates;
+  for (std::uint32_t k = x.postingStart[rarest->lo]; k < x.postingStart[rarest->hi]; ++k) {
+    std::uint32_t e = x.postings[k];
+    if (!marked[e]) {
+      marked[e] = 1;
+      candidates.push_back(e);
+    }
+  }
+  // In code-point order: sorted when few, else read off the marks.
+  if (candidates.size() < x.cps.size() / 16) {
+    std::sort(candidates.begin(), candidates.end());
+  } else {
+    candidates.clear();
+    for (std::uint32_t e = 0; e < marked.size(); ++e) {
+      if (marked[e]) candidates.push_back(e);
+    }
+  }
+  for (std::uint32_t e : candidates) {
     int level = 1;  // 1 whole word of the name, 2 whole word, 3 prefix
     for (const QueryWord& q : qs) {
       int best = 4;
@@ -346,6 +394,7 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
     if (level == 4) continue;
     if (level == 1 && NameIsQuery(x, e, qs)) level = 0;
     if (!drawn(x.cps[e])) continue;
+    if (x.inRange[e]) entriesInRanges.push_back(x.cps[e]);
     groups[level * 2 + (Windows1252Byte(x.cps[e]) < 0 ? 1 : 0)].push_back(x.cps[e]);
   }
 
@@ -368,14 +417,12 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
       level = std::max(level, best);
     }
     if (level == 4) continue;
-    std::vector<char32_t>& group = groups[level * 2 + 1];
-    std::size_t before = group.size();
-    char32_t first = pinned >= 0 ? static_cast<char32_t>(pinned) : r.first;
-    char32_t last = pinned >= 0 ? static_cast<char32_t>(pinned) : r.last;
-    for (char32_t c = first; c <= last; ++c) {
-      if (drawn(c)) group.push_back(c);
+    // The ranges come in code-point order, so each group's spans are in that order too.
+    if (pinned >= 0) {
+      spans[level].push_back({static_cast<char32_t>(pinned), static_cast<char32_t>(pinned)});
+    } else {
+      spans[level].push_back({r.first, r.last});
     }
-    std::inplace_merge(group.begin(), group.begin() + static_cast<std::ptrdiff_t>(before), group.end());
   }
 
   // The page's characters in the page's order.
@@ -383,15 +430,31 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
     std::sort(groups[g].begin(), groups[g].end(),
               [](char32_t a, char32_t b) { return Windows1252Byte(a) < Windows1252Byte(b); });
   }
-  std::vector<bool> seen(0x110000, false);
-  for (char32_t c : found) seen[c] = true;
-  for (const auto& group : groups) {
-    for (char32_t c : group) {
-      if (c < seen.size() && !seen[c]) {
-        seen[c] = true;
-        found.push_back(c);
+  // Each character once: a single letter found itself first. The ranges' characters are asked
+  // whether they are drawn only here, as they are added.
+  std::size_t total = found.size();
+  for (int g = 0; g < 8; ++g) total += groups[g].size();
+  for (const auto& level : spans) {
+    for (const auto& [first, last] : level) total += last - first + 1;
+  }
+  found.reserve(total);
+  const std::size_t single = found.size();
+  auto add = [&](char32_t c) {
+    if (single > 0 && c == found[0]) return;
+    found.push_back(c);
+  };
+  for (int g = 0; g < 8; ++g) {
+    const std::vector<char32_t>& a = groups[g];
+    std::size_t i = 0;
+    if (g % 2 == 1) {
+      for (const auto& [first, last] : spans[g / 2]) {
+        for (; i < a.size() && a[i] < first; ++i) add(a[i]);
+        for (char32_t c = first; c <= last; ++c) {
+          if (drawn(c) && !std::binary_search(entriesInRanges.begin(), entriesInRanges.end(), c)) found.push_back(c);
+        }
       }
     }
+    for (; i < a.size(); ++i) add(a[i]);
   }
   return found;
 }

@@ -41,6 +41,7 @@ std::string HtmlText(char32_t cp) {
 int Windows1252Byte(char32_t cp) {
   if (cp >= 32 && cp < 128) return static_cast<int>(cp);
   if (cp >= 0xA0 && cp <= 0xFF) return static_cast<int>(cp);
+  if (cp > 0x2122) return -1;  // the trade mark sign is the last of them
   for (int i = 0; i < 32; ++i) {
     if (kHighControls[i] == cp) return 128 + i;
   }
