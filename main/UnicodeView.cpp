@@ -229,7 +229,7 @@ void TForm1::BlockComboBox1Change() {
 
 void TForm1::ShowBlockOfTopRow() {
   if (!InUnicodeView()) return;
-  if (BlockComboBox1.Count() <= 1) FillBlocks();
+  FillBlocks();  // for the font the view shows now
   const unicode::Block* block = unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()));
   const auto it = std::find(listedBlocks_.begin(), listedBlocks_.end(), block);
   if (it != listedBlocks_.end())
