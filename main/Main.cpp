@@ -71,7 +71,7 @@ TForm1::TForm1()
       num(&Panel1, "#32", kMainDesign.num, kRightAligned),
       Tast(&Panel1, "Space", kMainDesign.tast, kRightAligned),
       html_char(&Panel1, "", kMainDesign.htmlChar, kFixedRight),
-      char_name(&Panel1, "", kMainDesign.charName, kCentredName),
+      char_name(&Panel1, "SPACE", kMainDesign.charName, kCentredName),
       GroupBox3(&Panel1, "Text", kMainDesign.groupBox3),
       RichEdit1(&GroupBox3, kMainDesign.richEdit),
       Label2(&GroupBox3, "RTF-Size", kMainDesign.label2, kRightAligned),

@@ -57,7 +57,8 @@ class TForm1 : public ui::Form {
   TBlockComboBox BlockComboBox1;
   ui::Label Label1;
   ui::Label Label3, num, Tast, html_char;
-  // The Unicode name of the selected character, under the preview (made after the row
+  // The Unicode name of the selected character, under the preview: "SPACE" at start, as
+  // the code and key labels describe the space before the first selection (made after the row
   // of descriptions, which keeps its place right after the preview among the windows).
   ui::Label char_name;
   ui::GroupBox GroupBox3;
