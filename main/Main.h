@@ -56,9 +56,11 @@ class TForm1 : public ui::Form {
   // The grid's views: "Windows-1252", then the Unicode blocks the font covers.
   TBlockComboBox BlockComboBox1;
   ui::Label Label1;
-  // The Unicode name of the selected character, under the preview.
-  ui::Label char_name;
   ui::Label Label3, num, Tast, html_char;
+  // The Unicode name of the selected character, under the preview: "SPACE" at start, as
+  // the code and key labels describe the space before the first selection (made after the row
+  // of descriptions, which keeps its place right after the preview among the windows).
+  ui::Label char_name;
   ui::GroupBox GroupBox3;
   ui::RichEdit RichEdit1;
   ui::Label Label2;

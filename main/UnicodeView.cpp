@@ -131,6 +131,10 @@ void TForm1::UnicodeSelectCell(int ACol, int ARow) {
   if (name.empty()) name = unicode::CodePointText(cp);
   if (!StringAlignGrid1.CharMap()->Has(cp)) name += kNotInFont;
   char_name.SetText(name);
+  // The preview draws the code point itself; its text keeps what the page's readers of
+  // it (drag and drop, the mouse-button actions) can carry: the character's byte where
+  // the page has it, else nothing.
+  Label1.SetText(byte >= 32 ? std::string(1, static_cast<char>(byte)) : std::string());
   InvalidateRect(Label1.Handle(), nullptr, TRUE);
   ArrangeDescriptionRow();
 }
@@ -225,7 +229,7 @@ void TForm1::BlockComboBox1Change() {
 
 void TForm1::ShowBlockOfTopRow() {
   if (!InUnicodeView()) return;
-  if (BlockComboBox1.Count() <= 1) FillBlocks();
+  FillBlocks();  // for the font the view shows now
   const unicode::Block* block = unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()));
   const auto it = std::find(listedBlocks_.begin(), listedBlocks_.end(), block);
   if (it != listedBlocks_.end())

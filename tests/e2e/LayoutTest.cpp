@@ -21,7 +21,10 @@ std::map<std::string, e2e::ControlQuery> Queries() {
       {"RadioGroup1", {"Button", "Fontoptions"}},
       {"GroupBox1", {"Button", "Fontstyle"}},
       {"GroupBox4", {"Button", "Textcolor"}},
+      // The list of blocks: the drop-down list that the program does not draw itself.
+      {"BlockComboBox1", {"ComboBox", nullptr, CBS_OWNERDRAWFIXED, 0}},
       {"Label1", {"Static", "", SS_TYPEMASK, SS_CENTER}},
+      {"char_name", {"Static", "SPACE"}},
       {"Label3", {"Static", "Key:"}},
       {"num", {"Static", "#32"}},
       {"Tast", {"Static", "Space"}},

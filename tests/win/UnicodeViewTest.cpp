@@ -372,9 +372,20 @@ TEST_F(UnicodeView, ACharacterAboveFFFFIsDrawnAsItsOneGlyph) {
 }
 
 TEST_F(UnicodeView, TheFontIsReadOnceAndTheScreenReaderSeesTheCellsInSight) {
-  UseFont("Symbola");
+  // Another font while the view shows: the view and the list follow it, the character
+  // stays selected where the new font has it.
   Choose(1);
   ASSERT_TRUE(form->InUnicodeView());
+  const char32_t first = form->SelectedCodePoint();
+  UseFont("Symbola");
+  ASSERT_TRUE(form->InUnicodeView());
+  EXPECT_EQ(form->SelectedCodePoint(), first);
+  form->BlockComboBox1.SetFocus();
+  Settle();
+  bool emoticons = false;
+  for (int i = 0; i < form->BlockComboBox1.Count(); ++i)
+    emoticons |= form->BlockComboBox1.Item(i) == "Emoticons";
+  EXPECT_TRUE(emoticons);
   TStringAlignGrid& grid = form->StringAlignGrid1;
   grid.SetFocus();
   const int reads = FontCharMapReads();
