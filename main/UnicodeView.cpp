@@ -6,6 +6,7 @@
 #include "main/CharNames.h"
 #include "main/FontCharMap.h"
 #include "main/GridCells.h"
+#include "main/HtmlFont.h"
 #include "main/Main.h"
 #include "unicode/CharMap.h"
 #include "unicode/UnicodeNames.h"
@@ -126,7 +127,8 @@ void TForm1::UnicodeSelectCell(int ACol, int ARow) {
   const int byte = unicode::Windows1252Byte(cp);
   Tast.SetText(byte >= 32 ? KeyText(static_cast<unsigned char>(byte)) : std::string());
   num.SetText(unicode::CodePointText(cp));
-  html_char.SetText(unicode::HtmlText(cp));
+  // A character the page has reads as it does there, and as its copies and drags carry it.
+  html_char.SetText(HtmlOfCodePoint(cp));
   std::string name = unicode::CharName(cp);
   if (name.empty()) name = unicode::CodePointText(cp);
   if (!StringAlignGrid1.CharMap()->Has(cp)) name += kNotInFont;

@@ -296,11 +296,13 @@ TEST_F(UnicodeView, FindsBeyondThePageByNameKeywordOrCodeAndStaysInThePageForIts
   EXPECT_EQ(form->html_char.Text(), "&Eacute;");
   EXPECT_EQ(form->char_name.Text(), NameInUnicodeData(0xC9));
   ExpectDescriptionRowReadable("e acute");
-  // In the Unicode view a character of the page has its key as well.
+  // In the Unicode view a character of the page has its key as well ...
   Choose(1);
   form->StringAlignGrid1.SelectCodePoint(0x40);
   EXPECT_EQ(form->Tast.Text(), "STRG+ALT+Q");
   EXPECT_EQ(form->num.Text(), "U+0040");
+  // ... and reads in HTML as in the page, as its copies and drags carry it.
+  EXPECT_EQ(form->html_char.Text(), "@");
   ExpectDescriptionRowReadable("@");
 }
 
