@@ -282,6 +282,7 @@ void TForm1::b_infoClick() {
 
 void TForm1::DesignApp1Minimize() {
   SetWindowState(ui::WindowState::Normal);
+  HandForegroundOn();
   HideOwner();
 }
 

@@ -13,6 +13,7 @@ void TForm1::HotKeyPressed() {
   // In front and not held by a modal dialog: back to the notification area, as the
   // caption button does.
   if (process == GetCurrentProcessId() && IsWindowVisible(Handle()) && IsWindowEnabled(Handle())) {
+    HandForegroundOn();
     Hide();
     return;
   }

@@ -123,7 +123,10 @@ void TForm1::RxTrayIconClick(ui::MouseButton button, ui::ShiftState, int x, int 
   }
 }
 
-void TForm1::Widget1Click() { Hide(); }
+void TForm1::Widget1Click() {
+  HandForegroundOn();
+  Hide();
+}
 
 void TForm1::Tessarineinblenden1Click() { ShowMainWindow(); }
 

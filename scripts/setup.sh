@@ -3,7 +3,7 @@
 # Quick when everything is there already.
 set -euo pipefail
 packages=(cmake ninja-build g++ python3 g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth
-          x11-utils imagemagick fonts-wine fonts-liberation googletest locales unicode-data
+          x11-utils xdotool imagemagick fonts-wine fonts-liberation googletest locales unicode-data
           unicode-cldr-core)
 missing=()
 for p in "${packages[@]}"; do

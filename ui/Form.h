@@ -42,6 +42,9 @@ class Form : public Control {
   // taskbar button), and hiding it.
   HWND OwnerWindow() const { return handle_ ? GetWindow(handle_, GW_OWNER) : nullptr; }
   void HideOwner() const { ShowWindow(OwnerWindow(), SW_HIDE); }
+  // Before the form that holds the foreground hides to leave the user with another
+  // program: gives that program the foreground while the form is still shown.
+  void HandForegroundOn() const;
 
   // The outer size of the window, given at 100 % and scaled to the form's DPI.
   void SetOuterSize(int width, int height);

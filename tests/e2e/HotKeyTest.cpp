@@ -1,6 +1,6 @@
 // The global hot key through real key presses, from another process: it brings Tessarin
 // over another program and hides it again, after every way of hiding and for as long as the
-// program runs; it brings a modal dialog to the front over the main window; it is released
+// program runs, keys from the keyboard itself included; it brings a modal dialog to the front over the main window; it is released
 // at exit; and a key another program holds is reported on the options dialog's "Hotkey"
 // page, where a new key takes effect at once.
 #include <windows.h>
@@ -220,6 +220,61 @@ TEST_F(HotKeyRun, TheSameKeyShowsAndHidesAfterEveryWayOfHiding) {
         // a key pressed before that may lose its modifiers.
         ASSERT_TRUE(BringToFront(holder, {main}));
       }
+    }
+  }
+}
+
+// Input from the X server, as a user's keyboard and mouse give it: injected input skips X
+// and reaches the program in front whatever X's keyboard focus is. The tool runs on its own;
+// its effect is what the test waits for.
+bool FromX(const std::string& arguments) {
+  std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+// A point of the screen over no window: with X's keyboard focus lost to the root window,
+// X gives the keys to the window under the pointer, and there no program would see them.
+POINT BareDesktopPoint() {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  for (POINT p : {POINT{w - 2, h - 2}, POINT{2, h - 2}, POINT{w - 2, 2}}) {
+    HWND under = WindowFromPoint(p);
+    if (!under || under == GetDesktopWindow()) return p;
+  }
+  return {-1, -1};
+}
+
+TEST_F(HotKeyRun, KeysFromTheKeyboardKeepReachingItAfterItHidesAndTheOtherProgramTakesTheFront) {
+  // Hidden by its caption button; the user clicks the other program and leaves the pointer
+  // over bare desktop.
+  ASSERT_TRUE(BringToFront(main, {holder}));
+  const POINT button = e2e::CaptionButtonCentre(main);
+  ClickAt(button.x, button.y);
+  ASSERT_TRUE(Hidden());
+  RECT r{};
+  GetWindowRect(holder, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ASSERT_TRUE(FromX("click 1"));
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == holder && Idle(holder); }));
+  const POINT bare = BareDesktopPoint();
+  ASSERT_GE(bare.x, 0);
+  SetCursorPos(bare.x, bare.y);
+  // The key from the keyboard alternates: show, hide, show, hide, show.
+  for (int press = 1; press <= 5; ++press) {
+    SCOPED_TRACE(press);
+    ASSERT_TRUE(FromX("key ctrl+alt+shift+t"));
+    if (press % 2) {
+      ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(main) && GetForegroundWindow() == main && Idle(main); }))
+          << "visible " << IsWindowVisible(main) << ", in front " << ClassName(GetForegroundWindow());
+    } else {
+      ASSERT_TRUE(Hidden());
+      ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == holder && Idle(holder) && Idle(main); }));
     }
   }
 }
