@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchForm.h"
 #include "bench/Timing.h"
 #include "main/HtmlFont.h"
 #include "main/Main.h"
@@ -61,16 +62,6 @@ LARGE_INTEGER Now() {
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-// Every message waiting for this thread, the repaints included.
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
 }
 
 // The pasted text: n bytes of codes 32 to 255 from a fixed linear congruential sequence,
@@ -119,7 +110,7 @@ long LengthWithCrLf(HWND box) {
 
 void Clear(HWND box) {
   SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  Pump();
+  bench::Pump();
 }
 
 struct Paste {
@@ -133,7 +124,7 @@ Paste TimedPaste(HWND box) {
   const LARGE_INTEGER start = Now();
   SendMessageA(box, WM_PASTE, 0, 0);
   const LARGE_INTEGER pasted = Now();
-  Pump();
+  bench::Pump();
   const LARGE_INTEGER end = Now();
   paste.message = Milliseconds(start, pasted);
   paste.after = Milliseconds(pasted, end);
@@ -257,11 +248,11 @@ double TimePart(
   std::vector<double> times;
   for (int i = 0; i < kPartRepeats; ++i) {
     reset();
-    Pump();
+    bench::Pump();
     const LARGE_INTEGER start = Now();
     action();
     times.push_back(Milliseconds(start, Now()));
-    Pump();
+    bench::Pump();
   }
   return Median(times);
 }
@@ -272,10 +263,10 @@ void ReportParts(const char* size, TForm1& form, HWND bare, const std::string& t
   PutOnClipboard(text);
   Clear(box);
   SendMessageA(box, WM_PASTE, 0, 0);
-  Pump();
+  bench::Pump();
   Clear(bare);
   SendMessageA(bare, WM_PASTE, 0, 0);
-  Pump();
+  bench::Pump();
 
   std::string got;
   int last = -1;
@@ -334,10 +325,10 @@ void ReportParts(const char* size, TForm1& form, HWND bare, const std::string& t
   std::vector<double> paints;
   for (int i = 0; i < kPartRepeats; ++i) {
     SetWindowTextA(output, "");
-    Pump();
+    bench::Pump();
     SetWindowTextA(output, html.c_str());
     const LARGE_INTEGER start = Now();
-    Pump();
+    bench::Pump();
     paints.push_back(Milliseconds(start, Now()));
   }
   const double outputPaint = Median(paints);
@@ -479,16 +470,8 @@ int main(int argc, char** argv) {
   QueryPerformanceFrequency(&frequency);
   std::setvbuf(stdout, nullptr, _IONBF, 0);
 
-  ui::Application::Instance().Initialize();
   int errors = 0;
-  ui::Application::Instance().OnException = [&errors](const std::string& message) {
-    ++errors;
-    std::printf("error shown by the program: %s\n", message.c_str());
-  };
-  auto form = std::make_unique<TForm1>();
-  form->Show();
-  SetForegroundWindow(form->Handle());
-  Pump();
+  auto form = bench::ShownMainForm(errors);
   ChangeMeter meter;
   {
     auto handler = form->RichEdit1.OnChange;
@@ -504,7 +487,7 @@ int main(int argc, char** argv) {
     std::printf("could not create the bare rich edit (error %lu)\n", GetLastError());
     return 1;
   }
-  Pump();
+  bench::Pump();
   std::printf(
       "composition paste: the main window's composition box against a bare rich edit, %d rounds, "
       "order alternating\n",

@@ -25,6 +25,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchForm.h"
 #include "bench/Timing.h"
 #include "main/FontCharMap.h"
 #include "main/Main.h"
@@ -37,14 +38,6 @@ namespace {
 
 constexpr int kDefaultRounds = 41;
 constexpr double kGoal = 1.5;
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
 
 // What the bare window draws: the code points of one page, the cell size, the font.
 struct BarePage {
@@ -101,21 +94,13 @@ int main(int argc, char** argv) {
   if (argc == 3) rounds = std::max(1, std::atoi(argv[2]));
   std::setvbuf(stdout, nullptr, _IONBF, 0);
 
-  ui::Application::Instance().Initialize();
   int errors = 0;
-  ui::Application::Instance().OnException = [&errors](const std::string& message) {
-    ++errors;
-    std::printf("error shown by the program: %s\n", message.c_str());
-  };
-  auto form = std::make_unique<TForm1>();
-  form->Show();
-  SetForegroundWindow(form->Handle());
-  Pump();
+  auto form = bench::ShownMainForm(errors);
   TStringAlignGrid& grid = form->StringAlignGrid1;
   grid.GetFont().SetName("Unifont");
   grid.SetUnicodeView(true);
   grid.SetFocus();
-  Pump();
+  bench::Pump();
   std::printf("Unicode view of %s: %d rows, %zu characters\n", grid.GetFont().Name().c_str(),
               grid.TotalRows(), grid.CharMap()->Count());
   if (grid.CharMap()->Count() < 50000) {
@@ -140,12 +125,12 @@ int main(int argc, char** argv) {
   ClientToScreen(grid.Handle(), &at);
   HWND bare = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"bare", WS_POPUP, at.x, at.y, client.right,
                               client.bottom, nullptr, nullptr, wc.hInstance, nullptr);
-  Pump();
+  bench::Pump();
 
   auto pageDown = [&] {
     ShowWindow(bare, SW_HIDE);
     UpdateWindow(grid.Handle());
-    Pump();
+    bench::Pump();
     return bench::Seconds([&] {
       SendMessageA(grid.Handle(), WM_KEYDOWN, VK_NEXT, 0);
       UpdateWindow(grid.Handle());
@@ -155,7 +140,7 @@ int main(int argc, char** argv) {
     barePage.codePoints = PageOf(grid);
     ShowWindow(bare, SW_SHOWNOACTIVATE);
     UpdateWindow(bare);
-    Pump();
+    bench::Pump();
     return bench::Seconds([&] {
       InvalidateRect(bare, nullptr, TRUE);
       UpdateWindow(bare);
@@ -174,7 +159,7 @@ int main(int argc, char** argv) {
       t = pageDown();
       b = barePageDown();
     }
-    Pump();
+    bench::Pump();
     program.push_back(t * 1000);
     floor.push_back(b * 1000);
     ratios.push_back(t / b);
@@ -201,7 +186,7 @@ int main(int argc, char** argv) {
                       }));
       key.push_back(1000 * bench::Seconds([&] { SendMessageA(grid.Handle(), WM_KEYDOWN, VK_NEXT, 0); }));
       UpdateWindow(grid.Handle());
-      Pump();
+      bench::Pump();
     }
     std::printf(
         "  the grid's repaint alone %.2f ms, the key without its repaint %.2f ms (selection update %.2f ms, "
@@ -216,7 +201,7 @@ int main(int argc, char** argv) {
   SendMessageA(grid.Handle(), WM_KEYDOWN, VK_HOME, 0);
   grid.SetTopRow(0);
   UpdateWindow(grid.Handle());
-  Pump();
+  bench::Pump();
   const Counts before = Count();
   int pages = 0;
   while (grid.TopRow() < grid.TotalRows() - TStringAlignGrid::RowCount) {
@@ -229,7 +214,7 @@ int main(int argc, char** argv) {
     UpdateWindow(grid.Handle());
     ++pages;
   }
-  Pump();
+  bench::Pump();
   const Counts after = Count();
   std::printf(
       "first row to last and back (%d pages): GDI objects %lu -> %lu, USER objects %lu -> %lu (system "

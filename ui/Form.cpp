@@ -35,7 +35,8 @@ DWORD ExStyleFor(BorderStyle border) {
 void HandOverForeground(HWND leaving) {
   if (!leaving || GetForegroundWindow() != leaving) return;
   // An owned window hands the foreground to its owner, a window of ours.
-  if (HWND owner = GetWindow(leaving, GW_OWNER); owner && IsWindowVisible(owner) && IsWindowEnabled(owner)) return;
+  if (HWND owner = GetWindow(leaving, GW_OWNER); owner && IsWindowVisible(owner) && IsWindowEnabled(owner))
+    return;
   for (HWND w = GetWindow(leaving, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
     if (!IsWindowVisible(w) || !IsWindowEnabled(w) || (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ||
         (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_NOACTIVATE))

@@ -1,8 +1,8 @@
 // The global hot key through real key presses, from another process: it brings Tessarin
 // over another program and hides it again, after every way of hiding and for as long as the
-// program runs, keys from the keyboard itself included; it brings a modal dialog to the front over the main window; it is released
-// at exit; and a key another program holds is reported on the options dialog's "Hotkey"
-// page, where a new key takes effect at once.
+// program runs, keys from the keyboard itself included; it brings a modal dialog to the front over the main
+// window; it is released at exit; and a key another program holds is reported on the options dialog's
+// "Hotkey" page, where a new key takes effect at once.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -232,7 +232,8 @@ bool FromX(const std::string& arguments) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
     return false;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
@@ -270,8 +271,10 @@ TEST_F(HotKeyRun, KeysFromTheKeyboardKeepReachingItAfterItHidesAndTheOtherProgra
     SCOPED_TRACE(press);
     ASSERT_TRUE(FromX("key ctrl+alt+shift+t"));
     if (press % 2) {
-      ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(main) && GetForegroundWindow() == main && Idle(main); }))
-          << "visible " << IsWindowVisible(main) << ", in front " << ClassName(GetForegroundWindow());
+      ASSERT_TRUE(PumpUntil([&] {
+        return IsWindowVisible(main) && GetForegroundWindow() == main && Idle(main);
+      })) << "visible "
+          << IsWindowVisible(main) << ", in front " << ClassName(GetForegroundWindow());
     } else {
       ASSERT_TRUE(Hidden());
       ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == holder && Idle(holder) && Idle(main); }));
