@@ -107,7 +107,7 @@ const WindowSpec kMain[] = {
      kForm},
     /* 15 */ {14, "BareGradient", "Textcolor", kVisible, 0, 8, 13, 104, 19, {"Arial", -11}},
     /* 16 */ {14, "BUTTON", "216 Colors", kVisible | WS_TABSTOP | BS_CHECKBOX, 0, 118, 15, 71, 17, kForm},
-    /* 17 */ {2, "STATIC", " ", kVisible | SS_NOPREFIX | SS_CENTER, 0, 8, 145, 188, 131, {"Arial", -96}},
+    /* 17 */ {2, "STATIC", " ", kVisible | SS_NOPREFIX | SS_CENTER, 0, 8, 167, 188, 95, {"Arial", -80}},
     /* 18 */ {2, "STATIC", "Key:", kVisible | SS_NOPREFIX, 0, 8, 276, 21, 13, kForm},
     /* 19 */ {2, "STATIC", "#32", kVisible | SS_NOPREFIX | SS_RIGHT, 0, 49, 276, 19, 13, kForm},
     /* 20 */ {2, "STATIC", "Space", kVisible | SS_NOPREFIX | SS_RIGHT, 0, 109, 276, 31, 13, kForm},
@@ -148,6 +148,10 @@ const WindowSpec kMain[] = {
     /* 34 */ {2, "BUTTON", "&Select", kVisible | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 4, 456, 61, 25, kForm},
     /* 35 */ {2, "BUTTON", "&Options", kVisible | WS_TABSTOP | BS_PUSHBUTTON, 0, 68, 456, 61, 25, kForm},
     /* 36 */ {2, "BUTTON", "E&xit", kVisible | WS_TABSTOP | BS_PUSHBUTTON, 0, 132, 456, 61, 25, kForm},
+    // The list of blocks above the preview and the name line below it.
+    /* 37 */
+    {2, "COMBOBOX", "", kVisible | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 8, 145, 188, 300, kForm},
+    /* 38 */ {2, "STATIC", "SPACE", kVisible | SS_NOPREFIX | SS_CENTER, 0, 8, 262, 188, 13, kForm},
 };
 
 constexpr DWORD kRadio = kVisible | BS_RADIOBUTTON;
@@ -369,6 +373,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                       cx / 2, cy / 2, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   HWND main = CreateForm(app, "BareMainWindow", "Tessarin", 747, 485);
   CreateControls(main, kMain);
+  HWND blocks = GetDlgItem(GetDlgItem(main, 102), 137);
+  SendMessageA(blocks, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Windows-1252"));
+  SendMessageA(blocks, CB_SETCURSEL, 0, 0);
   // The magnifier lies behind the grid.
   SetWindowPos(GetDlgItem(main, 100), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
