@@ -10,6 +10,7 @@
 #include "main/CharDescriptions.h"
 #include "main/CharNames.h"
 #include "main/GridCells.h"
+#include "main/HtmlFont.h"
 #include "main/StringAlignGrid.h"
 #include "ui/ComObject.h"
 #include "unicode/CharMap.h"
@@ -86,13 +87,9 @@ std::string UnicodeCellName(const TStringAlignGrid& grid, char32_t cp) {
 
 std::string UnicodeCellDescription(const TStringAlignGrid& grid, char32_t cp) {
   if (!grid.CharMap()->Has(cp)) return "Not in this font";
-  const int byte = unicode::Windows1252Byte(cp);
-  const std::string key = byte >= 32 ? KeyText(static_cast<unsigned char>(byte)) : std::string();
-  // The key text is a Windows-1252 text; the description goes out as UTF-8.
-  std::string keyUtf8;
-  for (unsigned char c : key)
-    keyUtf8 += c < 0x80 ? std::string(1, static_cast<char>(c)) : unicode::ToUtf8(c == 0x80 ? 0x20AC : c);
-  return (key.empty() ? std::string() : "Key: " + keyUtf8 + ", ") + "HTML: " + unicode::HtmlText(cp);
+  const std::string key = unicode::KeyTextOf(cp);
+  return (key.empty() ? std::string() : "Key: " + key + ", ") +
+         "HTML: " + HtmlOfCodePoint(cp);  // as the HTML label reads it
 }
 
 // One object per request. It holds the window, not the grid: a client may keep it after

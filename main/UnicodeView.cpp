@@ -22,17 +22,6 @@ constexpr const char* kPageItem = "Windows-1252";
 // What the name line says of a cell whose character the font does not draw.
 constexpr const char* kNotInFont = " (not in this font)";
 
-// Windows-1252's characters for the bytes 128 to 159; the five bytes the page leaves
-// undefined stand for the control characters of the same number.
-constexpr char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t FromWindows1252(unsigned char code) {
-  return code >= 0x80 && code < 0xA0 ? kWindows1252High[code - 0x80] : code;
-}
-
 // The preview draws a character beyond the ANSI code page itself: Label1 is a static
 // control of the ANSI kind, so in the Unicode view it is owner-drawn, and its parent (the
 // panel) hands the drawing to the form.
@@ -96,7 +85,7 @@ bool TForm1::InUnicodeView() const { return StringAlignGrid1.UnicodeView(); }
 
 char32_t TForm1::SelectedCodePoint() const {
   if (InUnicodeView()) return unicodeSelected_;
-  return FromWindows1252(CodeOfCell(SelectedCol, SelectedRow));
+  return unicode::FromWindows1252(CodeOfCell(SelectedCol, SelectedRow));
 }
 
 void TForm1::WireUnicodeView() {

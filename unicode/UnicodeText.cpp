@@ -48,15 +48,17 @@ int Windows1252Byte(char32_t cp) {
   return -1;
 }
 
+char32_t FromWindows1252(unsigned char byte) {
+  return byte >= 128 && byte < 160 ? kHighControls[byte - 128] : byte;
+}
+
 std::string KeyTextOf(char32_t cp) {
   int byte = Windows1252Byte(cp);
   if (byte < 0) return {};
   // The key texts are Windows-1252 bytes ("\x80 (EURO)", "\xC4"); this one is UTF-8.
   std::string utf8;
-  for (char c : KeyText(static_cast<unsigned char>(byte))) {
-    auto b = static_cast<unsigned char>(c);
-    utf8 += ToUtf8(b >= 128 && b < 160 ? kHighControls[b - 128] : b);
-  }
+  for (char c : KeyText(static_cast<unsigned char>(byte)))
+    utf8 += ToUtf8(FromWindows1252(static_cast<unsigned char>(c)));
   return utf8;
 }
 

@@ -17,6 +17,8 @@ std::string HtmlText(char32_t cp);
 // the page has no such character. The five bytes Windows-1252 leaves undefined stand for U+0081,
 // U+008D, U+008F, U+0090 and U+009D, as the system's conversion reads them.
 int Windows1252Byte(char32_t cp);
+// The other way: the code point a Windows-1252 byte stands for (128 gives U+20AC).
+char32_t FromWindows1252(unsigned char byte);
 
 // The German key combination that types the character ("STRG+ALT+E" for the euro sign) when the
 // Windows-1252 page has it, else "".
