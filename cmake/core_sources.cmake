@@ -22,5 +22,6 @@ set(TESSARIN_CORE_SOURCES
   unicode/Blocks.cpp
   unicode/UnicodeText.cpp
   unicode/CharMap.cpp
+  unicode/GlyphAdvances.cpp
   unicode/UnicodeSearch.cpp
 )

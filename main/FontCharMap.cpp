@@ -1,4 +1,4 @@
-// The per-font cache of character maps, filled from the fonts' 'cmap' tables.
+// The per-font cache of character maps and advance widths, filled from the fonts' tables.
 #include "main/FontCharMap.h"
 
 #include <map>
@@ -10,37 +10,70 @@
 namespace tessarin {
 namespace {
 
-// The table tag as GetFontData takes it: the four bytes 'c', 'm', 'a', 'p' in file order.
-constexpr DWORD kCmapTag = 'c' | ('m' << 8) | ('a' << 16) | (static_cast<DWORD>('p') << 24);
+// A table tag as GetFontData takes it: the four bytes of the name in file order.
+constexpr DWORD Tag(const char (&name)[5]) {
+  return static_cast<DWORD>(name[0]) | static_cast<DWORD>(name[1]) << 8 | static_cast<DWORD>(name[2]) << 16 |
+         static_cast<DWORD>(name[3]) << 24;
+}
 
 int reads = 0;
 
-std::shared_ptr<const unicode::CharMap> Read(HFONT font) {
-  ++reads;
-  const ui::CompatibleDC dc(nullptr);
-  const ui::SelectObjectScope selected(dc, font);
-  const DWORD size = GetFontData(dc, kCmapTag, 0, nullptr, 0);
+std::vector<unsigned char> TableOf(HDC dc, DWORD tag) {
+  const DWORD size = GetFontData(dc, tag, 0, nullptr, 0);
   std::vector<unsigned char> bytes;
   if (size != GDI_ERROR && size > 0) {
     bytes.resize(size);
-    if (GetFontData(dc, kCmapTag, 0, bytes.data(), size) != size) bytes.clear();
+    if (GetFontData(dc, tag, 0, bytes.data(), size) != size) bytes.clear();
   }
-  return std::make_shared<const unicode::CharMap>(unicode::CharMap::Parse(bytes.data(), bytes.size()));
+  return bytes;
+}
+
+std::shared_ptr<const unicode::CharMap> ReadCharMap(HDC dc) {
+  ++reads;
+  const auto cmap = TableOf(dc, Tag("cmap"));
+  return std::make_shared<const unicode::CharMap>(unicode::CharMap::Parse(cmap.data(), cmap.size()));
+}
+
+std::shared_ptr<const unicode::GlyphAdvances> ReadAdvances(HDC dc) {
+  const auto head = TableOf(dc, Tag("head")), hhea = TableOf(dc, Tag("hhea")),
+             hmtx = TableOf(dc, Tag("hmtx"));
+  return std::make_shared<const unicode::GlyphAdvances>(unicode::GlyphAdvances::Parse(
+      head.data(), head.size(), hhea.data(), hhea.size(), hmtx.data(), hmtx.size()));
+}
+
+struct FaceTables {
+  std::shared_ptr<const unicode::CharMap> map;
+  std::shared_ptr<const unicode::GlyphAdvances> advances;
+};
+
+// The tables of a font's face, `read` filling the one asked for on first use. The face, its
+// weight and its slant choose the font file; the size and the character set do not change
+// what it draws.
+template <typename Table>
+std::shared_ptr<const Table> Cached(HFONT font, std::shared_ptr<const Table> FaceTables::*member,
+                                    std::shared_ptr<const Table> (*read)(HDC)) {
+  LOGFONTW lf{};
+  if (!font || !GetObjectW(font, sizeof lf, &lf)) return std::make_shared<const Table>();
+  std::wstring key(lf.lfFaceName);
+  key += L'|' + std::to_wstring(lf.lfWeight >= FW_SEMIBOLD) + L'|' + std::to_wstring(lf.lfItalic != 0);
+  static std::map<std::wstring, FaceTables> cache;
+  auto& entry = cache[key].*member;
+  if (!entry) {
+    const ui::CompatibleDC dc(nullptr);
+    const ui::SelectObjectScope selected(dc, font);
+    entry = read(dc);
+  }
+  return entry;
 }
 
 }  // namespace
 
 std::shared_ptr<const unicode::CharMap> FontCharMapOf(HFONT font) {
-  LOGFONTW lf{};
-  if (!font || !GetObjectW(font, sizeof lf, &lf)) return std::make_shared<const unicode::CharMap>();
-  // The face, its weight and its slant choose the font file; the size and the character
-  // set do not change what it draws.
-  std::wstring key(lf.lfFaceName);
-  key += L'|' + std::to_wstring(lf.lfWeight >= FW_SEMIBOLD) + L'|' + std::to_wstring(lf.lfItalic != 0);
-  static std::map<std::wstring, std::shared_ptr<const unicode::CharMap>> cache;
-  auto& entry = cache[key];
-  if (!entry) entry = Read(font);
-  return entry;
+  return Cached(font, &FaceTables::map, &ReadCharMap);
+}
+
+std::shared_ptr<const unicode::GlyphAdvances> FontAdvancesOf(HFONT font) {
+  return Cached(font, &FaceTables::advances, &ReadAdvances);
 }
 
 int FontCharMapReads() { return reads; }

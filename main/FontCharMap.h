@@ -1,10 +1,11 @@
-// The characters a font draws, read from its 'cmap' table once per font and kept.
+// What a font draws and how far its glyphs advance, read from its tables once per font and kept.
 #pragma once
 #include <windows.h>
 
 #include <memory>
 
 #include "unicode/CharMap.h"
+#include "unicode/GlyphAdvances.h"
 
 namespace tessarin {
 
@@ -12,6 +13,10 @@ namespace tessarin {
 // (name, weight, italic) is asked for, then answered from the cache. A font without a
 // readable 'cmap' table (a raster font) draws nothing here.
 std::shared_ptr<const unicode::CharMap> FontCharMapOf(HFONT font);
+
+// The advance widths of a face's glyphs, from its 'hmtx' table, kept in the same way; empty
+// for a font without one.
+std::shared_ptr<const unicode::GlyphAdvances> FontAdvancesOf(HFONT font);
 
 // How many times a 'cmap' table has been read from a font since the program started.
 int FontCharMapReads();

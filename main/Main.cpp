@@ -33,7 +33,8 @@ constexpr ui::Label::Options kMagnifier{
     .alignment = ui::Alignment::Center, .autoSize = false, .color = RGB(255, 255, 255), .mouseUp = true};
 constexpr ui::Label::Options kFixedRight{.alignment = ui::Alignment::Right, .autoSize = false};
 // The name under the preview: one line across the panel, its end elided.
-constexpr ui::Label::Options kCentredName{.alignment = ui::Alignment::Center, .autoSize = false};
+constexpr ui::Label::Options kCentredName{
+    .alignment = ui::Alignment::Center, .autoSize = false, .elide = true};
 // Never shown: no need to measure a composition's worth of HTML.
 constexpr ui::Label::Options kHidden{.autoSize = false, .visible = false};
 

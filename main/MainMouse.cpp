@@ -40,7 +40,13 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
   if (!StringAlignGrid1.CellAt(x, y, col, row)) return;  // no cell there: nothing to act on
   StringAlignGrid1.SetRow(row);
   StringAlignGrid1.SetCol(col);
-  if (InUnicodeView() && action != maMagnify) {
+  if (InUnicodeView() && action == maMagnify) {
+    // The magnifier draws the selected code point itself, as the preview does.
+    StringAlignGrid1.SetVisible(false);
+    mega_label.Invalidate();
+    return;
+  }
+  if (InUnicodeView()) {
     // The character travels as UTF-16, so that it arrives whole wherever it goes.
     const char32_t cp = StringAlignGrid1.CodePointAt(col, row);
     if (cp == 0) return;

@@ -18,8 +18,6 @@ const char kGridIndexError[] =
     "Gitterindex au\xDF"
     "erhalb des zul\xE4ssigen Bereichs";  // ß, ä
 
-constexpr COLORREF kLineColor = RGB(192, 192, 192);
-
 }  // namespace
 
 void DrawCellText(HDC dc, const std::string& text, const RECT& rect) {
@@ -219,6 +217,11 @@ void TStringAlignGrid::Paint(HDC target, const RECT& clip) {
   // The program's first paint goes straight to the window: nothing of the grid shows yet
   // that could flicker, and under Wine the characters cost three times as much drawn into
   // a bitmap. Every later paint is composed off screen and copied in one piece.
+  // The Unicode view paints each pixel once, cells opaque, so it needs no bitmap either.
+  if (map_) {
+    PaintUnicode(target, client, clip);
+    return;
+  }
   if (!ui::Application::Instance().StartupFinished()) {
     PaintTo(target, client, clip);
     return;
@@ -228,10 +231,8 @@ void TStringAlignGrid::Paint(HDC target, const RECT& clip) {
   dc.CopyTo(target, clip);
 }
 
-void TStringAlignGrid::PaintTo(HDC dc, const RECT& client, const RECT& clip) {
-  FillRect(dc, &client, ui::Brush(CreateSolidBrush(ui::ResolveColor(Color()))));
-
-  const ui::Brush line(CreateSolidBrush(kLineColor));
+void TStringAlignGrid::PaintLines(HDC dc) const {
+  const ui::Brush line(CreateSolidBrush(RGB(192, 192, 192)));
   const int colWidth = ColWidth();
   for (int c = 0; c < ColCount; ++c) {
     const int x = c * (colWidth + 1) + colWidth;
@@ -243,6 +244,11 @@ void TStringAlignGrid::PaintTo(HDC dc, const RECT& client, const RECT& clip) {
     RECT rect{0, y, ColCount * (colWidth + 1), y + 1};
     FillRect(dc, &rect, line);
   }
+}
+
+void TStringAlignGrid::PaintTo(HDC dc, const RECT& client, const RECT& clip) {
+  FillRect(dc, &client, ui::Brush(CreateSolidBrush(ui::ResolveColor(Color()))));
+  PaintLines(dc);
 
   const ui::Brush selected(CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION)));
   const ui::SelectObjectScope font(dc, font_.Handle());
@@ -250,9 +256,7 @@ void TStringAlignGrid::PaintTo(HDC dc, const RECT& client, const RECT& clip) {
   const COLORREF textColor = ui::ResolveColor(font_.Color());
   SetTextColor(dc, textColor);
   const bool focused = GetFocus() == handle_;
-  // In the page every row is in sight; the Unicode view shows its rows from the top one.
-  for (int r = 0; r < RowCount && top_ + r < TotalRows(); ++r) {
-    const int row = top_ + r;
+  for (int row = 0; row < RowCount; ++row) {
     for (int c = 0; c < ColCount; ++c) {
       RECT cell = CellRect(c, row), visible;
       if (!IntersectRect(&visible, &cell, &clip)) continue;  // outside what is being painted
@@ -263,11 +267,7 @@ void TStringAlignGrid::PaintTo(HDC dc, const RECT& client, const RECT& clip) {
       }
       RECT text = cell;
       InflateRect(&text, -Scale(2), -Scale(2));
-      if (map_) {
-        DrawUnicodeCell(dc, c, row, text);
-      } else {
-        DrawCellText(dc, cells_[static_cast<size_t>(row * ColCount + c)], text);
-      }
+      DrawCellText(dc, cells_[static_cast<size_t>(row * ColCount + c)], text);
       if (current) {
         SetTextColor(dc, textColor);
         if (focused) DrawFocusRect(dc, &cell);

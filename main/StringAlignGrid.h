@@ -16,7 +16,8 @@ namespace tessarin {
 
 namespace unicode {
 class CharMap;
-}
+class GlyphAdvances;
+}  // namespace unicode
 
 // The error the grid raises when asked to make a cell outside it current.
 class EGridIndexError : public ui::Exception {
@@ -109,8 +110,10 @@ class TStringAlignGrid : public ui::CustomControl {
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;
-  // Draws the cells and their lines that meet the clip rectangle.
+  // Draws the page's cells and their lines that meet the clip rectangle.
   void PaintTo(HDC dc, const RECT& client, const RECT& clip);
+  // The one-pixel lines right of and below each cell.
+  void PaintLines(HDC dc) const;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void FontChanged() override;
 
@@ -120,7 +123,9 @@ class TStringAlignGrid : public ui::CustomControl {
   void KeyDown(WPARAM key);
   void InvalidateCell(int col, int row);
   // The Unicode view's side of painting, keys, the scroll bar and the wheel.
-  void DrawUnicodeCell(HDC dc, int col, int row, const RECT& rect) const;
+  // Paints the Unicode view straight onto the window without flicker: the lines, the
+  // strips past the cells, and each cell opaque with its character.
+  void PaintUnicode(HDC dc, const RECT& client, const RECT& clip);
   void UnicodeKeyDown(WPARAM key, bool ctrl);
   void VScroll(WORD request);
   void Wheel(int delta);
@@ -138,6 +143,7 @@ class TStringAlignGrid : public ui::CustomControl {
   int colWidth_ = 0, rowHeight_ = 0;
   // The Unicode view: the font's characters, the row on top, the wheel's remainder.
   std::shared_ptr<const unicode::CharMap> map_;
+  std::shared_ptr<const unicode::GlyphAdvances> advances_;
   int top_ = 0;
   int wheelRest_ = 0;
 };

@@ -1,8 +1,10 @@
 // TStringAlignGrid's Unicode view: the font's characters by rows of 16, its scroll bar,
 // keys, wheel and painting.
 #include <algorithm>
+#include <array>
 
 #include "main/FontCharMap.h"
+#include "ui/Canvas.h"
 #include "main/StringAlignGrid.h"
 #include "unicode/CharMap.h"
 
@@ -16,6 +18,7 @@ constexpr int kColumns = TStringAlignGrid::ColCount;
 void TStringAlignGrid::SetUnicodeView(bool on) {
   if (on == UnicodeView()) return;
   map_ = on ? FontCharMapOf(font_.Handle()) : nullptr;
+  advances_ = on ? FontAdvancesOf(font_.Handle()) : nullptr;
   top_ = 0;
   wheelRest_ = 0;
   col_ = 0;
@@ -78,6 +81,7 @@ void TStringAlignGrid::ReloadCharMap() {
   if (map == map_) return;
   const char32_t current = CodePointAt(col_, row_);
   map_ = std::move(map);
+  advances_ = FontAdvancesOf(font_.Handle());
   top_ = std::min(top_, std::max(0, TotalRows() - RowCount));
   row_ = std::min(row_, std::max(0, TotalRows() - 1));
   UpdateScrollBar();
@@ -96,8 +100,7 @@ void TStringAlignGrid::UpdateScrollBar() {
   si.nPos = top_;
   // The bar is drawn with the next paint of the grid, not at once: a Page Down paints
   // the rows and the bar together.
-  SetScrollInfo(handle_, SB_VERT, &si, FALSE);
-  RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
+  SetScrollInfo(handle_, SB_VERT, &si, TRUE);
 }
 
 void TStringAlignGrid::VScroll(WORD request) {
@@ -162,9 +165,88 @@ void TStringAlignGrid::UnicodeKeyDown(WPARAM key, bool ctrl) {
   if (col != col_ || row != row_) MoveCurrent(col, row);
 }
 
-void TStringAlignGrid::DrawUnicodeCell(HDC dc, int col, int row, const RECT& rect) const {
-  const char32_t cp = CodePointAt(col, row);
-  if (const unsigned glyph = map_->GlyphOf(cp)) DrawCodePoint(dc, cp, glyph, rect);
+void TStringAlignGrid::PaintUnicode(HDC dc, const RECT& client, const RECT& clip) {
+  const COLORREF background = ui::ResolveColor(Color()), textColor = ui::ResolveColor(font_.Color());
+  const ui::SelectObjectScope font(dc, font_.Handle());
+  SetBkMode(dc, TRANSPARENT);
+  const UINT align = SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const int ppem = metrics.tmHeight - metrics.tmInternalLeading;
+  const int width = ColWidth(), inset = Scale(2);
+
+  // One glyph in its own cell, clipped to it: the current cell on its ground, a glyph wider
+  // than its cell, or one whose advance the font does not give (centred by the font then).
+  auto drawAlone = [&](const RECT& cell, WORD glyph, int advance, bool current) {
+    SetBkColor(dc, current ? GetSysColor(COLOR_ACTIVECAPTION) : background);
+    SetTextColor(dc, current ? GetSysColor(COLOR_CAPTIONTEXT) : textColor);
+    const UINT options = (current ? ETO_OPAQUE : 0) | ETO_CLIPPED | ETO_GLYPH_INDEX;
+    const int centre = (cell.left + cell.right) / 2;
+    if (advance < 0) SetTextAlign(dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
+    ExtTextOutW(dc, advance < 0 ? centre : centre - advance / 2, cell.top + inset, options, &cell,
+                reinterpret_cast<const wchar_t*>(&glyph), glyph ? 1 : 0, nullptr);
+    if (advance < 0) SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  };
+
+  for (int r = 0; r < RowCount; ++r) {
+    const int row = top_ + r, y = r * (rowHeight_ + 1);
+    const RECT rowRect{0, y, kColumns * (width + 1), y + rowHeight_};
+    RECT band;
+    if (!IntersectRect(&band, &rowRect, &clip)) continue;
+    // The row's ground and the characters that fit their cells in one call, each centred in
+    // its cell by its advance; a call per character costs more than the drawing of it.
+    std::array<WORD, kColumns> glyphs{};
+    std::array<INT, kColumns> steps{};
+    struct Alone {
+      int col;
+      WORD glyph;
+      int advance;
+    };
+    std::array<Alone, kColumns> alone{};
+    int count = 0, aloneCount = 0, firstX = 0, lastX = 0;
+    for (int c = 0; c < kColumns; ++c) {
+      const RECT cell = CellRect(c, row);
+      if (cell.right <= band.left || cell.left >= band.right) continue;
+      const WORD glyph = row < TotalRows() ? static_cast<WORD>(map_->GlyphOf(CodePointAt(c, row))) : 0;
+      const bool current = c == col_ && row == row_;
+      if (!glyph && !current) continue;
+      const int advance = glyph && advances_ ? advances_->Pixels(glyph, ppem) : -1;
+      if (current || advance < 0 || advance > width) {
+        alone[static_cast<size_t>(aloneCount++)] = {c, glyph, advance};
+        continue;
+      }
+      const int x = (cell.left + cell.right) / 2 - advance / 2;
+      if (count == 0)
+        firstX = x;
+      else
+        steps[static_cast<size_t>(count - 1)] = x - lastX;
+      glyphs[static_cast<size_t>(count++)] = glyph;
+      lastX = x;
+    }
+    SetBkColor(dc, background);
+    SetTextColor(dc, textColor);
+    ExtTextOutW(dc, firstX, y + inset, ETO_OPAQUE | ETO_CLIPPED | ETO_GLYPH_INDEX, &band,
+                reinterpret_cast<const wchar_t*>(glyphs.data()), static_cast<UINT>(count), steps.data());
+    for (int i = 0; i < aloneCount; ++i) {
+      const Alone& a = alone[static_cast<size_t>(i)];
+      drawAlone(CellRect(a.col, row), a.glyph, a.advance, a.col == col_ && row == row_);
+    }
+  }
+  SetTextAlign(dc, align);
+
+  // The lines over the rows' grounds, then the strips right of the last column and below the
+  // last row.
+  PaintLines(dc);
+  const int cellsRight = kColumns * (width + 1), cellsBottom = RowCount * (rowHeight_ + 1);
+  const ui::Brush brush(CreateSolidBrush(background));
+  const RECT right{cellsRight, 0, client.right, client.bottom},
+      below{0, cellsBottom, cellsRight, client.bottom};
+  FillRect(dc, &right, brush);
+  FillRect(dc, &below, brush);
+  if (GetFocus() == handle_ && row_ >= top_ && row_ < top_ + RowCount) {
+    const RECT cell = CellRect(col_, row_);
+    DrawFocusRect(dc, &cell);
+  }
 }
 
 void DrawCodePoint(HDC dc, char32_t cp, unsigned glyph, const RECT& rect) {

@@ -22,36 +22,37 @@ constexpr const char* kPageItem = "Windows-1252";
 // What the name line says of a cell whose character the font does not draw.
 constexpr const char* kNotInFont = " (not in this font)";
 
-// The preview draws a character beyond the ANSI code page itself: Label1 is a static
-// control of the ANSI kind, so in the Unicode view it is owner-drawn, and its parent (the
-// panel) hands the drawing to the form.
+// The preview and the magnifier draw a character beyond the ANSI code page themselves:
+// they are static controls of the ANSI kind, so in the Unicode view they are owner-drawn,
+// and their parents (the panel, the form) hand the drawing to the form.
 class PreviewPainter final : public ui::Control::MessageFilter {
  public:
-  LRESULT FilterMessage(ui::Control& panel, UINT msg, WPARAM wParam, LPARAM lParam) override {
+  LRESULT FilterMessage(ui::Control& parent, UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg == WM_DRAWITEM) {
-      auto* form = dynamic_cast<TForm1*>(ui::Control::FromHandle(GetParent(panel.Handle())));
+      auto* form = dynamic_cast<TForm1*>(&parent);
+      if (!form) form = dynamic_cast<TForm1*>(ui::Control::FromHandle(GetParent(parent.Handle())));
       const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (form && draw->hwndItem == form->Label1.Handle()) {
-        Paint(*form, *draw);
-        return TRUE;
-      }
+      for (ui::Label* label : {form ? &form->Label1 : nullptr, form ? &form->mega_label : nullptr})
+        if (label && draw->hwndItem == label->Handle()) {
+          Paint(*form, *label, *draw);
+          return TRUE;
+        }
     }
-    return panel.PassOn(this, msg, wParam, lParam);
+    return parent.PassOn(this, msg, wParam, lParam);
   }
 
  private:
-  static void Paint(TForm1& form, const DRAWITEMSTRUCT& draw) {
-    ui::Label& preview = form.Label1;
-    const ui::Brush background(CreateSolidBrush(ui::ResolveColor(preview.Color())));
+  static void Paint(TForm1& form, ui::Label& label, const DRAWITEMSTRUCT& draw) {
+    const ui::Brush background(CreateSolidBrush(ui::ResolveColor(label.Color())));
     FillRect(draw.hDC, &draw.rcItem, background);
     if (!form.InUnicodeView()) return;
     const char32_t cp = form.SelectedCodePoint();
-    HFONT font = preview.GetFont().Handle();
+    HFONT font = label.GetFont().Handle();
     const unsigned glyph = FontCharMapOf(font)->GlyphOf(cp);
     if (!glyph) return;  // the font does not draw it: the preview stays empty, as the cell
     const ui::SelectObjectScope selected(draw.hDC, font);
     SetBkMode(draw.hDC, TRANSPARENT);
-    SetTextColor(draw.hDC, ui::ResolveColor(preview.GetFont().Color()));
+    SetTextColor(draw.hDC, ui::ResolveColor(label.GetFont().Color()));
     DrawCodePoint(draw.hDC, cp, glyph, draw.rcItem);
   }
 };
@@ -90,6 +91,7 @@ char32_t TForm1::SelectedCodePoint() const {
 
 void TForm1::WireUnicodeView() {
   Panel1.AddMessageFilter(&previewPainter);
+  AddMessageFilter(&previewPainter);
   BlockComboBox1.SetItems({kPageItem}, 0);
   BlockComboBox1.OnEnter = [this] { FillBlocks(); };
   BlockComboBox1.OnChange = [this] { BlockComboBox1Change(); };
@@ -156,6 +158,7 @@ void TForm1::ShowPage() {
   if (!InUnicodeView()) return;
   StringAlignGrid1.SetUnicodeView(false);
   SetOwnerDrawn(Label1, false);
+  SetOwnerDrawn(mega_label, false);
   RestoreDescriptionRow();
   BlockComboBox1.SetItemIndex(0);
   // Back where the page's selection was, described again.
@@ -172,6 +175,7 @@ void TForm1::ShowUnicodeAt(char32_t cp) {
     SelectedCol = col;
     SelectedRow = row;
     SetOwnerDrawn(Label1, true);
+    SetOwnerDrawn(mega_label, true);
   }
   StringAlignGrid1.SelectCodePoint(cp);
   ShowBlockOfTopRow();

@@ -367,7 +367,13 @@ void Control::ChangeScale(UINT newDpi) {
 
 void Control::SetBounds(const Bounds& bounds) {
   bounds_ = bounds;
-  if (handle_) MoveWindow(handle_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+  if (!handle_) return;
+  // A move to where the window stands already still costs the platform a round of work.
+  const RECT now = BoundsRect();
+  if (now.left == bounds.left && now.top == bounds.top && now.right - now.left == bounds.width &&
+      now.bottom - now.top == bounds.height)
+    return;
+  MoveWindow(handle_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
 }
 
 RECT Control::BoundsRect() const {

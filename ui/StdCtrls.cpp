@@ -49,7 +49,8 @@ Label::Label(Control* parent, std::string text, Bounds bounds, Options options)
   SetColor(options.color);
   // SS_NOTIFY: the label takes the mouse itself rather than letting it through to the
   // window below, so that it sees the release of a button.
-  DWORD style = SS_NOPREFIX | SS_NOTIFY | (options.visible ? WS_VISIBLE : 0);
+  DWORD style =
+      SS_NOPREFIX | SS_NOTIFY | (options.visible ? WS_VISIBLE : 0) | (options.elide ? SS_ENDELLIPSIS : 0);
   switch (options.alignment) {
     case Alignment::Left: style |= SS_LEFT; break;
     case Alignment::Right: style |= SS_RIGHT; break;
@@ -61,6 +62,8 @@ Label::Label(Control* parent, std::string text, Bounds bounds, Options options)
 }
 
 void Label::SetText(const std::string& text) {
+  // A static control draws itself at once on a new text, even the same one.
+  if (handle_ && text == text_) return;
   text_ = text;
   Control::SetText(text);
   AdjustSize();

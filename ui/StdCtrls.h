@@ -30,6 +30,7 @@ struct LabelOptions {
   bool visible = true;
   COLORREF color = kSysColor | COLOR_BTNFACE;
   bool mouseUp = false;  // reports button releases (OnMouseUp)
+  bool elide = false;    // one line, a text too long for it ending in "..."
 };
 
 // A text that the user does not edit. Shows "&" literally. With autoSize the label takes

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "ui/Application.h"
+#include "ui/Canvas.h"
 
 namespace testing_support {
 
@@ -187,6 +188,25 @@ void ChildProcess::Terminate() {
 std::string TessarinExe() {
   const char* path = std::getenv("TESSARIN_EXE");
   return path ? path : "Tessarin.exe";
+}
+
+std::vector<DWORD> ScreenPixels(const RECT& r) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  ui::WindowDC screen(nullptr);
+  ui::MemoryDC copy(screen, w, h);
+  BitBlt(copy, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+  std::vector<DWORD> pixels(static_cast<size_t>(w * h));
+  GetDIBits(copy, copy.BitmapHandle(), 0, static_cast<UINT>(h), pixels.data(), &bi, DIB_RGB_COLORS);
+  return pixels;
+}
+
+int DifferingPerMille(const std::vector<DWORD>& a, const std::vector<DWORD>& b) {
+  if (a.size() != b.size() || a.empty()) return 1000;
+  size_t differing = 0;
+  for (size_t i = 0; i < a.size(); ++i) differing += std::abs(int(a[i] & 0xFF) - int(b[i] & 0xFF)) > 96;
+  return static_cast<int>(differing * 1000 / a.size());
 }
 
 }  // namespace testing_support

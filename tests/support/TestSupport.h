@@ -45,6 +45,12 @@ void ClickAt(int x, int y, DWORD downFlag = MOUSEEVENTF_LEFTDOWN, DWORD upFlag =
 // One pointer event (a move, and a press or release when flags say so) at a screen position.
 void MouseAt(int x, int y, DWORD flags);
 
+// The pixels of a screen rectangle, top row first, as 0x00RRGGBB values.
+std::vector<DWORD> ScreenPixels(const RECT& r);
+// The share of pixels (in thousandths) whose blue parts differ clearly between two pictures
+// of the same size; 1000 for pictures of different sizes.
+int DifferingPerMille(const std::vector<DWORD>& a, const std::vector<DWORD>& b);
+
 // Another process running a program, ended cleanly (WM_CLOSE, then wait) or killed.
 class ChildProcess {
  public:

@@ -9,24 +9,13 @@
 
 using namespace tessarin;
 using testing_support::ClipboardText;
+using testing_support::DifferingPerMille;
 using testing_support::PutOnClipboard;
+using testing_support::ScreenPixels;
 
 namespace {
 
 void Mouse(POINT p, DWORD flags) { testing_support::MouseAt(p.x, p.y, flags); }
-
-// The pixels of a screen rectangle, as 0x00RRGGBB values.
-std::vector<DWORD> ScreenPixels(const RECT& r) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  ui::WindowDC screen(nullptr);
-  ui::MemoryDC copy(screen, w, h);
-  BitBlt(copy, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
-  std::vector<DWORD> pixels(static_cast<size_t>(w * h));
-  GetDIBits(copy, copy.BitmapHandle(), 0, static_cast<UINT>(h), pixels.data(), &bi, DIB_RGB_COLORS);
-  return pixels;
-}
 
 // How the magnifier should look with a text: black on white, centred, "&" as itself.
 std::vector<DWORD> ReferencePixels(const ui::Label& label, const std::string& text) {
@@ -45,14 +34,6 @@ std::vector<DWORD> ReferencePixels(const ui::Label& label, const std::string& te
   std::vector<DWORD> pixels(static_cast<size_t>(client.right * client.bottom));
   GetDIBits(dc, dc.BitmapHandle(), 0, static_cast<UINT>(client.bottom), pixels.data(), &bi, DIB_RGB_COLORS);
   return pixels;
-}
-
-// The share of pixels (in thousandths) that differ clearly between two pictures.
-int DifferingPerMille(const std::vector<DWORD>& a, const std::vector<DWORD>& b) {
-  if (a.size() != b.size() || a.empty()) return 1000;
-  size_t differing = 0;
-  for (size_t i = 0; i < a.size(); ++i) differing += std::abs(int(a[i] & 0xFF) - int(b[i] & 0xFF)) > 96;
-  return static_cast<int>(differing * 1000 / a.size());
 }
 
 class MouseActions : public testing_support::MainWindowTest {

@@ -11,6 +11,7 @@
 #include "main/DropSource.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
+#include "ui/Canvas.h"
 
 using namespace tessarin;
 using testing_support::ClipboardText;
@@ -165,7 +166,7 @@ TEST_F(UnicodeOutput, SelectingAnArrowThenCopyAsRtfGivesTheArrowToRichAndToPlain
   EXPECT_EQ(form->SelectedCodePoint(), 0x2192u);
 }
 
-TEST_F(UnicodeOutput, TheMouseButtonCopiesOfTheUnicodeViewPutUtf16TextOnTheClipboard) {
+TEST_F(UnicodeOutput, TheMouseButtonsOfTheUnicodeViewCopyUtf16TextAndMagnifyTheCharacter) {
   const TAppSettings saved = AppSettings;
   ChooseBlock("Arrows");
   struct Case {
@@ -187,6 +188,42 @@ TEST_F(UnicodeOutput, TheMouseButtonCopiesOfTheUnicodeViewPutUtf16TextOnTheClipb
     EXPECT_EQ(ClipboardUnicode(), c.text);
     EXPECT_EQ(form->SelectedCodePoint(), 0x2192u);
   }
+
+  // The magnifier shows the arrow itself while the button is held, not the page's character
+  // of that cell: black on white, centred at its top as the platform centres it.
+  AppSettings.RMouseKey = maMagnify;
+  ui::Label& mega = form->mega_label;
+  RECT client, onScreen;
+  GetClientRect(mega.Handle(), &client);
+  GetWindowRect(mega.Handle(), &onScreen);
+  auto reference = [&](const wchar_t* text) {
+    ui::WindowDC screen(nullptr);
+    ui::MemoryDC dc(screen, client.right, client.bottom);
+    FillRect(dc, &client, ui::Brush(CreateSolidBrush(RGB(255, 255, 255))));
+    const ui::SelectObjectScope font(dc, mega.GetFont().Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    ExtTextOutW(dc, client.right / 2, 0, ETO_CLIPPED, &client, text, 1, nullptr);
+    std::vector<DWORD> pixels(static_cast<size_t>(client.right * client.bottom));
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+    GetDIBits(dc, dc.BitmapHandle(), 0, static_cast<UINT>(client.bottom), pixels.data(), &bi, DIB_RGB_COLORS);
+    return pixels;
+  };
+  const POINT p = CellOnScreen(0x2192);
+  testing_support::MouseAt(p.x, p.y, MOUSEEVENTF_RIGHTDOWN);
+  ASSERT_TRUE(WaitUntil([&] { return !form->StringAlignGrid1.Visible(); }));
+  std::vector<DWORD> shown;
+  EXPECT_TRUE(WaitUntil([&] {
+    shown = testing_support::ScreenPixels(onScreen);
+    return testing_support::DifferingPerMille(shown, reference(L"\x2192")) < 10;
+  })) << testing_support::DifferingPerMille(shown, reference(L"\x2192"));
+  // The left arrow's picture is the right one's mirror: it differs wherever there is ink.
+  EXPECT_GT(testing_support::DifferingPerMille(shown, reference(L"\x2190")),
+            3 * testing_support::DifferingPerMille(shown, reference(L"\x2192")) + 3);
+  testing_support::MouseAt(p.x, p.y, MOUSEEVENTF_RIGHTUP);
+  EXPECT_TRUE(WaitUntil([&] { return form->StringAlignGrid1.Visible(); }));
   AppSettings = saved;
   EXPECT_TRUE(errors.empty());
 }

@@ -425,3 +425,84 @@ TEST_F(UnicodeView, TheFontIsReadOnceAndTheScreenReaderSeesTheCellsInSight) {
 }
 
 }  // namespace
+
+// The pixels of a DC's rectangle, top row first, as 0x00RRGGBB.
+std::vector<DWORD> Pixels(HDC source, int width, int height) {
+  HDC dc = CreateCompatibleDC(source);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::vector<DWORD> pixels(static_cast<const DWORD*>(bits),
+                            static_cast<const DWORD*>(bits) + width * height);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return pixels;
+}
+
+// The leftmost and rightmost column of a rectangle of pixels that differs from its top-left one.
+std::pair<int, int> InkColumns(const std::vector<DWORD>& pixels, int stride, const RECT& r) {
+  const DWORD ground = pixels[static_cast<size_t>(r.top * stride + r.left)];
+  int left = r.right, right = r.left - 1;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      if (pixels[static_cast<size_t>(y * stride + x)] != ground)
+        left = std::min(left, x), right = std::max(right, x);
+  return {left - r.left, right - r.left};
+}
+
+TEST_F(UnicodeView, EachCharacterStandsInItsCellWhereTheFontCentresIt) {
+  // Proportional glyphs of many widths, some wider than a cell, and a zero-width mark.
+  UseFont("Symbola");
+  for (const char* query : {"leftwards arrow", "n-ary summation", "combining grave accent"}) {
+    SCOPED_TRACE(query);
+    Find(query);
+    Keys({VK_ESCAPE});
+    TStringAlignGrid& grid = form->StringAlignGrid1;
+    ASSERT_TRUE(form->InUnicodeView());
+    RedrawWindow(grid.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client;
+    GetClientRect(grid.Handle(), &client);
+    HDC shown = GetDC(grid.Handle());
+    const std::vector<DWORD> drawn = Pixels(shown, client.right, client.bottom);
+    ReleaseDC(grid.Handle(), shown);
+    // Each character again, alone in a bitmap of the grid's size at its cell's place, centred
+    // by the platform on its own advance and clipped to the cell.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = SelectObject(dc, grid.GetFont().Handle());
+    FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    std::vector<RECT> cells;
+    for (int row = grid.TopRow(); row < grid.TopRow() + TStringAlignGrid::RowCount; ++row)
+      for (int col = 0; col < 16; ++col) {
+        const char32_t cp = grid.CodePointAt(col, row);
+        if (!grid.CharMap()->Has(cp) || (col == grid.Col() && row == grid.Row())) continue;
+        const RECT cell = grid.CellRect(col, row);
+        const wchar_t unit = static_cast<wchar_t>(cp);
+        ExtTextOutW(dc, (cell.left + cell.right) / 2, cell.top + 2, ETO_CLIPPED, &cell, &unit, 1, nullptr);
+        cells.push_back(cell);
+      }
+    const std::vector<DWORD> alone = Pixels(dc, client.right, client.bottom);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ASSERT_GT(cells.size(), 100u);
+    for (const RECT& cell : cells) {
+      const auto [left, right] = InkColumns(drawn, client.right, cell);
+      const auto [aloneLeft, aloneRight] = InkColumns(alone, client.right, cell);
+      EXPECT_NEAR(left, aloneLeft, 1) << "cell at " << cell.left << "," << cell.top;
+      EXPECT_NEAR(right, aloneRight, 1) << "cell at " << cell.left << "," << cell.top;
+    }
+  }
+}
