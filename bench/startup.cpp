@@ -4,9 +4,12 @@
 // window's before its first paint and its dialogs' and icon window's after it, as Tessarin does: the floor
 // Tessarin's start-up is held to.
 //
-//   bench_startup.exe PATH\Tessarin.exe [ROUNDS]      (ROUNDS defaults to 21)
+//   bench_startup.exe PATH\Tessarin.exe [ROUNDS [PATH\EARLIER.exe]]   (ROUNDS defaults to 21)
 //
-// Each round starts the three programs one after the other, the order rotating between
+// With an earlier build of Tessarin.exe it takes its turn in each round as a fourth program,
+// and the rounds' ratios of this build to it are the headline of a change's cost.
+//
+// Each round starts the programs one after the other, the order rotating between
 // rounds, and times each from CreateProcess to three points:
 //   visible  the process's main top-level window (class "Notepad" / "TessarinMainWindow")
 //            has WS_VISIBLE;
@@ -46,6 +49,7 @@ constexpr DWORD kCloseTimeoutMs = 10000;
 constexpr DWORD kSettleMs = 100;
 constexpr double kPaintGoal = 1.10;  // to the first complete paint, against notepad
 constexpr double kFloorGoal = 1.10;  // to the first complete paint, against the bare program
+constexpr double kEarlierGoal = 1.03;  // to the first complete paint, against an earlier build
 
 LARGE_INTEGER frequency;
 
@@ -249,12 +253,12 @@ void PrintSample(int round, const Program& program, const Sample& sample) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: bench_startup PATH\\Tessarin.exe [ROUNDS]\n");
+  if (argc < 2 || argc > 4) {
+    std::fprintf(stderr, "usage: bench_startup PATH\\Tessarin.exe [ROUNDS [PATH\\EARLIER.exe]]\n");
     return 2;
   }
   int rounds = kDefaultRounds;
-  if (argc == 3) {
+  if (argc >= 3) {
     rounds = std::atoi(argv[2]);
     if (rounds < 1 || rounds > 1000) {
       std::fprintf(stderr, "bench_startup: ROUNDS must be 1 to 1000, not \"%s\"\n", argv[2]);
@@ -271,7 +275,9 @@ int main(int argc, char** argv) {
   barePath = barePath.substr(0, barePath.find_last_of("\\/") + 1) + "bench_bare.exe";
   const Program bare{"bare program", barePath, "BareMainWindow"};
   const Program tessarin{"Tessarin.exe", DosPath(argv[1]), "TessarinMainWindow"};
-  for (const Program* p : {&tessarin, &bare}) {
+  const Program earlier{"earlier build", argc == 4 ? DosPath(argv[3]) : std::string(), "TessarinMainWindow"};
+  const int count = argc == 4 ? 4 : 3;
+  for (const Program* p : {&tessarin, &bare, count == 4 ? &earlier : &bare}) {
     if (GetFileAttributesA(p->path.c_str()) == INVALID_FILE_ATTRIBUTES) {
       std::fprintf(stderr, "bench_startup: no such file: %s\n", p->path.c_str());
       return 2;
@@ -288,21 +294,22 @@ int main(int argc, char** argv) {
 
   // One launch of each first, not counted: it loads the files and libraries they share
   // into the caches, which would otherwise count against whichever goes first.
-  const Program* programs[3] = {&notepad, &bare, &tessarin};
+  const Program* programs[4] = {&notepad, &bare, &tessarin, &earlier};
   Sample warmUp;
-  for (const Program* p : programs)
-    if (!Measure(*p, warmUp)) return 1;
+  for (int p = 0; p < count; ++p)
+    if (!Measure(*programs[p], warmUp)) return 1;
   Sleep(kSettleMs);
 
-  std::vector<Sample> sampleSets[3];
-  // Against notepad, against the bare program.
-  std::vector<double> readyRatios[2], visibleRatios[2], paintedRatios[2], floorRatios;
+  std::vector<Sample> sampleSets[4];
+  // Against notepad, against the bare program; against the earlier build.
+  std::vector<double> readyRatios[2], visibleRatios[2], paintedRatios[2], floorRatios, earlierPainted,
+      earlierReady;
   int failures = 0;
   for (int round = 1; round <= rounds; ++round) {
-    Sample samples[3];
+    Sample samples[4];
     bool ok = true;
-    for (int i = 0; i < 3; ++i) {
-      const int p = (i + round) % 3;  // the order rotates
+    for (int i = 0; i < count; ++i) {
+      const int p = (i + round) % count;  // the order rotates
       if (Measure(*programs[p], samples[p])) {
         PrintSample(round, *programs[p], samples[p]);
       } else {
@@ -314,7 +321,11 @@ int main(int argc, char** argv) {
       ++failures;
       continue;
     }
-    for (int p = 0; p < 3; ++p) sampleSets[p].push_back(samples[p]);
+    for (int p = 0; p < count; ++p) sampleSets[p].push_back(samples[p]);
+    if (count == 4) {
+      earlierPainted.push_back(samples[2].painted / samples[3].painted);
+      earlierReady.push_back(samples[2].ready / samples[3].ready);
+    }
     for (int b = 0; b < 2; ++b) {
       readyRatios[b].push_back(samples[2].ready / samples[b].ready);
       visibleRatios[b].push_back(samples[2].visible / samples[b].visible);
@@ -329,10 +340,10 @@ int main(int argc, char** argv) {
 
   std::printf("\nmedians over %zu rounds (ms):   visible  painted     idle    reply    ready\n",
               sampleSets[0].size());
-  double medians[3][5] = {};
+  double medians[4][5] = {};
   double Sample::*fields[5] = {&Sample::visible, &Sample::painted, &Sample::idle, &Sample::reply,
                                &Sample::ready};
-  for (int p = 0; p < 3; ++p) {
+  for (int p = 0; p < count; ++p) {
     for (int f = 0; f < 5; ++f) medians[p][f] = Median(Field(sampleSets[p], fields[f]));
     std::printf("  %-27s %8.1f %8.1f %8.1f %8.1f %8.1f\n", programs[p]->name.c_str(), medians[p][0],
                 medians[p][1], medians[p][2], medians[p][3], medians[p][4]);
@@ -361,6 +372,13 @@ int main(int argc, char** argv) {
   std::printf(
       "median start-up to a shown, idle main window: Tessarin %.1f ms, bare %.1f ms, notepad %.1f ms\n",
       medians[2][4], medians[1][4], medians[0][4]);
+  if (count == 4) {
+    const double ratio = Median(earlierPainted);
+    std::printf(
+        "against the earlier build (median of the rounds): %.3fx painted, %.3fx ready; goal: first complete "
+        "paint within %.2fx: %s\n",
+        ratio, Median(earlierReady), kEarlierGoal, ratio <= kEarlierGoal ? "met" : "not met");
+  }
   if (failures) std::printf("%d of %d rounds failed and are left out\n", failures, rounds);
   return failures ? 1 : 0;
 }

@@ -4,6 +4,9 @@
 #
 #   scripts/bench.sh [NAME…]    run bench/NAME.cpp only (default: every bench/*.cpp)
 #
+# With TESSARIN_BENCH_EARLIER=/path/to/an/earlier/Tessarin.exe the start-up benchmark runs
+# that build too, in the same rounds, and gives this build's start-up as a ratio to it.
+#
 # Each benchmark program gets the path of Tessarin.exe as its first argument and prints
 # its figures as ratios against a baseline it measures in the same run. The Wine
 # environment lives under $TESSARIN_BENCH_WINE_ROOT (default build/win-release/bench-wine),
@@ -87,8 +90,13 @@ for name in "${names[@]}"; do
     "$repo/build/host/bench_unicode_search"
     echo "-- Wine"
   fi
+  args=("$tessarin_dos")
+  if [ "$name" = startup ] && [ -n "${TESSARIN_BENCH_EARLIER:-}" ]; then
+    earlier=$(realpath "$TESSARIN_BENCH_EARLIER")
+    args+=(21 "Z:${earlier//\//\\}")
+  fi
   # msvcrt writes CRLF line ends to a pipe.
-  if ! TESSARIN_WINE_ROOT=$root "$winenv" exec "$run_size" "$build/bench_$name.exe" "$tessarin_dos" | tr -d '\r'; then
+  if ! TESSARIN_WINE_ROOT=$root "$winenv" exec "$run_size" "$build/bench_$name.exe" "${args[@]}" | tr -d '\r'; then
     echo "bench: $name failed" >&2
     status=1
   fi
