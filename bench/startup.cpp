@@ -47,8 +47,8 @@ constexpr DWORD kCloseTimeoutMs = 10000;
 // A moment between launches, so that one program's teardown (X windows, server
 // objects) does not run into the next one's start.
 constexpr DWORD kSettleMs = 100;
-constexpr double kPaintGoal = 1.10;  // to the first complete paint, against notepad
-constexpr double kFloorGoal = 1.10;  // to the first complete paint, against the bare program
+constexpr double kPaintGoal = 1.10;    // to the first complete paint, against notepad
+constexpr double kFloorGoal = 1.10;    // to the first complete paint, against the bare program
 constexpr double kEarlierGoal = 1.03;  // to the first complete paint, against an earlier build
 
 LARGE_INTEGER frequency;

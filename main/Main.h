@@ -18,6 +18,7 @@
 #include "main/FontComboBox.h"
 #include "main/Layout.h"
 #include "main/StringAlignGrid.h"
+#include "ui/ComCtrls.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
@@ -61,6 +62,8 @@ class TForm1 : public ui::Form {
   // the code and key labels describe the space before the first selection (made after the row
   // of descriptions, which keeps its place right after the preview among the windows).
   ui::Label char_name;
+  // Shows the whole name when the line ends it in "...".
+  ui::ToolTip CharNameTip{char_name};
   ui::GroupBox GroupBox3;
   ui::RichEdit RichEdit1;
   ui::Label Label2;
@@ -200,6 +203,8 @@ class TForm1 : public ui::Form {
   void ShowUnicodeAt(char32_t cp);
   void UnicodeSelectCell(int ACol, int ARow);
   void DescribeInPage(unsigned char code);
+  // The name line: a name too long for it ends in "...", and its tooltip then shows it whole.
+  void ShowCharName(const std::string& name);
   // The code, key and HTML labels placed for the Unicode view's texts, and back.
   void ArrangeDescriptionRow();
   void RestoreDescriptionRow();

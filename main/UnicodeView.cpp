@@ -110,7 +110,14 @@ void TForm1::WireUnicodeView() {
   FindField1.OnFoundBeyond = [this](char32_t cp) { FoundCodePoint(cp); };
 }
 
-void TForm1::DescribeInPage(unsigned char code) { char_name.SetText(std::string(CharName(code))); }
+void TForm1::DescribeInPage(unsigned char code) { ShowCharName(std::string(CharName(code))); }
+
+void TForm1::ShowCharName(const std::string& name) {
+  char_name.SetText(name);
+  RECT room;
+  GetClientRect(char_name.Handle(), &room);
+  CharNameTip.SetText(TextWidth(char_name, name) > room.right ? name : std::string());
+}
 
 void TForm1::UnicodeSelectCell(int ACol, int ARow) {
   const char32_t cp = StringAlignGrid1.CodePointAt(ACol, ARow);
@@ -123,7 +130,7 @@ void TForm1::UnicodeSelectCell(int ACol, int ARow) {
   std::string name = unicode::CharName(cp);
   if (name.empty()) name = unicode::CodePointText(cp);
   if (!StringAlignGrid1.CharMap()->Has(cp)) name += kNotInFont;
-  char_name.SetText(name);
+  ShowCharName(name);
   // The preview draws the code point itself; its text keeps what the page's readers of
   // it (drag and drop, the mouse-button actions) can carry: the character's byte where
   // the page has it, else nothing.

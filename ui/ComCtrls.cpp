@@ -1,9 +1,11 @@
-// The page control with its pages, and the memo.
+// The page control with its pages, the memo, and the tooltip.
 #include "ui/ComCtrls.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+
+#include "ui/SystemLibraries.h"
 
 namespace ui {
 
@@ -149,6 +151,36 @@ LRESULT Memo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(msg, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
   }
   return Control::WndProc(msg, wParam, lParam);
+}
+
+// --- ToolTip -------------------------------------------------------------------------
+
+ToolTip::~ToolTip() {
+  if (tip_) DestroyWindow(tip_);
+}
+
+void ToolTip::SetText(const std::string& text) {
+  if (text == text_ || !control_.Handle()) return;
+  text_ = text;
+  TTTOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(control_.Handle());
+  tool.uId = reinterpret_cast<UINT_PTR>(control_.Handle());
+  tool.lpszText = const_cast<char*>(text_.c_str());
+  if (!tip_) {
+    if (text_.empty()) return;
+    CommonControls();
+    // Owned by the control's top-level window, so that it stays above it and goes with it.
+    tip_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                        GetAncestor(control_.Handle(), GA_ROOT), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!tip_) return;
+    SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    return;
+  }
+  SendMessageA(tip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace ui

@@ -1,5 +1,5 @@
-// The page control with its pages (the platform's tab control) and the read-only
-// multi-line memo.
+// The page control with its pages (the platform's tab control), the read-only multi-line
+// memo, and a tooltip.
 #pragma once
 #include <windows.h>
 
@@ -75,6 +75,26 @@ class Memo : public Control {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+// The platform's tooltip for one control: while the mouse rests on the control it shows a
+// text, none while the text is empty. Its window is made the first time there is a text.
+class ToolTip {
+ public:
+  explicit ToolTip(Control& control) : control_(control) {}
+  ~ToolTip();
+  ToolTip(const ToolTip&) = delete;
+  ToolTip& operator=(const ToolTip&) = delete;
+
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& text);
+  // The tooltip's window, nullptr before the first text.
+  HWND Handle() const { return tip_; }
+
+ private:
+  Control& control_;
+  HWND tip_ = nullptr;
+  std::string text_;
 };
 
 }  // namespace ui

@@ -16,6 +16,7 @@
 
 #include "main/FontCharMap.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/TestSupport.h"
 
 using namespace tessarin;
 
@@ -505,4 +506,42 @@ TEST_F(UnicodeView, EachCharacterStandsInItsCellWhereTheFontCentresIt) {
       EXPECT_NEAR(right, aloneRight, 1) << "cell at " << cell.left << "," << cell.top;
     }
   }
+}
+
+TEST_F(UnicodeView, ANameTooLongForItsLineShowsWholeInItsTooltip) {
+  ui::Label& name = form->char_name;
+  ui::ToolTip& tip = form->CharNameTip;
+  auto hoverShows = [&](const std::string& expected) {
+    RECT r;
+    GetWindowRect(name.Handle(), &r);
+    testing_support::MoveMouseTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    char text[256] = {};
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = GetParent(name.Handle());
+    tool.uId = reinterpret_cast<UINT_PTR>(name.Handle());
+    tool.lpszText = text;
+    const bool shown = WaitUntil([&] { return tip.Handle() && IsWindowVisible(tip.Handle()); });
+    if (shown) SendMessageA(tip.Handle(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    testing_support::MoveMouseTo(r.left - 40, r.top - 40);
+    EXPECT_TRUE(shown) << expected;
+    EXPECT_EQ(std::string(text), expected);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(tip.Handle()); }));
+  };
+  // On the page: a name that fits has no tip; one that does not ends in "..." and has one.
+  form->StringAlignGrid1.SelectCellAt(('A' - 32) % 16, ('A' - 32) / 16);
+  EXPECT_EQ(name.Text(), "LATIN CAPITAL LETTER A");
+  EXPECT_EQ(tip.Text(), "");
+  form->StringAlignGrid1.SelectCellAt((0xC2 - 32) % 16, (0xC2 - 32) / 16);
+  EXPECT_EQ(name.Text(), NameInUnicodeData(0xC2));
+  EXPECT_NE(GetWindowLongA(name.Handle(), GWL_STYLE) & SS_ENDELLIPSIS, 0);
+  hoverShows(NameInUnicodeData(0xC2));
+  // In the Unicode view, the longest names of a block.
+  UseFont("Symbola");
+  Find("U+2571");
+  ASSERT_TRUE(Shows(0x2571));
+  hoverShows(NameInUnicodeData(0x2571));
+  Find("U+2192");
+  ASSERT_TRUE(Shows(0x2192));
+  EXPECT_EQ(tip.Text(), "");
 }
