@@ -214,14 +214,14 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TStringAlignGrid::Paint(HDC target, const RECT& clip) {
   RECT client;
   GetClientRect(handle_, &client);
-  // The program's first paint goes straight to the window: nothing of the grid shows yet
-  // that could flicker, and under Wine the characters cost three times as much drawn into
-  // a bitmap. Every later paint is composed off screen and copied in one piece.
-  // The Unicode view paints each pixel once, cells opaque, so it needs no bitmap either.
+  // The Unicode view paints each pixel once, its rows opaque: it needs no bitmap.
   if (map_) {
     PaintUnicode(target, client, clip);
     return;
   }
+  // The program's first paint goes straight to the window: nothing of the grid shows yet
+  // that could flicker, and under Wine the characters cost three times as much drawn into
+  // a bitmap. Every later paint of the page is composed off screen and copied in one piece.
   if (!ui::Application::Instance().StartupFinished()) {
     PaintTo(target, client, clip);
     return;

@@ -123,8 +123,8 @@ class TStringAlignGrid : public ui::CustomControl {
   void KeyDown(WPARAM key);
   void InvalidateCell(int col, int row);
   // The Unicode view's side of painting, keys, the scroll bar and the wheel.
-  // Paints the Unicode view straight onto the window without flicker: the lines, the
-  // strips past the cells, and each cell opaque with its character.
+  // Paints the Unicode view straight onto the window without flicker: each row opaque with
+  // its characters, then the lines and the strips past the cells.
   void PaintUnicode(HDC dc, const RECT& client, const RECT& clip);
   void UnicodeKeyDown(WPARAM key, bool ctrl);
   void VScroll(WORD request);

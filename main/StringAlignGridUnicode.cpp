@@ -4,8 +4,8 @@
 #include <array>
 
 #include "main/FontCharMap.h"
-#include "ui/Canvas.h"
 #include "main/StringAlignGrid.h"
+#include "ui/Canvas.h"
 #include "unicode/CharMap.h"
 
 namespace tessarin {
@@ -98,8 +98,8 @@ void TStringAlignGrid::UpdateScrollBar() {
   si.nMax = std::max(0, TotalRows() - 1);
   si.nPage = RowCount;
   si.nPos = top_;
-  // The bar is drawn with the next paint of the grid, not at once: a Page Down paints
-  // the rows and the bar together.
+  // The bar redraws itself alone; a repaint of the frame would draw the edge and all of
+  // the cells again as well.
   SetScrollInfo(handle_, SB_VERT, &si, TRUE);
 }
 
