@@ -95,12 +95,14 @@ void Label::AdjustSize() {
   int left = Left();
   if (options_.alignment == Alignment::Right) left = Left() + Width() - width;
   if (options_.alignment == Alignment::Center) left = Left() + (Width() - width) / 2;
-  if (left != Left() || width != Width() || height != Height()) {
-    SetBounds({left, Top(), width, height});
-    // A move keeps the old picture where the old text stood (at the old left edge): the
-    // whole label is drawn again for the new one.
-    InvalidateRect(handle_, nullptr, TRUE);
-  }
+  if (left != Left() || width != Width() || height != Height()) SetBounds({left, Top(), width, height});
+}
+
+void Label::SetBounds(const Bounds& bounds) {
+  const RECT before = BoundsRect();
+  Control::SetBounds(bounds);
+  const RECT after = BoundsRect();
+  if (handle_ && !EqualRect(&before, &after)) InvalidateRect(handle_, nullptr, TRUE);
 }
 
 // --- Button, CheckBox --------------------------------------------------------------------

@@ -43,6 +43,9 @@ class Label : public Control {
   // The text as the label holds it (also while the label is hidden).
   std::string Text() const override { return text_; }
   void SetText(const std::string& text) override;
+  // A label moved or resized is drawn again whole: the platform would keep the old picture,
+  // whose text stood for the old width.
+  void SetBounds(const Bounds& bounds) override;
   // A mouse button released over the label, at a point of its client area.
   std::function<void(MouseButton button, ShiftState shift, int x, int y)> OnMouseUp;
 

@@ -545,3 +545,38 @@ TEST_F(UnicodeView, ANameTooLongForItsLineShowsWholeInItsTooltip) {
   ASSERT_TRUE(Shows(0x2192));
   EXPECT_EQ(tip.Text(), "");
 }
+
+TEST_F(UnicodeView, TheDescriptionRowShowsItsTextsOnTheScreenAsAQueryIsTyped) {
+  // Each keystroke selects another character, in the page or beyond it: the labels change
+  // their texts, widths and places, and what the screen shows must follow.
+  auto showsItsText = [](ui::Label& label) {
+    const std::string text = label.Text();
+    RECT r;
+    GetWindowRect(label.Handle(), &r);
+    const std::vector<DWORD> pixels = testing_support::ScreenPixels(r);
+    const int width = r.right - r.left;
+    int left = width, right = -1;
+    for (size_t i = 0; i < pixels.size(); ++i)
+      if (std::abs(int(pixels[i] & 0xFF) - int(pixels[0] & 0xFF)) > 96) {
+        left = std::min(left, static_cast<int>(i) % width);
+        right = std::max(right, static_cast<int>(i) % width);
+      }
+    if (text.empty()) return right < 0;
+    HDC dc = GetDC(label.Handle());
+    HGDIOBJ old = SelectObject(dc, label.GetFont().Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label.Handle(), dc);
+    // Right-aligned: the ink ends at the label's right edge and is as wide as the text.
+    return right >= width - 4 && right - left + 1 >= size.cx - 4;
+  };
+  const std::string query = "rightwards arrow";
+  for (size_t typed = 1; typed <= query.size(); ++typed) {
+    Find(query.substr(0, typed));
+    for (ui::Label* label : {&form->num, &form->Tast, &form->html_char})
+      EXPECT_TRUE(WaitUntil([&] { return showsItsText(*label); }))
+          << "\"" << query.substr(0, typed) << "\": " << label->Text();
+  }
+  EXPECT_TRUE(Shows(0x2192));
+}
