@@ -1,6 +1,8 @@
 // The registration of the program's own window classes.
 #include "ui/WindowClass.h"
 
+#include "ui/Dpi.h"
+
 namespace ui {
 
 const char* RegisterWindowClass(const WindowClass& c) {
@@ -14,8 +16,9 @@ const char* RegisterWindowClass(const WindowClass& c) {
   wc.cbWndExtra = c.windowExtra;
   wc.hInstance = module;
   if (c.icon) {
-    wc.hIcon = LoadIconA(module, c.icon);
-    wc.hIconSm = static_cast<HICON>(LoadImageA(module, c.icon, IMAGE_ICON, 16, 16, 0));
+    // At the system's sizes for its scaling: 16 and 32 pixels at 100 %, 24 and 48 at 150 %.
+    wc.hIcon = LoadIconForDpi(c.icon, SM_CXICON, SystemDpi());
+    wc.hIconSm = LoadIconForDpi(c.icon, SM_CXSMICON, SystemDpi());
   }
   wc.hCursor = c.cursor ? c.cursor : LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = c.background;

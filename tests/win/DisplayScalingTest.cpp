@@ -433,14 +433,23 @@ TEST_F(DisplayScaling, TheSmallPicturesAndMarginsGrowWithTheScaling) {
   EXPECT_NEAR(ink.bottom - ink.top + 1, Scaled(10, dpi), 1);
   EXPECT_NEAR(ink.runs[1].first - ink.runs[0].first, Scaled(21, dpi), 2);
 
-  // The notification-area icon at the system's small-icon size for this scaling.
-  ICONINFO info{};
-  ASSERT_TRUE(GetIconInfo(form->RxTrayIcon1.Icon(), &info));
-  BITMAP colour{};
-  GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof colour, &colour);
-  EXPECT_EQ(colour.bmWidth, Scaled(16, dpi));
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
+  // The notification-area icon and the windows' class icons at the system's icon sizes for
+  // this scaling.
+  auto widthOf = [](HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP colour{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof colour, &colour);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return static_cast<int>(colour.bmWidth);
+  };
+  EXPECT_EQ(widthOf(form->RxTrayIcon1.Icon()), Scaled(16, dpi));
+  const auto classIcon = [&](int index) {
+    return reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), index));
+  };
+  EXPECT_EQ(widthOf(classIcon(GCLP_HICONSM)), Scaled(16, dpi));
+  EXPECT_EQ(widthOf(classIcon(GCLP_HICON)), Scaled(32, dpi));
 }
 
 TEST(ProgramIcon, HoldsPicturesForOneTwoAndThreeTimesTheSmallSize) {
