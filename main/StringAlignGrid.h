@@ -62,8 +62,8 @@ class TStringAlignGrid : public ui::CustomControl {
   const std::string& Cells(int col, int row) const;
   void SetCells(int col, int row, const std::string& text);
 
-  // The cells' size, given at 100 % and scaled to the grid's DPI; the line between two
-  // cells stays one pixel at every scaling.
+  // The cells' size, given at 100 % and scaled to the grid's DPI, as far as the client area
+  // holds the 16 x 14 cells; the line between two cells stays one pixel at every scaling.
   void SetDefaultColWidth(int width);
   void SetDefaultRowHeight(int height);
   void ChangeScale(UINT newDpi) override;

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -797,4 +798,98 @@ TEST_F(UnicodeView, TheListShowsNoBlockForATopRowOutsideEveryBlock) {
   EXPECT_EQ(box.ItemIndex(), -1) << box.Item(box.ItemIndex());
   SendMessageA(grid.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
   EXPECT_EQ(box.Item(box.ItemIndex()), blockOf(rows[outside + 1]));
+}
+
+// A copy of a font file that names itself the bold face of another family: its family,
+// style and full names rewritten in place (each no longer than the name it replaces), its
+// weight and style bits set to bold. Wine then takes it as that family's bold face.
+bool WriteAsBoldFaceOf(const std::string& source, const std::string& target, const std::wstring& family) {
+  std::ifstream in(source, std::ios::binary);
+  std::vector<unsigned char> font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (font.size() < 12) return false;
+  auto u16 = [&](size_t at) { return static_cast<unsigned>(font[at] << 8 | font[at + 1]); };
+  auto u32 = [&](size_t at) { return u16(at) << 16 | u16(at + 2); };
+  auto put16 = [&](size_t at, unsigned v) {
+    font[at] = static_cast<unsigned char>(v >> 8);
+    font[at + 1] = static_cast<unsigned char>(v);
+  };
+  std::map<std::string, size_t> tables;
+  for (unsigned i = 0; i < u16(4); ++i) {
+    const size_t record = 12 + 16 * i;
+    tables[std::string(font.begin() + static_cast<long>(record),
+                       font.begin() + static_cast<long>(record) + 4)] = u32(record + 8);
+  }
+  if (!tables.count("name") || !tables.count("OS/2") || !tables.count("head")) return false;
+  const size_t name = tables["name"], strings = name + u16(name + 4);
+  const std::map<unsigned, std::wstring> names{
+      {1, family}, {2, L"Bold"}, {4, family + L" Bold"}, {16, family}, {17, L"Bold"}};
+  for (unsigned i = 0; i < u16(name + 2); ++i) {
+    const size_t record = name + 6 + 12 * i;
+    const auto it = names.find(u16(record + 6));
+    if (it == names.end() || u16(record) != 3) continue;
+    if (it->second.size() * 2 > u16(record + 8)) return false;
+    const size_t at = strings + u16(record + 10);
+    for (size_t c = 0; c < it->second.size(); ++c) put16(at + 2 * c, it->second[c]);
+    put16(record + 8, static_cast<unsigned>(it->second.size() * 2));
+  }
+  const size_t os2 = tables["OS/2"], head = tables["head"];
+  put16(os2 + 4, 700);                               // usWeightClass
+  put16(os2 + 62, (u16(os2 + 62) | 0x20) & ~0x40u);  // fsSelection: bold, not regular
+  put16(head + 44, u16(head + 44) | 1);              // macStyle: bold
+  std::ofstream out(target, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(font.data()), static_cast<std::streamsize>(font.size()));
+  return out.good();
+}
+
+TEST_F(UnicodeView, TheListOfBlocksFollowsTheFaceNotTheName) {
+  // Unifont's bold face here is Unifont Upper renamed: it draws the planes above the
+  // first, where the regular face draws the first alone.
+  char windows[MAX_PATH], temp[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  GetTempPathA(MAX_PATH, temp);
+  const std::string bold = std::string(temp) + "unifont_bold_face.otf";
+  ASSERT_TRUE(WriteAsBoldFaceOf(std::string(windows) + "\\Fonts\\unifont_upper.otf", bold, L"Unifont"));
+  ASSERT_GT(AddFontResourceExA(bold.c_str(), FR_PRIVATE, nullptr), 0);
+  UseFont("Unifont");
+  Choose(1);
+  TBlockComboBox& box = form->BlockComboBox1;
+  const std::vector<FileBlock> blocks = BlocksInFile();
+  auto firstOf = [&](const std::string& item) {
+    for (const FileBlock& b : blocks)
+      if (b.name == item) return b.first;
+    return char32_t{0xFFFFFFFF};
+  };
+  auto blocksAbovePlane0 = [&] {
+    int above = 0, below = 0;
+    for (int i = 1; i < box.Count(); ++i) (firstOf(box.Item(i)) >= 0x10000 ? above : below)++;
+    return std::pair{above, below};
+  };
+  box.SetFocus();
+  Settle();
+  const auto [regularAbove, regularBelow] = blocksAbovePlane0();
+  EXPECT_LE(regularAbove, 2);
+  EXPECT_GT(regularBelow, 50);
+
+  form->check_bold.SetChecked(true);
+  Settle();
+  ASSERT_TRUE(form->InUnicodeView());
+  box.SetFocus();
+  Settle();
+  const auto [boldAbove, boldBelow] = blocksAbovePlane0();
+  EXPECT_GT(boldAbove, 20);
+  EXPECT_LE(boldBelow, 1);  // the space, in Basic Latin
+  // The list shows the block of the top row of the bold face's view.
+  const TStringAlignGrid& grid = form->StringAlignGrid1;
+  const char32_t top = grid.CodePointAt(0, grid.TopRow());
+  ASSERT_GE(box.ItemIndex(), 1);
+  const FileBlock* shown = nullptr;
+  for (const FileBlock& b : blocks)
+    if (b.name == box.Item(box.ItemIndex())) shown = &b;
+  ASSERT_TRUE(shown);
+  EXPECT_TRUE(top >= shown->first && top <= shown->last) << std::hex << static_cast<unsigned>(top);
+
+  form->check_bold.SetChecked(false);
+  Settle();
+  RemoveFontResourceExA(bold.c_str(), FR_PRIVATE, nullptr);
+  DeleteFileA(bold.c_str());
 }
