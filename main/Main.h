@@ -106,6 +106,8 @@ class TForm1 : public ui::Form {
   bool DragReady = false;
   POINT DragPoint{0, 0};
 
+  // Places the controls as a layout has them (the design layout stands as the window was made).
+  void ApplyLayout(ScreenLayout layout);
   // True while the grid shows the font's Unicode characters instead of the Windows-1252 page.
   bool InUnicodeView() const;
   // The character the selection stands for: the page's byte read as Windows-1252 (128 ->
@@ -160,7 +162,6 @@ class TForm1 : public ui::Form {
   void ApplyFont();
   void RadioGroup1Click();
   void CheckBox1Click();
-  void ApplyLayout(ScreenLayout layout);
   void b_exitClick();
   // "&Options": the options dialog, modally, its edits filled from the texts in memory.
   void b_infoClick();
@@ -218,7 +219,8 @@ class TForm1 : public ui::Form {
   // A match of the find field beyond the page's own search.
   void FoundCodePoint(char32_t cp);
   char32_t unicodeSelected_ = 0;
-  std::string blocksFont_;
+  // The character map the list of blocks was filled for.
+  std::shared_ptr<const unicode::CharMap> blocksMap_;
   std::vector<const unicode::Block*> listedBlocks_;
 
   void AlignPanel();

@@ -65,6 +65,27 @@ void TStringAlignGrid::SetDefaultRowHeight(int height) {
   Invalidate();
 }
 
+int TStringAlignGrid::ColWidth() const {
+  const int width = map_ ? colWidth_ - 1 : colWidth_;
+  // Cells scaled one by one round up at some scalings (22 pixels are 28 at 125 %, not
+  // 27.5), and sixteen of them add up past the room the layout gave: the cells then take
+  // what the client area holds, the scroll bar's room left out.
+  if (clientWidth_ <= 0) return width;
+  return std::max(1, std::min(width, clientWidth_ / ColCount - 1));
+}
+
+int TStringAlignGrid::RowHeight() const {
+  if (clientHeight_ <= 0) return rowHeight_;
+  return std::max(1, std::min(rowHeight_, clientHeight_ / RowCount - 1));
+}
+
+void TStringAlignGrid::ClientSized() {
+  RECT client{};
+  if (handle_) GetClientRect(handle_, &client);
+  clientWidth_ = client.right;
+  clientHeight_ = client.bottom;
+}
+
 void TStringAlignGrid::ChangeScale(UINT newDpi) {
   colWidth_ = std::max(1, ui::Rescale(colWidth_, newDpi, Dpi()));
   rowHeight_ = std::max(1, ui::Rescale(rowHeight_, newDpi, Dpi()));
@@ -77,13 +98,13 @@ void TStringAlignGrid::FontChanged() {
 }
 
 RECT TStringAlignGrid::CellRect(int col, int row) const {
-  const int x = col * (ColWidth() + 1), y = (row - top_) * (rowHeight_ + 1);
-  return RECT{x, y, x + ColWidth(), y + rowHeight_};
+  const int x = col * (ColWidth() + 1), y = (row - top_) * (RowHeight() + 1);
+  return RECT{x, y, x + ColWidth(), y + RowHeight()};
 }
 
 bool TStringAlignGrid::CellAt(int x, int y, int& col, int& row) const {
   if (x < 0 || y < 0) return false;
-  const int c = x / (ColWidth() + 1), r = y / (rowHeight_ + 1);
+  const int c = x / (ColWidth() + 1), r = y / (RowHeight() + 1);
   if (c >= ColCount || r >= RowCount || top_ + r >= TotalRows()) return false;
   col = c;
   row = top_ + r;
@@ -156,6 +177,12 @@ void TStringAlignGrid::KeyDown(WPARAM key) {
 LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SIZE: {
+      const int width = ColWidth(), height = RowHeight();
+      ClientSized();
+      if (width != ColWidth() || height != RowHeight()) Invalidate();
+      break;
+    }
     case WM_SETFOCUS:
       NotifyGridFocus(handle_, col_, row_ - top_);
       InvalidateCell(col_, row_);
@@ -233,14 +260,14 @@ void TStringAlignGrid::Paint(HDC target, const RECT& clip) {
 
 void TStringAlignGrid::PaintLines(HDC dc) const {
   const ui::Brush line(CreateSolidBrush(RGB(192, 192, 192)));
-  const int colWidth = ColWidth();
+  const int colWidth = ColWidth(), rowHeight = RowHeight();
   for (int c = 0; c < ColCount; ++c) {
     const int x = c * (colWidth + 1) + colWidth;
-    RECT r{x, 0, x + 1, RowCount * (rowHeight_ + 1)};
+    RECT r{x, 0, x + 1, RowCount * (rowHeight + 1)};
     FillRect(dc, &r, line);
   }
   for (int r = 0; r < RowCount; ++r) {
-    const int y = r * (rowHeight_ + 1) + rowHeight_;
+    const int y = r * (rowHeight + 1) + rowHeight;
     RECT rect{0, y, ColCount * (colWidth + 1), y + 1};
     FillRect(dc, &rect, line);
   }

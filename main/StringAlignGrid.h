@@ -62,8 +62,8 @@ class TStringAlignGrid : public ui::CustomControl {
   const std::string& Cells(int col, int row) const;
   void SetCells(int col, int row, const std::string& text);
 
-  // The cells' size, given at 100 % and scaled to the grid's DPI; the line between two
-  // cells stays one pixel at every scaling.
+  // The cells' size, given at 100 % and scaled to the grid's DPI, as far as the client area
+  // holds the 16 x 14 cells; the line between two cells stays one pixel at every scaling.
   void SetDefaultColWidth(int width);
   void SetDefaultRowHeight(int height);
   void ChangeScale(UINT newDpi) override;
@@ -133,14 +133,20 @@ class TStringAlignGrid : public ui::CustomControl {
   // Reads the characters of the grid's font again after a change of the font, keeping the
   // current code point where the font still has it.
   void ReloadCharMap();
-  // The width of a cell: one pixel less in the Unicode view.
-  int ColWidth() const { return map_ ? colWidth_ - 1 : colWidth_; }
+  // The size of a cell: one pixel narrower in the Unicode view, and never so large that the
+  // 16 x 14 cells with their lines leave the client area.
+  int ColWidth() const;
+  int RowHeight() const;
+  // Takes the client area's size again (a new size, the scroll bar shown or hidden).
+  void ClientSized();
 
   std::optional<ui::ComScope> com_;
   std::array<std::string, ColCount * RowCount> cells_{};
   int col_ = 0, row_ = 0;
   // In the grid's own pixels.
   int colWidth_ = 0, rowHeight_ = 0;
+  // The client area's size; 0 before the window has one.
+  int clientWidth_ = 0, clientHeight_ = 0;
   // The Unicode view: the font's characters, the row on top, the wheel's remainder.
   std::shared_ptr<const unicode::CharMap> map_;
   std::shared_ptr<const unicode::GlyphAdvances> advances_;

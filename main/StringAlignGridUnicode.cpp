@@ -24,6 +24,7 @@ void TStringAlignGrid::SetUnicodeView(bool on) {
   col_ = 0;
   row_ = 0;
   if (handle_) ShowScrollBar(handle_, SB_VERT, on);
+  ClientSized();  // the bar takes its room from the cells
   UpdateScrollBar();
   Invalidate();
 }
@@ -37,9 +38,12 @@ void TStringAlignGrid::SetTopRow(int row) {
   top_ = row;
   UpdateScrollBar();
   if (handle_ && IsWindowVisible(handle_)) {
-    // Within a page the rows in sight move and only the new ones are drawn.
+    // Within a page the rows in sight move and only the new ones are drawn. Only the rows
+    // move: the strip below the last one stays, or its ground would be carried into the
+    // first new row (or left as a sliver under the last) where nothing paints it again.
     if (std::abs(by) < RowCount) {
-      ScrollWindowEx(handle_, 0, by * (rowHeight_ + 1), nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+      const RECT rows{0, 0, ColCount * (ColWidth() + 1), RowCount * (RowHeight() + 1)};
+      ScrollWindowEx(handle_, 0, by * (RowHeight() + 1), &rows, &rows, nullptr, nullptr, SW_INVALIDATE);
     } else {
       InvalidateRect(handle_, nullptr, FALSE);
     }
@@ -173,7 +177,7 @@ void TStringAlignGrid::PaintUnicode(HDC dc, const RECT& client, const RECT& clip
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   const int ppem = metrics.tmHeight - metrics.tmInternalLeading;
-  const int width = ColWidth(), inset = Scale(2);
+  const int width = ColWidth(), height = RowHeight(), inset = Scale(2);
 
   // One glyph in its own cell, clipped to it: the current cell on its ground, a glyph wider
   // than its cell, or one whose advance the font does not give (centred by the font then).
@@ -189,8 +193,8 @@ void TStringAlignGrid::PaintUnicode(HDC dc, const RECT& client, const RECT& clip
   };
 
   for (int r = 0; r < RowCount; ++r) {
-    const int row = top_ + r, y = r * (rowHeight_ + 1);
-    const RECT rowRect{0, y, kColumns * (width + 1), y + rowHeight_};
+    const int row = top_ + r, y = r * (height + 1);
+    const RECT rowRect{0, y, kColumns * (width + 1), y + height};
     RECT band;
     if (!IntersectRect(&band, &rowRect, &clip)) continue;
     // The row's ground and the characters that fit their cells in one call, each centred in
@@ -237,7 +241,7 @@ void TStringAlignGrid::PaintUnicode(HDC dc, const RECT& client, const RECT& clip
   // The lines over the rows' grounds, then the strips right of the last column and below the
   // last row.
   PaintLines(dc);
-  const int cellsRight = kColumns * (width + 1), cellsBottom = RowCount * (rowHeight_ + 1);
+  const int cellsRight = kColumns * (width + 1), cellsBottom = RowCount * (height + 1);
   const ui::Brush brush(CreateSolidBrush(background));
   const RECT right{cellsRight, 0, client.right, client.bottom},
       below{0, cellsBottom, cellsRight, client.bottom};

@@ -189,11 +189,12 @@ void TForm1::ShowUnicodeAt(char32_t cp) {
 }
 
 void TForm1::FillBlocks() {
-  const std::string font = StringAlignGrid1.GetFont().Name();
-  if (font == blocksFont_ && BlockComboBox1.Count() > 1) return;
-  blocksFont_ = font;
-  const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
-  const auto& rows = map->Rows();
+  // The list goes with the face, not the name: a bold or italic face may draw other
+  // characters than the regular one.
+  auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
+  if (map == blocksMap_ && BlockComboBox1.Count() > 1) return;
+  blocksMap_ = std::move(map);
+  const auto& rows = blocksMap_->Rows();
   std::vector<std::string> items{kPageItem};
   listedBlocks_.clear();
   for (const unicode::Block& block : unicode::AllBlocks()) {
@@ -234,8 +235,10 @@ void TForm1::ShowBlockOfTopRow() {
   FillBlocks();  // for the font the view shows now
   const unicode::Block* block = unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()));
   const auto it = std::find(listedBlocks_.begin(), listedBlocks_.end(), block);
-  if (it != listedBlocks_.end())
-    BlockComboBox1.SetItemIndex(1 + static_cast<int>(it - listedBlocks_.begin()));
+  // A row outside every block (characters of no block yet) shows no block rather than the
+  // one scrolled away from.
+  BlockComboBox1.SetItemIndex(it != listedBlocks_.end() ? 1 + static_cast<int>(it - listedBlocks_.begin())
+                                                        : -1);
 }
 
 void TForm1::AppendSelectedCodePoint() { AppendCodePoint(SelectedCodePoint()); }

@@ -1,7 +1,9 @@
-// screens: 1024x768+unicode
+// screens: 1024x768+unicode 800x600@120+unicode 1200x900@144+unicode 1120x840@168+unicode
 // The grid's Unicode view in process, with Symbola and GNU Unifont in the prefix: the page
 // as it was, keys and wheel through the whole view, every block of the list, finds beyond
-// the page, a character above U+FFFF drawn as one glyph, the screen reader's cells.
+// the page, a character above U+FFFF drawn as one glyph, the screen reader's cells, a
+// scroll drawn as a full repaint draws, the 16 columns and the bar inside the window at
+// every scaling.
 // Expected names and blocks come from Debian's Unicode files, what a font draws from the
 // platform's own GetFontUnicodeRanges.
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -90,9 +93,17 @@ std::vector<char32_t> RowsByPlatform(HFONT font) {
   return rows;
 }
 
+// The screen the design's pixel sizes were given for: the large layout at 100 %.
+bool LargeLayoutAt100() { return GetSystemMetrics(SM_CXSCREEN) == 1024 && ui::SystemDpi() == 96; }
+
 class UnicodeView : public testing_support::MainWindowTest {
  protected:
   void UseFont(const char* name) {
+    // Unifont has CFF outlines: it enumerates as a device font, listed under "ANSI only".
+    if (std::string(name) == "Unifont") {
+      form->RadioGroup1.SetItemIndex(1);
+      Settle();
+    }
     form->FontComboBox1.SetFontName(name);
     ASSERT_EQ(form->FontComboBox1.FontName(), name) << "the prefix lacks the font";
     Settle();
@@ -150,10 +161,12 @@ TEST_F(UnicodeView, ThePageStaysAsItWasWithoutScrollBarOrBlocksUntilAsked) {
   EXPECT_FALSE(form->InUnicodeView());
   EXPECT_FALSE(HasScrollBar());
   // The large layout's cells, 42 pixels with their one-pixel lines.
-  const RECT first = grid.CellRect(0, 0), last = grid.CellRect(15, 13);
-  EXPECT_EQ(first.right - first.left, 42);
-  EXPECT_EQ(last.right, 15 * 43 + 42);
-  EXPECT_EQ(last.bottom, 13 * 43 + 42);
+  if (LargeLayoutAt100()) {
+    const RECT first = grid.CellRect(0, 0), last = grid.CellRect(15, 13);
+    EXPECT_EQ(first.right - first.left, 42);
+    EXPECT_EQ(last.right, 15 * 43 + 42);
+    EXPECT_EQ(last.bottom, 13 * 43 + 42);
+  }
   // Nothing of the Unicode tables at start-up: the list holds the page alone.
   ASSERT_EQ(form->BlockComboBox1.Count(), 1);
   EXPECT_EQ(form->BlockComboBox1.Item(0), "Windows-1252");
@@ -175,6 +188,7 @@ TEST_F(UnicodeView, ThePageStaysAsItWasWithoutScrollBarOrBlocksUntilAsked) {
 TEST_F(UnicodeView, KeysAndWheelMoveThroughTheWholeView) {
   const std::vector<char32_t> rows = RowsByPlatform(form->StringAlignGrid1.GetFont().Handle());
   ASSERT_GT(rows.size(), 30u);
+  const RECT pageCell = form->StringAlignGrid1.CellRect(0, 0);
   Choose(1);
   ASSERT_TRUE(form->InUnicodeView());
   TStringAlignGrid& grid = form->StringAlignGrid1;
@@ -182,7 +196,10 @@ TEST_F(UnicodeView, KeysAndWheelMoveThroughTheWholeView) {
   EXPECT_EQ(grid.TotalRows(), static_cast<int>(rows.size()));
   // One pixel narrower, the bar beside the 16 columns.
   const RECT cell = grid.CellRect(15, grid.TopRow());
-  EXPECT_EQ(cell.right - cell.left, 41);
+  EXPECT_LE(cell.right - cell.left, pageCell.right - pageCell.left - 1);
+  if (LargeLayoutAt100()) {
+    EXPECT_EQ(cell.right - cell.left, 41);
+  }
   RECT client;
   GetClientRect(grid.Handle(), &client);
   EXPECT_LE(cell.right + 1, client.right);
@@ -242,6 +259,7 @@ TEST_F(UnicodeView, EveryBlockOfTheListIsReachedByChoosingIt) {
     if (it != rows.end() && *it <= b.last) covered.push_back(b);
   }
   ASSERT_GT(covered.size(), 10u);
+  const RECT pageCell = form->StringAlignGrid1.CellRect(0, 0);
   form->BlockComboBox1.SetFocus();
   Settle();
   TBlockComboBox& box = form->BlockComboBox1;
@@ -265,7 +283,7 @@ TEST_F(UnicodeView, EveryBlockOfTheListIsReachedByChoosingIt) {
   Choose(0);
   EXPECT_FALSE(form->InUnicodeView());
   EXPECT_FALSE(HasScrollBar());
-  EXPECT_EQ(form->StringAlignGrid1.CellRect(0, 0).right, 42);
+  EXPECT_EQ(form->StringAlignGrid1.CellRect(0, 0).right, pageCell.right);
 }
 
 TEST_F(UnicodeView, FindsBeyondThePageByNameKeywordOrCodeAndStaysInThePageForItsOwn) {
@@ -391,9 +409,24 @@ TEST_F(UnicodeView, TheFontIsReadOnceAndTheScreenReaderSeesTheCellsInSight) {
   EXPECT_TRUE(emoticons);
   TStringAlignGrid& grid = form->StringAlignGrid1;
   grid.SetFocus();
-  const int reads = FontCharMapReads();
-  for (int i = 0; i < 30; ++i) Keys({VK_NEXT});
   Keys({VK_HOME}, {VK_CONTROL});
+  ASSERT_EQ(grid.TopRow(), 0);
+  ASSERT_GT(grid.TotalRows(), 30 * 14 + 14);
+  const int reads = FontCharMapReads();
+  // Thirty Page Downs as fast as they are typed, each handled before the next: the view has
+  // moved thirty pages, and the selection with it.
+  std::vector<INPUT> pages(60);
+  for (size_t i = 0; i < pages.size(); ++i) {
+    pages[i].type = INPUT_KEYBOARD;
+    pages[i].ki.wVk = VK_NEXT;
+    pages[i].ki.dwFlags = i % 2 ? KEYEVENTF_KEYUP : 0;
+  }
+  SendInput(static_cast<UINT>(pages.size()), pages.data(), sizeof(INPUT));
+  ASSERT_TRUE(InputHandled());
+  EXPECT_EQ(grid.TopRow(), 30 * 14);
+  EXPECT_EQ(form->num.Text(), CodeOf(grid.CodePointAt(0, 30 * 14)));
+  Keys({VK_HOME}, {VK_CONTROL});
+  EXPECT_EQ(grid.TopRow(), 0);
   EXPECT_EQ(FontCharMapReads(), reads);
 
   Find("rightwards arrow");
@@ -566,10 +599,12 @@ TEST_F(UnicodeView, TheDescriptionRowShowsItsTextsOnTheScreenAsAQueryIsTyped) {
     HGDIOBJ old = SelectObject(dc, label.GetFont().Handle());
     SIZE size{};
     GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    // The glyphs' side bearings, which the ink leaves out of the extent, grow with the scaling.
+    const int bearings = MulDiv(4, GetDeviceCaps(dc, LOGPIXELSX), 96);
     SelectObject(dc, old);
     ReleaseDC(label.Handle(), dc);
     // Right-aligned: the ink ends at the label's right edge and is as wide as the text.
-    return right >= width - 4 && right - left + 1 >= size.cx - 4;
+    return right >= width - bearings && right - left + 1 >= size.cx - bearings;
   };
   const std::string query = "rightwards arrow";
   for (size_t typed = 1; typed <= query.size(); ++typed) {
@@ -579,4 +614,282 @@ TEST_F(UnicodeView, TheDescriptionRowShowsItsTextsOnTheScreenAsAQueryIsTyped) {
           << "\"" << query.substr(0, typed) << "\": " << label->Text();
   }
   EXPECT_TRUE(Shows(0x2192));
+}
+
+// The grid's client area as the window shows it.
+std::vector<DWORD> GridPixels(const TStringAlignGrid& grid) {
+  RECT client;
+  GetClientRect(grid.Handle(), &client);
+  HDC shown = GetDC(grid.Handle());
+  std::vector<DWORD> pixels = Pixels(shown, client.right, client.bottom);
+  ReleaseDC(grid.Handle(), shown);
+  return pixels;
+}
+
+TEST_F(UnicodeView, EveryScrollLeavesTheGridAsAFullRepaintDrawsIt) {
+  // Unifont's tall glyphs reach the tops of their cells, and the grid's lines run through
+  // every row: a band left unpainted shows in both.
+  UseFont("Unifont");
+  Choose(1);
+  ASSERT_TRUE(form->InUnicodeView());
+  TStringAlignGrid& grid = form->StringAlignGrid1;
+  grid.SetFocus();
+  Keys({VK_HOME}, {VK_CONTROL});
+  RECT client;
+  GetClientRect(grid.Handle(), &client);
+  const int width = client.right;
+  const HWND window = grid.Handle();
+  auto wheel = [&](int notches) {
+    SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, notches * WHEEL_DELTA), 0);
+  };
+  auto bar = [&](WORD request) { SendMessageA(window, WM_VSCROLL, request, 0); };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+  } scrolls[] = {
+      {"a wheel notch down", [&] { wheel(-1); }},
+      {"another notch down", [&] { wheel(-1); }},
+      {"a wheel notch up", [&] { wheel(1); }},
+      {"the bar's line down", [&] { bar(SB_LINEDOWN); }},
+      {"the bar's line up", [&] { bar(SB_LINEUP); }},
+      {"Down across the bottom edge",
+       [&] {
+         grid.SelectCellAt(3, grid.TopRow() + TStringAlignGrid::RowCount - 1);
+         UpdateWindow(window);
+         Keys({VK_DOWN});
+       }},
+      {"Up across the top edge",
+       [&] {
+         grid.SelectCellAt(5, grid.TopRow());
+         UpdateWindow(window);
+         Keys({VK_UP});
+       }},
+      {"a page down", [&] { Keys({VK_NEXT}); }},
+      {"two notches down at once", [&] { wheel(-2); }},
+  };
+  for (const auto& scroll : scrolls) {
+    const int top = grid.TopRow();
+    scroll.act();
+    ASSERT_TRUE(Settle());
+    ASSERT_NE(grid.TopRow(), top) << scroll.what;
+    UpdateWindow(window);
+    const std::vector<DWORD> scrolled = GridPixels(grid);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::vector<DWORD> repainted = GridPixels(grid);
+    ASSERT_EQ(scrolled.size(), repainted.size());
+    int differ = 0, firstX = -1, firstY = -1;
+    for (size_t i = 0; i < scrolled.size(); ++i)
+      if (scrolled[i] != repainted[i] && differ++ == 0)
+        firstX = static_cast<int>(i) % width, firstY = static_cast<int>(i) / width;
+    EXPECT_EQ(differ, 0) << scroll.what << ": first at " << firstX << "," << firstY;
+  }
+}
+
+// The vertical and horizontal grid lines that a grid's window shows: the columns (rows) of
+// the client area that hold the line colour through most of its height (width).
+struct ShownLines {
+  std::vector<int> vertical, horizontal;
+};
+
+ShownLines LinesShown(const TStringAlignGrid& grid) {
+  RECT client;
+  GetClientRect(grid.Handle(), &client);
+  const std::vector<DWORD> pixels = GridPixels(grid);
+  const DWORD line = 0xC0C0C0;
+  auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * client.right + x)]; };
+  ShownLines lines;
+  for (int x = 0; x < client.right; ++x) {
+    bool all = true;
+    for (int y = 0; y < client.bottom * 3 / 4 && all; ++y) all = at(x, y) == line;
+    if (all) lines.vertical.push_back(x);
+  }
+  for (int y = 0; y < client.bottom; ++y) {
+    bool all = true;
+    for (int x = 0; x < client.right * 3 / 4 && all; ++x) all = at(x, y) == line;
+    if (all) lines.horizontal.push_back(y);
+  }
+  return lines;
+}
+
+TEST_F(UnicodeView, SixteenColumnsAndTheScrollBarFitInEveryLayoutTheScreenHolds) {
+  TStringAlignGrid& grid = form->StringAlignGrid1;
+  RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  int checked = 0;
+  // The layout the program chose for this screen first, then every other that the screen
+  // holds whole (the design layout is the one the window is made with).
+  const ScreenLayout chosen =
+      LayoutForScreenWidth(ui::Unscale(GetSystemMetrics(SM_CXSCREEN), ui::SystemDpi()));
+  std::vector<ScreenLayout> layouts{chosen};
+  for (ScreenLayout other : {ScreenLayout::Small, ScreenLayout::Large})
+    if (other != chosen) layouts.push_back(other);
+  for (ScreenLayout layout : layouts) {
+    SCOPED_TRACE(static_cast<int>(layout));
+    if (layout != chosen) form->ApplyLayout(layout);
+    RECT window;
+    GetWindowRect(form->Handle(), &window);
+    RECT inside;
+    IntersectRect(&inside, &window, &screen);
+    if (!EqualRect(&inside, &window)) continue;
+    ++checked;
+    for (bool unicode : {false, true}) {
+      SCOPED_TRACE(unicode ? "Unicode view" : "page");
+      Choose(unicode ? 1 : 0);
+      ASSERT_EQ(form->InUnicodeView(), unicode);
+      RedrawWindow(grid.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+      const ShownLines lines = LinesShown(grid);
+      // A line right of each of the 16 cells and below each of the 14, inside the client
+      // area, the cells between them all of one width.
+      ASSERT_EQ(lines.vertical.size(), 16u);
+      ASSERT_EQ(lines.horizontal.size(), 14u);
+      const int pitch = lines.vertical[1] - lines.vertical[0];
+      EXPECT_GT(pitch, 10);
+      for (size_t i = 1; i < lines.vertical.size(); ++i)
+        EXPECT_EQ(lines.vertical[i] - lines.vertical[i - 1], pitch) << i;
+      EXPECT_EQ(lines.vertical[0] + 1, pitch);  // the first cell starts at the left edge
+      // The grid, its bar included, within the window's client area and left of the panel.
+      RECT gridRect, panelRect, formClient;
+      GetWindowRect(grid.Handle(), &gridRect);
+      GetWindowRect(form->Panel1.Handle(), &panelRect);
+      GetClientRect(form->Handle(), &formClient);
+      MapWindowPoints(form->Handle(), nullptr, reinterpret_cast<POINT*>(&formClient), 2);
+      EXPECT_LE(gridRect.right, panelRect.left);
+      EXPECT_LE(gridRect.bottom, formClient.bottom);
+      EXPECT_GE(gridRect.left, formClient.left);
+      SCROLLBARINFO bar{};
+      bar.cbSize = sizeof bar;
+      const bool hasBar = GetScrollBarInfo(grid.Handle(), OBJID_VSCROLL, &bar) &&
+                          !(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN));
+      EXPECT_EQ(hasBar, unicode);
+      if (hasBar) {
+        RECT cellsOnScreen{0, 0, lines.vertical.back() + 1, lines.horizontal.back() + 1};
+        MapWindowPoints(grid.Handle(), nullptr, reinterpret_cast<POINT*>(&cellsOnScreen), 2);
+        EXPECT_LE(cellsOnScreen.right, bar.rcScrollBar.left);
+        EXPECT_LE(bar.rcScrollBar.right, gridRect.right);
+        EXPECT_GT(bar.rcScrollBar.right - bar.rcScrollBar.left, 0);
+      }
+    }
+  }
+  EXPECT_GE(checked, 1);
+}
+
+TEST_F(UnicodeView, TheListShowsNoBlockForATopRowOutsideEveryBlock) {
+  // Unifont draws a row that no block holds: its row in the view, from the platform's list of
+  // the font's characters and the Unicode files.
+  UseFont("Unifont");
+  const std::vector<char32_t> rows = RowsByPlatform(form->StringAlignGrid1.GetFont().Handle());
+  const std::vector<FileBlock> blocks = BlocksInFile();
+  auto blockOf = [&](char32_t row) {
+    for (const FileBlock& b : blocks)
+      if (row >= b.first && row <= b.last) return b.name;
+    return std::string();
+  };
+  size_t outside = 1;
+  while (outside < rows.size() && !blockOf(rows[outside]).empty()) ++outside;
+  ASSERT_LT(outside, rows.size() - 15) << "the font draws no row outside every block";
+  Choose(1);
+  TStringAlignGrid& grid = form->StringAlignGrid1;
+  TBlockComboBox& box = form->BlockComboBox1;
+  grid.SetTopRow(static_cast<int>(outside) - 1);
+  Settle();
+  EXPECT_EQ(box.Item(box.ItemIndex()), blockOf(rows[outside - 1]));
+  // A line down puts the row outside every block on top, the next one a block again.
+  SendMessageA(grid.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  ASSERT_EQ(grid.CodePointAt(0, grid.TopRow()), rows[outside]);
+  EXPECT_EQ(box.ItemIndex(), -1) << box.Item(box.ItemIndex());
+  SendMessageA(grid.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(box.Item(box.ItemIndex()), blockOf(rows[outside + 1]));
+}
+
+// A copy of a font file that names itself the bold face of another family: its family,
+// style and full names rewritten in place (each no longer than the name it replaces), its
+// weight and style bits set to bold. Wine then takes it as that family's bold face.
+bool WriteAsBoldFaceOf(const std::string& source, const std::string& target, const std::wstring& family) {
+  std::ifstream in(source, std::ios::binary);
+  std::vector<unsigned char> font((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (font.size() < 12) return false;
+  auto u16 = [&](size_t at) { return static_cast<unsigned>(font[at] << 8 | font[at + 1]); };
+  auto u32 = [&](size_t at) { return u16(at) << 16 | u16(at + 2); };
+  auto put16 = [&](size_t at, unsigned v) {
+    font[at] = static_cast<unsigned char>(v >> 8);
+    font[at + 1] = static_cast<unsigned char>(v);
+  };
+  std::map<std::string, size_t> tables;
+  for (unsigned i = 0; i < u16(4); ++i) {
+    const size_t record = 12 + 16 * i;
+    tables[std::string(font.begin() + static_cast<long>(record),
+                       font.begin() + static_cast<long>(record) + 4)] = u32(record + 8);
+  }
+  if (!tables.count("name") || !tables.count("OS/2") || !tables.count("head")) return false;
+  const size_t name = tables["name"], strings = name + u16(name + 4);
+  const std::map<unsigned, std::wstring> names{
+      {1, family}, {2, L"Bold"}, {4, family + L" Bold"}, {16, family}, {17, L"Bold"}};
+  for (unsigned i = 0; i < u16(name + 2); ++i) {
+    const size_t record = name + 6 + 12 * i;
+    const auto it = names.find(u16(record + 6));
+    if (it == names.end() || u16(record) != 3) continue;
+    if (it->second.size() * 2 > u16(record + 8)) return false;
+    const size_t at = strings + u16(record + 10);
+    for (size_t c = 0; c < it->second.size(); ++c) put16(at + 2 * c, it->second[c]);
+    put16(record + 8, static_cast<unsigned>(it->second.size() * 2));
+  }
+  const size_t os2 = tables["OS/2"], head = tables["head"];
+  put16(os2 + 4, 700);                               // usWeightClass
+  put16(os2 + 62, (u16(os2 + 62) | 0x20) & ~0x40u);  // fsSelection: bold, not regular
+  put16(head + 44, u16(head + 44) | 1);              // macStyle: bold
+  std::ofstream out(target, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(font.data()), static_cast<std::streamsize>(font.size()));
+  return out.good();
+}
+
+TEST_F(UnicodeView, TheListOfBlocksFollowsTheFaceNotTheName) {
+  // Unifont's bold face here is Unifont Upper renamed: it draws the planes above the
+  // first, where the regular face draws the first alone.
+  char windows[MAX_PATH], temp[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  GetTempPathA(MAX_PATH, temp);
+  const std::string bold = std::string(temp) + "unifont_bold_face.otf";
+  ASSERT_TRUE(WriteAsBoldFaceOf(std::string(windows) + "\\Fonts\\unifont_upper.otf", bold, L"Unifont"));
+  ASSERT_GT(AddFontResourceExA(bold.c_str(), FR_PRIVATE, nullptr), 0);
+  UseFont("Unifont");
+  Choose(1);
+  TBlockComboBox& box = form->BlockComboBox1;
+  const std::vector<FileBlock> blocks = BlocksInFile();
+  auto firstOf = [&](const std::string& item) {
+    for (const FileBlock& b : blocks)
+      if (b.name == item) return b.first;
+    return char32_t{0xFFFFFFFF};
+  };
+  auto blocksAbovePlane0 = [&] {
+    int above = 0, below = 0;
+    for (int i = 1; i < box.Count(); ++i) (firstOf(box.Item(i)) >= 0x10000 ? above : below)++;
+    return std::pair{above, below};
+  };
+  box.SetFocus();
+  Settle();
+  const auto [regularAbove, regularBelow] = blocksAbovePlane0();
+  EXPECT_LE(regularAbove, 2);
+  EXPECT_GT(regularBelow, 50);
+
+  form->check_bold.SetChecked(true);
+  Settle();
+  ASSERT_TRUE(form->InUnicodeView());
+  box.SetFocus();
+  Settle();
+  const auto [boldAbove, boldBelow] = blocksAbovePlane0();
+  EXPECT_GT(boldAbove, 20);
+  EXPECT_LE(boldBelow, 1);  // the space, in Basic Latin
+  // The list shows the block of the top row of the bold face's view.
+  const TStringAlignGrid& grid = form->StringAlignGrid1;
+  const char32_t top = grid.CodePointAt(0, grid.TopRow());
+  ASSERT_GE(box.ItemIndex(), 1);
+  const FileBlock* shown = nullptr;
+  for (const FileBlock& b : blocks)
+    if (b.name == box.Item(box.ItemIndex())) shown = &b;
+  ASSERT_TRUE(shown);
+  EXPECT_TRUE(top >= shown->first && top <= shown->last) << std::hex << static_cast<unsigned>(top);
+
+  form->check_bold.SetChecked(false);
+  Settle();
+  RemoveFontResourceExA(bold.c_str(), FR_PRIVATE, nullptr);
+  DeleteFileA(bold.c_str());
 }
