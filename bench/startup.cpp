@@ -147,43 +147,51 @@ bool CloseAndWait(const PROCESS_INFORMATION& info, HWND window) {
   return false;
 }
 
-// Starts the program, times it to its shown and idle main window, closes it.
-bool Measure(const Program& program, Sample& sample) {
+// Starts the program; its start time is taken just before. False (said) when it does not start.
+bool Launch(const Program& program, PROCESS_INFORMATION& info, LARGE_INTEGER& start) {
   std::string commandLine = "\"" + program.path + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
+  info = {};
+  start = Now();
+  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &info))
+    return true;
+  std::printf("  %s: CreateProcess failed (error %lu)\n", program.name.c_str(), GetLastError());
+  return false;
+}
 
-  const LARGE_INTEGER start = Now();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    std::printf("  %s: CreateProcess failed (error %lu)\n", program.name.c_str(), GetLastError());
-    return false;
-  }
-  IdleWait idleWait{info.hProcess, start};
-  HANDLE idleThread = CreateThread(nullptr, 0, &WaitIdle, &idleWait, 0, nullptr);
-
-  bool ok = true;
-  HWND window = nullptr;
-  // Polling every millisecond: the wait on the process handle is the pause, and tells
-  // at once when the program ends before it ever shows a window.
-  while (!(window = VisibleWindowOf(info.dwProcessId, program.className))) {
+// The program's main window once it is visible; nullptr (said) when the program ends or the
+// time runs out first. Polling every millisecond: the wait on the process handle is the
+// pause, and tells at once when the program ends before it ever shows a window.
+HWND WaitVisible(const Program& program, const PROCESS_INFORMATION& info, const LARGE_INTEGER& start) {
+  for (;;) {
+    if (HWND window = VisibleWindowOf(info.dwProcessId, program.className)) return window;
     if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) {
       DWORD exitCode = 0;
       GetExitCodeProcess(info.hProcess, &exitCode);
       std::printf("  %s ended (exit code %lu) before showing a window of class %s\n", program.name.c_str(),
                   exitCode, program.className);
-      ok = false;
-      break;
+      return nullptr;
     }
     if (Milliseconds(start, Now()) > kStartTimeoutMs) {
       std::printf("  %s showed no window of class %s within %lu ms\n", program.name.c_str(),
                   program.className, kStartTimeoutMs);
-      ok = false;
-      break;
+      return nullptr;
     }
   }
+}
 
+// Starts the program, times it to its shown and idle main window, closes it.
+bool Measure(const Program& program, Sample& sample) {
+  PROCESS_INFORMATION info{};
+  LARGE_INTEGER start{};
+  if (!Launch(program, info, start)) return false;
+  IdleWait idleWait{info.hProcess, start};
+  HANDLE idleThread = CreateThread(nullptr, 0, &WaitIdle, &idleWait, 0, nullptr);
+
+  HWND window = WaitVisible(program, info, start);
+  bool ok = window != nullptr;
   if (ok) {
     sample.visible = Milliseconds(start, Now());
     DWORD_PTR result = 0;
@@ -284,26 +292,11 @@ struct StillSample {
 // Starts the program and reads its main window's client area off the screen until it has
 // painted and then held still for kStillMs.
 bool MeasureStill(const Program& program, StillSample& sample) {
-  std::string commandLine = "\"" + program.path + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  const LARGE_INTEGER start = Now();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    std::printf("  %s: CreateProcess failed (error %lu)\n", program.name.c_str(), GetLastError());
-    return false;
-  }
-  bool ok = true;
-  HWND window = nullptr;
-  while (!(window = VisibleWindowOf(info.dwProcessId, program.className))) {
-    if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0 ||
-        Milliseconds(start, Now()) > kStartTimeoutMs) {
-      std::printf("  %s showed no window of class %s\n", program.name.c_str(), program.className);
-      ok = false;
-      break;
-    }
-  }
+  LARGE_INTEGER start{};
+  if (!Launch(program, info, start)) return false;
+  HWND window = WaitVisible(program, info, start);
+  bool ok = window != nullptr;
   if (ok) {
     sample.visible = Milliseconds(start, Now());
     RECT client{};
