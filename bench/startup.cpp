@@ -27,9 +27,17 @@
 // use it. The headlines are the medians over the rounds of Tessarin's ready time divided
 // by each baseline's. A program is closed with WM_CLOSE and waited for before the next one
 // starts, so that no two instances of Tessarin ever run at once.
+//
+// Then the same start seen from outside, as a person sees it: Tessarin and the bare program
+// (and the earlier build), eight rounds each, are read off the screen. From the moment the
+// main window is shown this process copies its client area from the screen again and again
+// and times the last change of any pixel, once the window has painted and then held still
+// for 30 ms. "still" is that last change, from CreateProcess; a window drawn again after its
+// first complete paint (a flicker) shows as later changes, which are listed with their place.
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -50,6 +58,9 @@ constexpr DWORD kSettleMs = 100;
 constexpr double kPaintGoal = 1.10;    // to the first complete paint, against notepad
 constexpr double kFloorGoal = 1.10;    // to the first complete paint, against the bare program
 constexpr double kEarlierGoal = 1.03;  // to the first complete paint, against an earlier build
+constexpr int kStillRounds = 8;
+constexpr double kStillMs = 30;      // no pixel changed for this long: the window holds still
+constexpr double kStillGoal = 1.10;  // to a still window, against the bare program
 
 LARGE_INTEGER frequency;
 
@@ -136,43 +147,51 @@ bool CloseAndWait(const PROCESS_INFORMATION& info, HWND window) {
   return false;
 }
 
-// Starts the program, times it to its shown and idle main window, closes it.
-bool Measure(const Program& program, Sample& sample) {
+// Starts the program; its start time is taken just before. False (said) when it does not start.
+bool Launch(const Program& program, PROCESS_INFORMATION& info, LARGE_INTEGER& start) {
   std::string commandLine = "\"" + program.path + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
+  info = {};
+  start = Now();
+  if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &info))
+    return true;
+  std::printf("  %s: CreateProcess failed (error %lu)\n", program.name.c_str(), GetLastError());
+  return false;
+}
 
-  const LARGE_INTEGER start = Now();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
-    std::printf("  %s: CreateProcess failed (error %lu)\n", program.name.c_str(), GetLastError());
-    return false;
-  }
-  IdleWait idleWait{info.hProcess, start};
-  HANDLE idleThread = CreateThread(nullptr, 0, &WaitIdle, &idleWait, 0, nullptr);
-
-  bool ok = true;
-  HWND window = nullptr;
-  // Polling every millisecond: the wait on the process handle is the pause, and tells
-  // at once when the program ends before it ever shows a window.
-  while (!(window = VisibleWindowOf(info.dwProcessId, program.className))) {
+// The program's main window once it is visible; nullptr (said) when the program ends or the
+// time runs out first. Polling every millisecond: the wait on the process handle is the
+// pause, and tells at once when the program ends before it ever shows a window.
+HWND WaitVisible(const Program& program, const PROCESS_INFORMATION& info, const LARGE_INTEGER& start) {
+  for (;;) {
+    if (HWND window = VisibleWindowOf(info.dwProcessId, program.className)) return window;
     if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) {
       DWORD exitCode = 0;
       GetExitCodeProcess(info.hProcess, &exitCode);
       std::printf("  %s ended (exit code %lu) before showing a window of class %s\n", program.name.c_str(),
                   exitCode, program.className);
-      ok = false;
-      break;
+      return nullptr;
     }
     if (Milliseconds(start, Now()) > kStartTimeoutMs) {
       std::printf("  %s showed no window of class %s within %lu ms\n", program.name.c_str(),
                   program.className, kStartTimeoutMs);
-      ok = false;
-      break;
+      return nullptr;
     }
   }
+}
 
+// Starts the program, times it to its shown and idle main window, closes it.
+bool Measure(const Program& program, Sample& sample) {
+  PROCESS_INFORMATION info{};
+  LARGE_INTEGER start{};
+  if (!Launch(program, info, start)) return false;
+  IdleWait idleWait{info.hProcess, start};
+  HANDLE idleThread = CreateThread(nullptr, 0, &WaitIdle, &idleWait, 0, nullptr);
+
+  HWND window = WaitVisible(program, info, start);
+  bool ok = window != nullptr;
   if (ok) {
     sample.visible = Milliseconds(start, Now());
     DWORD_PTR result = 0;
@@ -207,6 +226,129 @@ bool Measure(const Program& program, Sample& sample) {
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return ok;
+}
+
+// A copy of a screen rectangle in a 32-bit top-down bitmap.
+class ScreenShot {
+ public:
+  ScreenShot(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+  }
+  ~ScreenShot() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  ScreenShot(const ScreenShot&) = delete;
+  ScreenShot& operator=(const ScreenShot&) = delete;
+  bool Take(HDC screen, int left, int top) {
+    const bool ok = BitBlt(dc_, 0, 0, width_, height_, screen, left, top, SRCCOPY);
+    GdiFlush();
+    return ok;
+  }
+  // The smallest rectangle holding every pixel that differs from the other shot; empty when none.
+  RECT Difference(const ScreenShot& other) const {
+    RECT r{width_, height_, 0, 0};
+    for (int y = 0; y < height_; ++y) {
+      const std::uint32_t* a = bits_ + static_cast<size_t>(y) * width_;
+      const std::uint32_t* b = other.bits_ + static_cast<size_t>(y) * width_;
+      if (std::equal(a, a + width_, b)) continue;
+      for (int x = 0; x < width_; ++x)
+        if ((a[x] ^ b[x]) & 0xFFFFFF) {
+          r.left = std::min<LONG>(r.left, x);
+          r.right = std::max<LONG>(r.right, x + 1);
+          r.top = std::min<LONG>(r.top, y);
+          r.bottom = y + 1;
+        }
+    }
+    return r.right > r.left ? r : RECT{};
+  }
+
+ private:
+  int width_, height_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+  std::uint32_t* bits_ = nullptr;
+};
+
+struct Change {
+  double at;   // ms from CreateProcess
+  RECT where;  // in the client area
+};
+
+struct StillSample {
+  double visible = 0;
+  double painted = 0;         // the first sample at which the window had painted everything once
+  double still = 0;           // the last change of a pixel
+  std::vector<Change> later;  // changes after the first complete paint
+  int shots = 0;
+};
+
+// Starts the program and reads its main window's client area off the screen until it has
+// painted and then held still for kStillMs.
+bool MeasureStill(const Program& program, StillSample& sample) {
+  PROCESS_INFORMATION info{};
+  LARGE_INTEGER start{};
+  if (!Launch(program, info, start)) return false;
+  HWND window = WaitVisible(program, info, start);
+  bool ok = window != nullptr;
+  if (ok) {
+    sample.visible = Milliseconds(start, Now());
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    HDC screen = GetDC(nullptr);
+    ScreenShot shots[2] = {ScreenShot(client.right, client.bottom), ScreenShot(client.right, client.bottom)};
+    int current = 0;
+    shots[current].Take(screen, origin.x, origin.y);
+    sample.shots = 1;
+    double lastChange = Milliseconds(start, Now());
+    sample.painted = -1;
+    for (;;) {
+      WaitForSingleObject(info.hProcess, 1);
+      const int next = 1 - current;
+      shots[next].Take(screen, origin.x, origin.y);
+      const double now = Milliseconds(start, Now());
+      ++sample.shots;
+      const RECT changed = shots[next].Difference(shots[current]);
+      current = next;
+      if (!IsRectEmpty(&changed)) {
+        lastChange = now;
+        if (sample.painted >= 0) sample.later.push_back({now, changed});
+      }
+      if (sample.painted < 0 && CompletelyPainted(window)) sample.painted = now;
+      if (sample.painted >= 0 && now - lastChange >= kStillMs) break;
+      if (now > kStartTimeoutMs || WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) {
+        std::printf("  %s never held still\n", program.name.c_str());
+        ok = false;
+        break;
+      }
+    }
+    ReleaseDC(nullptr, screen);
+    sample.still = lastChange;
+    if (!CloseAndWait(info, window)) ok = false;
+  } else if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) {
+    TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, INFINITE);
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return ok;
+}
+
+void PrintStill(int round, const Program& program, const StillSample& sample) {
+  std::printf("round %2d  %-12s visible %7.1f  painted %7.1f  still %7.1f ms  (%d shots)", round,
+              program.name.c_str(), sample.visible, sample.painted, sample.still, sample.shots);
+  for (const Change& c : sample.later)
+    std::printf("; at %.1f: %ldx%ld at %ld,%ld", c.at, c.where.right - c.where.left,
+                c.where.bottom - c.where.top, c.where.left, c.where.top);
+  std::printf("\n");
 }
 
 std::vector<double> Field(const std::vector<Sample>& samples, double Sample::*field) {
@@ -380,5 +522,57 @@ int main(int argc, char** argv) {
         ratio, Median(earlierReady), kEarlierGoal, ratio <= kEarlierGoal ? "met" : "not met");
   }
   if (failures) std::printf("%d of %d rounds failed and are left out\n", failures, rounds);
-  return failures ? 1 : 0;
+
+  // Seen from outside: until the client area holds still.
+  std::printf(
+      "\nseen from outside: the client area read off the screen until it holds still for %.0f ms, %d "
+      "rounds\n",
+      kStillMs, kStillRounds);
+  const Program* stillPrograms[3] = {&bare, &tessarin, &earlier};
+  const int stillCount = count == 4 ? 3 : 2;
+  std::vector<double> stillRatios, stillEarlierRatios, stillTimes[3], laterChanges;
+  int stillFailures = 0;
+  for (int round = 1; round <= kStillRounds; ++round) {
+    StillSample samples[3];
+    bool ok = true;
+    for (int i = 0; i < stillCount; ++i) {
+      const int p = (i + round) % stillCount;
+      if (MeasureStill(*stillPrograms[p], samples[p])) {
+        PrintStill(round, *stillPrograms[p], samples[p]);
+      } else {
+        ok = false;
+      }
+      Sleep(kSettleMs);
+    }
+    if (!ok) {
+      ++stillFailures;
+      continue;
+    }
+    for (int p = 0; p < stillCount; ++p) stillTimes[p].push_back(samples[p].still);
+    stillRatios.push_back(samples[1].still / samples[0].still);
+    laterChanges.push_back(static_cast<double>(samples[1].later.size()));
+    if (stillCount == 3) stillEarlierRatios.push_back(samples[1].still / samples[2].still);
+  }
+  if (stillRatios.empty()) {
+    std::printf("no round of the still window succeeded\n");
+    return 1;
+  }
+  std::printf("median time to a still window: Tessarin %.1f ms, bare %.1f ms", Median(stillTimes[1]),
+              Median(stillTimes[0]));
+  if (stillCount == 3) std::printf(", earlier build %.1f ms", Median(stillTimes[2]));
+  std::printf("\n");
+  const double stillRatio = Median(stillRatios);
+  std::printf(
+      "still window against the bare program (median of the rounds): %.2fx (rounds %.2fx to %.2fx); "
+      "Tessarin's "
+      "changes after its first complete paint: median %.0f; goal: within %.2fx: %s\n",
+      stillRatio, *std::min_element(stillRatios.begin(), stillRatios.end()),
+      *std::max_element(stillRatios.begin(), stillRatios.end()), Median(laterChanges), kStillGoal,
+      stillRatio <= kStillGoal ? "met" : "not met");
+  if (stillCount == 3)
+    std::printf("still window against the earlier build (median of the rounds): %.2fx\n",
+                Median(stillEarlierRatios));
+  if (stillFailures)
+    std::printf("%d of %d still rounds failed and are left out\n", stillFailures, kStillRounds);
+  return failures || stillFailures ? 1 : 0;
 }

@@ -1,7 +1,8 @@
 // The per-font cache of character maps and advance widths, filled from the fonts' tables.
 #include "main/FontCharMap.h"
 
-#include <map>
+#include <algorithm>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,18 @@ std::shared_ptr<const unicode::GlyphAdvances> ReadAdvances(HDC dc) {
 }
 
 struct FaceTables {
+  std::wstring face;
   std::shared_ptr<const unicode::CharMap> map;
   std::shared_ptr<const unicode::GlyphAdvances> advances;
 };
+
+// The faces asked for last, the latest first. A walk through the font box passes every font
+// once; only the few faces in use are asked for again, so the oldest is let go (a table still
+// in use lives on in its holders' pointers).
+std::list<FaceTables>& Cache() {
+  static std::list<FaceTables> faces;
+  return faces;
+}
 
 // The tables of a font's face, `read` filling the one asked for on first use. The face, its
 // weight and its slant choose the font file; the size and the character set do not change
@@ -56,8 +66,15 @@ std::shared_ptr<const Table> Cached(HFONT font, std::shared_ptr<const Table> Fac
   if (!font || !GetObjectW(font, sizeof lf, &lf)) return std::make_shared<const Table>();
   std::wstring key(lf.lfFaceName);
   key += L'|' + std::to_wstring(lf.lfWeight >= FW_SEMIBOLD) + L'|' + std::to_wstring(lf.lfItalic != 0);
-  static std::map<std::wstring, FaceTables> cache;
-  auto& entry = cache[key].*member;
+  std::list<FaceTables>& cache = Cache();
+  auto it = std::find_if(cache.begin(), cache.end(), [&key](const FaceTables& f) { return f.face == key; });
+  if (it == cache.end()) {
+    cache.push_front({std::move(key), nullptr, nullptr});
+    if (cache.size() > kCachedFaces) cache.pop_back();
+  } else if (it != cache.begin()) {
+    cache.splice(cache.begin(), cache, it);
+  }
+  auto& entry = cache.front().*member;
   if (!entry) {
     const ui::CompatibleDC dc(nullptr);
     const ui::SelectObjectScope selected(dc, font);
@@ -77,5 +94,7 @@ std::shared_ptr<const unicode::GlyphAdvances> FontAdvancesOf(HFONT font) {
 }
 
 int FontCharMapReads() { return reads; }
+
+std::size_t FontCharMapCachedFaces() { return Cache().size(); }
 
 }  // namespace tessarin

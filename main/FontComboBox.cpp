@@ -149,10 +149,39 @@ void TFontComboBox::HandleNeeded() {
   {
     updating_ = true;
     Finally done([this] { updating_ = false; });
-    FillList();
-    SelectName(previous);
+    Refill(previous);
   }
   if (FontName() != previous) NotifyChange();
+}
+
+void TFontComboBox::Refill(const std::string& name) {
+  // What the closed box shows now, and what of it still waits to be painted.
+  const int before = ItemIndex();
+  const std::string shownName = before >= 0 ? ItemName(before) : std::string();
+  const unsigned shownFlags = before >= 0 ? ItemFlags(before) : 0;
+  const ui::Region pending(CreateRectRgn(0, 0, 0, 0));
+  const bool anyPending = GetUpdateRgn(handle_, pending.Get(), FALSE) > NULLREGION;
+  // Nothing is drawn while the list is emptied, filled and the name selected again: the
+  // emptied box would otherwise show for a moment, and each step draw the field anew.
+  SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
+  try {
+    FillList();
+    SelectName(name);
+  } catch (...) {
+    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle_, nullptr, TRUE);
+    throw;
+  }
+  SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+  const int after = ItemIndex();
+  if (after >= 0 && before >= 0 && ItemName(after) == shownName && ItemFlags(after) == shownFlags) {
+    // The same item in the same look: the box's pixels stand. Emptying the list asked for
+    // the whole box to be painted again; only what was waiting before still waits.
+    ValidateRect(handle_, nullptr);
+    if (anyPending) InvalidateRgn(handle_, pending.Get(), TRUE);
+  } else {
+    InvalidateRect(handle_, nullptr, TRUE);
+  }
 }
 
 void TFontComboBox::UpdateItemHeights() {
@@ -262,19 +291,13 @@ void TFontComboBox::RebuildList() {
   {
     updating_ = true;
     Finally done([this] { updating_ = false; });
-    FillList();
-    SetFontName(previous);
+    Refill(previous);
   }
   if (FontName() != previous) NotifyChange();
 }
 
 void TFontComboBox::FillList() {
   if (!handle_) return;
-  SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
-  Finally redraw([this] {
-    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(handle_, nullptr, TRUE);
-  });
   SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
   ++fills_;
   const bool screenFonts = device_ == TFontDevice::fdScreen || device_ == TFontDevice::fdBoth;

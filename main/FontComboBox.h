@@ -79,6 +79,9 @@ class TFontComboBox : public ui::Control {
   // Draws the glyph stretched to the given size in pixels.
   static void DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y, int width, int height);
 
+  // Fills the list anew and selects the name (no notification), without drawing the box
+  // when it shows the same item afterwards.
+  void Refill(const std::string& name);
   void FillList();
   // The fonts of the device context: all families, or the one named.
   void AddFonts(HDC dc, fontlist::ListBuilder& builder, const char* family = nullptr);

@@ -42,6 +42,7 @@ bool SameName(std::string_view a, std::string_view b) {
 std::string NameKey(std::string_view name) { return ui::AsciiLowerCase(std::string(name)); }
 
 std::optional<unsigned> ListBuilder::Offer(std::string_view name, int charset, unsigned fontType) {
+  if (name.starts_with('@')) return std::nullopt;  // the face for vertical text
   if (!AcceptFont(options_, charset, fontType)) return std::nullopt;
   if (!listed_.insert(NameKey(name)).second) return std::nullopt;
   return ItemFlags(charset, fontType);

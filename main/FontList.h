@@ -55,7 +55,9 @@ std::string NameKey(std::string_view name);
 
 // Decides, family by family in the order the enumeration reports them (the screen's,
 // then the printer's), which become items: a family the list holds already under any
-// case of its name is skipped, so the first accepted report wins.
+// case of its name is skipped, so the first accepted report wins. The faces for vertical
+// text that fonts with East Asian characters add ("@MS Mincho") are left out, as the
+// system's font dialog leaves them out: they are the same font turned on its side.
 class ListBuilder {
  public:
   explicit ListBuilder(std::uint16_t options) : options_(options) {}

@@ -74,6 +74,7 @@ std::string CompositionHtml(std::u16string_view text, char32_t& last) {
     char32_t cp = text[i++];
     if (cp >= 0xD800 && cp < 0xDC00 && i < text.size() && text[i] >= 0xDC00 && text[i] < 0xE000)
       cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i++] - 0xDC00);
+    if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;  // a half of a pair alone
     if (cp < 32) {
       html += static_cast<char>(cp);
     } else {
@@ -84,7 +85,24 @@ std::string CompositionHtml(std::u16string_view text, char32_t& last) {
   return html;
 }
 
+bool ToWindows1252(std::u16string_view text, std::string& out) {
+  out.resize(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    const int byte = unit < 0x80 ? unit : unicode::Windows1252Byte(unit);
+    if (byte < 0) {
+      out.clear();
+      return false;
+    }
+    out[i] = static_cast<char>(byte);
+  }
+  return true;
+}
+
 std::string HtmlOfCodePoint(char32_t cp) {
+  // A surrogate alone (half of a pair) is no character; HTML forbids a reference to one and a
+  // browser shows the replacement character for it, so that is what it becomes here.
+  if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;
   const int byte = unicode::Windows1252Byte(cp);
   return byte >= 32 ? EntityTable()[static_cast<size_t>(byte)] : unicode::HtmlText(cp);
 }

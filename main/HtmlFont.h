@@ -25,11 +25,16 @@ std::string CompositionHtml(const std::string& text, int& lastGridCode);
 
 // The same for a UTF-16 text that holds characters beyond the ANSI code page: a character
 // of the Windows-1252 page gives the page's entity text, any other its HTML text ("&rarr;",
-// "&#128512;"). last receives the last character of 32 or above, or 0 when there is none.
+// "&#128512;"). A half of a surrogate pair alone reads as U+FFFD ("&#65533;"). last receives
+// the last character of 32 or above, or 0 when there is none.
 std::string CompositionHtml(std::u16string_view text, char32_t& last);
 
+// The text as bytes of the Windows-1252 page, whatever the system's ANSI code page: false,
+// and out empty, when a character is not on the page. Characters below 32 are their bytes.
+bool ToWindows1252(std::u16string_view text, std::string& out);
+
 // The HTML text of one character: the page's entity text for a character of the
-// Windows-1252 page, else its Unicode HTML text.
+// Windows-1252 page, else its Unicode HTML text; a surrogate code gives U+FFFD's.
 std::string HtmlOfCodePoint(char32_t cp);
 
 }  // namespace tessarin

@@ -12,15 +12,18 @@ namespace tessarin {
 
 void TForm1::AppendSelectedChar() {
   if (InUnicodeView()) return AppendSelectedCodePoint();
-  // Appended at the end as one edit: the text, its one format and the undo history are
-  // kept, and the change handling runs once.
-  RichEdit1.Append(StringAlignGrid1.Cells(SelectedCol, SelectedRow));
+  // The cell's code is a Windows-1252 one on every system: its character goes in, by the
+  // box's ANSI path where the system's code page has it (the page's own bytes on a Western
+  // system) and whole otherwise (æ on a Cyrillic one, whose byte 0xE6 is ж).
+  AppendCodePoint(unicode::FromWindows1252(CodeOfCell(SelectedCol, SelectedRow)));
 }
 
 void TForm1::AppendCodePoint(char32_t cp) {
   if (cp == 0) return;
   const std::u16string text = unicode::ToUtf16(cp);
-  // A character the ANSI code page has takes the box's ANSI path, as a cell of the page does.
+  // Appended at the end as one edit: the text, its one format and the undo history are
+  // kept, and the change handling runs once. A character the ANSI code page has takes the
+  // box's ANSI path.
   std::string ansi;
   if (ui::ToAnsi(text, ansi)) {
     RichEdit1.Append(ansi);
@@ -32,8 +35,10 @@ void TForm1::AppendCodePoint(char32_t cp) {
 void TForm1::RichEdit1Change() {
   // One pass over the text: the entity texts in text order, then the selection moves to
   // the last character that has a cell (column first, then row, as a user's move would)
-  // and the output line is written once. The text is read wide: the ANSI bytes of a text
-  // that has them all are the page's codes; any other takes the walk over code points.
+  // and the output line is written once. The text is read wide: a text whose characters
+  // are all on the Windows-1252 page takes the page's codes (never the system's ANSI code
+  // page, whose bytes mean other characters on a Cyrillic or Greek system); any other takes
+  // the walk over code points.
   const std::u16string wide = RichEdit1.WideText();
   if (wide.empty()) {
     html_label.SetText("");
@@ -42,7 +47,7 @@ void TForm1::RichEdit1Change() {
   }
   int last = -1;
   std::string text;
-  if (ui::ToAnsi(wide, text)) {
+  if (ToWindows1252(wide, text)) {
     html_label.SetText(CompositionHtml(text, last));
   } else {
     char32_t lastCodePoint = 0;

@@ -14,7 +14,9 @@ struct Reader {
   const unsigned char* data;
   std::size_t size;
 
-  bool Fits(std::size_t offset, std::size_t length) const { return offset <= size && length <= size - offset; }
+  bool Fits(std::size_t offset, std::size_t length) const {
+    return offset <= size && length <= size - offset;
+  }
   std::uint32_t U16(std::size_t offset) const {
     return Fits(offset, 2) ? static_cast<std::uint32_t>(data[offset] << 8 | data[offset + 1]) : 0;
   }
@@ -27,9 +29,9 @@ struct Reader {
 struct Segment {
   char32_t first;
   char32_t last;
-  std::uint32_t glyph;           // glyph of `first` (consecutive glyphs) when rangeOffset is 0
-  std::size_t rangeOffset = 0;   // format 4: where the glyph of `first` is read, when not 0
-  std::uint32_t delta = 0;       // format 4: added to a glyph read from the glyph array
+  std::uint64_t glyph;          // glyph of `first` (consecutive glyphs) when rangeOffset is 0
+  std::size_t rangeOffset = 0;  // format 4: where the glyph of `first` is read, when not 0
+  std::uint32_t delta = 0;      // format 4: added to a glyph read from the glyph array
 };
 
 constexpr char32_t kLastCodePoint = 0x10FFFF;
@@ -119,7 +121,11 @@ CharMap CharMap::Parse(const unsigned char* data, std::size_t size) {
   for (Segment s : segments) {
     if (s.last < next) continue;
     if (s.first < next) {
+      // The glyph of the new first code point: format 4 adds its delta modulo 65536, so
+      // the glyphs of a cut segment go on from where its wrap left them; a format 12
+      // group's glyphs only count up, in 64 bits so that none wraps here.
       s.glyph += next - s.first;
+      if (!bestIs12) s.glyph &= 0xFFFF;
       s.rangeOffset += s.rangeOffset != 0 ? 2 * (next - s.first) : 0;
       s.first = next;
     }
@@ -137,6 +143,7 @@ CharMap CharMap::Parse(const unsigned char* data, std::size_t size) {
     // Consecutive glyphs. Format 4 ones wrap at 65536, past glyph 0, which draws nothing.
     std::uint64_t glyph = s.glyph;
     char32_t first = s.first;
+    // Below 65536 here, so the segment (at most 65536 codes) wraps at most once.
     if (!bestIs12 && glyph + (s.last - first) > 0xFFFF) {
       char32_t wrap = first + static_cast<char32_t>(0x10000 - glyph);  // the code point of glyph 0
       map.Add(first, wrap - 1, static_cast<std::uint32_t>(glyph), true);
@@ -189,7 +196,8 @@ void CharMap::Finish() {
 }
 
 unsigned CharMap::GlyphOf(char32_t cp) const {
-  auto it = std::upper_bound(runs_.begin(), runs_.end(), cp, [](char32_t c, const Run& r) { return c < r.first; });
+  auto it =
+      std::upper_bound(runs_.begin(), runs_.end(), cp, [](char32_t c, const Run& r) { return c < r.first; });
   if (it == runs_.begin()) return 0;
   --it;
   if (cp > it->last) return 0;

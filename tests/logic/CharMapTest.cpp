@@ -1,6 +1,7 @@
 // Reading what a font draws from hand-built 'cmap' tables, whole, truncated and malformed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -111,11 +112,12 @@ Bytes SampleFormat4() {
 
 TEST(CharMap, ReadsFormat4SegmentsOfBothKinds) {
   CharMap map = Parse(Cmap({{3, 1, SampleFormat4()}}));
-  const std::map<char32_t, unsigned> glyphs{{0x1F, 0},    {0x20, 3},     {0x41, 36},    {0x7E, 97},
-                                            {0x7F, 0},    {0x2190, 200}, {0x2191, 0},   {0x2192, 202},
-                                            {0x2193, 203}, {0x20AC, 150}, {0x391, 300},  {0x393, 302},
-                                            {0x394, 0},   {0xFFFF, 0},   {0x1F600, 0}};
-  for (const auto& [cp, glyph] : glyphs) EXPECT_EQ(map.GlyphOf(cp), glyph) << std::hex << static_cast<unsigned>(cp);
+  const std::map<char32_t, unsigned> glyphs{{0x1F, 0},     {0x20, 3},     {0x41, 36},   {0x7E, 97},
+                                            {0x7F, 0},     {0x2190, 200}, {0x2191, 0},  {0x2192, 202},
+                                            {0x2193, 203}, {0x20AC, 150}, {0x391, 300}, {0x393, 302},
+                                            {0x394, 0},    {0xFFFF, 0},   {0x1F600, 0}};
+  for (const auto& [cp, glyph] : glyphs)
+    EXPECT_EQ(map.GlyphOf(cp), glyph) << std::hex << static_cast<unsigned>(cp);
   EXPECT_TRUE(map.Has(0x2192));
   EXPECT_FALSE(map.Has(0x2191));
   EXPECT_EQ(map.Count(), 95u + 3u + 1u + 3u);
@@ -123,7 +125,8 @@ TEST(CharMap, ReadsFormat4SegmentsOfBothKinds) {
 }
 
 TEST(CharMap, ReadsFormat12BeyondTheBasicPlane) {
-  CharMap map = Parse(Cmap({{3, 10, Format12({{0x41, 0x42, 10}, {0x1F600, 0x1F64F, 500}, {0x10FFFD, 0x10FFFD, 9}})}}));
+  CharMap map =
+      Parse(Cmap({{3, 10, Format12({{0x41, 0x42, 10}, {0x1F600, 0x1F64F, 500}, {0x10FFFD, 0x10FFFD, 9}})}}));
   EXPECT_EQ(map.GlyphOf(0x41), 10u);
   EXPECT_EQ(map.GlyphOf(0x42), 11u);
   EXPECT_EQ(map.GlyphOf(0x1F600), 500u);
@@ -161,9 +164,10 @@ TEST(CharMap, PrefersTheFullUnicodeSubtableThenTheBasicOneThenUnicodePlatformThe
 }
 
 TEST(CharMap, LeavesOutGlyphZeroSurrogatesAndCodesBeyondUnicode) {
-  CharMap map = Parse(Cmap({{3, 10, Format12({{0x30, 0x33, 0},              // 0x30 gets glyph 0
-                                              {0xD7FE, 0xE001, 100},        // across the surrogates
-                                              {0x10FFFE, 0x200000, 50}})}}));  // past U+10FFFF
+  CharMap map = Parse(Cmap({{3, 10,
+                             Format12({{0x30, 0x33, 0},                 // 0x30 gets glyph 0
+                                       {0xD7FE, 0xE001, 100},           // across the surrogates
+                                       {0x10FFFE, 0x200000, 50}})}}));  // past U+10FFFF
   EXPECT_EQ(map.GlyphOf(0x30), 0u);
   EXPECT_EQ(map.GlyphOf(0x31), 1u);
   EXPECT_EQ(map.GlyphOf(0xD7FF), 101u);
@@ -177,7 +181,8 @@ TEST(CharMap, LeavesOutGlyphZeroSurrogatesAndCodesBeyondUnicode) {
 
 TEST(CharMap, Format4GlyphsWrapPastZero) {
   // 0xFFFE + delta 2 wraps to glyph 0: that code draws nothing, the next one draws glyph 1.
-  CharMap map = Parse(Cmap({{3, 1, Format4({{0x100, 0x104, static_cast<std::uint16_t>(0xFFFE - 0x100), {}}})}}));
+  CharMap map =
+      Parse(Cmap({{3, 1, Format4({{0x100, 0x104, static_cast<std::uint16_t>(0xFFFE - 0x100), {}}})}}));
   EXPECT_EQ(map.GlyphOf(0x100), 0xFFFEu);
   EXPECT_EQ(map.GlyphOf(0x101), 0xFFFFu);
   EXPECT_EQ(map.GlyphOf(0x102), 0u);
@@ -191,6 +196,81 @@ TEST(CharMap, OverlappingSegmentsKeepTheFirstOnesGlyphs) {
   EXPECT_EQ(map.GlyphOf(0x50), 10u + 15u);
   EXPECT_EQ(map.GlyphOf(0x51), 500u + 9u);
   EXPECT_EQ(map.Count(), 0x60u - 0x41u + 1u);
+}
+
+// Format 4 segments that share code points, as an odd or hostile font has them. The earlier
+// start keeps the shared codes; the rest of the later segment keeps its own glyphs, which
+// are the code plus idDelta modulo 65536 (or the array's glyph plus idDelta, modulo 65536),
+// whatever part of it was cut off. Expected glyphs are worked out by hand from those rules.
+TEST(CharMap, OverlappingFormat4SegmentsKeepTheirGlyphsModulo65536) {
+  const auto delta = [](char32_t cp, unsigned glyph) {
+    return static_cast<std::uint16_t>((glyph - cp) & 0xFFFF);
+  };
+  const struct {
+    const char* name;
+    std::vector<Seg4> segs;
+    std::map<char32_t, unsigned> glyphs;
+    std::size_t count;
+    std::vector<char32_t> firstRows;  // the first rows, in order
+  } cases[] = {
+      // U+0150 -> 0xFFF0: the later segment's glyph 0 falls at U+0160, inside the shared part;
+      // U+0201 -> (0x201 + 0xFEA0) mod 65536 = 0xA1.
+      {"wrap inside the shared codes",
+       {{0x100, 0x200, delta(0x100, 5), {}}, {0x150, 0x300, delta(0x150, 0xFFF0), {}}},
+       {{0xFF, 0},
+        {0x100, 5},
+        {0x170, 117},
+        {0x200, 0x105},
+        {0x201, 0xA1},
+        {0x2FF, 0x19F},
+        {0x300, 0x1A0},
+        {0x301, 0}},
+       0x101 + 0x100,
+       {0x100, 0x110, 0x120}},
+      // Cut at U+0146 -> 0xFFF6; U+0150 wraps to glyph 0 and draws nothing; U+0151 -> 1.
+      {"wrap after the cut",
+       {{0x100, 0x145, delta(0x100, 7), {}}, {0x140, 0x180, delta(0x140, 0xFFF0), {}}},
+       {{0x145, 7 + 0x45}, {0x146, 0xFFF6}, {0x14F, 0xFFFF}, {0x150, 0}, {0x151, 1}, {0x180, 0x30}},
+       0x46 + 0x3B - 1,
+       {0x100, 0x110, 0x120}},
+      // The later segment lies wholly inside the earlier one: it adds nothing.
+      {"inside the earlier one",
+       {{0x41, 0x5A, delta(0x41, 0xFFFE), {}}, {0x45, 0x50, delta(0x45, 900), {}}},
+       {{0x41, 0xFFFE}, {0x42, 0xFFFF}, {0x43, 0}, {0x44, 1}, {0x45, 2}, {0x50, 13}, {0x5A, 23}},
+       0x1A - 1,
+       {0x40, 0x50}},
+      // Glyphs from the array, cut: the array entries after the cut, plus idDelta modulo 65536.
+      {"array glyphs after the cut",
+       {{0x20, 0x22, delta(0x20, 40), {}}, {0x21, 0x24, 0xFFF0, {0x11, 0x12, 0x13, 0}}},
+       {{0x20, 40}, {0x21, 41}, {0x22, 42}, {0x23, 3}, {0x24, 0}},
+       4,
+       {0x20}},
+  };
+  for (const auto& c : cases) {
+    CharMap map = Parse(Cmap({{3, 1, Format4(c.segs)}}));
+    for (const auto& [cp, glyph] : c.glyphs)
+      EXPECT_EQ(map.GlyphOf(cp), glyph) << c.name << " U+" << std::hex << static_cast<unsigned>(cp);
+    EXPECT_EQ(map.Count(), c.count) << c.name;
+    const std::vector<char32_t>& rows = map.Rows();
+    ASSERT_GE(rows.size(), c.firstRows.size()) << c.name;
+    EXPECT_EQ(
+        std::vector<char32_t>(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(c.firstRows.size())),
+        c.firstRows)
+        << c.name;
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()) &&
+                std::adjacent_find(rows.begin(), rows.end()) == rows.end())
+        << c.name;
+  }
+}
+
+// Format 12 groups count their glyphs up in 32 bits: a group cut by an earlier one whose glyphs
+// would pass 0xFFFFFFFF is not there, as the group whole would not be.
+TEST(CharMap, Format12GroupCutPastTheLastGlyphIsLeftOut) {
+  CharMap map = Parse(Cmap({{3, 10, Format12({{0x30, 0x50, 1}, {0x41, 0x60, 0xFFFFFFF0u}})}}));
+  EXPECT_EQ(map.GlyphOf(0x50), 0x21u);
+  EXPECT_EQ(map.GlyphOf(0x51), 0u);
+  EXPECT_EQ(map.GlyphOf(0x52), 0u);
+  EXPECT_EQ(map.Count(), 0x21u);
 }
 
 TEST(CharMap, TruncatedTablesGiveOnlyWhatTheWholeTableSays) {

@@ -143,10 +143,22 @@ TEST(FontListBuilder, FirstAcceptedReportOfANameWins) {
       {"wingdings", kAnsiCharset, kTrueType, std::nullopt},
       {"Small Fonts", kAnsiCharset, kRaster, std::nullopt},
       {"Arial", kGreekCharset, kTrueType, 260u},
+      // The faces for vertical text of a font with East Asian characters are not listed, on
+      // any filter; a name with "@" elsewhere is an ordinary one.
+      {"@Unifont", kAnsiCharset, kDevice | kTrueType, std::nullopt},
+      {"@MS Mincho", kSymbolCharset, kTrueType, std::nullopt},
+      {"Unifont", kAnsiCharset, kTrueType, 260u},
+      {"At@Home", kAnsiCharset, kTrueType, 260u},
   };
   ListBuilder trueType(kTrueTypeOnly);
   for (const auto& r : trueTypeOnly)
     EXPECT_EQ(trueType.Offer(r.name, r.charset, r.type), r.flags) << r.name << "/" << r.charset;
+  for (std::uint16_t options : {std::uint16_t{0}, kAnsiOnly, kSymbolOnly}) {
+    ListBuilder any(options);
+    EXPECT_EQ(any.Offer("@Unifont", options == kSymbolOnly ? kSymbolCharset : kAnsiCharset, kTrueType),
+              std::nullopt)
+        << options;
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 using tessarin::CompositionHtml;
 using tessarin::HtmlStyles;
 using tessarin::MakeHtmlFontText;
+using tessarin::ToWindows1252;
 
 namespace {
 
@@ -86,14 +87,41 @@ TEST(CompositionHtml, AUtf16TextGivesPageEntitiesAndTheHtmlTextOfEveryOtherChara
       {"a pair is one character", u"\U0001F600!", "&#128512;!", '!'},
       {"control characters stand for themselves", u"\u03A9\r\n\t", "&Omega;\r\n\t", 0x3A9},
       {"an undefined page byte keeps the page's text", u"\u0081\u2713", "&#129;&#10003;", 0x2713},
-      {"a lone half of a pair", std::u16string{0xD83D, u'a'}, "&#55357;a", 'a'},
-      {"a lone half at the end", u"a\xD83D", "a&#55357;", 0xD83D},
+      // A half of a pair alone is no character: it reads as the replacement character, as a
+      // browser shows it, never as a reference to a surrogate code.
+      {"a lone half of a pair", std::u16string{0xD83D, u'a'}, "&#65533;a", 'a'},
+      {"a lone half at the end", u"a\xD83D", "a&#65533;", 0xFFFD},
+      {"a lone second half", std::u16string{u'a', 0xDE00}, "a&#65533;", 0xFFFD},
+      {"halves in the wrong order", std::u16string{0xDE00, 0xD83D}, "&#65533;&#65533;", 0xFFFD},
       {"nothing", u"", "", 0},
   };
   for (const auto& c : cases) {
     char32_t last = 1;
     EXPECT_EQ(CompositionHtml(c.text, last), c.html) << c.what;
     EXPECT_EQ(last, c.last) << c.what;
+  }
+}
+
+// The page's bytes are Windows-1252 on every system: ж (0xE6 in Windows-1251) is not on the
+// page, and æ is 0xE6 there.
+TEST(CompositionHtml, TextsConvertToThePageBytesOfWindows1252Only) {
+  struct {
+    std::u16string text;
+    bool onPage;
+    std::string bytes;
+  } const cases[] = {
+      {u"Caf\u00E9 \u20AC\r\n", true, "Caf\xE9 \x80\r\n"},  // é, € (EURO SIGN)
+      {u"\u00E6\u0178\u2122", true, "\xE6\x9F\x99"},        // æ, Ÿ, ™
+      {u"\u0081\u008D", true, "\x81\x8D"},                  // bytes the page leaves undefined
+      {u"a\u0436", false, ""},                              // ж
+      {u"\u0080", false, ""},                               // a C1 control the page puts € in place of
+      {u"\U0001F600", false, ""},
+      {u"", true, ""},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = "stale";
+    EXPECT_EQ(ToWindows1252(c.text, bytes), c.onPage) << c.bytes;
+    EXPECT_EQ(bytes, c.bytes);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "main/Main.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/TestSupport.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 
@@ -317,6 +319,115 @@ TEST_F(FontBox, WithoutAPrinterThePrinterListIsEmptyAndTheScreenListStands) {
 }
 
 // --- Drawing ---------------------------------------------------------------------------
+
+// Counts the drawings of a box's selection field: the WM_DRAWITEM messages for it that reach
+// the box's parent, however they are sent (a paint, or the box drawing at once).
+class FieldDrawings {
+ public:
+  explicit FieldDrawings(HWND box) {
+    target_ = box;
+    count_ = 0;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &Record, nullptr, GetCurrentThreadId());
+  }
+  ~FieldDrawings() { UnhookWindowsHookEx(hook_); }
+  FieldDrawings(const FieldDrawings&) = delete;
+  FieldDrawings& operator=(const FieldDrawings&) = delete;
+  bool Hooked() const { return hook_ != nullptr; }
+  int Count() const { return count_; }
+
+ private:
+  static LRESULT CALLBACK Record(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_DRAWITEM) {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(sent->lParam);
+      if (item->hwndItem == target_ && (item->itemState & ODS_COMBOBOXEDIT)) ++count_;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline HWND target_ = nullptr;
+  static inline int count_ = 0;
+  HHOOK hook_;
+};
+
+// What the box's window shows, read from its own DC.
+std::vector<std::uint32_t> BoxPixels(HWND box) {
+  RECT r{};
+  GetClientRect(box, &r);
+  Canvas canvas(r.right, r.bottom);
+  HDC dc = GetDC(box);
+  BitBlt(canvas.Dc(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(box, dc);
+  return canvas.Pixels();
+}
+
+bool NothingToPaint(HWND window) { return !GetUpdateRect(window, nullptr, FALSE); }
+
+// Handles this thread's messages without the application's own delivery until the condition
+// holds (at most five seconds); true when it held.
+bool PlainPumpUntil(const std::function<bool()>& condition) {
+  const ULONGLONG end = GetTickCount64() + 5000;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (condition()) return true;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+  }
+}
+
+TEST_F(FontBox, ARefillThatKeepsTheShownItemDrawsNothingAndOneThatChangesItDrawsTheBox) {
+  // The box as the program starts: one name listed until the window has been drawn, then
+  // the whole list.
+  auto f = MakeBox(TFontDevice::fdBoth, foTrueTypeOnly, /*started=*/false);
+  ui::Application& app = ui::Application::Instance();
+  ASSERT_FALSE(app.StartupFinished());
+  f->box.SetFontName("Arial");
+  ASSERT_EQ(f->box.Count(), 1);
+  HWND box = f->box.Handle();
+  FieldDrawings drawings(box);
+  ASSERT_TRUE(drawings.Hooked());
+  f->Show();
+  // The first complete paint, with the thread's own pump (the application's would start the
+  // waiting work at once): what it left, before that work.
+  ASSERT_TRUE(PlainPumpUntil([&] { return NothingToPaint(f->Handle()) && NothingToPaint(box); }));
+  ASSERT_FALSE(app.StartupFinished());
+  const int drawnFirst = drawings.Count();
+  const std::vector<std::uint32_t> first = BoxPixels(box);
+  EXPECT_GE(drawnFirst, 1);
+  app.FinishStartup();
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return NothingToPaint(box); }));
+  EXPECT_GT(f->box.Count(), 1);
+  EXPECT_EQ(f->box.FontName(), "Arial");
+  // The first picture was the final one.
+  EXPECT_EQ(drawings.Count(), drawnFirst);
+  EXPECT_EQ(BoxPixels(box), first);
+
+  // A filter that keeps Arial, with a part of the box waiting for its paint: it still waits,
+  // and nothing else is drawn.
+  RECT part{0, 0, 5, 5};
+  InvalidateRect(box, &part, FALSE);
+  f->box.SetOptions(foAnsiOnly);
+  EXPECT_EQ(f->box.FontName(), "Arial");
+  RECT waiting{};
+  EXPECT_TRUE(GetUpdateRect(box, &waiting, FALSE));
+  EXPECT_TRUE(EqualRect(&waiting, &part))
+      << waiting.left << "," << waiting.top << " " << waiting.right << "," << waiting.bottom;
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return NothingToPaint(box); }));
+  EXPECT_EQ(drawings.Count(), drawnFirst + 1);  // the waiting part's paint
+  EXPECT_EQ(BoxPixels(box), first);
+
+  // A filter that drops Arial: the field is drawn empty.
+  f->box.SetOptions(foSymbolOnly);
+  EXPECT_EQ(f->box.FontName(), "");
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return NothingToPaint(box); }));
+  EXPECT_GT(drawings.Count(), drawnFirst + 1);
+  EXPECT_NE(BoxPixels(box), first);
+  EXPECT_EQ(f->changes, 2);  // Arial chosen, then none
+}
 
 class FontBoxDrawing : public FontBox {
  protected:
