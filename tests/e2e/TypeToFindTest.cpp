@@ -1,0 +1,107 @@
+// Type to find, with keys from the X server as a user's keyboard gives them (injected keys skip
+// X and reach the window in front whatever has X's focus): on the focused grid, typed letters
+// open the find field and find; the grid's keys keep their meaning; after the hot key hides and
+// shows Tessarin, a typed name finds at once.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/E2eInput.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Keys and clicks from the X server. The tool runs on its own (waiting on it fails under Wine);
+// its effect is what the test waits for.
+bool FromX(const std::string& arguments) {
+  std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+// A message round trip to the window's thread: what it had queued before is handled.
+bool Idle(HWND window) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
+}
+
+// The focused control of the main window, when it is an edit (the find field).
+HWND FocusedEdit(HWND main) {
+  HWND focus = e2e::FocusOf(main);
+  return focus && _stricmp(ClassName(focus).c_str(), "Edit") == 0 ? focus : nullptr;
+}
+
+// The find field holds the whole text, so its last key has been handled, and with it the
+// search: a message from another process is answered only between the messages the program
+// handles.
+bool FieldReads(HWND main, const std::string& text) {
+  return PumpUntil([&] {
+    HWND field = FocusedEdit(main);
+    return field && e2e::ControlText(field) == text;
+  });
+}
+
+bool Shows(HWND main, const char* code) {
+  return PumpUntil([&] { return e2e::FindControl(main, {"Static", code}) != nullptr; });
+}
+
+std::wstring WideText(HWND control) {
+  wchar_t text[256] = {};
+  SendMessageW(control, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+TEST(TypeToFind, LettersTypedOnTheGridFindAndTheGridsKeysKeepTheirMeaning) {
+  ChildProcess program;
+  ASSERT_TRUE(program.Start(TessarinExe()));
+  HWND main = program.WaitForVisibleWindow(e2e::kMainClass);
+  ASSERT_NE(main, nullptr);
+  HWND grid = e2e::FindControl(main, {"TStringAlignGrid", nullptr});
+  HWND composition = e2e::FindControl(main, {"RichEdit20A", nullptr});
+  ASSERT_NE(grid, nullptr);
+  ASSERT_NE(composition, nullptr);
+  ASSERT_TRUE(BringToFront(main));
+  const POINT centre = e2e::CentreOf(grid);
+  ASSERT_TRUE(FromX("mousemove " + std::to_string(centre.x) + " " + std::to_string(centre.y) + " click 1"));
+  ASSERT_TRUE(PumpUntil([&] { return e2e::FocusOf(main) == grid && Idle(main); }));
+  const std::wstring composed = WideText(composition);
+
+  // A grid key moves the selection; no field opens.
+  ASSERT_TRUE(FromX("key Home"));
+  ASSERT_TRUE(Shows(main, "#32"));
+  ASSERT_TRUE(FromX("key Right"));
+  ASSERT_TRUE(Shows(main, "#33"));
+  ASSERT_TRUE(Idle(main));
+  EXPECT_EQ(FocusedEdit(main), nullptr);
+  EXPECT_EQ(e2e::FocusOf(main), grid);
+
+  // Letters open the field and find; Enter appends the find and gives the grid the focus back.
+  ASSERT_TRUE(FromX("type 'rightwards arrow'"));
+  ASSERT_TRUE(FieldReads(main, "rightwards arrow"));
+  EXPECT_TRUE(Shows(main, "U+2192"));
+  ASSERT_TRUE(FromX("key Return"));
+  ASSERT_TRUE(PumpUntil([&] { return WideText(composition) == composed + L"\u2192"; }));
+  ASSERT_TRUE(PumpUntil([&] { return e2e::FocusOf(main) == grid; }));
+
+  // The hot key hides Tessarin and brings it back with the grid focused: a typed name finds.
+  ASSERT_TRUE(FromX("key ctrl+alt+shift+t"));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(main); }));
+  ASSERT_TRUE(FromX("key ctrl+alt+shift+t"));
+  ASSERT_TRUE(
+      PumpUntil([&] { return IsWindowVisible(main) && GetForegroundWindow() == main && Idle(main); }));
+  ASSERT_TRUE(FromX("type euro"));
+  ASSERT_TRUE(FieldReads(main, "euro"));
+  EXPECT_TRUE(Shows(main, "#0128"));
+  ASSERT_TRUE(FromX("key Escape"));
+  ASSERT_TRUE(PumpUntil([&] { return e2e::FocusOf(main) == grid && Idle(main); }));
+}
+
+}  // namespace
