@@ -85,6 +85,7 @@ struct Keystroke {
   std::string query;  // the text after the key
   std::vector<double> ms, searchMs;
   size_t found = 0;
+  bool switches = false;  // the match it shows lies in the other view than the one before
 };
 
 }  // namespace
@@ -128,6 +129,7 @@ int main(int argc, char** argv) {
         app.ProcessMessages();
       }
       searchMs = 0;
+      const bool before = form->InUnicodeView();
       const double ms =
           1000 * bench::Seconds([&] {
             PostMessageA(field.Handle(), WM_CHAR, static_cast<unsigned char>(k.query.back()), 1);
@@ -138,6 +140,7 @@ int main(int argc, char** argv) {
         return 1;
       }
       k.found = field.Matches().size();
+      k.switches = form->InUnicodeView() != before;
       if (round > 0) {  // round 0 warms up: fonts, glyphs and tables read once
         k.ms.push_back(ms);
         k.searchMs.push_back(searchMs);
@@ -176,5 +179,37 @@ int main(int argc, char** argv) {
               bench::Median(slowest->searchMs));
   std::printf("median share of the search in a keystroke: %.2f\n",
               bench::Median(searchMedians) / std::max(1e-9, median));
+  // The keystrokes that keep the view, and those whose match lies in the other one.
+  for (bool switching : {false, true}) {
+    std::vector<double> these;
+    for (size_t i = 0; i < keys.size(); ++i)
+      if (keys[i].switches == switching) these.push_back(medians[i]);
+    if (these.empty()) continue;
+    std::printf("%zu keystrokes %s: median %.2f ms (%.2f), slowest %.2f ms (%.2f)\n", these.size(),
+                switching ? "that switch between the page and the Unicode view" : "that keep the view",
+                bench::Median(these), bench::Median(these) / kBudgetMs,
+                *std::max_element(these.begin(), these.end()),
+                *std::max_element(these.begin(), these.end()) / kBudgetMs);
+  }
+  // The grid's own part of a switch: its view changed, its scroll bar shown or hidden, all drawn.
+  field.Close();
+  app.ProcessMessages();
+  std::vector<double> toUnicode, toPage;
+  tessarin::TStringAlignGrid& grid = form->StringAlignGrid1;
+  for (int round = 0; round < 2 * rounds + 1; ++round) {
+    const bool on = !grid.UnicodeView();
+    const double ms = 1000 * bench::Seconds([&] {
+                        grid.SetUnicodeView(on);
+                        app.ProcessMessages();
+                      });
+    if (round > 0) (on ? toUnicode : toPage).push_back(ms);
+  }
+  if (grid.UnicodeView()) grid.SetUnicodeView(false);
+  app.ProcessMessages();
+  std::printf(
+      "the grid alone switching to the Unicode view and drawing it: %.2f ms (%.2f); back to the page: %.2f "
+      "ms (%.2f)\n",
+      bench::Median(toUnicode), bench::Median(toUnicode) / kBudgetMs, bench::Median(toPage),
+      bench::Median(toPage) / kBudgetMs);
   return errors == 0 ? 0 : 1;
 }

@@ -12,27 +12,6 @@ using namespace testing_support;
 
 namespace {
 
-// Keys and clicks from the X server. The tool runs on its own (waiting on it fails under Wine);
-// its effect is what the test waits for.
-bool FromX(const std::string& arguments) {
-  std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
-}
-
-// A message round trip to the window's thread: what it had queued before is handled.
-bool Idle(HWND window) {
-  DWORD_PTR ignored = 0;
-  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
-}
-
 // The focused control of the main window, when it is an edit (the find field).
 HWND FocusedEdit(HWND main) {
   HWND focus = e2e::FocusOf(main);
@@ -82,39 +61,39 @@ TEST(TypeToFind, LettersTypedOnTheGridFindAndTheGridsKeysKeepTheirMeaning) {
   ASSERT_NE(grid, nullptr);
   ASSERT_TRUE(BringToFront(main));
   const POINT centre = e2e::CentreOf(grid);
-  ASSERT_TRUE(FromX("mousemove " + std::to_string(centre.x) + " " + std::to_string(centre.y) + " click 1"));
-  ASSERT_TRUE(PumpUntil([&] { return e2e::FocusOf(main) == grid && Idle(main); }));
+  ASSERT_TRUE(e2e::FromX("mousemove " + std::to_string(centre.x) + " " + std::to_string(centre.y) + " click 1"));
+  ASSERT_TRUE(PumpUntil([&] { return e2e::FocusOf(main) == grid && e2e::Idle(main); }));
   ASSERT_FALSE(AnEditHolds(main, "&rarr;"));
 
   // A grid key moves the selection; no field opens.
-  ASSERT_TRUE(FromX("key ctrl+Home"));
+  ASSERT_TRUE(e2e::FromX("key ctrl+Home"));
   ASSERT_TRUE(Shows(main, "#32"));
-  ASSERT_TRUE(FromX("key Right"));
+  ASSERT_TRUE(e2e::FromX("key Right"));
   ASSERT_TRUE(Shows(main, "#33"));
-  ASSERT_TRUE(Idle(main));
+  ASSERT_TRUE(e2e::Idle(main));
   EXPECT_EQ(FocusedEdit(main), nullptr);
   EXPECT_EQ(e2e::FocusOf(main), grid);
 
   // Letters open the field and find; Enter appends the find and gives the grid the focus back.
-  ASSERT_TRUE(FromX("type \"rightwards arrow\""));
+  ASSERT_TRUE(e2e::FromX("type \"rightwards arrow\""));
   ASSERT_TRUE(FieldReads(main, "rightwards arrow"));
   EXPECT_TRUE(Shows(main, "U+2192"));
-  ASSERT_TRUE(FromX("key Return"));
+  ASSERT_TRUE(e2e::FromX("key Return"));
   // The composition's HTML line shows the appended arrow.
   ASSERT_TRUE(PumpUntil([&] { return AnEditHolds(main, "&rarr;"); }));
   ASSERT_TRUE(PumpUntil([&] { return e2e::FocusOf(main) == grid; }));
 
   // The hot key hides Tessarin and brings it back with the grid focused: a typed name finds.
-  ASSERT_TRUE(FromX("key ctrl+alt+shift+t"));
+  ASSERT_TRUE(e2e::FromX("key ctrl+alt+shift+t"));
   ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(main); }));
-  ASSERT_TRUE(FromX("key ctrl+alt+shift+t"));
+  ASSERT_TRUE(e2e::FromX("key ctrl+alt+shift+t"));
   ASSERT_TRUE(
-      PumpUntil([&] { return IsWindowVisible(main) && GetForegroundWindow() == main && Idle(main); }));
-  ASSERT_TRUE(FromX("type euro"));
+      PumpUntil([&] { return IsWindowVisible(main) && GetForegroundWindow() == main && e2e::Idle(main); }));
+  ASSERT_TRUE(e2e::FromX("type euro"));
   ASSERT_TRUE(FieldReads(main, "euro"));
   EXPECT_TRUE(Shows(main, "#0128"));
-  ASSERT_TRUE(FromX("key Escape"));
-  ASSERT_TRUE(PumpUntil([&] { return e2e::FocusOf(main) == grid && Idle(main); }));
+  ASSERT_TRUE(e2e::FromX("key Escape"));
+  ASSERT_TRUE(PumpUntil([&] { return e2e::FocusOf(main) == grid && e2e::Idle(main); }));
 }
 
 }  // namespace
