@@ -62,16 +62,18 @@ TEST_F(FindField, FindsStepsAppendsAndCloses) {
   EXPECT_EQ(form->html_char.Text(), "&Agrave;");
   Keys({VK_DOWN});
   EXPECT_TRUE(Shows("#0224"));  // à
+  // Then the other letters a with a grave, which Arial lacks: U+0200 LATIN CAPITAL LETTER A
+  // WITH DOUBLE GRAVE first.
   Keys({VK_F3});
-  EXPECT_TRUE(Shows("#96"));  // the grave accent; Arial draws no other a with a grave
-  ASSERT_EQ(field.Matches().size(), 3u);
-  Keys({VK_F3});
-  EXPECT_TRUE(Shows("#0192"));  // round the end
+  EXPECT_TRUE(WaitUntil([&] { return field.Current() == 0x200; })) << std::hex << unsigned(field.Current());
   Keys({VK_F3}, {VK_SHIFT});
-  EXPECT_TRUE(Shows("#96"));
-  Keys({VK_UP});
   EXPECT_TRUE(Shows("#0224"));
+  EXPECT_FALSE(form->InUnicodeView());
   Keys({VK_UP});
+  EXPECT_TRUE(Shows("#0192"));
+  Keys({VK_UP});  // round the end: the last match
+  EXPECT_TRUE(WaitUntil([&] { return field.Current() == field.Matches().back(); }));
+  Keys({VK_DOWN});
   EXPECT_TRUE(Shows("#0192"));
 
   // No match: the selection stays, the field says so; a match again takes the cue away.
@@ -212,10 +214,14 @@ TEST_F(FindField, RanksThePageAndUnicodeTogether) {
       {L"00e9", 0xE9, 0, "#0233"},     // ... of a character of the page
       {L"65", 0x41, 0, "#65"},         // a decimal code the page reads keeps its meaning
       {L"0128", 0x20AC, 0, "#0128"},   // ... as an Alt code
-      {L"255", 0xFF, 0, "#0255"},       {L"@", 0x40, 0, "#64"},  // one character is itself, punctuation
-                                                                 // included
-      {L",", 0x2C, 0, "#44"},           {L"-", 0x2D, 0, "#45"},        {L"\u20AC", 0x20AC, 0, "#0128"},
-      {L"\u2192", 0x2192, 0, "U+2192"}, {L"&auml;", 0xE4, 0, "#0228"},  // an entity typed whole
+      {L"255", 0xFF, 0, "#0255"},
+      {L"@", 0x40, 0, "#64"},  // one character is itself, punctuation
+                               // included
+      {L",", 0x2C, 0, "#44"},
+      {L"-", 0x2D, 0, "#45"},
+      {L"\u20AC", 0x20AC, 0, "#0128"},
+      {L"\u2192", 0x2192, 0, "U+2192"},
+      {L"&auml;", 0xE4, 0, "#0228"},  // an entity typed whole
       {L"&rarr;", 0x2192, 0, "U+2192"},
   };
   for (const auto& c : cases) {
@@ -337,6 +343,48 @@ TEST_F(FindField, ACharacterTypedOnTheGridOpensTheFieldHoldingItAndTheGridKeysKe
   ASSERT_TRUE(FieldClosed());
   EXPECT_EQ(form->RichEdit1.WideText(), composed + u"2@");
   EXPECT_EQ(form->SpinEdit1.Value(), size + 1);
+}
+
+// The search covers every named character: within each class of the ranking the characters
+// the font draws come first, and one it lacks still reaches the form as a match beyond the page.
+TEST_F(FindField, WhatTheFontLacksIsFoundAfterWhatItDrawsInTheSameClass) {
+  TFindField& field = form->FindField1;
+  std::vector<char32_t> reported;
+  const auto beyond = field.OnFoundBeyond;
+  field.OnFoundBeyond = [&](char32_t cp) {
+    reported.push_back(cp);
+    if (beyond) beyond(cp);
+  };
+  form->StringAlignGrid1.SetFocus();
+  Keys({'F'}, {VK_CONTROL});
+  ASSERT_TRUE(FieldOpen());
+  Paste(L"arrow");
+  const std::vector<char32_t>& m = field.Matches();
+  // Arial (Liberation Sans) draws these arrows alone (fontconfig's fc-query of its file):
+  // every name with the word ARROW, in code order, before U+02FF MODIFIER LETTER LOW LEFT ARROW
+  // and the other arrows it lacks.
+  const std::vector<char32_t> drawn{0x2190, 0x2191, 0x2192, 0x2193, 0x2194, 0x2195, 0x21A8};
+  ASSERT_GT(m.size(), 100u);
+  EXPECT_EQ(std::vector<char32_t>(m.begin(), m.begin() + 7), drawn);
+  EXPECT_EQ(m[7], char32_t{0x2FF});
+  // The platform says the same of the font.
+  HDC dc = GetDC(form->StringAlignGrid1.Handle());
+  HGDIOBJ old = SelectObject(dc, form->StringAlignGrid1.GetFont().Handle());
+  for (size_t i = 0; i < 9; ++i) {
+    WORD glyph = 0;
+    const wchar_t c = static_cast<wchar_t>(m[i]);
+    ASSERT_EQ(GetGlyphIndicesW(dc, &c, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS), 1u);
+    EXPECT_EQ(glyph != 0xFFFF, i < 7) << std::hex << unsigned(m[i]);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(form->StringAlignGrid1.Handle(), dc);
+  // Stepping onto one the font lacks reports it beyond the page, as any other.
+  reported.clear();
+  for (int step = 0; step < 7; ++step) Keys({VK_DOWN});
+  ASSERT_TRUE(WaitUntil([&] { return field.Current() == 0x2FF; }));
+  EXPECT_EQ(reported, (std::vector<char32_t>{0x2191, 0x2192, 0x2193, 0x2194, 0x2195, 0x21A8, 0x2FF}));
+  Keys({VK_ESCAPE});
+  ASSERT_TRUE(FieldClosed());
 }
 
 }  // namespace
