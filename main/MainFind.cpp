@@ -1,5 +1,5 @@
 // TForm1's find field: Ctrl+F, or a character typed on the grid, opens it over the grid; its
-// matches select cells as clicks do, Enter appends the character as "&Select" does.
+// matches select cells as clicks do, Enter appends the character found.
 #include "main/GridCells.h"
 #include "main/Main.h"
 #include "unicode/UnicodeSearch.h"
@@ -21,7 +21,9 @@ void TForm1::WireFindField() {
     const GridCell cell = CellOfCode(code);
     StringAlignGrid1.SelectCellAt(cell.col, cell.row);
   };
-  FindField1.OnAccept = [this] { AppendSelectedChar(); };
+  // Enter appends the match the field shows, as its code point: whatever the view shows for
+  // it, and in the system's code page whatever that is (the page's byte is Windows-1252).
+  FindField1.OnAccept = [this] { AppendCodePoint(FindField1.Current()); };
   FindField1.OnClose = [this] { SetActiveControl(&StringAlignGrid1); };
 }
 

@@ -47,7 +47,7 @@ class FindField : public testing_support::MainWindowTest {
 
 TEST_F(FindField, FindsStepsAppendsAndCloses) {
   TFindField& field = form->FindField1;
-  const std::string composed = form->RichEdit1.Text();
+  const std::u16string composed = form->RichEdit1.WideText();
   form->RichEdit1.SetFocus();
   Keys({'F'}, {VK_CONTROL});
   ASSERT_TRUE(FieldOpen());
@@ -88,7 +88,7 @@ TEST_F(FindField, FindsStepsAppendsAndCloses) {
   // Enter appends the character as "&Select" does, closes, and the grid has the focus.
   Keys({VK_RETURN});
   ASSERT_TRUE(FieldClosed());
-  EXPECT_EQ(form->RichEdit1.Text(), composed + "\xC0");
+  EXPECT_EQ(form->RichEdit1.WideText(), composed + u"\u00C0");
 
   // Reopened with the last text selected; typing replaces it. Esc keeps the selection.
   Keys({'F'}, {VK_CONTROL});
@@ -103,7 +103,7 @@ TEST_F(FindField, FindsStepsAppendsAndCloses) {
   Keys({VK_ESCAPE});
   ASSERT_TRUE(FieldClosed());
   EXPECT_EQ(form->num.Text(), "#0128");
-  EXPECT_EQ(form->RichEdit1.Text(), composed + "\xC0");
+  EXPECT_EQ(form->RichEdit1.WideText(), composed + u"\u00C0");
 
   // Hiding the window closes the field.
   Keys({'F'}, {VK_CONTROL});
@@ -177,8 +177,9 @@ TEST_F(FindField, EnterAppendsAMatchBeyondThePageAndClosesInBothViews) {
        true},
       // From the Unicode view, another one beyond the page, by its code.
       {"2193", {'2', '1', '9', '3'}, u'\u2193', true},
-      // From the Unicode view, one of the page: the page shows it again.
-      {"commercial at", {'C', 'O', 'M', 'M', 'E', 'R', 'C', 'I', 'A', 'L', VK_SPACE, 'A', 'T'}, u'@', false},
+      // From the Unicode view, one of the page: the page shows it again. It is appended as
+      // the euro sign on every code page (byte 0x88 of code page 1251).
+      {"euro", {'E', 'U', 'R', 'O'}, u'\u20AC', false},
   };
   std::u16string expected = composed;
   for (const auto& c : cases) {
