@@ -8,6 +8,7 @@
 #include "main/CharDescriptions.h"
 #include "main/CharNames.h"
 #include "ui/Ascii.h"
+#include "unicode/UnicodeText.h"
 
 namespace tessarin {
 namespace {
@@ -104,11 +105,36 @@ int NameScore(unsigned char code, const std::vector<std::string_view>& query) {
 
 }  // namespace
 
-std::vector<unsigned char> FindChars(std::string_view rawQuery) {
+std::vector<unsigned char> FindPageForms(std::string_view rawQuery) {
   const std::string_view query = Trimmed(rawQuery);
   std::vector<unsigned char> found;
-  // Without a letter, digit or symbol there is nothing to find ("-" would otherwise name
-  // every character: no word left to fail).
+  auto add = [&found](int code) {
+    const auto c = static_cast<unsigned char>(code);
+    if (std::find(found.begin(), found.end(), c) == found.end()) found.push_back(c);
+  };
+  if (const int code = CodeOfNumber(query); code >= 0) add(code);
+  // One character is itself, punctuation included: a lone "@" or "," is what the user wants
+  // to know about.
+  if (query.size() == 1 && static_cast<unsigned char>(query.front()) >= kFirst)
+    add(static_cast<unsigned char>(query.front()));
+  if (IsEntityForm(query)) {
+    for (int code = kFirst; code <= kLast; ++code)
+      if (EntityText(static_cast<unsigned char>(code)) == query) add(code);
+  }
+  return found;
+}
+
+bool IsEntityForm(std::string_view query) {
+  query = Trimmed(query);
+  return query.size() > 2 && query.front() == '&' && query.back() == ';';
+}
+
+std::vector<unsigned char> FindChars(std::string_view rawQuery) {
+  const std::string_view query = Trimmed(rawQuery);
+  std::vector<unsigned char> found = FindPageForms(query);
+  if (IsEntityForm(query)) return found;
+  // Two or more characters without a letter, digit or symbol name nothing ("--" would
+  // otherwise name every character: no word left to fail).
   if (std::all_of(query.begin(), query.end(),
                   [](char c) { return IsPunctuationOrBlank(static_cast<unsigned char>(c)); }))
     return found;
@@ -116,14 +142,6 @@ std::vector<unsigned char> FindChars(std::string_view rawQuery) {
     const auto c = static_cast<unsigned char>(code);
     if (std::find(found.begin(), found.end(), c) == found.end()) found.push_back(c);
   };
-  if (const int code = CodeOfNumber(query); code >= 0) add(code);
-  if (query.size() == 1 && static_cast<unsigned char>(query.front()) >= kFirst)
-    add(static_cast<unsigned char>(query.front()));
-  if (query.size() > 2 && query.front() == '&' && query.back() == ';') {
-    for (int code = kFirst; code <= kLast; ++code)
-      if (EntityText(static_cast<unsigned char>(code)) == query) add(code);
-    return found;
-  }
   const std::vector<std::string_view> words = Words(query);
   std::vector<std::pair<int, int>> scored;  // (whole words, code)
   for (int code = kFirst; code <= kLast; ++code) {
@@ -133,6 +151,30 @@ std::vector<unsigned char> FindChars(std::string_view rawQuery) {
   std::stable_sort(scored.begin(), scored.end(), [](auto& a, auto& b) { return a.first > b.first; });
   for (auto [score, code] : scored) add(code);
   return found;
+}
+
+std::optional<std::string> PageText(std::u32string_view query) {
+  std::string text;
+  for (char32_t cp : query) {
+    // A tab is a blank of the query as on the page's side.
+    const int byte = cp == U'\t' ? '\t' : unicode::Windows1252Byte(cp);
+    if (byte < 0) return std::nullopt;
+    text += static_cast<char>(byte);
+  }
+  return text;
+}
+
+std::vector<char32_t> MergeMatches(const std::vector<unsigned char>& pageForms,
+                                   const std::vector<char32_t>& beyond) {
+  std::vector<char32_t> merged;
+  merged.reserve(pageForms.size() + beyond.size());
+  for (unsigned char code : pageForms) merged.push_back(unicode::FromWindows1252(code));
+  const size_t forms = merged.size();
+  for (char32_t cp : beyond)
+    if (std::find(merged.begin(), merged.begin() + static_cast<std::ptrdiff_t>(forms), cp) ==
+        merged.begin() + static_cast<std::ptrdiff_t>(forms))
+      merged.push_back(cp);
+  return merged;
 }
 
 }  // namespace tessarin

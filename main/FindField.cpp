@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "main/CharSearch.h"
+#include "unicode/UnicodeText.h"
 
 namespace tessarin {
 namespace {
@@ -34,13 +35,54 @@ void TFindField::Close() {
   if (OnClose) OnClose();
 }
 
+namespace {
+
+std::u32string CodePoints(std::u16string_view text) {
+  std::u32string cps;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    cps.push_back(c);
+  }
+  return cps;
+}
+
+}  // namespace
+
+std::u16string TFindField::WideText() const {
+  // Read through the wide call: a character beyond the ANSI code page, typed or pasted,
+  // arrives whole, and a byte of that code page is never taken for the page's own.
+  const int length = GetWindowTextLengthW(handle_);
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  wide.resize(static_cast<size_t>(GetWindowTextW(handle_, wide.data(), length + 1)));
+  return std::u16string(wide.begin(), wide.end());
+}
+
 void TFindField::TextChanged() {
-  matches_ = FindChars(Text());
-  beyond_.clear();
-  if (matches_.empty() && FindBeyond && TextLength() > 0) beyond_ = FindBeyond(Utf8Text());
+  const std::u32string query = CodePoints(WideText());
+  std::string utf8;
+  for (char32_t cp : query) utf8 += unicode::ToUtf8(cp);
+  // The page reads the query in its own code page: a character it lacks (a Cyrillic letter
+  // typed on a Cyrillic system) leaves the page's search nothing to find.
+  const std::optional<std::string> pageText = PageText(query);
+  matches_.clear();
+  if (!FindBeyond) {
+    if (pageText)
+      for (unsigned char code : FindChars(*pageText)) matches_.push_back(unicode::FromWindows1252(code));
+  } else {
+    const std::vector<unsigned char> forms =
+        pageText ? FindPageForms(*pageText) : std::vector<unsigned char>{};
+    // An entity of the page typed whole ("&auml;") is that character alone, with its case.
+    if (pageText && IsEntityForm(*pageText) && !forms.empty()) {
+      matches_ = MergeMatches(forms, {});
+    } else if (!query.empty()) {
+      matches_ = MergeMatches(forms, FindBeyond(utf8));
+    }
+  }
   current_ = 0;
   // An empty field finds nothing and says nothing.
-  const bool noMatch = matches_.empty() && beyond_.empty() && TextLength() > 0;
+  const bool noMatch = matches_.empty() && !query.empty();
   if (noMatch != noMatch_) {
     noMatch_ = noMatch;
     SetColor(noMatch ? kNoMatchColor : ui::kSysColor | COLOR_WINDOW);
@@ -49,30 +91,21 @@ void TFindField::TextChanged() {
 }
 
 void TFindField::Report() {
-  if (!matches_.empty()) {
-    if (OnFound) OnFound(matches_[current_]);
-  } else if (!beyond_.empty() && OnFoundBeyond) {
-    OnFoundBeyond(beyond_[current_]);
+  if (matches_.empty()) return;
+  const char32_t cp = matches_[current_];
+  const int byte = unicode::Windows1252Byte(cp);
+  if (byte >= 32 && OnFound) {
+    OnFound(static_cast<unsigned char>(byte));
+  } else if (byte < 32 && OnFoundBeyond) {
+    OnFoundBeyond(cp);
   }
 }
 
 void TFindField::Step(int delta) {
-  const size_t count = matches_.empty() ? beyond_.size() : matches_.size();
+  const size_t count = matches_.size();
   if (count == 0) return;
   current_ = (current_ + (delta > 0 ? 1 : count - 1)) % count;  // round the end
   Report();
-}
-
-std::string TFindField::Utf8Text() const {
-  const int length = GetWindowTextLengthW(handle_);
-  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-  wide.resize(static_cast<size_t>(GetWindowTextW(handle_, wide.data(), length + 1)));
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr,
-                      nullptr);
-  return utf8;
 }
 
 bool TFindField::PreviewKey(const MSG& msg) {
@@ -87,7 +120,8 @@ bool TFindField::PreviewKey(const MSG& msg) {
     case VK_F3: Step(shift ? -1 : 1); return true;
     case VK_ESCAPE: Close(); return true;
     case VK_RETURN:
-      // Nothing found, nothing to append: the field stays for another try.
+      // Nothing found, nothing to append: the field stays for another try. A match beyond
+      // the page is appended as one on it, in either view.
       if (matches_.empty()) return true;
       Close();
       if (OnAccept) OnAccept();

@@ -11,10 +11,12 @@
 
 namespace tessarin {
 
-// Hidden until opened. Each change of its text finds the matches (FindChars) and reports
-// the best through OnFound; Down or F3 and Up or Shift+F3 step through the matches, Enter
-// accepts, Esc closes. A text without a match keeps the selection and turns the field's
-// background to kNoMatchColor; Enter then leaves the field open and accepts nothing.
+// Hidden until opened. Each change of its text finds the matches over the page and, when
+// FindBeyond is given, over all of Unicode together, and reports the best: a character of
+// the page through OnFound, any other through OnFoundBeyond. Down or F3 and Up or Shift+F3
+// step through the matches, Enter accepts the one shown, Esc closes. A text without a match
+// keeps the selection and turns the field's background to kNoMatchColor; Enter then leaves
+// the field open and accepts nothing.
 class TFindField : public ui::Edit {
  public:
   static constexpr COLORREF kNoMatchColor = RGB(255, 204, 204);
@@ -29,17 +31,20 @@ class TFindField : public ui::Edit {
   bool IsOpen() const { return Visible(); }
   // The keys the field handles while it holds the focus; true when the key was taken.
   bool PreviewKey(const MSG& msg);
-  // The matches of the current text, best first, and the one shown now.
-  const std::vector<unsigned char>& Matches() const { return matches_; }
+  // The matches of the current text as code points, best first.
+  const std::vector<char32_t>& Matches() const { return matches_; }
+  // The match shown now; 0 when there is none.
+  char32_t Current() const { return matches_.empty() ? 0 : matches_[current_]; }
   bool NoMatch() const { return noMatch_; }
+  // The field's text in UTF-16, as typed or pasted: whole whatever the system's code page.
+  std::u16string WideText() const;
 
   std::function<void(unsigned char code)> OnFound;
-  // The search beyond the page, asked when the page has no match: the query as UTF-8,
-  // the code points best first. Its matches are reported through OnFoundBeyond and
-  // stepped through as the page's are.
+  // The search over all of Unicode: the query as UTF-8, the code points best first, the
+  // page's characters ranked among them. A match the page lacks is reported through
+  // OnFoundBeyond.
   std::function<std::vector<char32_t>(const std::string& utf8)> FindBeyond;
   std::function<void(char32_t cp)> OnFoundBeyond;
-  const std::vector<char32_t>& BeyondMatches() const { return beyond_; }
   // Enter: the field has closed (OnClose ran) and the selection is to be taken.
   std::function<void()> OnAccept;
   std::function<void()> OnClose;
@@ -47,14 +52,9 @@ class TFindField : public ui::Edit {
  private:
   void TextChanged();
   void Step(int delta);
-
-  // The field's text as UTF-8, read through the wide call: a pasted character beyond the
-  // ANSI code page arrives whole.
-  std::string Utf8Text() const;
   void Report();
 
-  std::vector<unsigned char> matches_;
-  std::vector<char32_t> beyond_;
+  std::vector<char32_t> matches_;
   size_t current_ = 0;
   bool noMatch_ = false;
 };

@@ -96,15 +96,16 @@ void TForm1::WireUnicodeView() {
   BlockComboBox1.OnEnter = [this] { FillBlocks(); };
   BlockComboBox1.OnChange = [this] { BlockComboBox1Change(); };
   StringAlignGrid1.OnTopRowChange = [this] { ShowBlockOfTopRow(); };
-  // The find field: a match on the page shows the page; the search over all of Unicode
-  // runs when the page has none, over what the page and the font show.
+  // The find field: a match on the page shows the page; the search covers every named
+  // character of Unicode, and within each of its classes what the page and the font show
+  // comes before what the font lacks.
   FindField1.OnFound = [this, inPage = FindField1.OnFound](unsigned char code) {
     if (InUnicodeView()) ShowPage();
     if (inPage) inPage(code);
   };
   FindField1.FindBeyond = [this](const std::string& query) {
     const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
-    return unicode::UnicodeSearch::Instance().Find(
+    return unicode::UnicodeSearch::Instance().FindAll(
         query, [&map](char32_t cp) { return unicode::Windows1252Byte(cp) >= 32 || map->Has(cp); });
   };
   FindField1.OnFoundBeyond = [this](char32_t cp) { FoundCodePoint(cp); };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "unicode/NameData.h"
+#include "unicode/UnicodeNames.h"
 #include "unicode/UnicodeText.h"
 
 namespace tessarin::unicode {
@@ -43,7 +44,11 @@ std::vector<char32_t> DecodeUtf8(std::string_view s) {
   std::vector<char32_t> out;
   for (std::size_t i = 0; i < s.size();) {
     auto b = static_cast<unsigned char>(s[i]);
-    std::size_t length = b < 0x80 ? 1 : b >= 0xF0 && b < 0xF5 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 && b < 0xE0 ? 2 : 0;
+    std::size_t length = b < 0x80                ? 1
+                         : b >= 0xF0 && b < 0xF5 ? 4
+                         : b >= 0xE0             ? 3
+                         : b >= 0xC2 && b < 0xE0 ? 2
+                                                 : 0;
     char32_t cp = length == 1 ? b : length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
     bool ok = length > 0 && i + length <= s.size() && (length != 3 || b < 0xF0);
     for (std::size_t k = 1; ok && k < length; ++k) {
@@ -148,7 +153,6 @@ struct UnicodeSearch::Index {
     std::vector<std::string> words;
   };
   std::vector<Range> ranges;
-
 };
 
 namespace {
@@ -201,7 +205,8 @@ void BuildIndex(UnicodeSearch::Index& x) {
       continue;
     }
     hangul = &r;
-    for (char32_t cp = r.first; cp <= r.last; ++cp) texts.push_back(FoldAscii(detail::HangulSyllableName(cp)));
+    for (char32_t cp = r.first; cp <= r.last; ++cp)
+      texts.push_back(FoldAscii(detail::HangulSyllableName(cp)));
   }
   texts.push_back("hangul");
   texts.push_back("syllable");
@@ -227,7 +232,8 @@ void BuildIndex(UnicodeSearch::Index& x) {
   names.reserve(200000);
   std::size_t hex = nameWordCount;
   auto addHangul = [&] {
-    const std::uint32_t hangulWord = idOf[texts.size() - 2] * 2 + 1, syllableWord = idOf[texts.size() - 1] * 2 + 1;
+    const std::uint32_t hangulWord = idOf[texts.size() - 2] * 2 + 1,
+                        syllableWord = idOf[texts.size() - 1] * 2 + 1;
     std::size_t slot = nameWordCount + hexCount;
     for (char32_t cp = hangul->first; cp <= hangul->last; ++cp) {
       names.emplace_back(cp, hangulWord);
@@ -277,7 +283,8 @@ void BuildIndex(UnicodeSearch::Index& x) {
   x.postings.resize(x.entryWords.size());
   std::vector<std::uint32_t> fill(x.postingStart.begin(), x.postingStart.end() - 1);
   for (std::uint32_t e = 0; e + 1 < x.entryStart.size(); ++e) {
-    for (std::uint32_t k = x.entryStart[e]; k < x.entryStart[e + 1]; ++k) x.postings[fill[x.entryWords[k] / 2]++] = e;
+    for (std::uint32_t k = x.entryStart[e]; k < x.entryStart[e + 1]; ++k)
+      x.postings[fill[x.entryWords[k] / 2]++] = e;
   }
 }
 
@@ -306,25 +313,56 @@ const UnicodeSearch& UnicodeSearch::Instance() {
 
 std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
                                           const std::function<bool(char32_t)>& drawn) const {
+  return Search(utf8Query, drawn, false);
+}
+
+std::vector<char32_t> UnicodeSearch::FindAll(std::string_view utf8Query,
+                                             const std::function<bool(char32_t)>& drawn) const {
+  return Search(utf8Query, drawn, true);
+}
+
+std::vector<char32_t> UnicodeSearch::Search(std::string_view utf8Query,
+                                            const std::function<bool(char32_t)>& drawn,
+                                            bool undrawnToo) const {
   const Index& x = *index_;
   std::string_view query = Trim(utf8Query);
   std::vector<char32_t> found;
   if (query.empty()) return found;
 
+  // A code typed as such names one character; one the font lacks is still a character when
+  // Unicode names it.
+  auto named = [](char32_t c) { return !CharName(c).empty(); };
   long code = -1;
   if (ParseCode(query, code)) {
-    if (code >= 0 && drawn(static_cast<char32_t>(code))) found.push_back(static_cast<char32_t>(code));
+    const auto c = static_cast<char32_t>(code);
+    if (code >= 0 && (drawn(c) || (undrawnToo && named(c)))) found.push_back(c);
     return found;
   }
   std::vector<char32_t> chars = DecodeUtf8(query);
   if (chars.size() == 1 && chars[0] != 0xFFFD) {
     char32_t c = chars[0];
-    if (c >= 0x80) {
-      if (drawn(c)) found.push_back(c);
-      return found;  // the character itself, alone
+    const bool keep = drawn(c) || undrawnToo;
+    // A character other than a letter or digit of ASCII stands for itself alone, punctuation
+    // included: "@" and "," are what the user wants to know about.
+    if (c >= 0x80 || !IsWordChar(c)) {
+      if (keep) found.push_back(c);
+      return found;
     }
-    if (!IsWordChar(c)) return found;  // a blank or a punctuation mark of ASCII finds nothing
-    if (drawn(c)) found.push_back(c);  // a letter or digit: itself, then the words it begins
+    if (keep) found.push_back(c);  // a letter or digit: itself, then the words it begins
+  }
+  // A bare hexadecimal code of four to six digits ("2192", "00e9", "1f600"). With a decimal
+  // digit in it, it is read as a code first; made of letters alone it is a word too ("face",
+  // "cafe"), and the code comes after what the words find.
+  long bare = -1;
+  bool bareFirst = false;
+  if (query.size() >= 4 && query.size() <= 6 && (bare = ParseNumber(query, 16)) >= 0) {
+    const auto c = static_cast<char32_t>(bare);
+    if (bare > 0x10FFFF || (bare >= 0xD800 && bare <= 0xDFFF) || !(drawn(c) || (undrawnToo && named(c)))) {
+      bare = -1;
+    } else {
+      bareFirst = std::any_of(query.begin(), query.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+      if (bareFirst && found.empty()) found.push_back(c);
+    }
   }
 
   std::vector<std::string> words = SplitWords(query);
@@ -338,25 +376,30 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
   std::vector<QueryWord> qs;
   for (const std::string& w : words) {
     auto lo = std::lower_bound(x.words.begin(), x.words.end(), w);
-    auto hi = std::partition_point(lo, x.words.end(), [&](const std::string& v) { return v.compare(0, w.size(), w) == 0; });
+    auto hi = std::partition_point(lo, x.words.end(),
+                                   [&](const std::string& v) { return v.compare(0, w.size(), w) == 0; });
     std::uint32_t exact = lo != x.words.end() && *lo == w ? static_cast<std::uint32_t>(lo - x.words.begin())
-                                                         : static_cast<std::uint32_t>(x.words.size());
-    qs.push_back({exact, static_cast<std::uint32_t>(lo - x.words.begin()), static_cast<std::uint32_t>(hi - x.words.begin())});
+                                                          : static_cast<std::uint32_t>(x.words.size());
+    qs.push_back({exact, static_cast<std::uint32_t>(lo - x.words.begin()),
+                  static_cast<std::uint32_t>(hi - x.words.begin())});
   }
 
-  // Eight groups: the name's words all and only the query's, whole words of the name, whole words,
-  // prefixes; each the page's characters first.
-  std::vector<char32_t> groups[8];
-  // What the computed ranges add to the groups outside the page: spans of code points.
+  // Four classes: the name's words all and only the query's, whole words of the name, whole words,
+  // prefixes. Each holds three groups: the page's characters, the others the font draws, then
+  // (when asked for) those it does not draw.
+  constexpr int kGroups = 3;
+  std::vector<char32_t> groups[4 * kGroups];
+  // What the computed ranges add to the classes outside the page: spans of code points.
   std::vector<std::pair<char32_t, char32_t>> spans[4];
   // Characters of computed ranges found by words of their own (an ideograph with a keyword): the
-  // ranges leave them to the group those words give them.
+  // ranges leave them to the class those words give them.
   std::vector<char32_t> entriesInRanges;
 
   // Candidates: the characters holding a word the rarest query word begins.
   const QueryWord* rarest = &qs[0];
   for (const QueryWord& q : qs) {
-    if (x.postingStart[q.hi] - x.postingStart[q.lo] < x.postingStart[rarest->hi] - x.postingStart[rarest->lo]) rarest = &q;
+    if (x.postingStart[q.hi] - x.postingStart[q.lo] < x.postingStart[rarest->hi] - x.postingStart[rarest->lo])
+      rarest = &q;
   }
   std::vector<std::uint8_t> marked(x.cps.size(), 0);
   std::vector<std::uint32_t> candidates;
@@ -393,9 +436,11 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
     }
     if (level == 4) continue;
     if (level == 1 && NameIsQuery(x, e, qs)) level = 0;
-    if (!drawn(x.cps[e])) continue;
-    if (x.inRange[e]) entriesInRanges.push_back(x.cps[e]);
-    groups[level * 2 + (Windows1252Byte(x.cps[e]) < 0 ? 1 : 0)].push_back(x.cps[e]);
+    const char32_t c = x.cps[e];
+    const int group = !drawn(c) ? 2 : Windows1252Byte(c) >= 0 ? 0 : 1;
+    if (group == 2 && !undrawnToo) continue;
+    if (x.inRange[e]) entriesInRanges.push_back(c);
+    groups[level * kGroups + group].push_back(c);
   }
 
   // The computed ranges: every query word a word of the prefix, or the code in hexadecimal.
@@ -405,8 +450,10 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
     for (std::size_t i = 0; i < words.size() && level < 4; ++i) {
       int best = 4;
       for (const std::string& w : r.words) {
-        if (w == words[i]) best = 1;
-        else if (w.compare(0, words[i].size(), words[i]) == 0) best = std::min(best, 3);
+        if (w == words[i])
+          best = 1;
+        else if (w.compare(0, words[i].size(), words[i]) == 0)
+          best = std::min(best, 3);
       }
       long value = words[i].size() >= 4 ? ParseNumber(words[i], 16) : -1;
       if (best > 1 && value >= static_cast<long>(r.first) && value <= static_cast<long>(r.last) &&
@@ -417,7 +464,7 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
       level = std::max(level, best);
     }
     if (level == 4) continue;
-    // The ranges come in code-point order, so each group's spans are in that order too.
+    // The ranges come in code-point order, so each class's spans are in that order too.
     if (pinned >= 0) {
       spans[level].push_back({static_cast<char32_t>(pinned), static_cast<char32_t>(pinned)});
     } else {
@@ -426,14 +473,15 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
   }
 
   // The page's characters in the page's order.
-  for (int g = 0; g < 8; g += 2) {
-    std::sort(groups[g].begin(), groups[g].end(),
+  for (int level = 0; level < 4; ++level) {
+    std::sort(groups[level * kGroups].begin(), groups[level * kGroups].end(),
               [](char32_t a, char32_t b) { return Windows1252Byte(a) < Windows1252Byte(b); });
   }
-  // Each character once: a single letter found itself first. The ranges' characters are asked
-  // whether they are drawn only here, as they are added.
+  // Each character once: a character found first for itself (a single letter, a code) is not
+  // found again. The ranges' characters are asked whether they are drawn only here, as they are
+  // added.
   std::size_t total = found.size();
-  for (int g = 0; g < 8; ++g) total += groups[g].size();
+  for (const auto& g : groups) total += g.size();
   for (const auto& level : spans) {
     for (const auto& [first, last] : level) total += last - first + 1;
   }
@@ -443,18 +491,40 @@ std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
     if (single > 0 && c == found[0]) return;
     found.push_back(c);
   };
-  for (int g = 0; g < 8; ++g) {
-    const std::vector<char32_t>& a = groups[g];
+  std::vector<char32_t> undrawnInRanges;
+  for (int level = 0; level < 4; ++level) {
+    for (char32_t c : groups[level * kGroups]) add(c);
+    // The drawn ones in code order, the ranges' among them; the ranges' undrawn ones kept aside.
+    const std::vector<char32_t>& a = groups[level * kGroups + 1];
     std::size_t i = 0;
-    if (g % 2 == 1) {
-      for (const auto& [first, last] : spans[g / 2]) {
-        for (; i < a.size() && a[i] < first; ++i) add(a[i]);
-        for (char32_t c = first; c <= last; ++c) {
-          if (drawn(c) && !std::binary_search(entriesInRanges.begin(), entriesInRanges.end(), c)) found.push_back(c);
+    undrawnInRanges.clear();
+    std::size_t own = 0;  // entriesInRanges is in code order, as each class's spans are
+    for (const auto& [first, last] : spans[level]) {
+      for (; i < a.size() && a[i] < first; ++i) add(a[i]);
+      for (char32_t c = first; c <= last; ++c) {
+        while (own < entriesInRanges.size() && entriesInRanges[own] < c) ++own;
+        if (own < entriesInRanges.size() && entriesInRanges[own] == c) continue;
+        if (drawn(c)) {
+          add(c);
+        } else if (undrawnToo) {
+          undrawnInRanges.push_back(c);
         }
       }
     }
     for (; i < a.size(); ++i) add(a[i]);
+    // Then what the font does not draw, in code order.
+    const std::vector<char32_t>& b = groups[level * kGroups + 2];
+    std::size_t j = 0;
+    for (char32_t c : undrawnInRanges) {
+      for (; j < b.size() && b[j] < c; ++j) add(b[j]);
+      add(c);
+    }
+    for (; j < b.size(); ++j) add(b[j]);
+  }
+  // A code made of letters alone, after what its words find.
+  if (bare >= 0 && !bareFirst) {
+    const auto c = static_cast<char32_t>(bare);
+    if (std::find(found.begin(), found.end(), c) == found.end()) found.push_back(c);
   }
   return found;
 }

@@ -18,14 +18,21 @@ class UnicodeSearch {
   // The code points a UTF-8 query matches, best first, each once, only those for which drawn(cp) is
   // true:
   //  - a code ("U+2192", "u+2192", "&#8594;", "&#x2192;") or the character itself (one character that
-  //    is not a letter or digit of ASCII): that one alone;
+  //    is not a letter or digit of ASCII, punctuation included): that one alone;
+  //  - a bare hexadecimal code of four to six digits ("2192", "1f600"): that one first when it holds a
+  //    decimal digit, else (a word such as "face") after what its words find;
   //  - else by words (split at blanks, hyphens and other punctuation; any case, German umlauts too):
   //    characters whose name holds every query word as a whole word first, then those whose name,
   //    aliases, keywords (English and German) and HTML entity name hold every word whole, then those
   //    where every query word begins one of those words;
-  //  - within each group, the characters of the Windows-1252 page first, then code-point order.
-  // A query with no letter or digit ("-", "- -") matches nothing.
+  //  - within each class, the characters of the Windows-1252 page first, then code-point order.
+  // A query of two or more characters with no letter or digit ("--", "- -") matches nothing.
   std::vector<char32_t> Find(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn) const;
+  // The same ranking over every named character of Unicode, drawn or not: within each class the
+  // page's characters, then the others that drawn(cp) holds, then those it does not, each in
+  // code-point order. A code typed as such finds a character that Unicode names even when it is
+  // not drawn.
+  std::vector<char32_t> FindAll(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn) const;
 
   ~UnicodeSearch();
   UnicodeSearch(const UnicodeSearch&) = delete;
@@ -35,6 +42,8 @@ class UnicodeSearch {
 
  private:
   UnicodeSearch();
+  std::vector<char32_t> Search(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn,
+                               bool undrawnToo) const;
   std::unique_ptr<Index> index_;
 };
 

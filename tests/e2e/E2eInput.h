@@ -44,6 +44,27 @@ inline void TypeText(const std::string& text) {
   }
 }
 
+// Keys and clicks from the X server, as a user's keyboard and mouse give them (injected input
+// skips X and reaches the window in front whatever has X's focus): xdotool with its arguments.
+// The tool runs on its own (waiting on it fails under Wine); its effect is what a test waits for.
+inline bool FromX(const std::string& arguments) {
+  std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
+// A message round trip to the window's thread: what it had queued before is handled.
+inline bool Idle(HWND window) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
+}
+
 // The window that has the keyboard focus in the thread of the given window.
 inline HWND FocusOf(HWND window) {
   GUITHREADINFO info{};

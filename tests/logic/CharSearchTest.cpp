@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "main/CharSearch.h"
+#include "unicode/UnicodeText.h"
 
 namespace {
 
@@ -37,16 +38,20 @@ TEST(CharSearch, MatchesAndRanksAQuery) {
       {"xyzzy", {}},
       {"", {}},
       {"   ", {}},
-      // Blanks, hyphens and other punctuation alone name nothing; a symbol is itself.
-      {"-", {}},
+      // One character is itself, punctuation included; two or more blanks, hyphens and other
+      // punctuation alone name nothing; a symbol is itself.
+      {"-", {45}},
       {"--", {}},
       {"- -", {}},
-      {"\t-\t", {}},
-      {",", {}},
+      {"\t-\t", {45}},
+      {",", {44}},
+      {"@", {64}},
       {"...", {}},
-      {"&", {}},
-      {"\x96", {}},       // en dash
-      {"\xA0", {}},       // no-break space
+      {"..", {}},
+      {".,", {}},
+      {"&", {38}},
+      {"\x96", {150}},    // en dash
+      {"\xA0", {160}},    // no-break space
       {"\xBF \xAB", {}},  // ¿ «
       {"$", {36}},
       {"+", {43}},
@@ -79,6 +84,42 @@ TEST(CharSearch, TheTypedCharacterComesBeforeNameMatches) {
       EXPECT_EQ(got[1], c.second) << c.query;
     }
   }
+}
+
+// The page's own forms stand first when the find field ranks the page and all of Unicode
+// together; the page reads the query in Windows-1252, whatever the system's code page.
+TEST(CharSearch, ThePagesOwnFormsOfAQueryAndItsWindows1252Text) {
+  const struct {
+    const char* query;
+    std::vector<int> forms;
+  } cases[] = {
+      {"128", {128}}, {"#0128", {128}}, {"0065", {65}}, {"&auml;", {228}}, {"&Auml;", {196}},
+      {"@", {64}},    {"\x80", {128}},  {"a", {97}},    {"a grave", {}},   {"euro", {}},
+      {"--", {}},     {"2192", {}},     {"", {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<int> got;
+    for (unsigned char code : tessarin::FindPageForms(c.query)) got.push_back(code);
+    EXPECT_EQ(got, c.forms) << '"' << c.query << '"';
+  }
+  EXPECT_TRUE(tessarin::IsEntityForm(" &auml; "));
+  EXPECT_FALSE(tessarin::IsEntityForm("auml"));
+
+  EXPECT_EQ(tessarin::PageText(U"\u20AC 5 \u00E9"), std::optional<std::string>("\x80 5 \xE9"));
+  EXPECT_EQ(tessarin::PageText(U"abc"), std::optional<std::string>("abc"));
+  EXPECT_EQ(tessarin::PageText(U""), std::optional<std::string>(""));
+  // A Cyrillic letter, whose byte in code page 1251 (0xE6) is the page's æ, is no text of the page.
+  EXPECT_EQ(tessarin::PageText(U"\u0436"), std::nullopt);
+  EXPECT_EQ(tessarin::PageText(U"a\u2192"), std::nullopt);
+}
+
+TEST(CharSearch, MergedMatchesKeepThePagesFormsFirstAndEachCharacterOnce) {
+  using V = std::vector<char32_t>;
+  EXPECT_EQ(tessarin::MergeMatches({128}, {0x20AC, 0x20A0}), (V{0x20AC, 0x20A0}));
+  EXPECT_EQ(tessarin::MergeMatches({128}, {0x128, 0x20AC}), (V{0x20AC, 0x128}));
+  EXPECT_EQ(tessarin::MergeMatches({}, {0x3A0, 0x3C0, 0xB6}), (V{0x3A0, 0x3C0, 0xB6}));
+  EXPECT_EQ(tessarin::MergeMatches({97, 65}, {}), (V{U'a', U'A'}));
+  EXPECT_TRUE(tessarin::MergeMatches({}, {}).empty());
 }
 
 }  // namespace
