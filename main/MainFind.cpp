@@ -22,6 +22,7 @@ bool TForm1::FindFieldKey(const MSG& msg) {
   if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) return false;
   // The search over all of Unicode is built now, on the first Ctrl+F, never at start-up.
   unicode::UnicodeSearch::Instance();
+  StartFontScan();  // the fonts' coverage too, on its own thread
   // Along the grid's lower edge, wherever the layout has put the grid.
   FindField1.Open(StringAlignGrid1.BoundsRect());
   return true;
