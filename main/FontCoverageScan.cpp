@@ -34,11 +34,9 @@ std::string AnsiName(const wchar_t* name) {
 }
 
 // The ranges of the face selected into the device context; false when it has no table
-// that can be read (a raster font, a face the platform put another in place of).
-bool ReadRanges(HDC dc, const wchar_t* face, std::vector<unsigned char>& bytes,
-                std::vector<unicode::CodeRange>& ranges) {
-  wchar_t selected[LF_FACESIZE] = {};
-  if (!GetTextFaceW(dc, LF_FACESIZE, selected) || _wcsicmp(selected, face) != 0) return false;
+// that can be read (a raster font). A name the platform answers with another face covers
+// what that face draws: the name draws that.
+bool ReadRanges(HDC dc, std::vector<unsigned char>& bytes, std::vector<unicode::CodeRange>& ranges) {
   const DWORD size = GetFontData(dc, kCmapTag, 0, nullptr, 0);
   if (size == GDI_ERROR || size == 0) return false;
   bytes.resize(size);
@@ -78,7 +76,7 @@ unicode::FontCoverage ReadFontCoverage(HDC dc, const std::atomic<bool>& stop) {
     const ui::GdiFont handle(CreateFontIndirectW(&font));
     if (!handle) continue;
     const ui::SelectObjectScope selected(dc, handle);
-    if (!ReadRanges(dc, font.lfFaceName, bytes, ranges)) continue;
+    if (!ReadRanges(dc, bytes, ranges)) continue;
     const std::string name = AnsiName(font.lfFaceName);
     if (!name.empty()) coverage.Add(name, ranges);
   }

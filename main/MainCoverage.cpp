@@ -104,8 +104,7 @@ bool TForm1::ListFontInBox(const std::string& face, std::string& note) {
     RadioGroup1.SetItemIndex(other);
     FontComboBox1.SetFontName(face);
     if (SameFace(FontComboBox1.FontName(), face)) {
-      note = "Fontoptions now \"" + Unmarked(RadioGroup1.Button(static_cast<size_t>(other)).Text()) +
-             "\": it lists " + face;
+      note = "Fontoptions set to \"" + Unmarked(RadioGroup1.Button(static_cast<size_t>(other)).Text()) + "\"";
       return true;
     }
   }
@@ -134,7 +133,10 @@ void TForm1::ShowInFontWithSelected() {
   }
   ShowUnicodeAt(cp);
   if (unicodeSelected_ != cp) DescribeCodePoint(cp);
-  if (!note.empty()) char_fonts.SetText(note);
+  if (!note.empty()) {
+    char_fonts.SetText(note);
+    CharFontsTip.SetText(note + ", which lists " + face);
+  }
 }
 
 }  // namespace tessarin

@@ -188,7 +188,8 @@ TEST_F(FontCoverage, ACharacterArialLacksIsDescribedDrawnFromSymbolaAndAClickSho
   Keys({'F'}, {VK_CONTROL, VK_SHIFT});
   ASSERT_TRUE(Selected(0x1F600, "Unifont Upper"));
   EXPECT_EQ(form->RadioGroup1.ItemIndex(), 1);
-  EXPECT_EQ(form->char_fonts.Text(), "Fontoptions now \"ANSI only\": it lists Unifont Upper");
+  EXPECT_EQ(form->char_fonts.Text(), "Fontoptions set to \"ANSI only\"");
+  EXPECT_EQ(form->CharFontsTip.Text(), "Fontoptions set to \"ANSI only\", which lists Unifont Upper");
   // Once more: back to the first, which that filter lists too.
   Keys({'F'}, {VK_CONTROL, VK_SHIFT});
   ASSERT_TRUE(Selected(0x1F600, "Symbola"));
