@@ -250,6 +250,7 @@ class TForm1 : public ui::Form {
   static UINT FontScanMessage();
   TFontCoverageScan fontCoverage_;
   std::vector<std::string> fontsWith_;
+  int previewHeight_ = 0;  // the preview's height before the fonts line took its lower edge
   char32_t unicodeSelected_ = 0;
   std::string blocksFont_;
   std::vector<const unicode::Block*> listedBlocks_;

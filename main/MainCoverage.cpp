@@ -1,6 +1,7 @@
 // TForm1's side of the installed fonts' coverage: the line naming the fonts that draw the
 // selected character, the preview's font for a character the font lacks, the switch to one.
 #include <algorithm>
+#include <cstdlib>
 
 #include "main/FontList.h"
 #include "main/Main.h"
@@ -73,20 +74,26 @@ std::string TForm1::PreviewFace() const {
 }
 
 void TForm1::ArrangePreview(bool unicodeView) {
-  // The preview's room reaches down to the name line; the fonts line takes its lower edge.
-  const int bottom = char_name.Top();
+  // The fonts line takes the lower edge of the preview's room, and gives it back whole, so
+  // that the page's layout stays exactly as the layout set it.
   const int line = char_name.Height();
   if (unicodeView) {
-    char_fonts.SetBounds({Label1.Left(), bottom - line, Label1.Width(), line});
-    Label1.SetHeight(std::max(0, bottom - line - Label1.Top()));
-  } else {
-    Label1.SetHeight(std::max(0, bottom - Label1.Top()));
+    // Made whole again by a layout (its lower edge is no longer the line's upper edge).
+    const bool shrunk =
+        char_fonts.Visible() && std::abs(Label1.Top() + Label1.Height() - char_fonts.Top()) <= 1;
+    if (shrunk) return;
+    previewHeight_ = Label1.Height();
+    Label1.SetHeight(std::max(0, previewHeight_ - line));
+    char_fonts.SetBounds({Label1.Left(), Label1.Top() + previewHeight_ - line, Label1.Width(), line});
+    char_fonts.SetVisible(true);
+  } else if (char_fonts.Visible()) {
+    Label1.SetHeight(previewHeight_);
+    char_fonts.SetVisible(false);
   }
-  char_fonts.SetVisible(unicodeView);
 }
 
 bool TForm1::CoverageKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != 'F') return false;
+  if (msg.message != WM_KEYDOWN || msg.wParam != 'F' || !InUnicodeView()) return false;
   if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_MENU) < 0) return false;
   ShowInFontWithSelected();
   return true;

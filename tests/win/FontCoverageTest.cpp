@@ -154,6 +154,7 @@ TEST_F(FontCoverage, TheScanStartsOnFirstNeedReadsEveryFaceWithATableAndAgainWhe
 
 TEST_F(FontCoverage, ACharacterArialLacksIsDescribedDrawnFromSymbolaAndAClickShowsItThere) {
   ASSERT_EQ(form->FontComboBox1.FontName(), "Arial");
+  const RECT preview = form->Label1.BoundsRect();
   OpenFind();
   // What the search reports beyond the page: U+1F600, which Arial lacks.
   form->FindField1.OnFoundBeyond(0x1F600);
@@ -169,6 +170,11 @@ TEST_F(FontCoverage, ACharacterArialLacksIsDescribedDrawnFromSymbolaAndAClickSho
   EXPECT_TRUE(line == "Reading the installed fonts..." || line == fonts) << line;
   ASSERT_TRUE(WaitUntil([&] { return form->char_fonts.Text() == fonts; }, std::chrono::seconds(60)));
   EXPECT_TRUE(IsWindowVisible(form->char_fonts.Handle()));
+  // The line takes the lower edge of the preview's room, over nothing else.
+  const RECT shrunk = form->Label1.BoundsRect(), fontsLine = form->char_fonts.BoundsRect();
+  EXPECT_EQ(shrunk.top, preview.top);
+  EXPECT_EQ(shrunk.bottom, fontsLine.top);
+  EXPECT_EQ(fontsLine.bottom, preview.bottom);
   EXPECT_EQ(form->PreviewFace(), "Symbola");
   UpdateWindow(form->Label1.Handle());
   Settle();
@@ -195,6 +201,18 @@ TEST_F(FontCoverage, ACharacterArialLacksIsDescribedDrawnFromSymbolaAndAClickSho
   ASSERT_TRUE(Selected(0x1F600, "Symbola"));
   EXPECT_EQ(form->RadioGroup1.ItemIndex(), 1);
   EXPECT_EQ(form->char_fonts.Text(), fonts);
+
+  // Back in the page, the preview has its room again and the line is gone.
+  TBlockComboBox& blocks = form->BlockComboBox1;
+  SendMessageW(blocks.Handle(), CB_SETCURSEL, 0, 0);
+  SendMessageW(GetParent(blocks.Handle()), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(blocks.Handle()), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(blocks.Handle()));
+  Settle();
+  ASSERT_FALSE(form->InUnicodeView());
+  const RECT restored = form->Label1.BoundsRect();
+  EXPECT_TRUE(EqualRect(&restored, &preview));
+  EXPECT_FALSE(IsWindowVisible(form->char_fonts.Handle()));
 }
 
 }  // namespace
