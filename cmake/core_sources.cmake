@@ -22,6 +22,7 @@ set(TESSARIN_CORE_SOURCES
   unicode/Blocks.cpp
   unicode/UnicodeText.cpp
   unicode/CharMap.cpp
+  unicode/FontCoverage.cpp
   unicode/GlyphAdvances.cpp
   unicode/UnicodeSearch.cpp
 )

@@ -35,6 +35,8 @@ constexpr ui::Label::Options kFixedRight{.alignment = ui::Alignment::Right, .aut
 // The name under the preview: one line across the panel, its end elided.
 constexpr ui::Label::Options kCentredName{
     .alignment = ui::Alignment::Center, .autoSize = false, .elide = true};
+// The fonts that draw the character: one line, shown in the Unicode view, taking clicks.
+constexpr ui::Label::Options kFontsLine{.autoSize = false, .visible = false, .mouseUp = true, .elide = true};
 // Never shown: no need to measure a composition's worth of HTML.
 constexpr ui::Label::Options kHidden{.autoSize = false, .visible = false};
 
@@ -87,6 +89,7 @@ TForm1::TForm1()
       b_ausw(&Panel1, "&Select", kMainDesign.select, {.isDefault = true}),
       b_info(&Panel1, "&Options", kMainDesign.options),
       b_exit(&Panel1, "E&xit", kMainDesign.exit),
+      char_fonts(&Panel1, "", kMainDesign.charName, kFontsLine),
       FindField1(this),
       Widget1(this),
       ColorDialog1({.fullOpen = true, .customColorName = "Farbe"}),
@@ -241,6 +244,7 @@ void TForm1::FormShow() {
   ApplyHotKey();
   // The layout goes by the screen's width at 100 %: 1920 pixels at 150 % are 1280.
   ApplyLayout(LayoutForScreenWidth(ui::Unscale(GetSystemMetrics(SM_CXSCREEN), ui::SystemDpi())));
+  ArrangePreview(InUnicodeView());
   SetWindowState(ui::WindowState::Normal);
   SetActiveControl(&StringAlignGrid1);
   // The application window would carry the taskbar button: it stays hidden whenever the
@@ -321,6 +325,11 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (msg == WM_SHOWWINDOW && !wParam) FindField1.Close();  // the field goes with the window
+  if (msg == FontScanMessage() && msg != 0) {
+    FontScanDone();
+    return 0;
+  }
+  if (msg == WM_FONTCHANGE) fontCoverage_.FontsChanged();
   if (msg == WM_HOTKEY && wParam == THotKey::kId) {
     HotKeyPressed();
     return 0;

@@ -15,6 +15,7 @@
 #include "main/BlockComboBox.h"
 #include "main/DropSource.h"
 #include "main/FindField.h"
+#include "main/FontCoverageScan.h"
 #include "main/FontComboBox.h"
 #include "main/Layout.h"
 #include "main/StringAlignGrid.h"
@@ -75,6 +76,10 @@ class TForm1 : public ui::Form {
   ui::Button b_kopy, Button1;
   ui::Label html_label;
   ui::Button b_ausw, b_info, b_exit;
+  // In the Unicode view, under the preview: the installed fonts that draw the selected
+  // character, best first. A click on it, or Ctrl+Shift+F, shows the character in the next.
+  ui::Label char_fonts;
+  ui::ToolTip CharFontsTip{char_fonts};
   // Ctrl+F: finds a character by its name, code or entity (hidden while closed).
   TFindField FindField1;
 
@@ -124,6 +129,17 @@ class TForm1 : public ui::Form {
   void AppendCodePoint(char32_t cp);
   // Puts a text on the clipboard as CF_UNICODETEXT (and CF_TEXT where it converts without loss).
   void CopyUnicodeText(const std::u16string& text);
+
+  // What the installed fonts draw, read on first need.
+  const TFontCoverageScan& FontCoverage() const { return fontCoverage_; }
+  // The fonts that draw the selected character of the Unicode view, as char_fonts names them.
+  const std::vector<std::string>& FontsWithSelected() const { return fontsWith_; }
+  // The face the preview draws the selected character from when the font lacks it; empty
+  // when the font has it or no installed font does.
+  std::string PreviewFace() const;
+  // Switches the font box to the next of FontsWithSelected after the current font (changing
+  // the font filter when it hides that font) and shows the character selected in it.
+  void ShowInFontWithSelected();
 
  private:
   // The handlers and the work behind them: reached through the controls' events.
@@ -218,6 +234,24 @@ class TForm1 : public ui::Form {
   void AppendSelectedCodePoint();
   // A match of the find field beyond the page's own search.
   void FoundCodePoint(char32_t cp);
+  // The description of the Unicode view's selected character: also one the font lacks.
+  void DescribeCodePoint(char32_t cp);
+
+  // The coverage of the installed fonts (MainCoverage.cpp).
+  void StartFontScan();
+  void FontScanDone();
+  void ShowFontsWith(char32_t cp);
+  // In the Unicode view char_fonts takes the lower edge of the preview's room.
+  void ArrangePreview(bool unicodeView);
+  // Ctrl+Shift+F; true when taken.
+  bool CoverageKey(const MSG& msg);
+  // Puts the face into the font box, switching the filter when it hides the face; the note
+  // to show, or false when no filter lists it.
+  bool ListFontInBox(const std::string& face, std::string& note);
+  static UINT FontScanMessage();
+  TFontCoverageScan fontCoverage_;
+  std::vector<std::string> fontsWith_;
+  int previewHeight_ = 0;  // the preview's height before the fonts line took its lower edge
   char32_t unicodeSelected_ = 0;
   // The character map the list of blocks was filled for.
   std::shared_ptr<const unicode::CharMap> blocksMap_;

@@ -36,6 +36,7 @@ bool TForm1::FindFieldKey(const MSG& msg) {
   if (msg.message == WM_CHAR && msg.hwnd == StringAlignGrid1.Handle() && msg.wParam >= 32 &&
       msg.wParam != 127 && !swallowChar_) {
     OpenFindField(*this);
+    StartFontScan();  // the fonts' coverage too, on its own thread
     // The byte in the system's code page, as the field itself would have taken the key.
     FindField1.SetText(std::string(1, static_cast<char>(msg.wParam)));
     const long end = FindField1.TextLength();
@@ -46,6 +47,7 @@ bool TForm1::FindFieldKey(const MSG& msg) {
   // The key states after the key: each read is a trip to the server under Wine.
   if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) return false;
   OpenFindField(*this);
+  StartFontScan();
   return true;
 }
 

@@ -19,8 +19,8 @@ namespace {
 // The first item of the list of blocks.
 constexpr const char* kPageItem = "Windows-1252";
 
-// What the name line says of a cell whose character the font does not draw.
-constexpr const char* kNotInFont = " (not in this font)";
+// What the name line says of a character the font does not draw: " (not in Arial)".
+std::string NotInFont(const std::string& font) { return " (not in " + font + ")"; }
 
 // The preview and the magnifier draw a character beyond the ANSI code page themselves:
 // they are static controls of the ANSI kind, so in the Unicode view they are owner-drawn,
@@ -48,12 +48,36 @@ class PreviewPainter final : public ui::Control::MessageFilter {
     if (!form.InUnicodeView()) return;
     const char32_t cp = form.SelectedCodePoint();
     HFONT font = label.GetFont().Handle();
-    const unsigned glyph = FontCharMapOf(font)->GlyphOf(cp);
-    if (!glyph) return;  // the font does not draw it: the preview stays empty, as the cell
-    const ui::SelectObjectScope selected(draw.hDC, font);
+    unsigned glyph = FontCharMapOf(font)->GlyphOf(cp);
+    // A character the font lacks is drawn from an installed font that has it, at the same
+    // size and style; the preview names that font.
+    ui::GdiFont other;
+    const std::string face = glyph ? std::string() : form.PreviewFace();
+    if (!face.empty()) {
+      LOGFONTA lf{};
+      GetObjectA(font, sizeof lf, &lf);
+      lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+      lf.lfCharSet = DEFAULT_CHARSET;
+      other.Reset(CreateFontIndirectA(&lf));
+      if (other) {
+        font = other;
+        glyph = FontCharMapOf(font)->GlyphOf(cp);
+      }
+    }
+    if (!glyph) return;  // no font draws it: the preview stays empty, as the cell
     SetBkMode(draw.hDC, TRANSPARENT);
-    SetTextColor(draw.hDC, ui::ResolveColor(label.GetFont().Color()));
-    DrawCodePoint(draw.hDC, cp, glyph, draw.rcItem);
+    {
+      const ui::SelectObjectScope selected(draw.hDC, font);
+      SetTextColor(draw.hDC, ui::ResolveColor(label.GetFont().Color()));
+      DrawCodePoint(draw.hDC, cp, glyph, draw.rcItem);
+    }
+    if (face.empty() || &label != &form.Label1) return;
+    const ui::SelectObjectScope small(draw.hDC, form.char_name.GetFont().Handle());
+    SetTextColor(draw.hDC, GetSysColor(COLOR_GRAYTEXT));
+    RECT corner = draw.rcItem;
+    InflateRect(&corner, -label.Scale(2), 0);
+    DrawTextA(draw.hDC, face.c_str(), static_cast<int>(face.size()), &corner,
+              DT_SINGLELINE | DT_BOTTOM | DT_RIGHT | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
 };
 
@@ -109,6 +133,9 @@ void TForm1::WireUnicodeView() {
         query, [&map](char32_t cp) { return unicode::Windows1252Byte(cp) >= 32 || map->Has(cp); });
   };
   FindField1.OnFoundBeyond = [this](char32_t cp) { FoundCodePoint(cp); };
+  char_fonts.OnMouseUp = [this](ui::MouseButton button, ui::ShiftState, int, int) {
+    if (button == ui::MouseButton::Left) ShowInFontWithSelected();
+  };
 }
 
 void TForm1::DescribeInPage(unsigned char code) { ShowCharName(std::string(CharName(code))); }
@@ -121,7 +148,10 @@ void TForm1::ShowCharName(const std::string& name) {
 }
 
 void TForm1::UnicodeSelectCell(int ACol, int ARow) {
-  const char32_t cp = StringAlignGrid1.CodePointAt(ACol, ARow);
+  DescribeCodePoint(StringAlignGrid1.CodePointAt(ACol, ARow));
+}
+
+void TForm1::DescribeCodePoint(char32_t cp) {
   unicodeSelected_ = cp;
   const int byte = unicode::Windows1252Byte(cp);
   Tast.SetText(byte >= 32 ? KeyText(static_cast<unsigned char>(byte)) : std::string());
@@ -130,8 +160,9 @@ void TForm1::UnicodeSelectCell(int ACol, int ARow) {
   html_char.SetText(HtmlOfCodePoint(cp));
   std::string name = unicode::CharName(cp);
   if (name.empty()) name = unicode::CodePointText(cp);
-  if (!StringAlignGrid1.CharMap()->Has(cp)) name += kNotInFont;
+  if (!StringAlignGrid1.CharMap()->Has(cp)) name += NotInFont(StringAlignGrid1.GetFont().Name());
   ShowCharName(name);
+  ShowFontsWith(cp);
   // The preview draws the code point itself; its text keeps what the page's readers of
   // it (drag and drop, the mouse-button actions) can carry: the character's byte where
   // the page has it, else nothing.
@@ -167,6 +198,7 @@ void TForm1::ShowPage() {
   StringAlignGrid1.SetUnicodeView(false);
   SetOwnerDrawn(Label1, false);
   SetOwnerDrawn(mega_label, false);
+  ArrangePreview(false);
   RestoreDescriptionRow();
   BlockComboBox1.SetItemIndex(0);
   // Back where the page's selection was, described again.
@@ -184,6 +216,7 @@ void TForm1::ShowUnicodeAt(char32_t cp) {
     SelectedRow = row;
     SetOwnerDrawn(Label1, true);
     SetOwnerDrawn(mega_label, true);
+    ArrangePreview(true);
   }
   StringAlignGrid1.SelectCodePoint(cp);
   ShowBlockOfTopRow();
@@ -254,6 +287,9 @@ void TForm1::FoundCodePoint(char32_t cp) {
     return;
   }
   ShowUnicodeAt(cp);
+  // A character the font lacks has no cell of its own: the grid stands nearby, and the
+  // character is the one selected and described.
+  if (unicodeSelected_ != cp) DescribeCodePoint(cp);
 }
 
 }  // namespace tessarin

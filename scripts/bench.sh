@@ -62,6 +62,28 @@ trap '"$winenv" stop "$size" >/dev/null 2>&1 || true
       TESSARIN_WINE_ROOT=$fonts_root "$winenv" stop "$size" >/dev/null 2>&1 || true' EXIT
 "$winenv" start "$size"
 
+# The scan of the fonts reads a large set of its own, fetched once with apt-get download and
+# unpacked under the benchmark's root, never installed: the prefix's Fonts folder gets them.
+scan_root=$TESSARIN_WINE_ROOT-scan
+scan_packages=(fonts-noto-core fonts-noto-extra fonts-noto-ui-core fonts-noto-ui-extra fonts-noto-mono
+  fonts-dejavu-core fonts-dejavu-extra fonts-freefont-ttf fonts-symbola fonts-unifont)
+fetch_scan_fonts() {
+  local dir=$scan_root/font-files
+  if [ ! -f "$dir/.ready" ]; then
+    rm -rf "$dir"
+    mkdir -p "$dir/debs" "$dir/unpacked"
+    ( cd "$dir/debs" && apt-get download "${scan_packages[@]}" >/dev/null 2>&1 ) ||
+      { echo "bench: apt-get download ${scan_packages[*]} failed" >&2; return 1; }
+    for deb in "$dir"/debs/*.deb; do dpkg-deb -x "$deb" "$dir/unpacked"; done
+    touch "$dir/.ready"
+  fi
+  echo "$dir/unpacked"
+}
+trap '"$winenv" stop "$size" >/dev/null 2>&1 || true
+      "$winenv" stop "$size+unicode" >/dev/null 2>&1 || true
+      TESSARIN_WINE_ROOT=$fonts_root "$winenv" stop "$size" >/dev/null 2>&1 || true
+      TESSARIN_WINE_ROOT=$scan_root "$winenv" stop "$size" >/dev/null 2>&1 || true' EXIT
+
 tessarin=$build/Tessarin.exe
 tessarin_dos="Z:${tessarin//\//\\}"
 status=0
@@ -82,6 +104,11 @@ for name in "${names[@]}"; do
       echo "bench: fonts-noto-core is not installed; the font list is short" >&2
     TESSARIN_WINE_ROOT=$root TESSARIN_PREFIX_FONTS="/usr/share/fonts/truetype/noto /usr/share/fonts/truetype/dejavu" \
       "$winenv" start "$size"
+  fi
+  if [ "$name" = fontscan ]; then
+    root=$scan_root
+    scan_fonts=$(fetch_scan_fonts)
+    TESSARIN_WINE_ROOT=$root TESSARIN_PREFIX_FONTS="$scan_fonts" "$winenv" start "$size"
   fi
   if [ "$name" = unicode_search ]; then
     # The search is platform-free: its figures natively first, then under Wine.

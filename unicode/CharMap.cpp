@@ -195,6 +195,18 @@ void CharMap::Finish() {
   }
 }
 
+std::vector<CodeRange> CharMap::Ranges() const {
+  // Runs differ in how they map glyphs; what is drawn joins where they meet.
+  std::vector<CodeRange> ranges;
+  for (const Run& run : runs_) {
+    if (!ranges.empty() && ranges.back().last + 1 == run.first)
+      ranges.back().last = run.last;
+    else
+      ranges.push_back({run.first, run.last});
+  }
+  return ranges;
+}
+
 unsigned CharMap::GlyphOf(char32_t cp) const {
   auto it =
       std::upper_bound(runs_.begin(), runs_.end(), cp, [](char32_t c, const Run& r) { return c < r.first; });

@@ -7,6 +7,13 @@
 
 namespace tessarin::unicode {
 
+// The code points first..last, both included.
+struct CodeRange {
+  char32_t first;
+  char32_t last;
+  bool operator==(const CodeRange&) const = default;
+};
+
 class CharMap {
  public:
   CharMap() = default;
@@ -26,6 +33,9 @@ class CharMap {
 
   // The number of code points the font draws.
   std::size_t Count() const { return count_; }
+
+  // The code points the font draws as sorted ranges, none touching the next.
+  std::vector<CodeRange> Ranges() const;
 
  private:
   // Sorted, disjoint runs of code points; the glyph of first + i is glyph + i (when delta is true)

@@ -326,3 +326,43 @@ TEST(CharMap, MalformedCountsAndOffsetsStayInsideTheData) {
 }
 
 }  // namespace
+
+// The ranges of what a map draws hold exactly the code points it draws, runs of glyphs of
+// either kind joined where they meet, for whole, overlapping and truncated tables.
+TEST(CharMap, RangesHoldExactlyTheCodePointsDrawn) {
+  using tessarin::unicode::CodeRange;
+  const Bytes touching = Cmap({{3, 1,
+                                Format4({{0x41, 0x42, static_cast<std::uint16_t>(10 - 0x41), {}},
+                                         {0x43, 0x44, 0, {7, 8}},
+                                         {0x46, 0x46, 0, {0}}})}});
+  EXPECT_EQ(Parse(touching).Ranges(), (std::vector<CodeRange>{{0x41, 0x44}}));
+  EXPECT_EQ(Parse(Cmap({{3, 1, SampleFormat4()}})).Ranges(),
+            (std::vector<CodeRange>{
+                {0x20, 0x7E}, {0x391, 0x393}, {0x20AC, 0x20AC}, {0x2190, 0x2190}, {0x2192, 0x2193}}));
+  const Bytes full = Cmap({{3, 10,
+                            Format12({{0x41, 0x5A, 10},
+                                      {0x50, 0x60, 90},
+                                      {0xD7F0, 0xE010, 100},
+                                      {0x1F600, 0x1F64F, 500},
+                                      {0x10FFFD, 0x10FFFD, 9}})}});
+  std::vector<Bytes> tables{touching, Cmap({{3, 1, SampleFormat4()}}), full};
+  for (std::size_t cut : {20u, 33u, 50u}) tables.emplace_back(full.begin(), full.begin() + cut);
+  for (const Bytes& table : tables) {
+    const CharMap map = Parse(table);
+    const auto ranges = map.Ranges();
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+      EXPECT_LE(ranges[i].first, ranges[i].last);
+      if (i > 0) {
+        EXPECT_GT(ranges[i].first, ranges[i - 1].last + 1);  // sorted, apart
+      }
+      count += ranges[i].last - ranges[i].first + 1;
+    }
+    EXPECT_EQ(count, map.Count());
+    for (const CodeRange& r : ranges) {
+      EXPECT_TRUE(map.Has(r.first) && map.Has(r.last));
+      EXPECT_FALSE(map.Has(r.first - 1) && r.first > 0);
+      EXPECT_FALSE(map.Has(r.last + 1));
+    }
+  }
+}
