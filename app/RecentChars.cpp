@@ -54,6 +54,21 @@ void RecentChars::AddOlder(std::span<const char32_t> chars) {
   }
 }
 
+std::vector<char32_t> RecentCharsOfText(std::u16string_view utf16) {
+  // From the end backwards: the last occurrences are the ones that count, and a long text
+  // is read only as far back as its last kCapacity characters of interest.
+  std::vector<char32_t> newestFirst;
+  for (size_t i = utf16.size(); i > 0 && newestFirst.size() < RecentChars::kCapacity;) {
+    char32_t cp = utf16[--i];
+    if (cp >= 0xDC00 && cp <= 0xDFFF && i > 0 && utf16[i - 1] >= 0xD800 && utf16[i - 1] <= 0xDBFF)
+      cp = 0x10000 + ((utf16[--i] - 0xD800) << 10) + (cp - 0xDC00);
+    const bool printableAscii = cp >= 0x20 && cp < 0x7F;
+    if (printableAscii || cp < 0xA0 || !IsRecentChar(cp)) continue;
+    if (std::find(newestFirst.begin(), newestFirst.end(), cp) == newestFirst.end()) newestFirst.push_back(cp);
+  }
+  return std::vector<char32_t>(newestFirst.rbegin(), newestFirst.rend());
+}
+
 std::string FormatRecentChars(std::span<const char32_t> chars) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string value;

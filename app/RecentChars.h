@@ -32,6 +32,12 @@ class RecentChars {
   std::vector<char32_t> chars_;
 };
 
+// What a copied text adds to the list, oldest first: its characters beyond printable ASCII
+// (the letters, digits and signs of a sentence would push out the characters picked for it),
+// each at the place of its last occurrence, at most kCapacity of them (the last ones). Line
+// ends, other controls and unpaired surrogates are no characters here.
+std::vector<char32_t> RecentCharsOfText(std::u16string_view utf16);
+
 // The settings file's value: upper-case hexadecimal code points, comma-separated, most
 // recent first ("1F600,2192"); empty for none.
 std::string FormatRecentChars(std::span<const char32_t> chars);

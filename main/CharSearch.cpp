@@ -8,6 +8,7 @@
 #include "main/CharDescriptions.h"
 #include "main/CharNames.h"
 #include "ui/Ascii.h"
+#include "unicode/UnicodeText.h"
 
 namespace tessarin {
 namespace {
@@ -104,7 +105,7 @@ int NameScore(unsigned char code, const std::vector<std::string_view>& query) {
 
 }  // namespace
 
-std::vector<unsigned char> FindChars(std::string_view rawQuery) {
+std::vector<unsigned char> FindChars(std::string_view rawQuery, std::span<const char32_t> recent) {
   const std::string_view query = Trimmed(rawQuery);
   std::vector<unsigned char> found;
   // Without a letter, digit or symbol there is nothing to find ("-" would otherwise name
@@ -130,7 +131,14 @@ std::vector<unsigned char> FindChars(std::string_view rawQuery) {
     const int score = NameScore(static_cast<unsigned char>(code), words);
     if (score >= 0) scored.emplace_back(score, code);
   }
-  std::stable_sort(scored.begin(), scored.end(), [](auto& a, auto& b) { return a.first > b.first; });
+  // A character not used recently ranks after every one that was.
+  auto recency = [&recent](int code) {
+    const char32_t cp = unicode::FromWindows1252(static_cast<unsigned char>(code));
+    return std::find(recent.begin(), recent.end(), cp) - recent.begin();
+  };
+  std::stable_sort(scored.begin(), scored.end(), [&](auto& a, auto& b) {
+    return a.first != b.first ? a.first > b.first : recency(a.second) < recency(b.second);
+  });
   for (auto [score, code] : scored) add(code);
   return found;
 }

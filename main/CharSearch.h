@@ -2,6 +2,7 @@
 // character itself.
 #pragma once
 
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,8 @@ namespace tessarin {
 //    À, à, then the grave accent.
 // An empty query, or one of blanks, hyphens and other punctuation alone ("-", "- -",
 // "..."), matches nothing; a symbol ("$", "+", "€") is found as itself.
-std::vector<unsigned char> FindChars(std::string_view query);
+// Among matches of equal rank by name, the recently used characters (code points, most
+// recent first) come first, the most recent first.
+std::vector<unsigned char> FindChars(std::string_view query, std::span<const char32_t> recent = {});
 
 }  // namespace tessarin

@@ -35,7 +35,7 @@ void TFindField::Close() {
 }
 
 void TFindField::TextChanged() {
-  matches_ = FindChars(Text());
+  matches_ = FindChars(Text(), RecentChars ? RecentChars() : std::vector<char32_t>());
   beyond_.clear();
   if (matches_.empty() && FindBeyond && TextLength() > 0) beyond_ = FindBeyond(Utf8Text());
   current_ = 0;
@@ -88,7 +88,7 @@ bool TFindField::PreviewKey(const MSG& msg) {
     case VK_ESCAPE: Close(); return true;
     case VK_RETURN:
       // Nothing found, nothing to append: the field stays for another try.
-      if (matches_.empty()) return true;
+      if (matches_.empty() && beyond_.empty()) return true;
       Close();
       if (OnAccept) OnAccept();
       return true;

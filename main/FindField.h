@@ -39,6 +39,8 @@ class TFindField : public ui::Edit {
   // stepped through as the page's are.
   std::function<std::vector<char32_t>(const std::string& utf8)> FindBeyond;
   std::function<void(char32_t cp)> OnFoundBeyond;
+  // The recently used characters, most recent first: they rank first among equal matches.
+  std::function<std::vector<char32_t>()> RecentChars;
   const std::vector<char32_t>& BeyondMatches() const { return beyond_; }
   // Enter: the field has closed (OnClose ran) and the selection is to be taken.
   std::function<void()> OnAccept;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "SendKeys/SendKeys.h"
@@ -123,6 +124,11 @@ class TForm1 : public ui::Form {
   // Puts a text on the clipboard as CF_UNICODETEXT (and CF_TEXT where it converts without loss).
   void CopyUnicodeText(const std::u16string& text);
 
+  // Every character that leaves the program passes here: appended, copied, dragged and
+  // dropped, inserted or typed into another program. It goes to the front of the recently
+  // used characters, and the "Recently used" view, while it shows, shows them anew.
+  void NoteUsed(char32_t cp);
+
  private:
   // The handlers and the work behind them: reached through the controls' events.
   void FormCreate();
@@ -217,6 +223,16 @@ class TForm1 : public ui::Form {
   void AppendSelectedCodePoint();
   // A match of the find field beyond the page's own search.
   void FoundCodePoint(char32_t cp);
+  // The Unicode view's own state: made on the first switch from the page.
+  void EnterUnicodeView();
+  // "Recently used": the recently used characters in the Unicode view, the selected one
+  // kept where the list still has it, else the most recent one selected.
+  bool InRecentView() const;
+  void ShowRecentList();
+  // The labels of an empty cell: no code, key, entity, name or preview.
+  void DescribeNothing();
+  // The characters of a composition text that was copied (RecentCharsOfText).
+  void NoteUsedText(std::u16string_view text);
   char32_t unicodeSelected_ = 0;
   std::string blocksFont_;
   std::vector<const unicode::Block*> listedBlocks_;

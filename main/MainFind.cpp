@@ -1,5 +1,6 @@
 // TForm1's find field: Ctrl+F opens it over the grid, its matches select cells as clicks
 // do, Enter appends the character as "&Select" does.
+#include "app/Settings.h"
 #include "main/GridCells.h"
 #include "main/Main.h"
 #include "unicode/UnicodeSearch.h"
@@ -13,6 +14,10 @@ void TForm1::WireFindField() {
   };
   FindField1.OnAccept = [this] { AppendSelectedChar(); };
   FindField1.OnClose = [this] { SetActiveControl(&StringAlignGrid1); };
+  FindField1.RecentChars = [] {
+    const auto chars = RecentlyUsed().Chars();
+    return std::vector<char32_t>(chars.begin(), chars.end());
+  };
 }
 
 bool TForm1::FindFieldKey(const MSG& msg) {

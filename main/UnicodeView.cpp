@@ -2,6 +2,7 @@
 // selection update of the view, the preview of any character, the list of blocks.
 #include <algorithm>
 
+#include "app/Settings.h"
 #include "main/CharDescriptions.h"
 #include "main/CharNames.h"
 #include "main/FontCharMap.h"
@@ -16,8 +17,11 @@
 namespace tessarin {
 namespace {
 
-// The first item of the list of blocks.
+// The first items of the list of blocks: the page, then the recently used characters.
 constexpr const char* kPageItem = "Windows-1252";
+constexpr const char* kRecentItem = "Recently used";
+// The list's item of the first block.
+constexpr int kFirstBlockItem = 2;
 
 // What the name line says of a cell whose character the font does not draw.
 constexpr const char* kNotInFont = " (not in this font)";
@@ -92,7 +96,7 @@ char32_t TForm1::SelectedCodePoint() const {
 void TForm1::WireUnicodeView() {
   Panel1.AddMessageFilter(&previewPainter);
   AddMessageFilter(&previewPainter);
-  BlockComboBox1.SetItems({kPageItem}, 0);
+  BlockComboBox1.SetItems({kPageItem, kRecentItem}, 0);
   BlockComboBox1.OnEnter = [this] { FillBlocks(); };
   BlockComboBox1.OnChange = [this] { BlockComboBox1Change(); };
   StringAlignGrid1.OnTopRowChange = [this] { ShowBlockOfTopRow(); };
@@ -105,7 +109,8 @@ void TForm1::WireUnicodeView() {
   FindField1.FindBeyond = [this](const std::string& query) {
     const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
     return unicode::UnicodeSearch::Instance().Find(
-        query, [&map](char32_t cp) { return unicode::Windows1252Byte(cp) >= 32 || map->Has(cp); });
+        query, [&map](char32_t cp) { return unicode::Windows1252Byte(cp) >= 32 || map->Has(cp); },
+        RecentlyUsed().Chars());
   };
   FindField1.OnFoundBeyond = [this](char32_t cp) { FoundCodePoint(cp); };
 }
@@ -121,6 +126,7 @@ void TForm1::ShowCharName(const std::string& name) {
 
 void TForm1::UnicodeSelectCell(int ACol, int ARow) {
   const char32_t cp = StringAlignGrid1.CodePointAt(ACol, ARow);
+  if (cp == 0) return DescribeNothing();  // past the end of the recently used characters
   unicodeSelected_ = cp;
   const int byte = unicode::Windows1252Byte(cp);
   Tast.SetText(byte >= 32 ? KeyText(static_cast<unsigned char>(byte)) : std::string());
@@ -174,27 +180,32 @@ void TForm1::ShowPage() {
   StringAlignGrid1SelectCell(SelectedCol, SelectedRow, canSelect);
 }
 
+void TForm1::EnterUnicodeView() {
+  if (InUnicodeView()) return;
+  // The page's selection stays where it is, for the way back.
+  const std::uint8_t col = SelectedCol, row = SelectedRow;
+  StringAlignGrid1.SetUnicodeView(true);
+  SelectedCol = col;
+  SelectedRow = row;
+  SetOwnerDrawn(Label1, true);
+  SetOwnerDrawn(mega_label, true);
+}
+
 void TForm1::ShowUnicodeAt(char32_t cp) {
-  if (!InUnicodeView()) {
-    // The page's selection stays where it is, for the way back.
-    const std::uint8_t col = SelectedCol, row = SelectedRow;
-    StringAlignGrid1.SetUnicodeView(true);
-    SelectedCol = col;
-    SelectedRow = row;
-    SetOwnerDrawn(Label1, true);
-    SetOwnerDrawn(mega_label, true);
-  }
+  EnterUnicodeView();
+  // Found or chosen in a block: among all of the font's characters.
+  if (InRecentView()) StringAlignGrid1.SetCodePointList(std::nullopt);
   StringAlignGrid1.SelectCodePoint(cp);
   ShowBlockOfTopRow();
 }
 
 void TForm1::FillBlocks() {
   const std::string font = StringAlignGrid1.GetFont().Name();
-  if (font == blocksFont_ && BlockComboBox1.Count() > 1) return;
+  if (font == blocksFont_ && BlockComboBox1.Count() > kFirstBlockItem) return;
   blocksFont_ = font;
   const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
   const auto& rows = map->Rows();
-  std::vector<std::string> items{kPageItem};
+  std::vector<std::string> items{kPageItem, kRecentItem};
   listedBlocks_.clear();
   for (const unicode::Block& block : unicode::AllBlocks()) {
     // Blocks begin and end on rows: a block is listed when one of the font's rows lies in it.
@@ -204,12 +215,14 @@ void TForm1::FillBlocks() {
     listedBlocks_.push_back(&block);
   }
   int index = 0;
-  if (InUnicodeView() && StringAlignGrid1.TotalRows() > 0)
-    index = 1 + static_cast<int>(
+  if (InRecentView())
+    index = 1;
+  else if (InUnicodeView() && StringAlignGrid1.TotalRows() > 0)
+    index = kFirstBlockItem + static_cast<int>(
                     std::find(listedBlocks_.begin(), listedBlocks_.end(),
                               unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()))) -
                     listedBlocks_.begin());
-  if (index > static_cast<int>(listedBlocks_.size())) index = -1;
+  if (index >= kFirstBlockItem + static_cast<int>(listedBlocks_.size())) index = -1;
   BlockComboBox1.SetItems(items, index);
 }
 
@@ -217,8 +230,9 @@ void TForm1::BlockComboBox1Change() {
   FillBlocks();
   const int index = BlockComboBox1.ItemIndex();
   if (index <= 0) return ShowPage();
-  if (static_cast<size_t>(index) > listedBlocks_.size()) return;
-  const unicode::Block& block = *listedBlocks_[static_cast<size_t>(index) - 1];
+  if (index == 1) return ShowRecentList();
+  if (static_cast<size_t>(index - kFirstBlockItem) >= listedBlocks_.size()) return;
+  const unicode::Block& block = *listedBlocks_[static_cast<size_t>(index - kFirstBlockItem)];
   // The block's first character that the font draws, its row on top.
   const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
   char32_t first = block.first;
@@ -232,10 +246,11 @@ void TForm1::BlockComboBox1Change() {
 void TForm1::ShowBlockOfTopRow() {
   if (!InUnicodeView()) return;
   FillBlocks();  // for the font the view shows now
+  if (InRecentView()) return BlockComboBox1.SetItemIndex(1);
   const unicode::Block* block = unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()));
   const auto it = std::find(listedBlocks_.begin(), listedBlocks_.end(), block);
   if (it != listedBlocks_.end())
-    BlockComboBox1.SetItemIndex(1 + static_cast<int>(it - listedBlocks_.begin()));
+    BlockComboBox1.SetItemIndex(kFirstBlockItem + static_cast<int>(it - listedBlocks_.begin()));
 }
 
 void TForm1::AppendSelectedCodePoint() { AppendCodePoint(SelectedCodePoint()); }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,7 +26,10 @@ class UnicodeSearch {
   //    where every query word begins one of those words;
   //  - within each group, the characters of the Windows-1252 page first, then code-point order.
   // A query with no letter or digit ("-", "- -") matches nothing.
-  std::vector<char32_t> Find(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn) const;
+  // The recently used characters (most recent first) come first among the matches of their
+  // group of words, the page's characters and the others alike, the most recent first.
+  std::vector<char32_t> Find(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn,
+                             std::span<const char32_t> recent = {}) const;
 
   ~UnicodeSearch();
   UnicodeSearch(const UnicodeSearch&) = delete;

@@ -115,4 +115,25 @@ TEST(RecentChars, AHugeValueGivesItsFirst32CharactersAndACutEntryIsDropped) {
   EXPECT_EQ(ParseRecentChars(mixed).size(), 32u);
 }
 
+TEST(RecentChars, ACopiedTextAddsItsCharactersBeyondAsciiLastOccurrenceLast) {
+  const struct {
+    const char16_t* text;
+    Chars added;  // oldest first
+  } cases[] = {
+      {u"Hello, world!\r\n", {}},
+      {u"a\u2192b\u00E9\u2192", {0xE9, 0x2192}},                    // → again at the end: newest
+      {u"x\U0001F600y\u00A0", {0x1F600, 0xA0}},                      // a pair read whole
+      {u"\xD83D" u"a\xDE00\u20AC", {0x20AC}},                        // halves alone are no characters
+      {u"\u0085\u009F\u00A9", {0xA9}},                                // C1 controls
+  };
+  for (const auto& c : cases) EXPECT_EQ(tessarin::RecentCharsOfText(c.text), c.added);
+  // A long text: its last 32 characters of interest.
+  std::u16string text;
+  for (char16_t c = 0x400; c < 0x500; ++c) text += c;
+  const Chars added = tessarin::RecentCharsOfText(text);
+  ASSERT_EQ(added.size(), 32u);
+  EXPECT_EQ(added.front(), 0x4E0u);
+  EXPECT_EQ(added.back(), 0x4FFu);
+}
+
 }  // namespace
