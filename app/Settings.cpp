@@ -150,4 +150,6 @@ RecentChars& RecentlyUsed() {
 
 void SaveRecentlyUsed() { WriteRecentlyUsed(false); }
 
+void ForgetRecentlyUsed() { Recent() = RecentStore{}; }
+
 }  // namespace tessarin

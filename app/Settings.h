@@ -57,6 +57,8 @@ RecentChars& RecentlyUsed();
 // Writes the list when it differs from what the file was last read or written with (at
 // exit); throws as SaveSettings does.
 void SaveRecentlyUsed();
+// Drops the list held in memory unwritten, as a new run starts: the next ask reads the file.
+void ForgetRecentlyUsed();
 
 // Reads only the hot key (Ctrl+Alt+Shift+T when the file has none), for the start of a
 // run that shows no window.
