@@ -35,8 +35,8 @@ class TIniFile {
   // A value read whole up to a few kilobytes; `cut` says that it was longer.
   std::string ReadLong(const char* section, const char* key, bool& cut) const {
     std::string buffer(4096, '\0');
-    const DWORD got = GetPrivateProfileStringA(section, key, "", buffer.data(), static_cast<DWORD>(buffer.size()),
-                                               fileName_.c_str());
+    const DWORD got = GetPrivateProfileStringA(section, key, "", buffer.data(),
+                                               static_cast<DWORD>(buffer.size()), fileName_.c_str());
     cut = got + 1 >= buffer.size();
     buffer.resize(std::min<size_t>(got, buffer.size() - 1));
     return buffer;

@@ -47,7 +47,8 @@ void LoadSettings();
 void ShowLoadedSettings(TInfo_dlg& dialog);
 // Writes all of AppSettings to the file, the three numbers first, then the ten texts, then
 // the hot key, then the recently used characters once they have been read (a list still
-// empty that the file lacks adds nothing); throws on the first key that cannot be written, leaving the keys written before it.
+// empty that the file lacks adds nothing); throws on the first key that cannot be written, leaving the keys
+// written before it.
 void SaveSettings();
 // The characters that most recently left the program, most recent first, kept in the file
 // as "[Recent]" "Characters=1F600,2192". Read the first time they are asked for, then held

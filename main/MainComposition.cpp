@@ -191,7 +191,8 @@ void TForm1::b_kopyClick() {
   const std::u16string text = RichEdit1.WideText();
   const auto [start, end] = *copied;
   const size_t from = std::min(text.size(), static_cast<size_t>(start));
-  NoteUsedText(end < 0 ? std::u16string_view(text) : std::u16string_view(text).substr(from, static_cast<size_t>(end - start)));
+  NoteUsedText(end < 0 ? std::u16string_view(text)
+                       : std::u16string_view(text).substr(from, static_cast<size_t>(end - start)));
 }
 
 void TForm1::Button1Click() {

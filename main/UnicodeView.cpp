@@ -218,10 +218,10 @@ void TForm1::FillBlocks() {
   if (InRecentView())
     index = 1;
   else if (InUnicodeView() && StringAlignGrid1.TotalRows() > 0)
-    index = kFirstBlockItem + static_cast<int>(
-                    std::find(listedBlocks_.begin(), listedBlocks_.end(),
-                              unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()))) -
-                    listedBlocks_.begin());
+    index = kFirstBlockItem + static_cast<int>(std::find(listedBlocks_.begin(), listedBlocks_.end(),
+                                                         unicode::BlockOf(StringAlignGrid1.CodePointAt(
+                                                             0, StringAlignGrid1.TopRow()))) -
+                                               listedBlocks_.begin());
   if (index >= kFirstBlockItem + static_cast<int>(listedBlocks_.size())) index = -1;
   BlockComboBox1.SetItems(items, index);
 }

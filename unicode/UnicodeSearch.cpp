@@ -326,7 +326,8 @@ const UnicodeSearch& UnicodeSearch::Instance() {
   return search;
 }
 
-std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn,
+std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
+                                          const std::function<bool(char32_t)>& drawn,
                                           std::span<const char32_t> recent) const {
   const Index& x = *index_;
   std::string_view query = Trim(utf8Query);

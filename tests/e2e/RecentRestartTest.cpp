@@ -123,8 +123,9 @@ TEST(RecentRestart, TheCharactersUsedInOneRunAreTheRecentlyUsedViewOfTheNext) {
     EXPECT_EQ(e2e::FindMessageBox(program.Id()).box, nullptr);
 
     IAccessible* table = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(grid, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&table)),
-              S_OK);
+    ASSERT_EQ(
+        AccessibleObjectFromWindow(grid, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&table)),
+        S_OK);
     EXPECT_EQ(CellName(table, 1), L"\u00C9 LATIN CAPITAL LETTER E WITH ACUTE");
     EXPECT_EQ(CellName(table, 2), L"\u2192 RIGHTWARDS ARROW");
     EXPECT_EQ(CellName(table, 3), L"\u2193 DOWNWARDS ARROW");
@@ -144,7 +145,8 @@ TEST(RecentRestart, TheCharactersUsedInOneRunAreTheRecentlyUsedViewOfTheNext) {
     e2e::ClickCentre(select);
     ASSERT_TRUE(PumpUntil([&] {
       IAccessible* cells = nullptr;
-      if (AccessibleObjectFromWindow(grid, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&cells)) != S_OK)
+      if (AccessibleObjectFromWindow(grid, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&cells)) !=
+          S_OK)
         return false;
       const bool moved = CellName(cells, 1) == L"\u2192 RIGHTWARDS ARROW";
       cells->Release();

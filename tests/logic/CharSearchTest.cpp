@@ -87,10 +87,10 @@ TEST(CharSearch, ARecentlyUsedCharacterRanksFirstAmongEqualMatchesOnly) {
     std::vector<int> expected;
   } cases[] = {
       {{}, {192, 224, 96}},
-      {{0xE0}, {224, 192, 96}},             // à before À: both hold two whole words
-      {{0xE0, 0xC0}, {224, 192, 96}},       // the most recent first
+      {{0xE0}, {224, 192, 96}},        // à before À: both hold two whole words
+      {{0xE0, 0xC0}, {224, 192, 96}},  // the most recent first
       {{0xC0, 0xE0}, {192, 224, 96}},
-      {{0x60, 0x2192}, {192, 224, 96}},     // ` holds one whole word only: it stays behind
+      {{0x60, 0x2192}, {192, 224, 96}},  // ` holds one whole word only: it stays behind
   };
   for (const auto& c : cases) {
     const std::vector<unsigned char> found = tessarin::FindChars("a grave", c.recent);

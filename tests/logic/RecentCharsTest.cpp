@@ -75,7 +75,9 @@ TEST_P(HostileValue, IsReadEntryByEntryAndKeepsOnlyCharacters) {
 }
 
 // A code page's bytes, UTF-8 of a letter and a NUL inside an entry.
-constexpr char kNotText[] = "41,\xFF\xFE,\xC3\xA9,4\x00" "2,43";
+constexpr char kNotText[] =
+    "41,\xFF\xFE,\xC3\xA9,4\x00"
+    "2,43";
 
 std::string ManyEntries(int count) {
   std::string value;
@@ -95,8 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"signs", "-41,+42,43", {0x43}},
         HostileCase{"repeats keep the first place", "42,41,42,41,43", {0x42, 0x41, 0x43}},
         HostileCase{"leading zeros", "00000041,000000041", {0x41}},
-        HostileCase{"bytes that are not text", std::string(kNotText, sizeof kNotText - 1),
-                    {0x41, 0x43}},
+        HostileCase{"bytes that are not text", std::string(kNotText, sizeof kNotText - 1), {0x41, 0x43}},
         HostileCase{"only separators", ",,,,", {}}));
 
 TEST(RecentChars, AHugeValueGivesItsFirst32CharactersAndACutEntryIsDropped) {
@@ -121,10 +122,12 @@ TEST(RecentChars, ACopiedTextAddsItsCharactersBeyondAsciiLastOccurrenceLast) {
     Chars added;  // oldest first
   } cases[] = {
       {u"Hello, world!\r\n", {}},
-      {u"a\u2192b\u00E9\u2192", {0xE9, 0x2192}},                    // → again at the end: newest
-      {u"x\U0001F600y\u00A0", {0x1F600, 0xA0}},                      // a pair read whole
-      {u"\xD83D" u"a\xDE00\u20AC", {0x20AC}},                        // halves alone are no characters
-      {u"\u0085\u009F\u00A9", {0xA9}},                                // C1 controls
+      {u"a\u2192b\u00E9\u2192", {0xE9, 0x2192}},  // → again at the end: newest
+      {u"x\U0001F600y\u00A0", {0x1F600, 0xA0}},   // a pair read whole
+      {u"\xD83D"
+       u"a\xDE00\u20AC",
+       {0x20AC}},                       // halves alone are no characters
+      {u"\u0085\u009F\u00A9", {0xA9}},  // C1 controls
   };
   for (const auto& c : cases) EXPECT_EQ(tessarin::RecentCharsOfText(c.text), c.added);
   // A long text: its last 32 characters of interest.

@@ -106,7 +106,9 @@ class RecentlyUsed : public MainWindowTest {
   bool Shows(const std::string& code) {
     return WaitUntil([&] { return form->num.Text() == code; });
   }
-  void SelectInPage(unsigned char code) { form->StringAlignGrid1.SelectCellAt((code - 32) % 16, (code - 32) / 16); }
+  void SelectInPage(unsigned char code) {
+    form->StringAlignGrid1.SelectCellAt((code - 32) % 16, (code - 32) / 16);
+  }
   std::u16string CompositionText() const { return form->RichEdit1.WideText(); }
 
   SavedFile ini{WindowsDirFile("Tessarin.ini")};
@@ -243,7 +245,8 @@ TEST_F(RecentlyUsed, AnEmptyListShowsNothingAndDescribesNothing) {
     EXPECT_EQ(label->Text(), "");
   // A click on the empty grid and Select act on nothing.
   const RECT cell = form->StringAlignGrid1.CellRect(0, 0);
-  SendMessageA(form->StringAlignGrid1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.left + 2, cell.top + 2));
+  SendMessageA(form->StringAlignGrid1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+               MAKELPARAM(cell.left + 2, cell.top + 2));
   SendMessageA(form->StringAlignGrid1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(cell.left + 2, cell.top + 2));
   Click(form->b_ausw);
   EXPECT_EQ(CompositionText(), u"");
