@@ -2,14 +2,14 @@
 #include "app/ProfileNumber.h"
 
 namespace tessarin {
-namespace {
-
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
 }
+
+namespace {
 
 // Bytes the platform may take for blanks around a value: the control characters
 // (tab, line ends, the end-of-file mark), the space and the no-break space.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "app/HotKeyCode.h"
 #include "app/ProfileNumber.h"
@@ -29,6 +30,16 @@ class TIniFile {
     const DWORD got = GetPrivateProfileStringA(section, key, defaultValue.c_str(), buffer, sizeof buffer,
                                                fileName_.c_str());
     return std::string(buffer, std::min<DWORD>(got, kLongestText));
+  }
+
+  // A value read whole up to a few kilobytes; `cut` says that it was longer.
+  std::string ReadLong(const char* section, const char* key, bool& cut) const {
+    std::string buffer(4096, '\0');
+    const DWORD got = GetPrivateProfileStringA(section, key, "", buffer.data(),
+                                               static_cast<DWORD>(buffer.size()), fileName_.c_str());
+    cut = got + 1 >= buffer.size();
+    buffer.resize(std::min<size_t>(got, buffer.size() - 1));
+    return buffer;
   }
 
   std::int32_t ReadInteger(const char* section, const char* key, std::int32_t defaultValue) const {
@@ -64,6 +75,30 @@ void LoadByte(const TIniFile& ini, const char* key, std::int32_t defaultValue, u
 
 bool loaded = false;
 
+constexpr const char* kRecent = "Recent";
+constexpr const char* kRecentKey = "Characters";
+
+// The recently used characters and the list the file held when last read or written.
+struct RecentStore {
+  RecentChars list;
+  std::vector<char32_t> inFile;
+  bool read = false;
+};
+
+RecentStore& Recent() {
+  static RecentStore store;
+  return store;
+}
+
+void WriteRecentlyUsed(bool evenUnchanged) {
+  RecentStore& store = Recent();
+  if (!store.read) return;
+  const std::vector<char32_t> now(store.list.Chars().begin(), store.list.Chars().end());
+  if (now == store.inFile && !(evenUnchanged && !now.empty())) return;
+  TIniFile(kSettingsFileName).WriteString(kRecent, kRecentKey, FormatRecentChars(now));
+  store.inFile = now;
+}
+
 }  // namespace
 
 void ShowLoadedSettings(TInfo_dlg& dialog) {
@@ -98,6 +133,23 @@ void SaveSettings() {
   for (size_t i = 1; i < AppSettings.Texts.size(); ++i)
     ini.WriteString(kText, TextKey(i).c_str(), ProfileValueFor(AppSettings.Texts[i]));
   ini.WriteString(kMain, "Hotkey", std::to_string(AppSettings.HotKey));
+  WriteRecentlyUsed(true);
 }
+
+RecentChars& RecentlyUsed() {
+  RecentStore& store = Recent();
+  if (!store.read) {
+    store.read = true;
+    bool cut = false;
+    const std::string value = TIniFile(kSettingsFileName).ReadLong(kRecent, kRecentKey, cut);
+    store.inFile = ParseRecentChars(value, cut);
+    store.list.AddOlder(store.inFile);
+  }
+  return store.list;
+}
+
+void SaveRecentlyUsed() { WriteRecentlyUsed(false); }
+
+void ForgetRecentlyUsed() { Recent() = RecentStore{}; }
 
 }  // namespace tessarin

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/RecentChars.h"
+
 namespace tessarin {
 
 class TInfo_dlg;
@@ -43,9 +45,22 @@ void LoadSettings();
 // An options dialog made after the settings were read shows them in its radio groups as
 // LoadSettings would have set them; before the first load it keeps its own choices.
 void ShowLoadedSettings(TInfo_dlg& dialog);
-// Writes all of AppSettings to the file, the three numbers first, then the ten texts;
-// throws on the first key that cannot be written, leaving the keys written before it.
+// Writes all of AppSettings to the file, the three numbers first, then the ten texts, then
+// the hot key, then the recently used characters once they have been read (a list still
+// empty that the file lacks adds nothing); throws on the first key that cannot be written, leaving the keys
+// written before it.
 void SaveSettings();
+// The characters that most recently left the program, most recent first, kept in the file
+// as "[Recent]" "Characters=1F600,2192". Read the first time they are asked for, then held
+// in memory: the show step does not read them again, or what was used since would be lost.
+// A value that is not such a list gives what of it is valid, silently.
+RecentChars& RecentlyUsed();
+// Writes the list when it differs from what the file was last read or written with (at
+// exit); throws as SaveSettings does.
+void SaveRecentlyUsed();
+// Drops the list held in memory unwritten, as a new run starts: the next ask reads the file.
+void ForgetRecentlyUsed();
+
 // Reads only the hot key (Ctrl+Alt+Shift+T when the file has none), for the start of a
 // run that shows no window.
 void LoadHotKeySetting();

@@ -8,6 +8,7 @@ set(TESSARIN_CORE_SOURCES
   app/WidgetGeometry.cpp
   app/ProfileNumber.cpp
   app/HotKeyCode.cpp
+  app/RecentChars.cpp
   info/ShortcutProps.cpp
   main/Layout.cpp
   main/HtmlFont.cpp

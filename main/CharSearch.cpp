@@ -129,7 +129,7 @@ bool IsEntityForm(std::string_view query) {
   return query.size() > 2 && query.front() == '&' && query.back() == ';';
 }
 
-std::vector<unsigned char> FindChars(std::string_view rawQuery) {
+std::vector<unsigned char> FindChars(std::string_view rawQuery, std::span<const char32_t> recent) {
   const std::string_view query = Trimmed(rawQuery);
   std::vector<unsigned char> found = FindPageForms(query);
   if (IsEntityForm(query)) return found;
@@ -148,7 +148,14 @@ std::vector<unsigned char> FindChars(std::string_view rawQuery) {
     const int score = NameScore(static_cast<unsigned char>(code), words);
     if (score >= 0) scored.emplace_back(score, code);
   }
-  std::stable_sort(scored.begin(), scored.end(), [](auto& a, auto& b) { return a.first > b.first; });
+  // A character not used recently ranks after every one that was.
+  auto recency = [&recent](int code) {
+    const char32_t cp = unicode::FromWindows1252(static_cast<unsigned char>(code));
+    return std::find(recent.begin(), recent.end(), cp) - recent.begin();
+  };
+  std::stable_sort(scored.begin(), scored.end(), [&](auto& a, auto& b) {
+    return a.first != b.first ? a.first > b.first : recency(a.second) < recency(b.second);
+  });
   for (auto [score, code] : scored) add(code);
   return found;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,9 @@ namespace tessarin {
 //    À, à, then the grave accent.
 // An empty query, or two or more blanks, hyphens and other punctuation ("--", "- -",
 // "..."), matches nothing; a symbol ("$", "+", "€") is found as itself.
-std::vector<unsigned char> FindChars(std::string_view query);
+// Among matches of equal rank by name, the recently used characters (code points, most
+// recent first) come first, the most recent first.
+std::vector<unsigned char> FindChars(std::string_view query, std::span<const char32_t> recent = {});
 
 // The page's own forms of a query, the first part of FindChars: its code, the character
 // itself, an entity typed whole.

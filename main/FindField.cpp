@@ -66,10 +66,11 @@ void TFindField::TextChanged() {
   // The page reads the query in its own code page: a character it lacks (a Cyrillic letter
   // typed on a Cyrillic system) leaves the page's search nothing to find.
   const std::optional<std::string> pageText = PageText(query);
+  const std::vector<char32_t> recent = RecentChars ? RecentChars() : std::vector<char32_t>();
   matches_.clear();
   if (!FindBeyond) {
     if (pageText)
-      for (unsigned char code : FindChars(*pageText)) matches_.push_back(unicode::FromWindows1252(code));
+      for (unsigned char code : FindChars(*pageText, recent)) matches_.push_back(unicode::FromWindows1252(code));
   } else {
     const std::vector<unsigned char> forms =
         pageText ? FindPageForms(*pageText) : std::vector<unsigned char>{};

@@ -45,6 +45,8 @@ class TFindField : public ui::Edit {
   // OnFoundBeyond.
   std::function<std::vector<char32_t>(const std::string& utf8)> FindBeyond;
   std::function<void(char32_t cp)> OnFoundBeyond;
+  // The recently used characters, most recent first: they rank first among equal matches.
+  std::function<std::vector<char32_t>()> RecentChars;
   // Enter: the field has closed (OnClose ran) and the selection is to be taken.
   std::function<void()> OnAccept;
   std::function<void()> OnClose;

@@ -168,6 +168,15 @@ TForm1::TForm1()
   b_info.OnClick = [this] { b_infoClick(); };
   DesignApp1.OnMinimize = [this] { DesignApp1Minimize(); };
   OnShow = [this] { FormShow(); };
+  // The recently used characters are kept at exit; a file that cannot be written says so,
+  // and the program ends all the same.
+  OnClose = [] {
+    try {
+      SaveRecentlyUsed();
+    } catch (...) {
+      ui::Application::Instance().HandleException();
+    }
+  };
   OnResize = [this] { AlignPanel(); };
   OnMouseMove = [this](ui::ShiftState, int, int) { FormMouseMove(); };
   mega_label.OnMouseUp = [this](ui::MouseButton, ui::ShiftState, int, int) { mega_labelMouseUp(); };
@@ -222,7 +231,12 @@ void TForm1::FillGrid() {
       StringAlignGrid1.SetCells(c, r, std::string(1, static_cast<char>(CodeOfCell(c, r))));
 }
 
-void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool&) {
+void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool& CanSelect) {
+  // The cells past the end of the recently used characters hold nothing to select.
+  if (InRecentView() && StringAlignGrid1.CodePointAt(ACol, ARow) == 0) {
+    CanSelect = false;
+    return;
+  }
   if (InUnicodeView()) return UnicodeSelectCell(ACol, ARow);
   const unsigned char code = CodeOfCell(ACol, ARow);
   SelectedCol = static_cast<std::uint8_t>(ACol);
@@ -330,6 +344,13 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (msg == WM_FONTCHANGE) fontCoverage_.FontsChanged();
+  if (msg == WM_ENDSESSION && wParam) {
+    // The session ends and the process with it, without a close: no message box then.
+    try {
+      SaveRecentlyUsed();
+    } catch (...) {
+    }
+  }
   if (msg == WM_HOTKEY && wParam == THotKey::kId) {
     HotKeyPressed();
     return 0;

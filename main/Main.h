@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "SendKeys/SendKeys.h"
@@ -141,6 +142,11 @@ class TForm1 : public ui::Form {
   // the font filter when it hides that font) and shows the character selected in it.
   void ShowInFontWithSelected();
 
+  // Every character that leaves the program passes here: appended, copied, dragged and
+  // dropped, inserted or typed into another program. It goes to the front of the recently
+  // used characters, and the "Recently used" view, while it shows, shows them anew.
+  void NoteUsed(char32_t cp);
+
  private:
   // The handlers and the work behind them: reached through the controls' events.
   void FormCreate();
@@ -252,6 +258,17 @@ class TForm1 : public ui::Form {
   TFontCoverageScan fontCoverage_;
   std::vector<std::string> fontsWith_;
   int previewHeight_ = 0;  // the preview's height before the fonts line took its lower edge
+
+  // The Unicode view's own state: made on the first switch from the page.
+  void EnterUnicodeView();
+  // "Recently used": the recently used characters in the Unicode view, the selected one
+  // kept where the list still has it, else the most recent one selected.
+  bool InRecentView() const;
+  void ShowRecentList();
+  // The labels of an empty cell: no code, key, entity, name or preview.
+  void DescribeNothing();
+  // The characters of a composition text that was copied (RecentCharsOfText).
+  void NoteUsedText(std::u16string_view text);
   char32_t unicodeSelected_ = 0;
   // The character map the list of blocks was filled for.
   std::shared_ptr<const unicode::CharMap> blocksMap_;

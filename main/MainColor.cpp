@@ -9,6 +9,14 @@
 #include "websafe/Websafe.h"
 
 namespace tessarin {
+namespace {
+
+// The character went somewhere: a target took the drop.
+bool Dropped(TDragResult result) {
+  return result == drDropCopy || result == drDropMove || result == drDropLink;
+}
+
+}  // namespace
 
 void TForm1::color_panel1Click() {
   if (check216.Checked()) {
@@ -46,7 +54,7 @@ void TForm1::StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y) {
       const std::string html = HtmlOfCodePoint(cp);
       DropTextSource1->SetUnicodeText(ui::FromAnsi(Check_Fontcopy.Checked() ? MakeHtmlFont(html) : html));
     }
-    DropTextSource1->Execute();
+    if (Dropped(DropTextSource1->Execute())) NoteUsed(cp);
     return;
   }
   DropTextSource1->ClearUnicodeText();
@@ -57,7 +65,9 @@ void TForm1::StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y) {
     DropTextSource1->Text =
         Check_Fontcopy.Checked() ? MakeHtmlFont(html_char.Caption()) : html_char.Caption();
   }
-  DropTextSource1->Execute();
+  // Before the first selection the preview is empty: nothing went.
+  const bool carried = !DropTextSource1->Text.empty();
+  if (Dropped(DropTextSource1->Execute()) && carried) NoteUsed(SelectedCodePoint());
 }
 
 }  // namespace tessarin

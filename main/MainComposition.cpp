@@ -1,6 +1,8 @@
 // The composition box, its HTML output, the style and size controls, the keyboard
 // shortcuts and the two clipboard copies.
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "main/GridCells.h"
 #include "main/HtmlFont.h"
@@ -30,6 +32,7 @@ void TForm1::AppendCodePoint(char32_t cp) {
   } else {
     RichEdit1.AppendWide(text);
   }
+  NoteUsed(cp);
 }
 
 void TForm1::RichEdit1Change() {
@@ -166,26 +169,40 @@ bool TForm1::PreviewKey(MSG& msg) {
 namespace {
 
 // Copies the control's selection; with nothing selected, all of it, leaving the caret
-// at the start of the text, scrolled into view.
-void CopySelectionOrAll(ui::Edit& edit) {
+// at the start of the text, scrolled into view. The range copied, or none.
+std::optional<std::pair<long, long>> CopySelectionOrAll(ui::Edit& edit) {
   // An empty control copies nothing: the clipboard keeps what it holds.
-  if (edit.TextLength() == 0) return;
+  if (edit.TextLength() == 0) return std::nullopt;
   long start = 0, end = 0;
   edit.GetSelection(start, end);
   if (end != start) {
     edit.CopyToClipboard();
-    return;
+    return std::pair{std::min(start, end), std::max(start, end)};
   }
   edit.SetSelection(0, -1);
   edit.CopyToClipboard();
   edit.SetSelection(0, 0);
   edit.ScrollCaretIntoView();
+  return std::pair{0L, -1L};
 }
 
 }  // namespace
 
-void TForm1::b_kopyClick() { CopySelectionOrAll(RichEdit1); }
+void TForm1::b_kopyClick() {
+  const auto copied = CopySelectionOrAll(RichEdit1);
+  if (!copied) return;
+  // The characters of what was copied; the box counts a line end as one position, as its
+  // text read here has it.
+  const std::u16string text = RichEdit1.WideText();
+  const auto [start, end] = *copied;
+  const size_t from = std::min(text.size(), static_cast<size_t>(start));
+  NoteUsedText(end < 0 ? std::u16string_view(text)
+                       : std::u16string_view(text).substr(from, static_cast<size_t>(end - start)));
+}
 
-void TForm1::Button1Click() { CopySelectionOrAll(HTML_Edit); }
+void TForm1::Button1Click() {
+  // The HTML line is the composition's text: its characters are the composition's.
+  if (CopySelectionOrAll(HTML_Edit)) NoteUsedText(RichEdit1.WideText());
+}
 
 }  // namespace tessarin

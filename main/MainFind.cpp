@@ -1,5 +1,6 @@
 // TForm1's find field: Ctrl+F, or a character typed on the grid, opens it over the grid; its
 // matches select cells as clicks do, Enter appends the character found.
+#include "app/Settings.h"
 #include "main/GridCells.h"
 #include "main/Main.h"
 #include "unicode/UnicodeSearch.h"
@@ -25,6 +26,10 @@ void TForm1::WireFindField() {
   // it, and in the system's code page whatever that is (the page's byte is Windows-1252).
   FindField1.OnAccept = [this] { AppendCodePoint(FindField1.Current()); };
   FindField1.OnClose = [this] { SetActiveControl(&StringAlignGrid1); };
+  FindField1.RecentChars = [] {
+    const auto chars = RecentlyUsed().Chars();
+    return std::vector<char32_t>(chars.begin(), chars.end());
+  };
 }
 
 bool TForm1::FindFieldKey(const MSG& msg) {

@@ -38,8 +38,13 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
   }
   int col = 0, row = 0;
   if (!StringAlignGrid1.CellAt(x, y, col, row)) return;  // no cell there: nothing to act on
-  StringAlignGrid1.SetRow(row);
-  StringAlignGrid1.SetCol(col);
+  if (InRecentView()) {
+    // Straight to the cell: the way through another row's column may be past the list's end.
+    StringAlignGrid1.SelectCellAt(col, row);
+  } else {
+    StringAlignGrid1.SetRow(row);
+    StringAlignGrid1.SetCol(col);
+  }
   if (InUnicodeView() && action == maMagnify) {
     // The magnifier draws the selected code point itself, as the preview does.
     StringAlignGrid1.SetVisible(false);
@@ -59,6 +64,7 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
     } else {
       CopyUnicodeText(text);
     }
+    NoteUsed(cp);
     return;
   }
   // The pressed cell's own character: before the first selection the preview is still
@@ -74,6 +80,7 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
     case maInsert: InsertIntoApplication(character); break;
     default: break;
   }
+  if (action != maMagnify) NoteUsed(unicode::FromWindows1252(static_cast<unsigned char>(character[0])));
 }
 
 void TForm1::mega_labelMouseUp() { StringAlignGrid1.SetVisible(true); }

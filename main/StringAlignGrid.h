@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/ComScope.h"
 #include "ui/Exception.h"
@@ -82,6 +83,14 @@ class TStringAlignGrid : public ui::CustomControl {
   bool UnicodeView() const { return map_ != nullptr; }
   // The font's characters while the Unicode view shows; nullptr on the page.
   const unicode::CharMap* CharMap() const { return map_.get(); }
+  // In the Unicode view, a list of code points in place of the font's characters (the
+  // recently used ones): 16 to a row in the list's order, drawn with the font, moved through
+  // and described as the font's characters are; the cells past its end hold nothing (code
+  // point 0). An empty optional shows the font's characters again; the page drops the list.
+  // Either way the first row is on top and the current cell is (0, 0), without OnSelectCell.
+  void SetCodePointList(std::optional<std::vector<char32_t>> list);
+  // The list shown, or nullptr while the view shows the font's characters or the page.
+  const std::vector<char32_t>* CodePointList() const { return list_ ? &*list_ : nullptr; }
   // Rows of the whole view (14 on the page) and the one on top of the window.
   int TotalRows() const;
   int TopRow() const { return top_; }
@@ -130,6 +139,9 @@ class TStringAlignGrid : public ui::CustomControl {
   void VScroll(WORD request);
   void Wheel(int delta);
   void UpdateScrollBar();
+  // The cell of the view that holds a code point (the next row's first when the view lacks
+  // it); false when the view has no cell at all.
+  bool CellOfCodePoint(char32_t cp, int& col, int& row) const;
   // Reads the characters of the grid's font again after a change of the font, keeping the
   // current code point where the font still has it.
   void ReloadCharMap();
@@ -152,6 +164,7 @@ class TStringAlignGrid : public ui::CustomControl {
   std::shared_ptr<const unicode::GlyphAdvances> advances_;
   int top_ = 0;
   int wheelRest_ = 0;
+  std::optional<std::vector<char32_t>> list_;
 };
 
 }  // namespace tessarin

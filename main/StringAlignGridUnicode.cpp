@@ -18,6 +18,7 @@ constexpr int kColumns = TStringAlignGrid::ColCount;
 void TStringAlignGrid::SetUnicodeView(bool on) {
   if (on == UnicodeView()) return;
   map_ = on ? FontCharMapOf(font_.Handle()) : nullptr;
+  list_.reset();
   advances_ = on ? FontAdvancesOf(font_.Handle()) : nullptr;
   top_ = 0;
   wheelRest_ = 0;
@@ -29,7 +30,10 @@ void TStringAlignGrid::SetUnicodeView(bool on) {
   Invalidate();
 }
 
-int TStringAlignGrid::TotalRows() const { return map_ ? static_cast<int>(map_->Rows().size()) : RowCount; }
+int TStringAlignGrid::TotalRows() const {
+  if (list_) return static_cast<int>((list_->size() + kColumns - 1) / kColumns);
+  return map_ ? static_cast<int>(map_->Rows().size()) : RowCount;
+}
 
 void TStringAlignGrid::SetTopRow(int row) {
   row = std::max(0, std::min(row, TotalRows() - RowCount));
@@ -53,22 +57,44 @@ void TStringAlignGrid::SetTopRow(int row) {
 
 char32_t TStringAlignGrid::CodePointAt(int col, int row) const {
   if (!map_ || row < 0 || row >= TotalRows() || col < 0 || col >= kColumns) return 0;
+  if (list_) {
+    const size_t index = static_cast<size_t>(row) * kColumns + static_cast<size_t>(col);
+    return index < list_->size() ? (*list_)[index] : 0;
+  }
   return map_->Rows()[static_cast<size_t>(row)] + static_cast<char32_t>(col);
 }
 
 int TStringAlignGrid::RowOfCodePoint(char32_t cp) const {
   if (!map_) return -1;
+  if (list_) {
+    const auto it = std::find(list_->begin(), list_->end(), cp);
+    return it == list_->end() ? -1 : static_cast<int>(it - list_->begin()) / kColumns;
+  }
   const auto& rows = map_->Rows();
   const auto it = std::lower_bound(rows.begin(), rows.end(), cp & ~char32_t{0xF});
   return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
 }
 
-void TStringAlignGrid::SelectCodePoint(char32_t cp) {
-  int row = RowOfCodePoint(cp);
+bool TStringAlignGrid::CellOfCodePoint(char32_t cp, int& col, int& row) const {
+  if (list_) {
+    // A list lacking the code point offers its first cell.
+    const auto it = std::find(list_->begin(), list_->end(), cp);
+    const int index = it == list_->end() ? 0 : static_cast<int>(it - list_->begin());
+    col = index % kColumns;
+    row = index / kColumns;
+    return !list_->empty();
+  }
+  row = RowOfCodePoint(cp);
   if (row < 0) row = TotalRows() - 1;
-  if (row < 0) return;  // a font that draws nothing
+  if (row < 0) return false;  // a font that draws nothing
   const char32_t start = map_->Rows()[static_cast<size_t>(row)];
-  const int col = start == (cp & ~char32_t{0xF}) ? static_cast<int>(cp & 0xF) : 0;
+  col = start == (cp & ~char32_t{0xF}) ? static_cast<int>(cp & 0xF) : 0;
+  return true;
+}
+
+void TStringAlignGrid::SelectCodePoint(char32_t cp) {
+  int col = 0, row = 0;
+  if (!map_ || !CellOfCodePoint(cp, col, row)) return;
   if (row < top_ || row >= top_ + RowCount) SetTopRow(row);
   if (col == col_ && row == row_) {
     // The same place: the character may still be another one, so it is described again.

@@ -2,6 +2,7 @@
 // selection update of the view, the preview of any character, the list of blocks.
 #include <algorithm>
 
+#include "app/Settings.h"
 #include "main/CharDescriptions.h"
 #include "main/CharNames.h"
 #include "main/FontCharMap.h"
@@ -16,8 +17,11 @@
 namespace tessarin {
 namespace {
 
-// The first item of the list of blocks.
+// The first items of the list of blocks: the page, then the recently used characters.
 constexpr const char* kPageItem = "Windows-1252";
+constexpr const char* kRecentItem = "Recently used";
+// The list's item of the first block.
+constexpr int kFirstBlockItem = 2;
 
 // What the name line says of a character the font does not draw: " (not in Arial)".
 std::string NotInFont(const std::string& font) { return " (not in " + font + ")"; }
@@ -116,7 +120,7 @@ char32_t TForm1::SelectedCodePoint() const {
 void TForm1::WireUnicodeView() {
   Panel1.AddMessageFilter(&previewPainter);
   AddMessageFilter(&previewPainter);
-  BlockComboBox1.SetItems({kPageItem}, 0);
+  BlockComboBox1.SetItems({kPageItem, kRecentItem}, 0);
   BlockComboBox1.OnEnter = [this] { FillBlocks(); };
   BlockComboBox1.OnChange = [this] { BlockComboBox1Change(); };
   StringAlignGrid1.OnTopRowChange = [this] { ShowBlockOfTopRow(); };
@@ -130,7 +134,8 @@ void TForm1::WireUnicodeView() {
   FindField1.FindBeyond = [this](const std::string& query) {
     const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
     return unicode::UnicodeSearch::Instance().FindAll(
-        query, [&map](char32_t cp) { return unicode::Windows1252Byte(cp) >= 32 || map->Has(cp); });
+        query, [&map](char32_t cp) { return unicode::Windows1252Byte(cp) >= 32 || map->Has(cp); },
+        RecentlyUsed().Chars());
   };
   FindField1.OnFoundBeyond = [this](char32_t cp) { FoundCodePoint(cp); };
   char_fonts.OnMouseUp = [this](ui::MouseButton button, ui::ShiftState, int, int) {
@@ -148,7 +153,9 @@ void TForm1::ShowCharName(const std::string& name) {
 }
 
 void TForm1::UnicodeSelectCell(int ACol, int ARow) {
-  DescribeCodePoint(StringAlignGrid1.CodePointAt(ACol, ARow));
+  const char32_t cp = StringAlignGrid1.CodePointAt(ACol, ARow);
+  if (cp == 0) return DescribeNothing();  // past the end of the recently used characters
+  DescribeCodePoint(cp);
 }
 
 void TForm1::DescribeCodePoint(char32_t cp) {
@@ -207,17 +214,22 @@ void TForm1::ShowPage() {
   StringAlignGrid1SelectCell(SelectedCol, SelectedRow, canSelect);
 }
 
+void TForm1::EnterUnicodeView() {
+  if (InUnicodeView()) return;
+  // The page's selection stays where it is, for the way back.
+  const std::uint8_t col = SelectedCol, row = SelectedRow;
+  StringAlignGrid1.SetUnicodeView(true);
+  SelectedCol = col;
+  SelectedRow = row;
+  SetOwnerDrawn(Label1, true);
+  SetOwnerDrawn(mega_label, true);
+  ArrangePreview(true);
+}
+
 void TForm1::ShowUnicodeAt(char32_t cp) {
-  if (!InUnicodeView()) {
-    // The page's selection stays where it is, for the way back.
-    const std::uint8_t col = SelectedCol, row = SelectedRow;
-    StringAlignGrid1.SetUnicodeView(true);
-    SelectedCol = col;
-    SelectedRow = row;
-    SetOwnerDrawn(Label1, true);
-    SetOwnerDrawn(mega_label, true);
-    ArrangePreview(true);
-  }
+  EnterUnicodeView();
+  // Found or chosen in a block: among all of the font's characters.
+  if (InRecentView()) StringAlignGrid1.SetCodePointList(std::nullopt);
   StringAlignGrid1.SelectCodePoint(cp);
   ShowBlockOfTopRow();
 }
@@ -226,10 +238,10 @@ void TForm1::FillBlocks() {
   // The list goes with the face, not the name: a bold or italic face may draw other
   // characters than the regular one.
   auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
-  if (map == blocksMap_ && BlockComboBox1.Count() > 1) return;
+  if (map == blocksMap_ && BlockComboBox1.Count() > kFirstBlockItem) return;
   blocksMap_ = std::move(map);
   const auto& rows = blocksMap_->Rows();
-  std::vector<std::string> items{kPageItem};
+  std::vector<std::string> items{kPageItem, kRecentItem};
   listedBlocks_.clear();
   for (const unicode::Block& block : unicode::AllBlocks()) {
     // Blocks begin and end on rows: a block is listed when one of the font's rows lies in it.
@@ -239,12 +251,14 @@ void TForm1::FillBlocks() {
     listedBlocks_.push_back(&block);
   }
   int index = 0;
-  if (InUnicodeView() && StringAlignGrid1.TotalRows() > 0)
-    index = 1 + static_cast<int>(
-                    std::find(listedBlocks_.begin(), listedBlocks_.end(),
-                              unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()))) -
-                    listedBlocks_.begin());
-  if (index > static_cast<int>(listedBlocks_.size())) index = -1;
+  if (InRecentView())
+    index = 1;
+  else if (InUnicodeView() && StringAlignGrid1.TotalRows() > 0)
+    index = kFirstBlockItem + static_cast<int>(std::find(listedBlocks_.begin(), listedBlocks_.end(),
+                                                         unicode::BlockOf(StringAlignGrid1.CodePointAt(
+                                                             0, StringAlignGrid1.TopRow()))) -
+                                               listedBlocks_.begin());
+  if (index >= kFirstBlockItem + static_cast<int>(listedBlocks_.size())) index = -1;
   BlockComboBox1.SetItems(items, index);
 }
 
@@ -252,8 +266,9 @@ void TForm1::BlockComboBox1Change() {
   FillBlocks();
   const int index = BlockComboBox1.ItemIndex();
   if (index <= 0) return ShowPage();
-  if (static_cast<size_t>(index) > listedBlocks_.size()) return;
-  const unicode::Block& block = *listedBlocks_[static_cast<size_t>(index) - 1];
+  if (index == 1) return ShowRecentList();
+  if (static_cast<size_t>(index - kFirstBlockItem) >= listedBlocks_.size()) return;
+  const unicode::Block& block = *listedBlocks_[static_cast<size_t>(index - kFirstBlockItem)];
   // The block's first character that the font draws, its row on top.
   const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
   char32_t first = block.first;
@@ -267,12 +282,13 @@ void TForm1::BlockComboBox1Change() {
 void TForm1::ShowBlockOfTopRow() {
   if (!InUnicodeView()) return;
   FillBlocks();  // for the font the view shows now
+  if (InRecentView()) return BlockComboBox1.SetItemIndex(1);
   const unicode::Block* block = unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()));
   const auto it = std::find(listedBlocks_.begin(), listedBlocks_.end(), block);
   // A row outside every block (characters of no block yet) shows no block rather than the
   // one scrolled away from.
-  BlockComboBox1.SetItemIndex(it != listedBlocks_.end() ? 1 + static_cast<int>(it - listedBlocks_.begin())
-                                                        : -1);
+  BlockComboBox1.SetItemIndex(
+      it != listedBlocks_.end() ? kFirstBlockItem + static_cast<int>(it - listedBlocks_.begin()) : -1);
 }
 
 void TForm1::AppendSelectedCodePoint() { AppendCodePoint(SelectedCodePoint()); }

@@ -304,6 +304,28 @@ bool NameIsQuery(const UnicodeSearch::Index& x, std::uint32_t e, const QueryWord
 
 UnicodeSearch::UnicodeSearch() : index_(std::make_unique<Index>()) { BuildIndex(*index_); }
 
+namespace {
+
+// Within each group of words, the recently used characters first, the most recent first; the
+// others keep their order.
+void RankRecentFirst(std::vector<char32_t>& found, const std::size_t (&levelStart)[5],
+                     std::span<const char32_t> recent) {
+  if (recent.empty()) return;
+  std::vector<char32_t> sorted(recent.begin(), recent.end());
+  std::sort(sorted.begin(), sorted.end());
+  auto isRecent = [&](char32_t c) { return std::binary_search(sorted.begin(), sorted.end(), c); };
+  auto rank = [&](char32_t c) { return std::find(recent.begin(), recent.end(), c) - recent.begin(); };
+  for (int level = 0; level < 4; ++level) {
+    const auto first = found.begin() + static_cast<std::ptrdiff_t>(levelStart[level]);
+    const auto last = found.begin() + static_cast<std::ptrdiff_t>(levelStart[level + 1]);
+    if (std::none_of(first, last, isRecent)) continue;
+    const auto mid = std::stable_partition(first, last, isRecent);
+    std::sort(first, mid, [&](char32_t a, char32_t b) { return rank(a) < rank(b); });
+  }
+}
+
+}  // namespace
+
 UnicodeSearch::~UnicodeSearch() = default;
 
 const UnicodeSearch& UnicodeSearch::Instance() {
@@ -312,18 +334,20 @@ const UnicodeSearch& UnicodeSearch::Instance() {
 }
 
 std::vector<char32_t> UnicodeSearch::Find(std::string_view utf8Query,
-                                          const std::function<bool(char32_t)>& drawn) const {
-  return Search(utf8Query, drawn, false);
+                                          const std::function<bool(char32_t)>& drawn,
+                                          std::span<const char32_t> recent) const {
+  return Search(utf8Query, drawn, false, recent);
 }
 
 std::vector<char32_t> UnicodeSearch::FindAll(std::string_view utf8Query,
-                                             const std::function<bool(char32_t)>& drawn) const {
-  return Search(utf8Query, drawn, true);
+                                             const std::function<bool(char32_t)>& drawn,
+                                             std::span<const char32_t> recent) const {
+  return Search(utf8Query, drawn, true, recent);
 }
 
 std::vector<char32_t> UnicodeSearch::Search(std::string_view utf8Query,
-                                            const std::function<bool(char32_t)>& drawn,
-                                            bool undrawnToo) const {
+                                            const std::function<bool(char32_t)>& drawn, bool undrawnToo,
+                                            std::span<const char32_t> recent) const {
   const Index& x = *index_;
   std::string_view query = Trim(utf8Query);
   std::vector<char32_t> found;
@@ -487,12 +511,15 @@ std::vector<char32_t> UnicodeSearch::Search(std::string_view utf8Query,
   }
   found.reserve(total);
   const std::size_t single = found.size();
+  // Where each group of words begins in the answer.
+  std::size_t levelStart[5] = {};
   auto add = [&](char32_t c) {
     if (single > 0 && c == found[0]) return;
     found.push_back(c);
   };
   std::vector<char32_t> undrawnInRanges;
   for (int level = 0; level < 4; ++level) {
+    levelStart[level] = found.size();
     for (char32_t c : groups[level * kGroups]) add(c);
     // The drawn ones in code order, the ranges' among them; the ranges' undrawn ones kept aside.
     const std::vector<char32_t>& a = groups[level * kGroups + 1];
@@ -521,6 +548,8 @@ std::vector<char32_t> UnicodeSearch::Search(std::string_view utf8Query,
     }
     for (; j < b.size(); ++j) add(b[j]);
   }
+  levelStart[4] = found.size();
+  RankRecentFirst(found, levelStart, recent);
   // A code made of letters alone, after what its words find.
   if (bare >= 0 && !bareFirst) {
     const auto c = static_cast<char32_t>(bare);

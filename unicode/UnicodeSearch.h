@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -27,12 +28,16 @@ class UnicodeSearch {
   //    where every query word begins one of those words;
   //  - within each class, the characters of the Windows-1252 page first, then code-point order.
   // A query of two or more characters with no letter or digit ("--", "- -") matches nothing.
-  std::vector<char32_t> Find(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn) const;
+  // The recently used characters (most recent first) come first among the matches of their
+  // class, the page's characters and the others alike, the most recent first.
+  std::vector<char32_t> Find(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn,
+                             std::span<const char32_t> recent = {}) const;
   // The same ranking over every named character of Unicode, drawn or not: within each class the
   // page's characters, then the others that drawn(cp) holds, then those it does not, each in
   // code-point order. A code typed as such finds a character that Unicode names even when it is
   // not drawn.
-  std::vector<char32_t> FindAll(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn) const;
+  std::vector<char32_t> FindAll(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn,
+                                std::span<const char32_t> recent = {}) const;
 
   ~UnicodeSearch();
   UnicodeSearch(const UnicodeSearch&) = delete;
@@ -43,7 +48,7 @@ class UnicodeSearch {
  private:
   UnicodeSearch();
   std::vector<char32_t> Search(std::string_view utf8Query, const std::function<bool(char32_t)>& drawn,
-                               bool undrawnToo) const;
+                               bool undrawnToo, std::span<const char32_t> recent) const;
   std::unique_ptr<Index> index_;
 };
 

@@ -122,4 +122,21 @@ TEST(CharSearch, MergedMatchesKeepThePagesFormsFirstAndEachCharacterOnce) {
   EXPECT_TRUE(tessarin::MergeMatches({}, {}).empty());
 }
 
+TEST(CharSearch, ARecentlyUsedCharacterRanksFirstAmongEqualMatchesOnly) {
+  const struct {
+    std::vector<char32_t> recent;  // most recent first
+    std::vector<int> expected;
+  } cases[] = {
+      {{}, {192, 224, 96}},
+      {{0xE0}, {224, 192, 96}},        // à before À: both hold two whole words
+      {{0xE0, 0xC0}, {224, 192, 96}},  // the most recent first
+      {{0xC0, 0xE0}, {192, 224, 96}},
+      {{0x60, 0x2192}, {192, 224, 96}},  // ` holds one whole word only: it stays behind
+  };
+  for (const auto& c : cases) {
+    const std::vector<unsigned char> found = tessarin::FindChars("a grave", c.recent);
+    EXPECT_EQ(std::vector<int>(found.begin(), found.end()), c.expected) << c.recent.size();
+  }
+}
+
 }  // namespace

@@ -262,4 +262,33 @@ TEST(UnicodeSearch, FindAllRanksWhatTheFontDrawsFirstWithinEachClass) {
   EXPECT_TRUE(UnicodeSearch::Instance().FindAll("U+0378", [](char32_t) { return false; }).empty());
 }
 
+}
+
+TEST(UnicodeSearch, ARecentlyUsedCharacterRanksFirstAmongEqualMatchesOnly) {
+  const struct {
+    const char* query;
+    std::vector<char32_t> recent;  // most recent first
+    std::vector<char32_t> first;   // the start of the answer
+  } cases[] = {
+      // Ahead of the page's own signs, which lead the group otherwise.
+      {"sign", {0x20A0}, {0x20A0, U'#', U'$'}},
+      // The most recent first; a character the query does not find stays away.
+      {"sign", {0xA3, U'Z', 0x20A0}, {0xA3, 0x20A0, U'#'}},
+      // Never ahead of a better match: the name that is the query itself stays first.
+      {"black star", {0x2736}, {0x2605, 0x2736}},
+      {"arrow", {0x2193, 0x2190}, {0x2193, 0x2190}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<char32_t> plain = Find(c.query);
+    const std::vector<char32_t> ranked = UnicodeSearch::Instance().Find(c.query, All, c.recent);
+    ASSERT_GE(ranked.size(), c.first.size()) << c.query;
+    EXPECT_TRUE(std::equal(c.first.begin(), c.first.end(), ranked.begin())) << c.query;
+    // The same characters, each once, only in another order.
+    std::vector<char32_t> a = plain, b = ranked;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    EXPECT_TRUE(a == b) << c.query;
+  }
+}
+
 }  // namespace

@@ -242,7 +242,7 @@ TEST_F(Overlaps, NothingIsCutOrOverlapsInThePageOrTheUnicodeView) {
       // The first block of the list, chosen as the list reports it.
       TBlockComboBox& box = form->BlockComboBox1;
       box.SetFocus();
-      SendMessageW(box.Handle(), CB_SETCURSEL, 1, 0);
+      SendMessageW(box.Handle(), CB_SETCURSEL, 2, 0);
       SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(box.Handle()));
       Settle();

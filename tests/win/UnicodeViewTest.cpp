@@ -167,9 +167,11 @@ TEST_F(UnicodeView, ThePageStaysAsItWasWithoutScrollBarOrBlocksUntilAsked) {
     EXPECT_EQ(last.right, 15 * 43 + 42);
     EXPECT_EQ(last.bottom, 13 * 43 + 42);
   }
-  // Nothing of the Unicode tables at start-up: the list holds the page alone.
-  ASSERT_EQ(form->BlockComboBox1.Count(), 1);
+  // Nothing of the Unicode tables at start-up: the list holds the page and the recently
+  // used characters alone.
+  ASSERT_EQ(form->BlockComboBox1.Count(), 2);
   EXPECT_EQ(form->BlockComboBox1.Item(0), "Windows-1252");
+  EXPECT_EQ(form->BlockComboBox1.Item(1), "Recently used");
   EXPECT_EQ(form->BlockComboBox1.ItemIndex(), 0);
 
   // The name shows in the page too, and the code point is the byte read as Windows-1252.
@@ -189,7 +191,7 @@ TEST_F(UnicodeView, KeysAndWheelMoveThroughTheWholeView) {
   const std::vector<char32_t> rows = RowsByPlatform(form->StringAlignGrid1.GetFont().Handle());
   ASSERT_GT(rows.size(), 30u);
   const RECT pageCell = form->StringAlignGrid1.CellRect(0, 0);
-  Choose(1);
+  Choose(2);  // the first block
   ASSERT_TRUE(form->InUnicodeView());
   TStringAlignGrid& grid = form->StringAlignGrid1;
   EXPECT_TRUE(HasScrollBar());
@@ -263,11 +265,11 @@ TEST_F(UnicodeView, EveryBlockOfTheListIsReachedByChoosingIt) {
   form->BlockComboBox1.SetFocus();
   Settle();
   TBlockComboBox& box = form->BlockComboBox1;
-  ASSERT_EQ(box.Count(), static_cast<int>(covered.size()) + 1);
+  ASSERT_EQ(box.Count(), static_cast<int>(covered.size()) + 2);
   for (size_t i = 0; i < covered.size(); ++i) {
     const FileBlock& block = covered[i];
-    ASSERT_EQ(box.Item(static_cast<int>(i) + 1), block.name);
-    Choose(static_cast<int>(i) + 1);
+    ASSERT_EQ(box.Item(static_cast<int>(i) + 2), block.name);
+    Choose(static_cast<int>(i) + 2);
     ASSERT_TRUE(form->InUnicodeView()) << block.name;
     const char32_t selected = form->SelectedCodePoint();
     EXPECT_TRUE(selected >= block.first && selected <= block.last) << block.name;
@@ -277,7 +279,7 @@ TEST_F(UnicodeView, EveryBlockOfTheListIsReachedByChoosingIt) {
     EXPECT_TRUE((top >= block.first && top <= block.last) || grid.TopRow() == grid.TotalRows() - 14)
         << block.name;
     EXPECT_TRUE(grid.Row() >= grid.TopRow() && grid.Row() < grid.TopRow() + 14) << block.name;
-    EXPECT_EQ(box.ItemIndex(), static_cast<int>(i) + 1) << block.name;
+    EXPECT_EQ(box.ItemIndex(), static_cast<int>(i) + 2) << block.name;
   }
   // "Windows-1252" goes back to the page, as it was.
   Choose(0);
@@ -316,7 +318,7 @@ TEST_F(UnicodeView, FindsBeyondThePageByNameKeywordOrCodeAndStaysInThePageForIts
   EXPECT_EQ(form->char_name.Text(), NameInUnicodeData(0xC9));
   ExpectDescriptionRowReadable("e acute");
   // In the Unicode view a character of the page has its key as well ...
-  Choose(1);
+  Choose(2);  // the first block
   form->StringAlignGrid1.SelectCodePoint(0x40);
   EXPECT_EQ(form->Tast.Text(), "STRG+ALT+Q");
   EXPECT_EQ(form->num.Text(), "U+0040");
@@ -395,7 +397,7 @@ TEST_F(UnicodeView, ACharacterAboveFFFFIsDrawnAsItsOneGlyph) {
 TEST_F(UnicodeView, TheFontIsReadOnceAndTheScreenReaderSeesTheCellsInSight) {
   // Another font while the view shows: the view and the list follow it, the character
   // stays selected where the new font has it.
-  Choose(1);
+  Choose(2);  // the first block
   ASSERT_TRUE(form->InUnicodeView());
   const char32_t first = form->SelectedCodePoint();
   UseFont("Symbola");
