@@ -262,8 +262,6 @@ TEST(UnicodeSearch, FindAllRanksWhatTheFontDrawsFirstWithinEachClass) {
   EXPECT_TRUE(UnicodeSearch::Instance().FindAll("U+0378", [](char32_t) { return false; }).empty());
 }
 
-}
-
 TEST(UnicodeSearch, ARecentlyUsedCharacterRanksFirstAmongEqualMatchesOnly) {
   const struct {
     const char* query;
