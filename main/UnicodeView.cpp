@@ -110,7 +110,7 @@ void TForm1::WireUnicodeView() {
   FindField1.OnFoundBeyond = [this](char32_t cp) { FoundCodePoint(cp); };
 }
 
-void TForm1::DescribeInPage(unsigned char code) { ShowCharName(std::string(CharName(code))); }
+void TForm1::DescribeInPage(unsigned char code) { ShowCharName(CharName(code)); }
 
 void TForm1::ShowCharName(const std::string& name) {
   char_name.SetText(name);
