@@ -149,9 +149,9 @@ def read_informal_aliases(text):
     return aliases
 
 
-def read_annotations(text):
+def read_annotations(xml_text):
     keywords = collections.defaultdict(list)
-    root = ET.fromstring(text)
+    root = ET.fromstring(xml_text)
     for node in root.iter("annotation"):
         text = node.attrib["cp"]
         chars = [c for c in text if ord(c) != 0xFE0F]
