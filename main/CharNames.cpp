@@ -1,15 +1,18 @@
-// The character names, from the table scripts/gen_char_names.py generates.
+// The character names of the page, looked up in the table of all Unicode names.
 #include "main/CharNames.h"
 
-namespace tessarin {
-namespace {
-#include "main/CharNameTable.inc"
-}  // namespace
+#include "unicode/UnicodeNames.h"
+#include "unicode/UnicodeText.h"
 
-std::string_view CharName(unsigned char code) {
+namespace tessarin {
+
+std::string CharName(unsigned char code) {
   if (code < 32) return {};
-  const char* name = kCharNames[code - 32];
-  return name ? std::string_view(name) : std::string_view();
+  const char32_t cp = unicode::FromWindows1252(code);
+  // The bytes Windows-1252 leaves undefined read as C1 controls, whose aliases are no names
+  // of the page's characters.
+  if (cp >= 0x80 && cp < 0xA0) return {};
+  return unicode::CharName(cp);
 }
 
 }  // namespace tessarin

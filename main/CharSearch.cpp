@@ -81,7 +81,7 @@ std::string EntityName(unsigned char code) {
 // How many query words equal a whole word of the name or the entity name; -1 when one
 // of them matches neither way.
 int NameScore(unsigned char code, const std::vector<std::string_view>& query) {
-  const std::string_view name = CharName(code);
+  const std::string name = CharName(code);
   const std::vector<std::string_view> nameWords = Words(name);
   const std::string entity = EntityName(code);
   int whole = 0;

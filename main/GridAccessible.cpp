@@ -67,8 +67,8 @@ void SetChild(VARIANT* v, long child) {
 // The texts of a cell's character.
 std::string CellName(unsigned char code) {
   std::string name(1, static_cast<char>(code));
-  const std::string_view unicode = CharName(code);
-  if (!unicode.empty()) name += " " + std::string(unicode);
+  const std::string unicode = CharName(code);
+  if (!unicode.empty()) name += " " + unicode;
   return name;
 }
 

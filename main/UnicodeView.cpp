@@ -143,7 +143,7 @@ void TForm1::WireUnicodeView() {
   };
 }
 
-void TForm1::DescribeInPage(unsigned char code) { ShowCharName(std::string(CharName(code))); }
+void TForm1::DescribeInPage(unsigned char code) { ShowCharName(CharName(code)); }
 
 void TForm1::ShowCharName(const std::string& name) {
   char_name.SetText(name);

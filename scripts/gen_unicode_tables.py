@@ -7,6 +7,14 @@
                            informal aliases, CLDR keywords and names in English and German,
                            HTML 4 entity names
   unicode/EntityTable.inc  the HTML 4 entities
+  unicode/FoldTable.inc    the code points the search's case folding changes, against which the
+                           logic tests check the run time's FoldCodePoint
+
+The tables are Unicode 15.0 and CLDR 41; the script stops when the files it is given are another
+version, so that the tables change only when UNICODE_VERSION and CLDR_VERSION are changed on
+purpose. UnicodeData.txt states no version: it is taken as the version of Blocks.txt,
+NameAliases.txt and NamesList.txt beside it (one package ships them all), which must agree. The
+CLDR version is the one the annotations' DTD (common/dtd/ldml.dtd) fixes.
 
 The names of CJK unified ideographs, Tangut ideographs and Hangul syllables are computed at run
 time, never stored; so is the hexadecimal code that ends names such as
@@ -25,6 +33,9 @@ import xml.etree.ElementTree as ET
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 DATA = pathlib.Path("/usr/share/unicode")
 OUTPUT = ROOT / "unicode"
+
+UNICODE_VERSION = "15.0.0"
+CLDR_VERSION = "41"
 
 # Names stored from scratch every this many names, so that a name is decoded from at most this
 # many of its predecessors.
@@ -86,41 +97,37 @@ def search_words(text):
     return [fold(w) for w in words]
 
 
-def read_unicode_data(folder):
-    """{code point: name} of every character with a stored name, and the ranges."""
-    names = {}
-    for line in (folder / "UnicodeData.txt").read_text(encoding="utf-8").splitlines():
-        fields = line.split(";")
-        cp, name = int(fields[0], 16), fields[1]
-        if name.startswith("<"):
-            continue  # controls take an alias below; ranges are computed
-        names[cp] = name
-    return names
-
-
-def read_ranges(folder):
-    """The ranges whose names are computed: (first, last, prefix), the prefix "" for Hangul
-    syllables."""
-    ranges, first = [], None
+def read_unicode_data(text):
+    """From UnicodeData.txt: {code point: name} of every character with a stored name, the
+    control characters (they take an alias as their name) and the ranges whose names are
+    computed, as (first, last, prefix), the prefix "" for Hangul syllables."""
+    names, controls, ranges, first = {}, [], [], None
     prefixes = {"CJK Ideograph": "CJK UNIFIED IDEOGRAPH-", "Tangut Ideograph": "TANGUT IDEOGRAPH-",
                 "Hangul Syllable": ""}
-    for line in (folder / "UnicodeData.txt").read_text(encoding="utf-8").splitlines():
+    for line in text.splitlines():
         fields = line.split(";")
-        m = re.match(r"^<(.+), (First|Last)>$", fields[1])
-        if not m:
+        cp, name = int(fields[0], 16), fields[1]
+        if name == "<control>":
+            controls.append(cp)
             continue
-        if m.group(2) == "First":
-            first = int(fields[0], 16)
+        m = re.match(r"^<(.+), (First|Last)>$", name)
+        if m:
+            if m.group(2) == "First":
+                first = cp
+                continue
+            kind = next((k for k in prefixes if m.group(1).startswith(k)), None)
+            if kind is not None:
+                ranges.append((first, cp, prefixes[kind]))
             continue
-        kind = next((k for k in prefixes if m.group(1).startswith(k)), None)
-        if kind is not None:
-            ranges.append((first, int(fields[0], 16), prefixes[kind]))
-    return ranges
+        if name.startswith("<"):
+            continue
+        names[cp] = name
+    return names, controls, ranges
 
 
-def read_aliases(folder):
+def read_aliases(text):
     aliases = collections.defaultdict(list)
-    for line in (folder / "NameAliases.txt").read_text(encoding="utf-8").splitlines():
+    for line in text.splitlines():
         if not line or line.startswith("#"):
             continue
         cp, alias, _kind = line.split(";")
@@ -128,10 +135,10 @@ def read_aliases(folder):
     return aliases
 
 
-def read_informal_aliases(folder):
+def read_informal_aliases(text):
     aliases = collections.defaultdict(list)
     cp = None
-    for line in (folder / "NamesList.txt").read_text(encoding="utf-8").splitlines():
+    for line in text.splitlines():
         m = re.match(r"^([0-9A-F]{4,6})\t", line)
         if m:
             cp = int(m.group(1), 16)
@@ -142,9 +149,9 @@ def read_informal_aliases(folder):
     return aliases
 
 
-def read_annotations(path):
+def read_annotations(xml_text):
     keywords = collections.defaultdict(list)
-    root = ET.parse(path).getroot()
+    root = ET.fromstring(xml_text)
     for node in root.iter("annotation"):
         text = node.attrib["cp"]
         chars = [c for c in text if ord(c) != 0xFE0F]
@@ -154,13 +161,28 @@ def read_annotations(path):
     return keywords
 
 
-def read_blocks(folder):
+def read_blocks(text):
     blocks = []
-    for line in (folder / "Blocks.txt").read_text(encoding="utf-8").splitlines():
+    for line in text.splitlines():
         m = re.match(r"^([0-9A-F]+)\.\.([0-9A-F]+); (.+)$", line)
         if m:
             blocks.append((int(m.group(1), 16), int(m.group(2), 16), m.group(3)))
     return sorted(blocks)
+
+
+def stated_version(text, pattern, path):
+    m = re.search(pattern, text, re.MULTILINE)
+    if not m:
+        sys.exit(f"{path}: no version found (looked for {pattern!r})")
+    return m.group(1)
+
+
+def check_version(found, wanted, what, path):
+    """Stops the script unless the source is the version the committed tables were made from."""
+    if found != wanted:
+        sys.exit(f"{path} is {what} {found}, but the tables are made from {what} {wanted}. Install that "
+                 f"version's files, or change {what.upper()}_VERSION in {pathlib.Path(__file__).name} "
+                 f"on purpose and commit the tables it writes.")
 
 
 def tokens_of(cp, name):
@@ -354,28 +376,55 @@ def search_table(stored_names, extra):
     return body, size
 
 
+def fold_table():
+    """The code points fold() changes, with what it makes of them."""
+    pairs = []
+    for cp in range(0x110000):
+        folded = fold(chr(cp))
+        if folded != chr(cp):
+            pairs.append((cp, ord(folded)))
+    body = ["// The code points the search's case folding changes, and what it makes of them, by code point.",
+            "// The logic tests hold the run time's FoldCodePoint to it.",
+            "struct FoldPair { char32_t from; char32_t to; };",
+            "constexpr FoldPair kFoldPairs[] = {"]
+    body += [f"    {{0x{a:04X}, 0x{b:04X}}}," for a, b in pairs] + ["};"]
+    return body
+
+
 def main():
     folder = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else DATA
     output = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else OUTPUT
-    version = re.search(r"Blocks-([\d.]+)\.txt", (folder / "Blocks.txt").read_text(encoding="utf-8")).group(1)
 
-    names = read_unicode_data(folder)
-    aliases = read_aliases(folder)
-    informal = read_informal_aliases(folder)
-    cldr = folder / "cldr/common/annotations"
-    english = read_annotations(cldr / "en.xml")
-    german = read_annotations(cldr / "de.xml")
+    # Each source is read once, here.
+    def read(name):
+        return (folder / name).read_text(encoding="utf-8")
+    unicode_data, alias_text, names_list, blocks_text = (
+        read(n) for n in ("UnicodeData.txt", "NameAliases.txt", "NamesList.txt", "Blocks.txt"))
+    cldr = folder / "cldr/common"
+    ldml_dtd, english_text, german_text = (
+        (cldr / n).read_text(encoding="utf-8") for n in ("dtd/ldml.dtd", "annotations/en.xml", "annotations/de.xml"))
+
+    for text, pattern, name in ((blocks_text, r"^# Blocks-([\d.]+)\.txt", "Blocks.txt"),
+                                (alias_text, r"^# NameAliases-([\d.]+)\.txt", "NameAliases.txt"),
+                                (names_list, r"^@@@\tThe Unicode Standard ([\d.]+)", "NamesList.txt")):
+        check_version(stated_version(text, pattern, folder / name), UNICODE_VERSION, "Unicode", folder / name)
+    dtd = cldr / "dtd/ldml.dtd"
+    check_version(stated_version(ldml_dtd, r'cldrVersion CDATA #FIXED "([\d.]+)"', dtd), CLDR_VERSION, "CLDR", dtd)
+    for text, name in ((english_text, "en.xml"), (german_text, "de.xml")):
+        if '"../../common/dtd/ldml.dtd"' not in text:
+            sys.exit(f"{cldr / 'annotations' / name} does not declare the DTD {dtd}, whose CLDR version was checked")
+    version = UNICODE_VERSION
+
+    names, control_cps, ranges = read_unicode_data(unicode_data)
+    aliases = read_aliases(alias_text)
+    informal = read_informal_aliases(names_list)
+    english = read_annotations(english_text)
+    german = read_annotations(german_text)
 
     # Control characters have no name, only aliases; the first is theirs.
-    controls = {}
-    for line in (folder / "UnicodeData.txt").read_text(encoding="utf-8").splitlines():
-        fields = line.split(";")
-        if fields[1] == "<control>":
-            cp = int(fields[0], 16)
-            controls[cp] = aliases[cp][0]
+    controls = {cp: aliases[cp][0] for cp in control_cps}
 
     body, name_size, _words = name_table(names, controls, version)
-    ranges = read_ranges(folder)
     body += ["// The ranges whose names are computed: the prefix and the code point in hexadecimal, or the",
              "// Hangul syllable's name when the prefix is empty.",
              "constexpr ComputedRange kComputedRanges[] = {"]
@@ -394,7 +443,7 @@ def main():
     body, sizes["search words"] = search_table(stored, extra)
     write(output / "SearchTable.inc", "NameAliases.txt, NamesList.txt and the CLDR annotations (en, de)", body)
 
-    blocks = read_blocks(folder)
+    blocks = read_blocks(blocks_text)
     body = [f"// The Unicode {version} blocks, sorted by first code point.", "constexpr Block kBlocks[] = {"]
     body += [f'    {{0x{a:04X}, 0x{b:04X}, "{n}"}},' for a, b, n in blocks] + ["};"]
     write(output / "BlockTable.inc", "Blocks.txt", body)
@@ -407,6 +456,8 @@ def main():
     body += [f'    {{0x{cp:04X}, "{n}"}},' for cp, n in entities] + ["};"]
     write(output / "EntityTable.inc", "the HTML 4 entity list", body)
     sizes["entities"] = sum(8 + len(n) + 1 for _, n in entities)
+
+    write(output / "FoldTable.inc", "the search's case folding", fold_table())
 
     for what, size in sizes.items():
         print(f"{what}: {size} bytes")

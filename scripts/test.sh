@@ -25,6 +25,25 @@ run_ctest() {  # tree, extra ctest arguments…
   [ "$rc" -eq 0 ] || status=1
 }
 
+# The committed Unicode tables must be what the generator writes from the pinned sources today.
+echo "== generated tables"
+tables=$(mktemp -d)
+tables_stale=0
+if python3 "$here/scripts/gen_unicode_tables.py" /usr/share/unicode "$tables" >/dev/null; then
+  for table in "$tables"/*.inc; do
+    committed=$here/unicode/$(basename "$table")
+    if ! cmp -s "$table" "$committed"; then
+      echo "$committed differs from what scripts/gen_unicode_tables.py writes:"
+      diff -u "$committed" "$table" | head -n 20
+      status=1; tables_stale=1
+    fi
+  done
+else
+  echo "scripts/gen_unicode_tables.py failed"
+  status=1; tables_stale=1
+fi
+rm -rf "$tables"
+
 for tree in host win-debug win-release; do
   echo "== build $tree"
   "$here/scripts/build.sh" "$tree" >"$here/build-$tree.log" 2>&1 || {
@@ -42,4 +61,5 @@ run_ctest win-release -j2 -L release
 TESSARIN_WINE_ROOT=$here/build/wine "$here/scripts/winenv.sh" stopall >/dev/null 2>&1 || true
 
 echo "$passed passed, $failed failed"
+[ "$tables_stale" -eq 0 ] || echo "the committed Unicode tables are not what the generator writes (see above)"
 exit $status

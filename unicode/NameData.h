@@ -1,6 +1,7 @@
 // The stored names, word by word, for the search index (inside unicode/ only).
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <span>
 #include <string>
@@ -16,6 +17,24 @@ struct NameToken {
 };
 
 constexpr unsigned kHexWord = 0;
+
+// Reads one varint of a stream of NameTable.inc or SearchTable.inc at pos: one byte below 0xC0,
+// two bytes below 0xF0 (0xC0 + 12288 values), else three. Past the end of the stream it reads 0
+// and missing bytes as 0, so that a cut stream never reads beyond its array.
+inline unsigned ReadVarint(const unsigned char* data, std::size_t size, std::size_t& pos) {
+  if (pos >= size) return 0;
+  const unsigned b0 = data[pos++];
+  if (b0 < 0xC0) return b0;
+  const unsigned b1 = pos < size ? data[pos++] : 0;
+  if (b0 < 0xF0) return 0xC0 + ((b0 - 0xC0) << 8 | b1);
+  const unsigned b2 = pos < size ? data[pos++] : 0;
+  return 0xC0 + 48 * 256 + ((b0 - 0xF0) << 16 | b1 << 8 | b2);
+}
+
+// The search's case folding of one code point: ASCII, Latin-1, Latin Extended-A, Greek and
+// Cyrillic capitals to small letters, capital sharp s to sharp s. scripts/gen_unicode_tables.py
+// folds the stored words the same way and writes the code points it changes into FoldTable.inc.
+char32_t FoldCodePoint(char32_t c);
 
 // Decodes `count` front-coded words (a byte of 1 + the length of the prefix shared with the word
 // before, the rest of the word, a NUL byte) into one text, with where each word starts there and,

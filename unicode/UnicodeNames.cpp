@@ -41,27 +41,13 @@ const Offsets& TheOffsets() {
   return offsets;
 }
 
-// Reads one varint of the stream (see NameTable.inc) at pos; stops at the end of the stream.
-unsigned ReadVarint(const unsigned char* data, std::size_t size, std::size_t& pos) {
-  if (pos >= size) return 0;
-  unsigned b0 = data[pos++];
-  if (b0 < 0xC0) return b0;
-  if (b0 < 0xF0) {
-    unsigned b1 = pos < size ? data[pos++] : 0;
-    return 0xC0 + ((b0 - 0xC0) << 8 | b1);
-  }
-  unsigned b1 = pos < size ? data[pos++] : 0;
-  unsigned b2 = pos < size ? data[pos++] : 0;
-  return 0xC0 + 48 * 256 + ((b0 - 0xF0) << 16 | b1 << 8 | b2);
-}
-
 // Decodes the next name at pos into tokens, keeping the words it shares with the one before.
 void DecodeName(std::size_t& pos, std::vector<NameToken>& tokens) {
   constexpr std::size_t size = sizeof kNameStream;
   unsigned shared = pos < size ? kNameStream[pos++] : 0;
   tokens.resize(std::min<std::size_t>(shared, tokens.size()));
   while (pos < size) {
-    unsigned v = ReadVarint(kNameStream, size, pos);
+    unsigned v = detail::ReadVarint(kNameStream, size, pos);
     tokens.push_back({v / 3, v % 3});
     if (v % 3 == 2) break;
   }

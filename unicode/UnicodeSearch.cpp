@@ -17,10 +17,12 @@ namespace {
 
 namespace {
 
+using detail::FoldCodePoint;
 using detail::NameToken;
 
-// The search's case folding; scripts/gen_unicode_tables.py folds the stored words the same way.
-char32_t FoldCodePoint(char32_t c) {
+}  // namespace
+
+char32_t detail::FoldCodePoint(char32_t c) {
   if ((c >= 0x41 && c <= 0x5A) || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
   if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return c | 1;
   if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return c + (c & 1);
@@ -30,6 +32,8 @@ char32_t FoldCodePoint(char32_t c) {
   if (c == 0x1E9E) return 0xDF;
   return c;
 }
+
+namespace {
 
 // Letters and digits of a word: ASCII ones, and everything from U+00C0 on except the
 // multiplication and division signs and general punctuation.
@@ -159,14 +163,7 @@ namespace {
 
 // Reads a varint of SearchTable.inc's stream; 0 past its end.
 std::uint32_t ReadSearchVarint(std::size_t& pos) {
-  constexpr std::size_t size = sizeof kSearchStream;
-  if (pos >= size) return 0;
-  std::uint32_t b0 = kSearchStream[pos++];
-  if (b0 < 0xC0) return b0;
-  std::uint32_t b1 = pos < size ? kSearchStream[pos++] : 0;
-  if (b0 < 0xF0) return 0xC0 + ((b0 - 0xC0) << 8 | b1);
-  std::uint32_t b2 = pos < size ? kSearchStream[pos++] : 0;
-  return 0xC0 + 48 * 256 + ((b0 - 0xF0) << 16 | b1 << 8 | b2);
+  return detail::ReadVarint(kSearchStream, sizeof kSearchStream, pos);
 }
 
 void BuildIndex(UnicodeSearch::Index& x) {

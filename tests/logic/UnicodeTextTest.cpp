@@ -59,7 +59,7 @@ TEST(UnicodeText, Windows1252BytesAgreeWithThePagesNames) {
     ASSERT_GE(byte, 32);
     ASSERT_LE(byte, 255);
     EXPECT_TRUE(bytes.insert(byte).second) << byte;
-    std::string_view pageName = tessarin::CharName(static_cast<unsigned char>(byte));
+    const std::string pageName = tessarin::CharName(static_cast<unsigned char>(byte));
     if (!pageName.empty()) {
       EXPECT_EQ(CharName(cp), pageName) << byte;
     }
