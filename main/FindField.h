@@ -42,6 +42,9 @@ class TFindField : public ui::Edit {
   const std::vector<char32_t>& BeyondMatches() const { return beyond_; }
   // Enter: the field has closed (OnClose ran) and the selection is to be taken.
   std::function<void()> OnAccept;
+  // Shift+Enter with a match: the field has closed (OnClose ran) and the selection is to be
+  // typed where the user was.
+  std::function<void()> OnShiftAccept;
   std::function<void()> OnClose;
 
  private:

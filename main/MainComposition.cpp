@@ -133,6 +133,7 @@ bool TForm1::FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused) {
 
 bool TForm1::PreviewKey(MSG& msg) {
   if (FindFieldKey(msg)) return true;
+  if (TypingKey(msg)) return true;
   if ((msg.message == WM_SYSCHAR || msg.message == WM_CHAR) && swallowChar_) {
     // The shortcut acted on the key: its character goes nowhere else (no menu beep, no
     // check box ticked by "+").
