@@ -115,6 +115,13 @@ bool TFindField::PreviewKey(const MSG& msg) {
   // The characters of the keys taken here would only beep in the edit.
   if (msg.message == WM_CHAR) return msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && shift && OnShiftAccept) {
+    // Nothing found, nothing to type: the field stays for another try.
+    if (matches_.empty() && beyond_.empty()) return true;
+    Close();
+    OnShiftAccept();
+    return true;
+  }
   switch (msg.wParam) {
     case VK_DOWN: Step(1); return true;
     case VK_UP: Step(-1); return true;

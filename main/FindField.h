@@ -49,6 +49,9 @@ class TFindField : public ui::Edit {
   std::function<std::vector<char32_t>()> RecentChars;
   // Enter: the field has closed (OnClose ran) and the selection is to be taken.
   std::function<void()> OnAccept;
+  // Shift+Enter with a match: the field has closed (OnClose ran) and the selection is to be
+  // typed where the user was.
+  std::function<void()> OnShiftAccept;
   std::function<void()> OnClose;
 
  private:

@@ -194,6 +194,7 @@ TForm1::TForm1()
   SendKey1.SetDelay(0);
   WireFindField();
   WireUnicodeView();
+  FindField1.OnShiftAccept = [this] { TypeSelectedChar(); };
 
   // The components have been built: the application takes its settings. The icon goes
   // into the notification area once the window has been drawn, before the user can
@@ -300,12 +301,14 @@ void TForm1::b_infoClick() {
 }
 
 void TForm1::DesignApp1Minimize() {
+  // The foreground went on to the program below before the forms hid.
   SetWindowState(ui::WindowState::Normal);
-  HandForegroundOn();
   HideOwner();
 }
 
 bool TForm1::ShowMainWindow() {
+  // Asked before the window comes forward: the window the user is leaving.
+  ForegroundOrigin1.Remember();
   // The window comes forward with the start complete: the dialogs it may open are made.
   ui::Application::Instance().FinishStartup();
   // The window of the program that the user was in last, over the main one (the options or

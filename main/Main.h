@@ -9,6 +9,7 @@
 
 #include "SendKeys/SendKeys.h"
 #include "app/DesignApp.h"
+#include "app/ForegroundOrigin.h"
 #include "app/HotKey.h"
 #include "app/JustOne.h"
 #include "app/TrayIcon.h"
@@ -102,6 +103,8 @@ class TForm1 : public ui::Form {
   TSendKey SendKey1;
   // The global hot key that shows and hides the window (AppSettings.HotKey).
   THotKey HotKey1;
+  // The window the user was in when the window last came forward: Shift+Enter types there.
+  TForegroundOrigin ForegroundOrigin1;
 
   // The selection: the cell most recently passed to the selection update.
   std::uint8_t SelectedCol = 0;
@@ -128,6 +131,11 @@ class TForm1 : public ui::Form {
   // Appends a code point to the composition in the box's format; beyond the ANSI code page through
   // EM_SETTEXTEX with code page 1200.
   void AppendCodePoint(char32_t cp);
+  // The one way a character leaves for the program the user came from (Shift+Enter): brings
+  // the remembered window back, waits until its thread has the focus, types the character
+  // (SendInput, the clipboard untouched) and hides the window as the hot key does. False,
+  // with nothing typed, when no such window remains or it did not come back.
+  bool TypeWhereYouWere(char32_t cp);
   // Puts a text on the clipboard as CF_UNICODETEXT (and CF_TEXT where it converts without loss).
   void CopyUnicodeText(const std::u16string& text);
 
@@ -280,6 +288,11 @@ class TForm1 : public ui::Form {
   bool FindFieldKey(const MSG& msg);
   // The hot key: shows the window from another program, hides it when Tessarin is in front.
   void HotKeyPressed();
+  // Shift+Enter on the grid or in the find field: the selected character is typed where the
+  // user was, or appended to the composition as Enter does when no such window remains.
+  void TypeSelectedChar();
+  // Shift+Enter on the grid; true when taken.
+  bool TypingKey(const MSG& msg);
   void ApplyStyle(bool on, bool ui::FontStyles::*flag);
   bool swallowChar_ = false;
 };

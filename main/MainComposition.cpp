@@ -145,6 +145,7 @@ bool TForm1::PreviewKey(MSG& msg) {
     swallowChar_ = true;  // its Ctrl+Shift+F character goes nowhere
     return true;
   }
+  if (TypingKey(msg)) return true;
   if ((msg.message == WM_SYSCHAR || msg.message == WM_CHAR) && swallowChar_) {
     // The shortcut acted on the key: its character goes nowhere else (no menu beep, no
     // check box ticked by "+").

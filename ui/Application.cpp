@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/ErrorText.h"
+#include "ui/Foreground.h"
 #include "ui/Form.h"
 #include "ui/SystemLibraries.h"
 #include "ui/Ticks.h"
@@ -203,6 +204,11 @@ void Application::Terminate() {
 
 void Application::Minimize() {
   if (!handle_) return;
+  // Every form hides: when one of them is in front, the program below takes the foreground
+  // first, while they still show (see HandForegroundOn for why it must come first).
+  HWND front = GetForegroundWindow();
+  if (front && GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId())
+    HandForegroundOn(front, Hiding::AllWindows);
   // Without animation, as the forms library does it: minimising the owner hides the
   // forms it owns.
   ANIMATIONINFO ai{sizeof ai, 0};

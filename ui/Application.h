@@ -64,6 +64,7 @@ class Application {
   bool StartupFinished() const { return startupFinished_; }
 
   // Minimises the application window (which hides the forms it owns) and raises OnMinimize.
+  // A form in front hands the foreground on first, while the forms still show.
   void Minimize();
   std::function<void()> OnMinimize;
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/Application.h"
+#include "ui/Foreground.h"
 
 namespace ui {
 namespace {
@@ -22,38 +23,6 @@ DWORD StyleFor(BorderStyle border, bool minimizeBox) {
 DWORD ExStyleFor(BorderStyle border) {
   return border == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT
                                        : WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
-}
-
-// Hands the foreground to the window of another program that takes it when `leaving`, which
-// holds it, hides: the next activatable window below ours, the one the platform would pick.
-// Under Wine without a window manager that window's thread asks X for the keyboard focus
-// stamped with the time of the last message it took. Asked after we hide, the stamp is older
-// than the focus change our unmapped window caused, X refuses it, the focus stays on the root
-// window, and keys (the global hot key among them) reach no program. So the window takes a
-// fresh message first and the foreground while ours is still shown; our hide then leaves the
-// focus where it is.
-void HandOverForeground(HWND leaving) {
-  if (!leaving || GetForegroundWindow() != leaving) return;
-  // An owned window hands the foreground to its owner, a window of ours.
-  if (HWND owner = GetWindow(leaving, GW_OWNER); owner && IsWindowVisible(owner) && IsWindowEnabled(owner))
-    return;
-  for (HWND w = GetWindow(leaving, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(w) || !IsWindowEnabled(w) || (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ||
-        (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_NOACTIVATE))
-      continue;
-    DWORD process = 0;
-    GetWindowThreadProcessId(w, &process);
-    if (process == GetCurrentProcessId()) return;  // one of ours takes it: no other thread involved
-    // Sent messages are handled before posted ones: the first send comes back once the
-    // posted one is queued behind it, the second once the thread has taken it.
-    auto roundTrip = [w] { SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, nullptr); };
-    PostMessageA(w, WM_NULL, 0, 0);
-    roundTrip();
-    roundTrip();
-    SetForegroundWindow(w);
-    roundTrip();  // the activation, sent before it, is handled
-    return;
-  }
 }
 
 // The visible, enabled top-level windows of the thread other than the modal form.
@@ -125,7 +94,7 @@ void Form::Hide() {
   if (handle_ && IsWindowVisible(handle_)) ShowWindow(handle_, SW_HIDE);
 }
 
-void Form::HandForegroundOn() const { HandOverForeground(handle_); }
+void Form::HandForegroundOn() const { ui::HandForegroundOn(handle_, Hiding::OneWindow); }
 
 void Form::BringToFront() {
   Show();

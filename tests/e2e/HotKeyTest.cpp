@@ -1,6 +1,7 @@
 // The global hot key through real key presses, from another process: it brings Tessarin
 // over another program and hides it again, after every way of hiding and for as long as the
-// program runs, keys from the keyboard itself included; it brings a modal dialog to the front over the main
+// program runs, keys from the keyboard itself included (after every way of hiding, and after
+// the exit they reach the program below); it brings a modal dialog to the front over the main
 // window; it is released at exit; and a key another program holds is reported on the options dialog's
 // "Hotkey" page, where a new key takes effect at once.
 #include <windows.h>
@@ -8,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "tests/e2e/E2eInput.h"
+#include "tests/e2e/E2eX.h"
 #include "tests/support/PrefixFiles.h"
 
 using namespace testing_support;
@@ -180,24 +183,35 @@ class HotKeyRun : public HotKey {
     return PumpUntil([&] { return !IsWindowVisible(main); });
   }
 
+  struct WayOfHiding {
+    const char* way;
+    std::function<void()> hide;
+  };
+  // Every way of hiding Tessarin while it is in front, the hot key pressed as given.
+  std::vector<WayOfHiding> WaysOfHiding(std::function<void()> pressHotKey) {
+    return {
+        {"the caption button",
+         [this] {
+           // An injected click: the X pointer stays where it was put.
+           const POINT p = e2e::CaptionButtonCentre(main);
+           ClickAt(p.x, p.y);
+         }},
+        // What the taskbar sends for "minimise": to the application's window, which carries
+        // the taskbar button.
+        {"minimising the application",
+         [this] { PostMessageA(GetWindow(main, GW_OWNER), WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
+        // The same to the main window (its dialog frame has no minimise box).
+        {"minimising the main window", [this] { PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
+        {"the hot key", std::move(pressHotKey)},
+    };
+  }
+
   ChildProcess program;
   HWND main = nullptr, holder = nullptr;
 };
 
 TEST_F(HotKeyRun, TheSameKeyShowsAndHidesAfterEveryWayOfHiding) {
-  const struct {
-    const char* way;
-    std::function<void()> hide;
-  } ways[] = {
-      {"the caption button",
-       [&] {
-         const POINT p = e2e::CaptionButtonCentre(main);
-         ClickAt(p.x, p.y);
-       }},
-      // What the shell sends for "minimise" (the dialog frame has no minimise box).
-      {"minimising", [&] { PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
-      {"the hot key", [&] { PressHotKey('T'); }},
-  };
+  const auto ways = WaysOfHiding([] { PressHotKey('T'); });
   for (const auto& w : ways) {
     SCOPED_TRACE(w.way);
     ASSERT_TRUE(BringToFront(main, {holder}));
@@ -224,62 +238,61 @@ TEST_F(HotKeyRun, TheSameKeyShowsAndHidesAfterEveryWayOfHiding) {
   }
 }
 
-// Input from the X server, as a user's keyboard and mouse give it: injected input skips X
-// and reaches the program in front whatever X's keyboard focus is. The tool runs on its own;
-// its effect is what the test waits for.
-bool FromX(const std::string& arguments) {
-  std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
-    return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
-}
+using e2e::BareDesktopPoint;
+using e2e::FromX;
 
-// A point of the screen over no window: with X's keyboard focus lost to the root window,
-// X gives the keys to the window under the pointer, and there no program would see them.
-POINT BareDesktopPoint() {
-  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  for (POINT p : {POINT{w - 2, h - 2}, POINT{2, h - 2}, POINT{w - 2, 2}}) {
-    HWND under = WindowFromPoint(p);
-    if (!under || under == GetDesktopWindow()) return p;
-  }
-  return {-1, -1};
-}
-
-TEST_F(HotKeyRun, KeysFromTheKeyboardKeepReachingItAfterItHidesAndTheOtherProgramTakesTheFront) {
-  // Hidden by its caption button; the user clicks the other program and leaves the pointer
-  // over bare desktop.
-  ASSERT_TRUE(BringToFront(main, {holder}));
-  const POINT button = e2e::CaptionButtonCentre(main);
-  ClickAt(button.x, button.y);
-  ASSERT_TRUE(Hidden());
-  RECT r{};
-  GetWindowRect(holder, &r);
-  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  ASSERT_TRUE(FromX("click 1"));
-  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == holder && Idle(holder); }));
+// Every way of hiding Tessarin while it is in front, with the pointer left over bare desktop:
+// the program below must hold X's keyboard focus afterwards, or the keys from the keyboard,
+// the hot key among them, reach nothing.
+TEST_F(HotKeyRun, KeysFromTheKeyboardKeepReachingItAfterEveryWayOfHidingWithThePointerOverBareDesktop) {
+  const auto ways = WaysOfHiding([] { ASSERT_TRUE(FromX("key ctrl+alt+shift+t")); });
   const POINT bare = BareDesktopPoint();
   ASSERT_GE(bare.x, 0);
-  SetCursorPos(bare.x, bare.y);
-  // The key from the keyboard alternates: show, hide, show, hide, show.
-  for (int press = 1; press <= 5; ++press) {
-    SCOPED_TRACE(press);
-    ASSERT_TRUE(FromX("key ctrl+alt+shift+t"));
-    if (press % 2) {
-      ASSERT_TRUE(PumpUntil([&] {
-        return IsWindowVisible(main) && GetForegroundWindow() == main && Idle(main);
-      })) << "visible "
-          << IsWindowVisible(main) << ", in front " << ClassName(GetForegroundWindow());
-    } else {
-      ASSERT_TRUE(Hidden());
-      ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == holder && Idle(holder) && Idle(main); }));
+  for (const auto& w : ways) {
+    SCOPED_TRACE(w.way);
+    // Tessarin in front, the other program right below it.
+    ASSERT_TRUE(BringToFront(holder, {main}));
+    ASSERT_TRUE(BringToFront(main, {holder}));
+    SetCursorPos(bare.x, bare.y);
+    w.hide();
+    ASSERT_TRUE(Hidden());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == holder && Idle(holder) && Idle(main); }))
+        << "in front " << ClassName(GetForegroundWindow());
+    // The key from the keyboard alternates: show, hide, show, hide, show.
+    for (int press = 1; press <= 5; ++press) {
+      SCOPED_TRACE(press);
+      ASSERT_TRUE(FromX("key ctrl+alt+shift+t"));
+      if (press % 2) {
+        ASSERT_TRUE(PumpUntil([&] {
+          return IsWindowVisible(main) && GetForegroundWindow() == main && Idle(main);
+        })) << "visible "
+            << IsWindowVisible(main) << ", in front " << ClassName(GetForegroundWindow());
+      } else {
+        ASSERT_TRUE(Hidden());
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == holder && Idle(holder) && Idle(main); }));
+      }
     }
   }
+}
+
+// Ended while in front, Tessarin leaves the keyboard to the program below, the pointer over
+// bare desktop: a key from the keyboard reaches that program (it counts its keys). Wine moves
+// X's focus there by itself when the process ends; this holds it.
+TEST_F(HotKeyRun, KeysFromTheKeyboardReachTheProgramBelowAfterTheExit) {
+  const POINT bare = BareDesktopPoint();
+  ASSERT_GE(bare.x, 0);
+  ASSERT_TRUE(BringToFront(holder, {main}));
+  ASSERT_TRUE(BringToFront(main, {holder}));
+  SetCursorPos(bare.x, bare.y);
+  const LONG_PTR before = GetWindowLongPtrA(holder, GWLP_USERDATA);
+  HWND exit = FindChildByText(main, "E&xit", "Button");
+  ASSERT_NE(exit, nullptr);
+  SendMessageA(exit, BM_CLICK, 0, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(program.WaitExit(code));
+  ASSERT_TRUE(FromX("key a"));
+  EXPECT_TRUE(PumpUntil([&] { return GetWindowLongPtrA(holder, GWLP_USERDATA) > before; }))
+      << "in front " << ClassName(GetForegroundWindow());
 }
 
 TEST_F(HotKeyRun, BringsAModalDialogToTheFrontOverTheMainWindow) {

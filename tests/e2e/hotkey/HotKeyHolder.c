@@ -1,10 +1,12 @@
 /* Another program for the hot-key tests: a plain window to have in front ("front") or one
    that holds Ctrl+Alt+Shift+T first ("hold"). Its caption says "held" once it holds the
-   key, "free" otherwise; it ends on WM_CLOSE. */
+   key, "free" otherwise; it counts the keys pressed in it in its GWLP_USERDATA; it ends on
+   WM_CLOSE. */
 #include <windows.h>
 #include <string.h>
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_KEYDOWN) SetWindowLongPtrA(hwnd, GWLP_USERDATA, GetWindowLongPtrA(hwnd, GWLP_USERDATA) + 1);
   if (msg == WM_DESTROY) {
     PostQuitMessage(0);
     return 0;
