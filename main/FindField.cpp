@@ -117,7 +117,7 @@ bool TFindField::PreviewKey(const MSG& msg) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && shift && OnShiftAccept) {
     // Nothing found, nothing to type: the field stays for another try.
-    if (matches_.empty() && beyond_.empty()) return true;
+    if (matches_.empty()) return true;
     Close();
     OnShiftAccept();
     return true;
