@@ -3,12 +3,19 @@
 
 #include <cstring>
 
+#include "app/Settings.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Application.h"
 
 namespace testing_support {
 
 void MainWindowTest::SetUp() {
+  // Every test starts with no recently used characters: what an earlier test used (in this
+  // process or, through the settings file, in another) would change the search's ranking.
+  char recent[8] = "";
+  if (GetPrivateProfileStringA("Recent", nullptr, "", recent, sizeof recent, tessarin::kSettingsFileName) > 0)
+    WritePrivateProfileStringA("Recent", nullptr, nullptr, tessarin::kSettingsFileName);
+  tessarin::ForgetRecentlyUsed();
   ui::Application& app = ui::Application::Instance();
   app.Initialize();
   app.OnException = [this](const std::string& message) {

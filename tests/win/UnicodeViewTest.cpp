@@ -632,7 +632,7 @@ TEST_F(UnicodeView, EveryScrollLeavesTheGridAsAFullRepaintDrawsIt) {
   // Unifont's tall glyphs reach the tops of their cells, and the grid's lines run through
   // every row: a band left unpainted shows in both.
   UseFont("Unifont");
-  Choose(1);
+  Choose(2);  // the first block
   ASSERT_TRUE(form->InUnicodeView());
   TStringAlignGrid& grid = form->StringAlignGrid1;
   grid.SetFocus();
@@ -735,7 +735,7 @@ TEST_F(UnicodeView, SixteenColumnsAndTheScrollBarFitInEveryLayoutTheScreenHolds)
     ++checked;
     for (bool unicode : {false, true}) {
       SCOPED_TRACE(unicode ? "Unicode view" : "page");
-      Choose(unicode ? 1 : 0);
+      Choose(unicode ? 2 : 0);  // the first block, or the page
       ASSERT_EQ(form->InUnicodeView(), unicode);
       RedrawWindow(grid.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
       const ShownLines lines = LinesShown(grid);
@@ -788,7 +788,7 @@ TEST_F(UnicodeView, TheListShowsNoBlockForATopRowOutsideEveryBlock) {
   size_t outside = 1;
   while (outside < rows.size() && !blockOf(rows[outside]).empty()) ++outside;
   ASSERT_LT(outside, rows.size() - 15) << "the font draws no row outside every block";
-  Choose(1);
+  Choose(2);  // the first block
   TStringAlignGrid& grid = form->StringAlignGrid1;
   TBlockComboBox& box = form->BlockComboBox1;
   grid.SetTopRow(static_cast<int>(outside) - 1);
@@ -853,7 +853,7 @@ TEST_F(UnicodeView, TheListOfBlocksFollowsTheFaceNotTheName) {
   ASSERT_TRUE(WriteAsBoldFaceOf(std::string(windows) + "\\Fonts\\unifont_upper.otf", bold, L"Unifont"));
   ASSERT_GT(AddFontResourceExA(bold.c_str(), FR_PRIVATE, nullptr), 0);
   UseFont("Unifont");
-  Choose(1);
+  Choose(2);  // the first block
   TBlockComboBox& box = form->BlockComboBox1;
   const std::vector<FileBlock> blocks = BlocksInFile();
   auto firstOf = [&](const std::string& item) {
