@@ -65,10 +65,9 @@ TEST(TypeToFind, LettersTypedOnTheGridFindAndTheGridsKeysKeepTheirMeaning) {
   ASSERT_TRUE(PumpUntil([&] { return e2e::FocusOf(main) == grid && e2e::Idle(main); }));
   ASSERT_FALSE(AnEditHolds(main, "&rarr;"));
 
-  // A grid key moves the selection; no field opens.
-  ASSERT_TRUE(e2e::FromX("key ctrl+Home"));
-  ASSERT_TRUE(Shows(main, "#32"));
-  ASSERT_TRUE(e2e::FromX("key Right"));
+  // Grid keys move the selection; no field opens. One xdotool run presses both, in order: two
+  // runs started back to back may interleave, and the first cell may be selected already.
+  ASSERT_TRUE(e2e::FromX("key ctrl+Home Right"));
   ASSERT_TRUE(Shows(main, "#33"));
   ASSERT_TRUE(e2e::Idle(main));
   EXPECT_EQ(FocusedEdit(main), nullptr);
