@@ -33,6 +33,33 @@ void MainWindowTest::SetUp() {
   Settle();
 }
 
+void MainWindowTest::Choose(int index) {
+  tessarin::TBlockComboBox& box = form->BlockComboBox1;
+  box.SetFocus();  // the list is filled for the font as it is entered
+  SendMessageW(box.Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(box.Handle()));
+  Settle();
+}
+
+int MainWindowTest::IndexOfView(const std::string& name) {
+  tessarin::TBlockComboBox& box = form->BlockComboBox1;
+  box.SetFocus();  // the list is filled for the font as it is entered
+  for (int i = 0; i < box.Count(); ++i)
+    if (box.Item(i) == name) return i;
+  return -1;
+}
+
+void MainWindowTest::Find(const std::string& query) {
+  if (!form->FindField1.IsOpen()) {
+    form->StringAlignGrid1.SetFocus();
+    Keys({'F'}, {VK_CONTROL});
+    ASSERT_TRUE(WaitUntil([&] { return form->FindField1.IsOpen(); }));
+  }
+  form->FindField1.SetText(query);
+  Settle();
+}
+
 void MainWindowTest::TearDown() {
   options.reset();
   palette.reset();

@@ -42,6 +42,12 @@ class MainWindowTest : public ::testing::Test {
   void Keys(std::initializer_list<WORD> keys, std::initializer_list<WORD> held = {});
   // A click through the platform's own button path (BM_CLICK), then settled.
   void Click(const ui::Control& control);
+  // A choice in the list of views (the page, the recently used characters, the blocks), as
+  // the control reports it to its parent; by name, the item's index, or -1 when none is named so.
+  void Choose(int index);
+  int IndexOfView(const std::string& name);
+  // The find field opened with Ctrl+F if it is closed, then the query given as its text.
+  void Find(const std::string& query);
 
   std::unique_ptr<tessarin::TForm1> form;
   std::unique_ptr<tessarin::Tdialog216> palette;

@@ -86,23 +86,6 @@ class RecentlyUsed : public MainWindowTest {
         if (const char32_t cp = grid.CodePointAt(col, row)) cells.push_back(cp);
     return cells;
   }
-  void Choose(int index) {
-    TBlockComboBox& box = form->BlockComboBox1;
-    box.SetFocus();
-    SendMessageW(box.Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(box.Handle()));
-    Settle();
-  }
-  void Find(const std::string& query) {
-    if (!form->FindField1.IsOpen()) {
-      form->StringAlignGrid1.SetFocus();
-      Keys({'F'}, {VK_CONTROL});
-      ASSERT_TRUE(WaitUntil([&] { return form->FindField1.IsOpen(); }));
-    }
-    form->FindField1.SetText(query);
-    Settle();
-  }
   bool Shows(const std::string& code) {
     return WaitUntil([&] { return form->num.Text() == code; });
   }

@@ -60,16 +60,9 @@ class UnicodeOutput : public testing_support::MainWindowTest {
   }
   // Chooses a block in the list of blocks, as the list reports a user's choice.
   void ChooseBlock(const std::string& name) {
-    TBlockComboBox& list = form->BlockComboBox1;
-    list.SetFocus();  // the list is filled for the font when it is first used
-    int index = -1;
-    for (int i = 0; i < list.Count(); ++i)
-      if (list.Item(i) == name) index = i;
+    const int index = IndexOfView(name);
     ASSERT_GE(index, 0) << name << " is not in the list";
-    SendMessageW(list.Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(GetParent(list.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list.Handle()), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list.Handle()));
-    Settle();
+    Choose(index);
     ASSERT_TRUE(form->InUnicodeView());
   }
   // The centre of a code point's cell in the Unicode view, on the screen.

@@ -108,15 +108,6 @@ class UnicodeView : public testing_support::MainWindowTest {
     ASSERT_EQ(form->FontComboBox1.FontName(), name) << "the prefix lacks the font";
     Settle();
   }
-  // A choice in the list of blocks, as the control reports it to its parent.
-  void Choose(int index) {
-    TBlockComboBox& box = form->BlockComboBox1;
-    box.SetFocus();  // the list is filled as it is entered
-    SendMessageW(box.Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(box.Handle()));
-    Settle();
-  }
   bool HasScrollBar() const {
     return (GetWindowLongA(form->StringAlignGrid1.Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
   }
@@ -144,15 +135,6 @@ class UnicodeView : public testing_support::MainWindowTest {
       }
       placed.push_back(r);
     }
-  }
-  void Find(const std::string& query) {
-    if (!form->FindField1.IsOpen()) {
-      form->StringAlignGrid1.SetFocus();
-      Keys({'F'}, {VK_CONTROL});
-      ASSERT_TRUE(WaitUntil([&] { return form->FindField1.IsOpen(); }));
-    }
-    form->FindField1.SetText(query);
-    Settle();
   }
 };
 
