@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "app/HotKeyCode.h"
+#include "core/HotKeyCode.h"
 
 namespace tessarin {
 

@@ -1,7 +1,7 @@
 // The single-instance check and the tag by which a second start finds the first.
 #include "app/JustOne.h"
 
-#include "app/InstanceName.h"
+#include "core/InstanceName.h"
 #include "ui/Form.h"
 
 namespace tessarin {

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/HotKeyCode.h"
-#include "app/ProfileNumber.h"
-#include "info/Info.h"
+#include "core/HotKeyCode.h"
+#include "core/ProfileNumber.h"
+#include "options/OptionsDialog.h"
 #include "ui/Exception.h"
 
 namespace tessarin {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/RecentChars.h"
+#include "core/RecentChars.h"
 
 namespace tessarin {
 

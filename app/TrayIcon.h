@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "app/TrayDecode.h"
+#include "core/TrayDecode.h"
 #include "ui/Control.h"
 
 namespace tessarin {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/WidgetGeometry.h"
+#include "core/WidgetGeometry.h"
 #include "ui/Control.h"
 #include "ui/Font.h"
 

@@ -35,7 +35,7 @@
 
 #include "bench/BenchForm.h"
 #include "bench/Timing.h"
-#include "main/HtmlFont.h"
+#include "core/HtmlFont.h"
 #include "main/Main.h"
 #include "ui/Application.h"
 

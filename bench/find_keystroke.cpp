@@ -23,7 +23,7 @@
 
 #include "bench/BenchForm.h"
 #include "bench/Timing.h"
-#include "unicode/UnicodeSearch.h"
+#include "core/unicode/UnicodeSearch.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "bench/Timing.h"
-#include "main/FontComboBox.h"
+#include "fontbox/FontComboBox.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 

@@ -28,7 +28,7 @@
 
 #include "bench/BenchForm.h"
 #include "bench/Timing.h"
-#include "main/FontCoverageScan.h"
+#include "fontbox/FontCoverageScan.h"
 
 using namespace tessarin;
 

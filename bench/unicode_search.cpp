@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "unicode/UnicodeNames.h"
-#include "unicode/UnicodeSearch.h"
+#include "core/unicode/UnicodeNames.h"
+#include "core/unicode/UnicodeSearch.h"
 
 namespace {
 

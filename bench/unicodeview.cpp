@@ -33,10 +33,10 @@
 
 #include "bench/BenchForm.h"
 #include "bench/Timing.h"
-#include "main/FontCharMap.h"
+#include "fontbox/FontCharMap.h"
 #include "main/Main.h"
 #include "ui/Application.h"
-#include "unicode/CharMap.h"
+#include "core/unicode/CharMap.h"
 
 using namespace tessarin;
 

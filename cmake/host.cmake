@@ -16,9 +16,7 @@ gtest_discover_tests(logic_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 60)
 
 # The search benchmark, natively as well as under Wine: optimised, without the sanitizers, built
 # only when asked for (scripts/bench.sh unicode_search).
-set(UNICODE_BENCH_SOURCES ${TESSARIN_CORE_SOURCES})
-list(FILTER UNICODE_BENCH_SOURCES INCLUDE REGEX "^unicode/|^main/CharDescriptions")
 add_executable(bench_unicode_search EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/unicode_search.cpp
-  ${UNICODE_BENCH_SOURCES})
+  ${TESSARIN_CORE_SOURCES})
 target_include_directories(bench_unicode_search PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(bench_unicode_search PRIVATE ${TESSARIN_WARNINGS} -O2)

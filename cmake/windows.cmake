@@ -6,14 +6,11 @@ add_library(tessarin_core STATIC ${TESSARIN_CORE_SOURCES})
 target_include_directories(tessarin_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(tessarin_core PRIVATE ${TESSARIN_WARNINGS})
 
-# Everything else in the unit folders is the Win32 side of the program.
+# The rooms between core/ and program/ are the Win32 side of the program.
 file(GLOB TESSARIN_WIN_SOURCES CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/ui/*.cpp ${PROJECT_SOURCE_DIR}/app/*.cpp ${PROJECT_SOURCE_DIR}/main/*.cpp
-  ${PROJECT_SOURCE_DIR}/websafe/*.cpp ${PROJECT_SOURCE_DIR}/info/*.cpp ${PROJECT_SOURCE_DIR}/SendKeys/*.cpp)
-foreach(core ${TESSARIN_CORE_SOURCES})
-  list(REMOVE_ITEM TESSARIN_WIN_SOURCES ${PROJECT_SOURCE_DIR}/${core})
-endforeach()
-list(REMOVE_ITEM TESSARIN_WIN_SOURCES ${PROJECT_SOURCE_DIR}/app/Program.cpp)
+  ${PROJECT_SOURCE_DIR}/ui/*.cpp ${PROJECT_SOURCE_DIR}/typing/*.cpp ${PROJECT_SOURCE_DIR}/app/*.cpp
+  ${PROJECT_SOURCE_DIR}/grid/*.cpp ${PROJECT_SOURCE_DIR}/fontbox/*.cpp ${PROJECT_SOURCE_DIR}/options/*.cpp
+  ${PROJECT_SOURCE_DIR}/websafe/*.cpp ${PROJECT_SOURCE_DIR}/main/*.cpp)
 
 add_library(tessarin_app STATIC ${TESSARIN_WIN_SOURCES})
 target_compile_options(tessarin_app PRIVATE ${TESSARIN_WARNINGS})
@@ -21,7 +18,7 @@ target_compile_options(tessarin_app PRIVATE ${TESSARIN_WARNINGS})
 # one is disabled.
 set(TESSARIN_WEB_SITE "" CACHE STRING "Web address opened by the options dialog's Website button")
 set(TESSARIN_MAIL_ADDRESS "" CACHE STRING "Mail address the options dialog's Mail button writes to")
-set_property(SOURCE ${PROJECT_SOURCE_DIR}/info/Info.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+set_property(SOURCE ${PROJECT_SOURCE_DIR}/options/OptionsDialog.cpp APPEND PROPERTY COMPILE_DEFINITIONS
   "TESSARIN_WEB_SITE=\"${TESSARIN_WEB_SITE}\"" "TESSARIN_MAIL_ADDRESS=\"${TESSARIN_MAIL_ADDRESS}\"")
 target_link_libraries(tessarin_app PUBLIC tessarin_core ${TESSARIN_WIN_LIBS})
 
@@ -30,7 +27,7 @@ target_link_libraries(tessarin_app PUBLIC tessarin_core ${TESSARIN_WIN_LIBS})
 file(GLOB TESSARIN_RES_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/*.manifest ${PROJECT_SOURCE_DIR}/res/*.ico
   ${PROJECT_SOURCE_DIR}/res/*.bmp)
 set_property(SOURCE res/Tessarin.rc APPEND PROPERTY OBJECT_DEPENDS ${TESSARIN_RES_FILES})
-add_executable(Tessarin WIN32 app/Program.cpp res/Tessarin.rc)
+add_executable(Tessarin WIN32 program/Program.cpp res/Tessarin.rc)
 target_compile_options(Tessarin PRIVATE ${TESSARIN_WARNINGS})
 target_link_libraries(Tessarin PRIVATE tessarin_app)
 target_link_options(Tessarin PRIVATE -static -s)

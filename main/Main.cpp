@@ -2,9 +2,9 @@
 #include "main/Main.h"
 
 #include "app/Settings.h"
-#include "info/Info.h"
-#include "main/CharDescriptions.h"
-#include "main/GridCells.h"
+#include "options/OptionsDialog.h"
+#include "core/unicode/CharDescriptions.h"
+#include "grid/GridCells.h"
 #include "ui/Application.h"
 
 namespace tessarin {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "SendKeys/SendKeys.h"
+#include "typing/SendKeys.h"
 #include "app/DesignApp.h"
 #include "app/ForegroundOrigin.h"
 #include "app/HotKey.h"
@@ -15,19 +15,19 @@
 #include "app/TrayIcon.h"
 #include "app/Widget.h"
 #include "main/BlockComboBox.h"
-#include "main/DropSource.h"
-#include "main/FindField.h"
-#include "main/FontCoverageScan.h"
-#include "main/FontComboBox.h"
-#include "main/Layout.h"
-#include "main/StringAlignGrid.h"
+#include "ui/DropSource.h"
+#include "grid/FindField.h"
+#include "fontbox/FontCoverageScan.h"
+#include "fontbox/FontComboBox.h"
+#include "core/MainLayout.h"
+#include "grid/StringAlignGrid.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
-#include "unicode/Blocks.h"
-#include "websafe/GradientButton.h"
+#include "core/unicode/Blocks.h"
+#include "ui/GradientButton.h"
 
 namespace tessarin {
 

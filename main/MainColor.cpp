@@ -2,10 +2,10 @@
 #include <cstdlib>
 
 #include "app/Settings.h"
-#include "main/HtmlFont.h"
+#include "core/HtmlFont.h"
 #include "main/Main.h"
 #include "ui/WideText.h"
-#include "unicode/UnicodeText.h"
+#include "core/unicode/UnicodeText.h"
 #include "websafe/Websafe.h"
 
 namespace tessarin {

@@ -4,11 +4,11 @@
 #include <optional>
 #include <utility>
 
-#include "main/GridCells.h"
-#include "main/HtmlFont.h"
+#include "grid/GridCells.h"
+#include "core/HtmlFont.h"
 #include "main/Main.h"
 #include "ui/WideText.h"
-#include "unicode/UnicodeText.h"
+#include "core/unicode/UnicodeText.h"
 
 namespace tessarin {
 

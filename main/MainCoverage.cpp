@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "main/FontList.h"
+#include "core/FontList.h"
 #include "main/Main.h"
-#include "unicode/Blocks.h"
+#include "core/unicode/Blocks.h"
 
 namespace tessarin {
 namespace {

@@ -1,9 +1,9 @@
 // TForm1's find field: Ctrl+F, or a character typed on the grid, opens it over the grid; its
 // matches select cells as clicks do, Enter appends the character found.
 #include "app/Settings.h"
-#include "main/GridCells.h"
+#include "grid/GridCells.h"
 #include "main/Main.h"
-#include "unicode/UnicodeSearch.h"
+#include "core/unicode/UnicodeSearch.h"
 
 namespace tessarin {
 namespace {

@@ -1,5 +1,5 @@
 // The main window's side of the font box: applying the chosen font and the font filter.
-#include "main/FontList.h"
+#include "core/FontList.h"
 #include "main/Main.h"
 
 namespace tessarin {

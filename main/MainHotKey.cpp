@@ -1,11 +1,11 @@
 // TForm1's global hot key: registered from the settings, it shows the window from
 // another program and hides it when Tessarin is in front; and Shift+Enter, which types the
 // selected character back where the user was.
-#include "SendKeys/UnicodeTyping.h"
+#include "typing/UnicodeTyping.h"
 #include "app/Settings.h"
 #include "main/Main.h"
 #include "ui/Foreground.h"
-#include "unicode/UnicodeText.h"
+#include "core/unicode/UnicodeText.h"
 
 namespace tessarin {
 

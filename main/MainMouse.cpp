@@ -3,11 +3,11 @@
 #include <cctype>
 
 #include "app/Settings.h"
-#include "main/CharDescriptions.h"
-#include "main/HtmlFont.h"
+#include "core/unicode/CharDescriptions.h"
+#include "core/HtmlFont.h"
 #include "main/Main.h"
 #include "ui/WideText.h"
-#include "unicode/UnicodeText.h"
+#include "core/unicode/UnicodeText.h"
 
 namespace tessarin {
 namespace {

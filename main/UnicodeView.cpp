@@ -3,16 +3,16 @@
 #include <algorithm>
 
 #include "app/Settings.h"
-#include "main/CharDescriptions.h"
-#include "main/CharNames.h"
-#include "main/FontCharMap.h"
-#include "main/GridCells.h"
-#include "main/HtmlFont.h"
+#include "core/unicode/CharDescriptions.h"
+#include "core/unicode/CharNames.h"
+#include "fontbox/FontCharMap.h"
+#include "grid/GridCells.h"
+#include "core/HtmlFont.h"
 #include "main/Main.h"
-#include "unicode/CharMap.h"
-#include "unicode/UnicodeNames.h"
-#include "unicode/UnicodeSearch.h"
-#include "unicode/UnicodeText.h"
+#include "core/unicode/CharMap.h"
+#include "core/unicode/UnicodeNames.h"
+#include "core/unicode/UnicodeSearch.h"
+#include "core/unicode/UnicodeText.h"
 
 namespace tessarin {
 namespace {

@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """Writes the Unicode tables of unicode/ from Debian's unicode-data and unicode-cldr-core files:
 
-  unicode/NameTable.inc    the character names, as a word list and word indexes
-  unicode/BlockTable.inc   the blocks
-  unicode/SearchTable.inc  the other words the search knows a character by: name aliases,
+  core/unicode/NameTable.inc    the character names, as a word list and word indexes
+  core/unicode/BlockTable.inc   the blocks
+  core/unicode/SearchTable.inc  the other words the search knows a character by: name aliases,
                            informal aliases, CLDR keywords and names in English and German,
                            HTML 4 entity names
-  unicode/EntityTable.inc  the HTML 4 entities
-  unicode/FoldTable.inc    the code points the search's case folding changes, against which the
+  core/unicode/EntityTable.inc  the HTML 4 entities
+  core/unicode/FoldTable.inc    the code points the search's case folding changes, against which the
                            logic tests check the run time's FoldCodePoint
 
 The tables are Unicode 15.0 and CLDR 41; the script stops when the files it is given are another
@@ -32,7 +32,7 @@ import xml.etree.ElementTree as ET
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 DATA = pathlib.Path("/usr/share/unicode")
-OUTPUT = ROOT / "unicode"
+OUTPUT = ROOT / "core" / "unicode"
 
 UNICODE_VERSION = "15.0.0"
 CLDR_VERSION = "41"

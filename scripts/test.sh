@@ -31,7 +31,7 @@ tables=$(mktemp -d)
 tables_stale=0
 if python3 "$here/scripts/gen_unicode_tables.py" /usr/share/unicode "$tables" >/dev/null; then
   for table in "$tables"/*.inc; do
-    committed=$here/unicode/$(basename "$table")
+    committed=$here/core/unicode/$(basename "$table")
     if ! cmp -s "$table" "$committed"; then
       echo "$committed differs from what scripts/gen_unicode_tables.py writes:"
       diff -u "$committed" "$table" | head -n 20

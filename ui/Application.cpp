@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include "ui/ErrorText.h"
+#include "core/ErrorText.h"
 #include "ui/Foreground.h"
 #include "ui/Form.h"
 #include "ui/SystemLibraries.h"
-#include "ui/Ticks.h"
+#include "core/Ticks.h"
 #include "ui/WindowClass.h"
 
 namespace ui {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Bounds.h"
+#include "core/Bounds.h"
 #include "ui/Canvas.h"
 #include "ui/Dpi.h"
 #include "ui/Font.h"

@@ -2,7 +2,7 @@
 #include "ui/Dpi.h"
 
 #include "ui/ShellLibraries.h"
-#include "ui/Units.h"
+#include "core/Units.h"
 
 namespace ui {
 namespace {

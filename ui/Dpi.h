@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/Bounds.h"
+#include "core/Bounds.h"
 
 namespace ui {
 

@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "ui/Dpi.h"
-#include "ui/Units.h"
+#include "core/Units.h"
 
 namespace ui {
 

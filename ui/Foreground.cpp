@@ -3,7 +3,7 @@
 
 #include <initializer_list>
 
-#include "ui/Ticks.h"
+#include "core/Ticks.h"
 
 namespace ui {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "main/Main.h"
 #include "ui/Canvas.h"
-#include "websafe/PaletteRule.h"
+#include "core/PaletteRule.h"
 
 namespace tessarin {
 

@@ -5,7 +5,7 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 #include "ui/StdCtrls.h"
-#include "websafe/GradientButton.h"
+#include "ui/GradientButton.h"
 
 namespace tessarin {
 

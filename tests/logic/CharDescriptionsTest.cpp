@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "main/CharDescriptions.h"
+#include "core/unicode/CharDescriptions.h"
 #include "tests/support/ExpectedEntities.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "unicode/CharMap.h"
+#include "core/unicode/CharMap.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "main/CharNames.h"
+#include "core/unicode/CharNames.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "main/CharSearch.h"
-#include "unicode/UnicodeText.h"
+#include "core/unicode/CharSearch.h"
+#include "core/unicode/UnicodeText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The error display's text for messages with and without a final full stop.
 #include <gtest/gtest.h>
 
-#include "ui/ErrorText.h"
-#include "ui/Units.h"
+#include "core/ErrorText.h"
+#include "core/Units.h"
 
 namespace {
 

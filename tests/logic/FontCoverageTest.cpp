@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "unicode/FontCoverage.h"
+#include "core/unicode/FontCoverage.h"
 
 namespace {
 

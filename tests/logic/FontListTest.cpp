@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "main/FontList.h"
+#include "core/FontList.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "unicode/GlyphAdvances.h"
+#include "core/unicode/GlyphAdvances.h"
 
 namespace {
 

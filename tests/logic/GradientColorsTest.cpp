@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <set>
 
-#include "websafe/GradientColors.h"
-#include "websafe/PaletteRule.h"
+#include "core/GradientColors.h"
+#include "core/PaletteRule.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The hot key's setting as the file gives it, and what registering it takes.
 #include <gtest/gtest.h>
 
-#include "app/HotKeyCode.h"
+#include "core/HotKeyCode.h"
 
 namespace {
 

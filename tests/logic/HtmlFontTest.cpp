@@ -1,7 +1,7 @@
 // The HTML font fragment and the composition's HTML text.
 #include <gtest/gtest.h>
 
-#include "main/HtmlFont.h"
+#include "core/HtmlFont.h"
 
 using tessarin::CompositionHtml;
 using tessarin::HtmlStyles;

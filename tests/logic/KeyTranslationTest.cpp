@@ -6,8 +6,8 @@
 #include <random>
 #include <sstream>
 
-#include "SendKeys/KeyTranslation.h"
-#include "ui/Ticks.h"
+#include "core/KeyTranslation.h"
+#include "core/Ticks.h"
 
 namespace {
 using namespace tessarin::sendkeys;

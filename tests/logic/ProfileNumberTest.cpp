@@ -1,7 +1,7 @@
 // The settings file's integer reading, byte wrap and value quoting.
 #include <gtest/gtest.h>
 
-#include "app/ProfileNumber.h"
+#include "core/ProfileNumber.h"
 
 namespace {
 

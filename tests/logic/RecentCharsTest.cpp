@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RecentChars.h"
+#include "core/RecentChars.h"
 
 namespace {
 

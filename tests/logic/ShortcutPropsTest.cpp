@@ -1,7 +1,7 @@
 // The shortcut writer's hot key and show command, stored in the platform's form.
 #include <gtest/gtest.h>
 
-#include "info/ShortcutProps.h"
+#include "core/ShortcutProps.h"
 
 namespace {
 

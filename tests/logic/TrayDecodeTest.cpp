@@ -1,8 +1,8 @@
 // The tray callback decoding and the caption button's rectangle, without any window.
 #include <gtest/gtest.h>
 
-#include "app/TrayDecode.h"
-#include "app/WidgetGeometry.h"
+#include "core/TrayDecode.h"
+#include "core/WidgetGeometry.h"
 
 namespace {
 using namespace tessarin;

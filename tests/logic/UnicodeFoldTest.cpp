@@ -3,13 +3,13 @@
 
 #include <map>
 
-#include "unicode/NameData.h"
+#include "core/unicode/NameData.h"
 
 namespace {
 
 // The code points the generator's fold changes; scripts/test.sh checks the committed file is what
 // the generator writes today.
-#include "unicode/FoldTable.inc"
+#include "core/unicode/FoldTable.inc"
 
 using tessarin::unicode::detail::FoldCodePoint;
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "tests/logic/UnicodeFiles.h"
-#include "unicode/Blocks.h"
-#include "unicode/UnicodeNames.h"
+#include "core/unicode/Blocks.h"
+#include "core/unicode/UnicodeNames.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "tests/logic/UnicodeFiles.h"
-#include "unicode/UnicodeSearch.h"
+#include "core/unicode/UnicodeSearch.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <set>
 #include <string>
 
-#include "main/CharDescriptions.h"
-#include "main/CharNames.h"
-#include "unicode/UnicodeNames.h"
-#include "unicode/UnicodeText.h"
+#include "core/unicode/CharDescriptions.h"
+#include "core/unicode/CharNames.h"
+#include "core/unicode/UnicodeNames.h"
+#include "core/unicode/UnicodeText.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "info/Info.h"
+#include "options/OptionsDialog.h"
 #include "main/Main.h"
 #include "websafe/Websafe.h"
 

@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "app/Settings.h"
-#include "main/DropSource.h"
+#include "ui/DropSource.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Application.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "main/DropSource.h"
+#include "ui/DropSource.h"
 #include "ui/Application.h"
 
 using namespace tessarin;

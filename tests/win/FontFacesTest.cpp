@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "main/FontCharMap.h"
-#include "main/FontComboBox.h"
+#include "fontbox/FontCharMap.h"
+#include "fontbox/FontComboBox.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"

@@ -7,7 +7,7 @@
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Canvas.h"
-#include "websafe/GradientButton.h"
+#include "ui/GradientButton.h"
 
 namespace {
 

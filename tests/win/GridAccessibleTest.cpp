@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "main/StringAlignGrid.h"
+#include "grid/StringAlignGrid.h"
 #include "tests/support/MainWindowFixture.h"
 #include "ui/ShellLibraries.h"
 #include "ui/SystemLibraries.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/Settings.h"
-#include "main/DropSource.h"
+#include "ui/DropSource.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/PrefixFiles.h"
 #include "tests/support/TestSupport.h"

@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "SendKeys/SendKeys.h"
+#include "typing/SendKeys.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

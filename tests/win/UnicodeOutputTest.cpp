@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/Settings.h"
-#include "main/DropSource.h"
+#include "ui/DropSource.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Canvas.h"

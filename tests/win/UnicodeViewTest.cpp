@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "main/FontCharMap.h"
+#include "fontbox/FontCharMap.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 

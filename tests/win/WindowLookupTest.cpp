@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "info/Info.h"
+#include "options/OptionsDialog.h"
 #include "main/Main.h"
 #include "tests/support/MainWindowFixture.h"
 #include "ui/SystemLibraries.h"
