@@ -1,4 +1,4 @@
-// TDesignApp: hands its settings and its minimise event to the application object.
+// ApplicationEvents: hands its settings and its minimise event to the application object.
 #include "app/DesignApp.h"
 
 #include "ui/Application.h"
@@ -10,14 +10,14 @@ TApplicationSettings& ApplicationSettings() {
   return settings;
 }
 
-TDesignApp::TDesignApp() {
+ApplicationEvents::ApplicationEvents() {
   ui::Application::Instance().OnMinimize = [this] {
     if (OnMinimize) OnMinimize();
   };
 }
 
-TDesignApp::~TDesignApp() { ui::Application::Instance().OnMinimize = nullptr; }
+ApplicationEvents::~ApplicationEvents() { ui::Application::Instance().OnMinimize = nullptr; }
 
-void TDesignApp::Loaded() { ApplicationSettings() = Settings; }
+void ApplicationEvents::Loaded() { ApplicationSettings() = Settings; }
 
 }  // namespace tessarin

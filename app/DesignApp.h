@@ -1,4 +1,4 @@
-// TDesignApp: the application object's settings and events, set from the main window.
+// ApplicationEvents: the application object's settings and events, set from the main window.
 #pragma once
 #include <windows.h>
 
@@ -18,12 +18,12 @@ TApplicationSettings& ApplicationSettings();
 
 // Hands its settings and events to the application object when its form has been built;
 // the main window uses only OnMinimize.
-class TDesignApp {
+class ApplicationEvents {
  public:
-  TDesignApp();
-  ~TDesignApp();
-  TDesignApp(const TDesignApp&) = delete;
-  TDesignApp& operator=(const TDesignApp&) = delete;
+  ApplicationEvents();
+  ~ApplicationEvents();
+  ApplicationEvents(const ApplicationEvents&) = delete;
+  ApplicationEvents& operator=(const ApplicationEvents&) = delete;
 
   // The values it hands over: the application object's own defaults.
   TApplicationSettings Settings;

@@ -1,4 +1,4 @@
-// TForegroundOrigin: remembering the window the user was in, and whether it still stands.
+// ForegroundOrigin: remembering the window the user was in, and whether it still stands.
 #include "app/ForegroundOrigin.h"
 
 #include "ui/Foreground.h"
@@ -23,7 +23,7 @@ bool WorkWindow(HWND w) {
 
 }  // namespace
 
-void TForegroundOrigin::Remember() {
+void ForegroundOrigin::Remember() {
   HWND front = GetForegroundWindow();
   if (front && ProcessOf(front) == GetCurrentProcessId()) return;
   if (!front || front == GetDesktopWindow() || ui::IsShellWindow(front)) {
@@ -35,7 +35,7 @@ void TForegroundOrigin::Remember() {
   process_ = front ? ProcessOf(front) : 0;
 }
 
-HWND TForegroundOrigin::Window() const {
+HWND ForegroundOrigin::Window() const {
   if (!window_ || !IsWindow(window_) || !IsWindowVisible(window_) || ProcessOf(window_) != process_)
     return nullptr;
   return window_;

@@ -1,4 +1,4 @@
-// TForegroundOrigin: the window of another program the user was in when Tessarin came forward.
+// ForegroundOrigin: the window of another program the user was in when Tessarin came forward.
 #pragma once
 #include <windows.h>
 
@@ -6,7 +6,7 @@ namespace tessarin {
 
 // Remembered each time the program's window comes forward (the hot key, the icon, a second
 // start), so that a character can be typed back where the user was.
-class TForegroundOrigin {
+class ForegroundOrigin {
  public:
   // Takes the window in front, unless it is one of ours (the program was in front already and
   // the window remembered before still stands). When the shell's taskbar or notification area

@@ -1,4 +1,4 @@
-// THotKey and THotKeyEdit.
+// GlobalHotKey and THotKeyEdit.
 #include "app/HotKey.h"
 
 #include <commctrl.h>
@@ -7,7 +7,7 @@
 
 namespace tessarin {
 
-bool THotKey::Register(HWND owner, std::uint16_t setting) {
+bool GlobalHotKey::Register(HWND owner, std::uint16_t setting) {
   if (owner == owner_ && setting == setting_ && (registered_ || setting == 0)) return true;
   Release();
   owner_ = owner;
@@ -26,7 +26,7 @@ bool THotKey::Register(HWND owner, std::uint16_t setting) {
   return registered_;
 }
 
-void THotKey::Release() {
+void GlobalHotKey::Release() {
   if (registered_ && owner_ && IsWindow(owner_)) UnregisterHotKey(owner_, kId);
   registered_ = false;
 }

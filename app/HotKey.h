@@ -1,4 +1,4 @@
-// THotKey, the program's global hot key, and THotKeyEdit, the platform's hot-key control
+// GlobalHotKey, the program's global hot key, and THotKeyEdit, the platform's hot-key control
 // that sets it.
 #pragma once
 #include <windows.h>
@@ -11,13 +11,13 @@ namespace tessarin {
 
 // One system-wide hot key, registered on a window that receives WM_HOTKEY with kId.
 // Released when replaced and when the component goes.
-class THotKey {
+class GlobalHotKey {
  public:
   static constexpr int kId = 1;
-  THotKey() = default;
-  THotKey(const THotKey&) = delete;
-  THotKey& operator=(const THotKey&) = delete;
-  ~THotKey() { Release(); }
+  GlobalHotKey() = default;
+  GlobalHotKey(const GlobalHotKey&) = delete;
+  GlobalHotKey& operator=(const GlobalHotKey&) = delete;
+  ~GlobalHotKey() { Release(); }
 
   // Registers a setting (modifiers × 256 + virtual key; 0 for none) on the window, in
   // place of the key held before; registering the key already held does nothing. False

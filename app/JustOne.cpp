@@ -6,14 +6,14 @@
 
 namespace tessarin {
 
-const char* const TJustOne32::kInstanceProp = "Tessarin.Instance";
+const char* const SingleInstance::kInstanceProp = "Tessarin.Instance";
 
-TPreviousInstance& TPreviousInstance::Instance() {
-  static TPreviousInstance instance;
+PreviousInstance& PreviousInstance::Instance() {
+  static PreviousInstance instance;
   return instance;
 }
 
-TPreviousInstance::TPreviousInstance() {
+PreviousInstance::PreviousInstance() {
   char path[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   programFileName_ = tessarin::ProgramFileName(path);
@@ -26,7 +26,7 @@ TPreviousInstance::TPreviousInstance() {
   }
 }
 
-TPreviousInstance::~TPreviousInstance() {
+PreviousInstance::~PreviousInstance() {
   if (mutexHandle_) CloseHandle(mutexHandle_);
 }
 
@@ -48,7 +48,7 @@ BOOL CALLBACK SearchWindow(HWND hwnd, LPARAM lParam) {
   DWORD process = 0;
   GetWindowThreadProcessId(hwnd, &process);
   if (process == search->ownProcess) return TRUE;
-  const auto tag = reinterpret_cast<std::uintptr_t>(GetPropA(hwnd, TJustOne32::kInstanceProp));
+  const auto tag = reinterpret_cast<std::uintptr_t>(GetPropA(hwnd, SingleInstance::kInstanceProp));
   if (tag != 0 && static_cast<std::uint32_t>(tag) == search->tag) {
     search->found = hwnd;
     return FALSE;
@@ -58,26 +58,26 @@ BOOL CALLBACK SearchWindow(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
-HWND TJustOne32::FindFirstInstanceWindow(const std::string& programFileName) {
+HWND SingleInstance::FindFirstInstanceWindow(const std::string& programFileName) {
   Search search{GetCurrentProcessId(), InstanceTag(programFileName), nullptr};
   EnumWindows(&SearchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
-TJustOne32::TJustOne32(ui::Form& owner) : window_(owner.Handle()) {
+SingleInstance::SingleInstance(ui::Form& owner) : window_(owner.Handle()) {
   // A second instance never gets here: the program entry hands it over and ends it
   // before any window exists.
   SetPropA(window_, kInstanceProp,
            reinterpret_cast<HANDLE>(
-               static_cast<std::uintptr_t>(InstanceTag(TPreviousInstance::Instance().ProgramFileName()))));
+               static_cast<std::uintptr_t>(InstanceTag(PreviousInstance::Instance().ProgramFileName()))));
 }
 
-TJustOne32::~TJustOne32() {
+SingleInstance::~SingleInstance() {
   // A property left on a window holds a reference to its global atom.
   if (window_ && IsWindow(window_)) RemovePropA(window_, kInstanceProp);
 }
 
-void TJustOne32::ActivateFirstInstance(const std::string& programFileName) {
+void SingleInstance::ActivateFirstInstance(const std::string& programFileName) {
   // The first instance comes forward by itself: it knows how to show its window from
   // the notification area.
   if (HWND first = FindFirstInstanceWindow(programFileName)) {

@@ -1,4 +1,4 @@
-// The single-instance check: TPreviousInstance (the named mutex) and TJustOne32.
+// The single-instance check: PreviousInstance (the named mutex) and SingleInstance.
 #pragma once
 #include <windows.h>
 
@@ -12,18 +12,18 @@ namespace tessarin {
 
 // Decides, when the program starts and before any window exists, whether another
 // instance with the same program file name runs: a named mutex, named after the file.
-class TPreviousInstance {
+class PreviousInstance {
  public:
-  static TPreviousInstance& Instance();
-  TPreviousInstance(const TPreviousInstance&) = delete;
-  TPreviousInstance& operator=(const TPreviousInstance&) = delete;
-  ~TPreviousInstance();
+  static PreviousInstance& Instance();
+  PreviousInstance(const PreviousInstance&) = delete;
+  PreviousInstance& operator=(const PreviousInstance&) = delete;
+  ~PreviousInstance();
 
   const std::string& ProgramFileName() const { return programFileName_; }
   bool AlreadyRunning() const { return alreadyRunning_; }
 
  private:
-  TPreviousInstance();
+  PreviousInstance();
   std::string programFileName_;
   HANDLE mutexHandle_ = nullptr;
   bool alreadyRunning_ = false;
@@ -35,12 +35,12 @@ UINT ActivateInstanceMessage();
 
 // The single-instance component on the main window: it tags the main window so that a
 // later start finds it, and takes the tag off before the window goes.
-class TJustOne32 {
+class SingleInstance {
  public:
-  explicit TJustOne32(ui::Form& owner);
-  ~TJustOne32();
-  TJustOne32(const TJustOne32&) = delete;
-  TJustOne32& operator=(const TJustOne32&) = delete;
+  explicit SingleInstance(ui::Form& owner);
+  ~SingleInstance();
+  SingleInstance(const SingleInstance&) = delete;
+  SingleInstance& operator=(const SingleInstance&) = delete;
 
   // The first instance's main window: a top-level window of another process that carries
   // the tag of this program file's name. Never a window of this process.

@@ -1,4 +1,4 @@
-// TRxTrayIcon: the notification record, Shell_NotifyIconA and the callback window.
+// TrayIcon: the notification record, Shell_NotifyIconA and the callback window.
 #include "app/TrayIcon.h"
 
 #include <cstring>
@@ -18,7 +18,7 @@ UINT TaskbarCreatedMessage() {
 const char* RegisterTrayClass(WNDPROC proc) {
   // The component, in a slot of its own class.
   return ui::RegisterWindowClass(
-      {.name = TRxTrayIcon::kWindowClass, .proc = proc, .windowExtra = sizeof(TRxTrayIcon*)});
+      {.name = TrayIcon::kWindowClass, .proc = proc, .windowExtra = sizeof(TrayIcon*)});
 }
 
 ui::ShiftState WithMouse(ui::ShiftState s, const tray::TrayMouseState& m) {
@@ -39,12 +39,12 @@ ui::MouseButton ButtonOf(tray::TrayButton b) {
 
 }  // namespace
 
-TRxTrayIcon::TRxTrayIcon() {
+TrayIcon::TrayIcon() {
   TaskbarCreatedMessage();
   FillRecord();
 }
 
-TRxTrayIcon::~TRxTrayIcon() {
+TrayIcon::~TrayIcon() {
   enabled_ = false;
   Deactivate();
   if (window_) {
@@ -54,24 +54,24 @@ TRxTrayIcon::~TRxTrayIcon() {
   if (icon_) DestroyIcon(icon_);
 }
 
-void TRxTrayIcon::HandleNeeded() {
+void TrayIcon::HandleNeeded() {
   if (window_) return;
   // A hidden top-level window, not a message-only one: the shell's "TaskbarCreated"
   // broadcast reaches only top-level windows. It is made when the icon is loaded, not with
   // the component: a start draws its main window first.
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, RegisterTrayClass(&TRxTrayIcon::WindowProc), "", WS_POPUP, 0, 0,
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, RegisterTrayClass(&TrayIcon::WindowProc), "", WS_POPUP, 0, 0,
                             0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window_) throw ui::Exception("Cannot create the notification icon's window");
   SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
 }
 
-void TRxTrayIcon::Loaded() {
+void TrayIcon::Loaded() {
   loading_ = false;
   HandleNeeded();
   if (active_) Activate();
 }
 
-void TRxTrayIcon::SetActive(bool active) {
+void TrayIcon::SetActive(bool active) {
   active_ = active;
   if (loading_) return;
   if (active)
@@ -80,12 +80,12 @@ void TRxTrayIcon::SetActive(bool active) {
     Deactivate();
 }
 
-void TRxTrayIcon::SetHint(const std::string& hint) {
+void TrayIcon::SetHint(const std::string& hint) {
   hint_ = hint;
   Update();
 }
 
-void TRxTrayIcon::SetIcon(HICON icon) {
+void TrayIcon::SetIcon(HICON icon) {
   if (icon == icon_) return;
   HICON old = icon_;
   icon_ = icon;
@@ -93,7 +93,7 @@ void TRxTrayIcon::SetIcon(HICON icon) {
   if (old) DestroyIcon(old);
 }
 
-void TRxTrayIcon::FillRecord() {
+void TrayIcon::FillRecord() {
   record_ = NOTIFYICONDATAA{};
   record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
   record_.hWnd = window_;
@@ -108,7 +108,7 @@ void TRxTrayIcon::FillRecord() {
   std::memcpy(record_.szTip, tip.c_str(), tip.size() + 1);
 }
 
-void TRxTrayIcon::Activate() {
+void TrayIcon::Activate() {
   HandleNeeded();
   Deactivate();
   if (!HasIcon()) return;
@@ -130,14 +130,14 @@ void TRxTrayIcon::Activate() {
   }
 }
 
-void TRxTrayIcon::Deactivate() {
+void TrayIcon::Deactivate() {
   ui::late::Shell_NotifyIconA(NIM_DELETE, &record_);
   added_ = false;
   clickPositions_ = false;
   pressed_ = {};
 }
 
-void TRxTrayIcon::Update() {
+void TrayIcon::Update() {
   if (added_) {
     if (!HasIcon()) {
       Deactivate();
@@ -150,8 +150,8 @@ void TRxTrayIcon::Update() {
   }
 }
 
-LRESULT CALLBACK TRxTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TRxTrayIcon*>(GetWindowLongPtrA(hwnd, 0));
+LRESULT CALLBACK TrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrA(hwnd, 0));
   if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
   // The error boundary: an error of a handler is shown, and the message counts as handled.
   try {
@@ -194,13 +194,13 @@ LRESULT CALLBACK TRxTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-void TRxTrayIcon::HandleCallback(unsigned mouseMessage, POINT p, bool rightClicks) {
+void TrayIcon::HandleCallback(unsigned mouseMessage, POINT p, bool rightClicks) {
   for (const tray::TrayEvent& event : tray::DecodeTrayMessage(mouseMessage, pressed_))
     if (rightClicks || event.kind != tray::TrayEventKind::Click || event.button != tray::TrayButton::Right)
       Raise(event, p);
 }
 
-void TRxTrayIcon::Raise(const tray::TrayEvent& event, POINT p) {
+void TrayIcon::Raise(const tray::TrayEvent& event, POINT p) {
   const ui::ShiftState shift = WithMouse(ui::ShiftState::FromKeyboard(), event.state);
   const ui::MouseButton button = ButtonOf(event.button);
   switch (event.kind) {

@@ -1,4 +1,4 @@
-// TRxTrayIcon: the program's icon in the notification area and the events of its mouse buttons.
+// TrayIcon: the program's icon in the notification area and the events of its mouse buttons.
 #pragma once
 #include <windows.h>
 
@@ -16,15 +16,15 @@ namespace tessarin {
 // built; until then the settings only take note) and stays until Deactivate or destruction. A hidden window
 // of the component's own receives the shell's callback messages; every handler runs inside an error boundary.
 // When the shell restarts, the icon is added again.
-class TRxTrayIcon {
+class TrayIcon {
  public:
   // The class of the hidden window that receives the icon's messages.
   static constexpr const char* kWindowClass = "TRxTrayIconWindow";
 
-  TRxTrayIcon();
-  ~TRxTrayIcon();
-  TRxTrayIcon(const TRxTrayIcon&) = delete;
-  TRxTrayIcon& operator=(const TRxTrayIcon&) = delete;
+  TrayIcon();
+  ~TrayIcon();
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
 
   // The owning form has been built: an Active icon shows itself now.
   void Loaded();

@@ -1,4 +1,4 @@
-// TWidget and TWidgetHint: the caption button's hook, painting, mouse tracking and tooltip.
+// CaptionButton and CaptionButtonHint: the caption button's hook, painting, mouse tracking and tooltip.
 #include "app/Widget.h"
 
 #include <commctrl.h>
@@ -16,13 +16,13 @@
 namespace tessarin {
 namespace {
 
-std::vector<TWidget*>& LiveWidgets() {
-  static std::vector<TWidget*> widgets;
+std::vector<CaptionButton*>& LiveWidgets() {
+  static std::vector<CaptionButton*> widgets;
   return widgets;
 }
 
-std::unordered_map<UINT_PTR, TWidget*>& RehookTimers() {
-  static std::unordered_map<UINT_PTR, TWidget*> timers;
+std::unordered_map<UINT_PTR, CaptionButton*>& RehookTimers() {
+  static std::unordered_map<UINT_PTR, CaptionButton*> timers;
   return timers;
 }
 
@@ -51,12 +51,12 @@ UINT PaintMessage() {
 
 }  // namespace
 
-// --- TWidget ----------------------------------------------------------------------------
+// --- CaptionButton ----------------------------------------------------------------------------
 
-TWidget::TWidget(ui::Control* owner) : form_(dynamic_cast<ui::Form*>(owner)) {
+CaptionButton::CaptionButton(ui::Control* owner) : form_(dynamic_cast<ui::Form*>(owner)) {
   if (!form_) throw ui::Exception("A Widget must be owned by a form");
   index_ = static_cast<int>(std::count_if(LiveWidgets().begin(), LiveWidgets().end(),
-                                          [this](const TWidget* w) { return w->form_ == form_; }));
+                                          [this](const CaptionButton* w) { return w->form_ == form_; }));
   LiveWidgets().push_back(this);
   font_ = ui::Font("Marlett", -11, ui::kSysColor | COLOR_WINDOWTEXT);
   font_.SetCharset(SYMBOL_CHARSET);
@@ -69,7 +69,7 @@ TWidget::TWidget(ui::Control* owner) : form_(dynamic_cast<ui::Form*>(owner)) {
   Paint();
 }
 
-TWidget::~TWidget() {
+CaptionButton::~CaptionButton() {
   destroying_ = true;
   hintWindow_.Cancel();
   if (rehookTimer_) {
@@ -82,7 +82,7 @@ TWidget::~TWidget() {
   LiveWidgets().erase(std::remove(LiveWidgets().begin(), LiveWidgets().end(), this), LiveWidgets().end());
 }
 
-void TWidget::Hook() {
+void CaptionButton::Hook() {
   hooked_ = form_->Handle();
   if (!hooked_) return;
   // The form's own filter list rather than the platform's subclass chain: several widgets
@@ -90,7 +90,7 @@ void TWidget::Hook() {
   form_->AddMessageFilter(this);
 }
 
-void TWidget::SetVisible(bool v) {
+void CaptionButton::SetVisible(bool v) {
   visible_ = v;
   // Hiding must take the drawn button away: the platform repaints the frame.
   if (!v && hooked_)
@@ -99,7 +99,7 @@ void TWidget::SetVisible(bool v) {
   Paint();
 }
 
-void TWidget::Recompute() {
+void CaptionButton::Recompute() {
   if (!hooked_) return;
   RECT w{};
   GetWindowRect(hooked_, &w);
@@ -114,7 +114,7 @@ void TWidget::Recompute() {
   buttonRect_ = RECT{r.left, r.top, r.right, r.bottom};
 }
 
-void TWidget::Paint() {
+void CaptionButton::Paint() {
   if (!visible_ || !hooked_ || IsRectEmpty(&buttonRect_) || !IsWindowVisible(hooked_)) return;
   ui::WindowDC dc(hooked_, ui::WindowDC::Window);
   if (!dc.Get()) return;
@@ -144,7 +144,7 @@ void TWidget::Paint() {
   DrawTextA(dc, &glyph_, 1, &glyph, DT_CENTER | DT_VCENTER | DT_NOCLIP);
 }
 
-bool TWidget::Inside(LPARAM point, bool clientPoint) const {
+bool CaptionButton::Inside(LPARAM point, bool clientPoint) const {
   POINT p{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
   if (clientPoint) ClientToScreen(hooked_, &p);
   RECT w{};
@@ -154,12 +154,12 @@ bool TWidget::Inside(LPARAM point, bool clientPoint) const {
   return PtInRect(&buttonRect_, p) != FALSE;
 }
 
-void TWidget::ReleaseTracking() {
+void CaptionButton::ReleaseTracking() {
   tracking_ = false;
   if (GetCapture() == hooked_) ReleaseCapture();
 }
 
-LRESULT TWidget::FilterMessage(ui::Control& control, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CaptionButton::FilterMessage(ui::Control& control, UINT msg, WPARAM wParam, LPARAM lParam) {
   // The error boundary of the hook: an error of a handler is shown, and the program goes on.
   try {
     return WndProc(control.Handle(), msg, wParam, lParam);
@@ -169,7 +169,7 @@ LRESULT TWidget::FilterMessage(ui::Control& control, UINT msg, WPARAM wParam, LP
   }
 }
 
-LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CaptionButton::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NCPAINT:
     case WM_NCACTIVATE: {
@@ -242,7 +242,7 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       if (!destroying_ && !rehookTimer_) {
-        rehookTimer_ = SetTimer(nullptr, 0, 1, &TWidget::RehookTimer);
+        rehookTimer_ = SetTimer(nullptr, 0, 1, &CaptionButton::RehookTimer);
         if (rehookTimer_) RehookTimers()[rehookTimer_] = this;
       }
       hooked_ = nullptr;
@@ -258,11 +258,11 @@ LRESULT TWidget::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return form_->PassOn(this, msg, wParam, lParam);
 }
 
-void CALLBACK TWidget::RehookTimer(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK CaptionButton::RehookTimer(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   const auto it = RehookTimers().find(id);
   if (it == RehookTimers().end()) return;
-  TWidget* self = it->second;
+  CaptionButton* self = it->second;
   RehookTimers().erase(it);
   self->rehookTimer_ = 0;
   try {
@@ -274,26 +274,26 @@ void CALLBACK TWidget::RehookTimer(HWND, UINT, UINT_PTR id, DWORD) {
   }
 }
 
-// --- TWidgetHint ------------------------------------------------------------------------
+// --- CaptionButtonHint ------------------------------------------------------------------------
 
 namespace {
 constexpr UINT_PTR kHintTimer = 1;
 }
 
-TWidgetHint::~TWidgetHint() {
+CaptionButtonHint::~CaptionButtonHint() {
   if (window_) {
     SetWindowLongPtrA(window_, 0, 0);
     DestroyWindow(window_);
   }
 }
 
-void TWidgetHint::Start(const std::string& text, int x, int y, UINT dpi) {
+void CaptionButtonHint::Start(const std::string& text, int x, int y, UINT dpi) {
   if (!window_) {
     // The hint, in a slot of its own class.
     ui::RegisterWindowClass({.name = kWindowClass,
-                             .proc = &TWidgetHint::WindowProc,
+                             .proc = &CaptionButtonHint::WindowProc,
                              .style = CS_SAVEBITS,
-                             .windowExtra = sizeof(TWidgetHint*)});
+                             .windowExtra = sizeof(CaptionButtonHint*)});
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kWindowClass, "", WS_POPUP | WS_BORDER, 0, 0,
                               0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_) return;
@@ -309,7 +309,7 @@ void TWidgetHint::Start(const std::string& text, int x, int y, UINT dpi) {
   SetTimer(window_, kHintTimer, static_cast<UINT>(ApplicationSettings().HintPause), nullptr);
 }
 
-void TWidgetHint::Cancel() {
+void CaptionButtonHint::Cancel() {
   if (!active_) return;
   active_ = false;
   shown_ = false;
@@ -319,7 +319,7 @@ void TWidgetHint::Cancel() {
   }
 }
 
-void TWidgetHint::Tick() {
+void CaptionButtonHint::Tick() {
   KillTimer(window_, kHintTimer);
   if (shown_) {  // the hide pause is over
     Cancel();
@@ -343,7 +343,7 @@ void TWidgetHint::Tick() {
   SetTimer(window_, kHintTimer, static_cast<UINT>(ApplicationSettings().HintHidePause), nullptr);
 }
 
-void TWidgetHint::Paint() {
+void CaptionButtonHint::Paint() {
   ui::PaintScope dc(window_);
   RECT r;
   GetClientRect(window_, &r);
@@ -356,8 +356,8 @@ void TWidgetHint::Paint() {
   DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &r, DT_WORDBREAK | DT_NOPREFIX);
 }
 
-LRESULT CALLBACK TWidgetHint::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TWidgetHint*>(GetWindowLongPtrA(hwnd, 0));
+LRESULT CALLBACK CaptionButtonHint::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<CaptionButtonHint*>(GetWindowLongPtrA(hwnd, 0));
   try {
     if (self && msg == WM_TIMER && wParam == kHintTimer) {
       self->Tick();

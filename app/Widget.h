@@ -1,4 +1,4 @@
-// TWidget: a push button drawn in a form's caption, and TWidgetHint, its tooltip.
+// CaptionButton: a push button drawn in a form's caption, and CaptionButtonHint, its tooltip.
 #pragma once
 #include <windows.h>
 
@@ -17,13 +17,13 @@ namespace tessarin {
 
 // The tooltip of a caption button: shown after the application's hint pause at the point
 // where the mouse came in, hidden after the hint hide pause or when the mouse leaves.
-class TWidgetHint {
+class CaptionButtonHint {
  public:
   static constexpr const char* kWindowClass = "TWidgetHintWindow";
-  TWidgetHint() = default;
-  ~TWidgetHint();
-  TWidgetHint(const TWidgetHint&) = delete;
-  TWidgetHint& operator=(const TWidgetHint&) = delete;
+  CaptionButtonHint() = default;
+  ~CaptionButtonHint();
+  CaptionButtonHint(const CaptionButtonHint&) = delete;
+  CaptionButtonHint& operator=(const CaptionButtonHint&) = delete;
 
   // The widest a line of the hint grows before it breaks, and the space left and right of
   // its text, in pixels at 100 %.
@@ -54,13 +54,13 @@ class TWidgetHint {
 // tracks the mouse like a push button and raises OnClick on a completed click. When the
 // form's window is destroyed and made again, the button takes to the new window one timer
 // tick later. It is one of the form's components: the form outlives it.
-class TWidget : private ui::Control::MessageFilter {
+class CaptionButton : private ui::Control::MessageFilter {
  public:
   // Throws "A Widget must be owned by a form" when the owner is not a form.
-  explicit TWidget(ui::Control* owner);
-  ~TWidget();
-  TWidget(const TWidget&) = delete;
-  TWidget& operator=(const TWidget&) = delete;
+  explicit CaptionButton(ui::Control* owner);
+  ~CaptionButton();
+  CaptionButton(const CaptionButton&) = delete;
+  CaptionButton& operator=(const CaptionButton&) = delete;
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v) { enabled_ = v, Paint(); }
@@ -89,7 +89,7 @@ class TWidget : private ui::Control::MessageFilter {
   const RECT& ButtonRect() const { return buttonRect_; }
   bool Pressed() const { return pressed_; }
   bool Tracking() const { return tracking_; }
-  TWidgetHint& HintWindow() { return hintWindow_; }
+  CaptionButtonHint& HintWindow() { return hintWindow_; }
   // Draws the button into the form's frame.
   void Paint();
 
@@ -114,7 +114,7 @@ class TWidget : private ui::Control::MessageFilter {
   std::string hint_;
   ui::Font font_;
   UINT_PTR rehookTimer_ = 0;
-  TWidgetHint hintWindow_;
+  CaptionButtonHint hintWindow_;
 };
 
 }  // namespace tessarin

@@ -23,13 +23,13 @@ inline void Pump() {
 }
 
 // `errors` counts the errors and must outlive the form.
-inline std::unique_ptr<tessarin::TForm1> ShownMainForm(int& errors) {
+inline std::unique_ptr<tessarin::MainForm> ShownMainForm(int& errors) {
   ui::Application::Instance().Initialize();
   ui::Application::Instance().OnException = [&errors](const std::string& message) {
     ++errors;
     std::printf("error shown by the program: %s\n", message.c_str());
   };
-  auto form = std::make_unique<tessarin::TForm1>();
+  auto form = std::make_unique<tessarin::MainForm>();
   form->Show();
   SetForegroundWindow(form->Handle());
   Pump();

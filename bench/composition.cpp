@@ -148,7 +148,7 @@ struct Series {
 
 class Bench {
  public:
-  Bench(TForm1& form, HWND bare, ChangeMeter& meter) : form_(form), bare_(bare), meter_(meter) {}
+  Bench(MainForm& form, HWND bare, ChangeMeter& meter) : form_(form), bare_(bare), meter_(meter) {}
 
   // Pastes the text into both boxes `rounds` times (after one round not counted when
   // warmUp is set); stops early when the next round would pass budgetMs (0: no budget).
@@ -160,7 +160,7 @@ class Bench {
       return false;
     }
     const long expected = static_cast<long>(text.size());
-    HWND tessarin = form_.RichEdit1.Handle();
+    HWND tessarin = form_.composition.Handle();
     if (warmUp) {
       for (HWND box : {tessarin, bare_}) {
         Clear(box);
@@ -208,7 +208,7 @@ class Bench {
   }
 
  private:
-  TForm1& form_;
+  MainForm& form_;
   HWND bare_;
   ChangeMeter& meter_;
 };
@@ -258,8 +258,8 @@ double TimePart(
 }
 
 // The change handler's parts, called one by one on a box that holds the text.
-void ReportParts(const char* size, TForm1& form, HWND bare, const std::string& text) {
-  HWND box = form.RichEdit1.Handle();
+void ReportParts(const char* size, MainForm& form, HWND bare, const std::string& text) {
+  HWND box = form.composition.Handle();
   PutOnClipboard(text);
   Clear(box);
   SendMessageA(box, WM_PASTE, 0, 0);
@@ -270,15 +270,15 @@ void ReportParts(const char* size, TForm1& form, HWND bare, const std::string& t
 
   std::string got;
   int last = -1;
-  const std::string composition = form.RichEdit1.Text();
+  const std::string composition = form.composition.Text();
   const std::string html = CompositionHtml(composition, last);
   // The neighbouring column and back, so that each move really changes the selection.
   const int lastCol = (last - 32) % 16, lastRow = (last - 32) / 16;
   const int otherCol = (lastCol + 1) % 16;
-  HWND label = form.html_label.Handle();
-  HWND output = form.HTML_Edit.Handle();
+  HWND label = form.htmlLabel.Handle();
+  HWND output = form.htmlEdit.Handle();
 
-  const double getText = TimePart([&] { got = form.RichEdit1.Text(); });
+  const double getText = TimePart([&] { got = form.composition.Text(); });
   const double bareText = TimePart([&] {
     GETTEXTLENGTHEX lengthEx{GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
     const auto length = SendMessageA(bare, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthEx), 0);
@@ -288,13 +288,13 @@ void ReportParts(const char* size, TForm1& form, HWND bare, const std::string& t
   });
   const double build = TimePart([&] { got = CompositionHtml(composition, last); });
   const double labelSet =
-      TimePart([&] { form.html_label.SetText(html); }, [&] { form.html_label.SetText(""); });
+      TimePart([&] { form.htmlLabel.SetText(html); }, [&] { form.htmlLabel.SetText(""); });
   const double labelRaw =
       TimePart([&] { SetWindowTextA(label, html.c_str()); }, [&] { SetWindowTextA(label, ""); });
   const double labelMeasure = TimePart([&] {
     // As the label measures its text for its automatic size.
     HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, form.html_label.GetFont().Handle());
+    HGDIOBJ old = SelectObject(dc, form.htmlLabel.GetFont().Handle());
     RECT r{0, 0, 0, 0};
     DrawTextA(dc, html.c_str(), static_cast<int>(html.size()), &r,
               DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE);
@@ -303,22 +303,22 @@ void ReportParts(const char* size, TForm1& form, HWND bare, const std::string& t
   });
   const double select = TimePart(
       [&] {
-        form.StringAlignGrid1.SetCol(lastCol);
-        form.StringAlignGrid1.SetRow(lastRow);
+        form.grid.SetCol(lastCol);
+        form.grid.SetRow(lastRow);
       },
       [&] {
-        form.StringAlignGrid1.SetCol(otherCol);
-        form.StringAlignGrid1.SetRow(lastRow);
+        form.grid.SetCol(otherCol);
+        form.grid.SetRow(lastRow);
       });
-  form.html_label.SetText(html);
+  form.htmlLabel.SetText(html);
   // The output line rewritten from the HTML text, as a click that clears "Copy with
   // HTML-Fontstyles" does it (the box is ticked again outside the timing).
-  const double update = TimePart([&] { SendMessageA(form.Check_Fontcopy.Handle(), BM_CLICK, 0, 0); },
+  const double update = TimePart([&] { SendMessageA(form.htmlStylesCheck.Handle(), BM_CLICK, 0, 0); },
                                  [&] {
-                                   form.Check_Fontcopy.SetChecked(true);
+                                   form.htmlStylesCheck.SetChecked(true);
                                    SetWindowTextA(output, "");
                                  });
-  form.Check_Fontcopy.SetChecked(false);
+  form.htmlStylesCheck.SetChecked(false);
   const double outputRaw =
       TimePart([&] { SetWindowTextA(output, html.c_str()); }, [&] { SetWindowTextA(output, ""); });
   // The repaint a new text in the output line costs once the queue is handled.
@@ -337,24 +337,24 @@ void ReportParts(const char* size, TForm1& form, HWND bare, const std::string& t
   const double whole =
       TimePart([&] { SendMessageA(GetParent(box), WM_COMMAND, changed, reinterpret_cast<LPARAM>(box)); },
                [&] {
-                 form.html_label.SetText("");
+                 form.htmlLabel.SetText("");
                  SetWindowTextA(output, "");
                });
 
   std::printf(
       "  %s, the handler's parts on a filled box (%zu characters, %zu of HTML text), medians of %d (ms):\n",
       size, composition.size(), html.size(), kPartRepeats);
-  std::printf("    RichEdit1Change, whole                              %9.2f\n", whole);
-  std::printf("    RichEdit1.Text (EM_GETTEXTLENGTHEX + EM_GETTEXTEX)  %9.2f   (bare rich edit: %.2f)\n",
+  std::printf("    CompositionChange, whole                              %9.2f\n", whole);
+  std::printf("    composition.Text (EM_GETTEXTLENGTHEX + EM_GETTEXTEX)  %9.2f   (bare rich edit: %.2f)\n",
               getText, bareText);
   std::printf("    CompositionHtml                                     %9.2f\n", build);
-  std::printf("    html_label.SetText                                  %9.2f\n", labelSet);
+  std::printf("    htmlLabel.SetText                                  %9.2f\n", labelSet);
   std::printf("      SetWindowText alone                               %9.2f\n", labelRaw);
   std::printf("      DrawText DT_CALCRECT measure alone                %9.2f\n", labelMeasure);
   std::printf("    selection move (grid SetCol/SetRow, labels)         %9.2f\n", select);
   std::printf("    UpdateHtmlEdit                                      %9.2f\n", update);
-  std::printf("      HTML_Edit SetWindowText alone                     %9.2f\n", outputRaw);
-  std::printf("    HTML_Edit repaint after a new text                  %9.2f\n", outputPaint);
+  std::printf("      htmlEdit SetWindowText alone                     %9.2f\n", outputRaw);
+  std::printf("    htmlEdit repaint after a new text                  %9.2f\n", outputPaint);
   Clear(box);
   Clear(bare);
 }
@@ -376,8 +376,8 @@ POINT FreePlace(const RECT& form, int width, int height) {
 
 // The bare rich edit, in a window of its own: the composition box's styles, size, text
 // limit, event mask and default character format.
-HWND CreateBare(TForm1& form) {
-  HWND model = form.RichEdit1.Handle();
+HWND CreateBare(MainForm& form) {
+  HWND model = form.composition.Handle();
   WNDCLASSA wc{};
   wc.lpfnWndProc = HostProc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -474,8 +474,8 @@ int main(int argc, char** argv) {
   auto form = bench::ShownMainForm(errors);
   ChangeMeter meter;
   {
-    auto handler = form->RichEdit1.OnChange;
-    form->RichEdit1.OnChange = [handler, &meter] {
+    auto handler = form->composition.OnChange;
+    form->composition.OnChange = [handler, &meter] {
       const LARGE_INTEGER start = Now();
       handler();
       meter.ms += Milliseconds(start, Now());

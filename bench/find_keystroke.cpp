@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
   auto form = bench::ShownMainForm(errors);
   ui::Application& app = ui::Application::Instance();
   if (argc > 3) {
-    form->FontComboBox1.SetFontName(argv[3]);
-    if (form->FontComboBox1.FontName() != argv[3]) {
+    form->fontBox.SetFontName(argv[3]);
+    if (form->fontBox.FontName() != argv[3]) {
       std::printf("font %s is not installed\n", argv[3]);
       return 1;
     }
@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
   }
   // The index is built on the first Ctrl+F, as in the program.
   const double buildMs = 1000 * bench::Seconds([] { tessarin::unicode::UnicodeSearch::Instance(); });
-  tessarin::TFindField& field = form->FindField1;
-  field.Open(form->StringAlignGrid1.BoundsRect());
+  tessarin::FindField& field = form->findField;
+  field.Open(form->grid.BoundsRect());
   app.ProcessMessages();
 
   // The search's share: the form's own search, timed where it is called.
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
   const double median = bench::Median(medians);
   std::printf("index build on the first Ctrl+F: %.1f ms\n", buildMs);
   std::printf("%zu keystrokes of %zu queries, %d rounds, font %s\n", keys.size(),
-              sizeof kQueries / sizeof *kQueries, rounds, form->StringAlignGrid1.GetFont().Name().c_str());
+              sizeof kQueries / sizeof *kQueries, rounds, form->grid.GetFont().Name().c_str());
   // The ten slowest, with what they found and the search's part of them.
   std::vector<size_t> order(keys.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
   field.Close();
   app.ProcessMessages();
   std::vector<double> toUnicode, toPage;
-  tessarin::TStringAlignGrid& grid = form->StringAlignGrid1;
+  tessarin::CharGrid& grid = form->grid;
   for (int round = 0; round < 2 * rounds + 1; ++round) {
     const bool on = !grid.UnicodeView();
     const double ms = 1000 * bench::Seconds([&] {

@@ -68,9 +68,9 @@ ui::Form::Options BoxFormOptions() {
 }
 
 struct BoxForm : ui::Form {
-  explicit BoxForm(std::uint16_t options, TFontDevice device = TFontDevice::fdBoth)
+  explicit BoxForm(std::uint16_t options, FontDevice device = FontDevice::fdBoth)
       : ui::Form(BoxFormOptions()), box(this, {4, 4, 193, 0}, device, options) {}
-  TFontComboBox box;
+  FontComboBox box;
 };
 
 }  // namespace
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
 
   BoxForm all(0);
   BoxForm trueType(foTrueTypeOnly);
-  BoxForm screen(0, TFontDevice::fdScreen);
+  BoxForm screen(0, FontDevice::fdScreen);
   // The first fill comes with the window, when the first name is set.
   t = NowMs();
   all.box.SetFontName("Arial");

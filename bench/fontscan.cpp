@@ -10,7 +10,7 @@
 //   bare  on a thread of its own, EnumFontFamiliesExW with DEFAULT_CHARSET, then for each
 //         family once CreateFontIndirectW, SelectObject and GetFontData of its 'cmap': the
 //         least any such scan costs;
-//   scan  TFontCoverageScan from Start until its index is complete.
+//   scan  FontCoverageScan from Start until its index is complete.
 // Figures: the median scan time divided by the median bare time; the longest gap on the
 // window thread during the scans, and during the same stream of messages with no scan; a
 // lookup of the fonts that draw U+2192 in the index; the index's size.
@@ -103,10 +103,10 @@ BareResult BareScan(bool keep = false) {
 
 // Handles a stream of messages on the window thread, each repainting the preview, until
 // `done` holds; the longest gap between two handled messages, in milliseconds.
-double LongestGap(TForm1& form, const std::function<bool()>& done) {
+double LongestGap(MainForm& form, const std::function<bool()>& done) {
   double longest = 0, last = NowMs();
   while (!done()) {
-    InvalidateRect(form.Label1.Handle(), nullptr, TRUE);
+    InvalidateRect(form.previewLabel.Handle(), nullptr, TRUE);
     PostMessageA(form.Handle(), WM_NULL, 0, 0);
     bench::Pump();
     const double now = NowMs();
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
   int errors = 0;
   auto form = bench::ShownMainForm(errors);
   // The Unicode view with a character selected: the preview draws a glyph on each repaint.
-  form->FindField1.OnFoundBeyond(0x2192);
+  form->findField.OnFoundBeyond(0x2192);
   bench::Pump();
 
   // The process's first look at all the fonts costs more than any later one: once, apart.
@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
       thread.join();
       bare.push_back(to - from);
     } else {
-      TFontCoverageScan scanner;
+      FontCoverageScan scanner;
       const double from = NowMs();
       scanner.Start(form->Handle(), message);
       double to = 0;

@@ -36,7 +36,7 @@ struct Figures {
   double ratio, paintMs, fillMs;
 };
 
-Figures Measure(TBI_basebutton& button, int rounds) {
+Figures Measure(BaseButton& button, int rounds) {
   ui::WindowDC dc(button.Handle());
   RECT area;
   GetClientRect(button.Handle(), &area);
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
   const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : kDefaultRounds;
   ui::Application& app = ui::Application::Instance();
   app.Initialize();
-  TForm1 form;
+  MainForm form;
   Tdialog216 palette;
   form.Show();
   palette.Show();
@@ -79,11 +79,11 @@ int main(int argc, char** argv) {
 
   struct Subject {
     const char* name;
-    TBI_basebutton& button;
+    BaseButton& button;
   };
   std::printf("painting against a plain FillRect of the same area (%d rounds of %d paints)\n", rounds,
               kRepeats);
-  for (const Subject& s : {Subject{"Gradient1, 104 x 19, horizontal, with its caption", form.Gradient1},
+  for (const Subject& s : {Subject{"colorButton, 104 x 19, horizontal, with its caption", form.colorButton},
                            Subject{"palette sample, 73 x 61, vertical", palette.BI_GradientButton1}}) {
     const Figures f = Measure(s.button, rounds);
     std::printf("  %-52s %6.1fx  (%.3f ms against %.4f ms)\n", s.name, f.ratio, f.paintMs, f.fillMs);

@@ -44,7 +44,7 @@ namespace {
 
 constexpr int kDefaultRounds = 61;
 constexpr double kGoal = 1.3;
-constexpr int kRows = TStringAlignGrid::RowCount, kColumns = TStringAlignGrid::ColCount;
+constexpr int kRows = CharGrid::RowCount, kColumns = CharGrid::ColCount;
 
 // What the bare window draws: the glyph indices of one page (0 where the font draws
 // nothing), the cell size, the font.
@@ -105,7 +105,7 @@ LRESULT CALLBACK BareProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // The glyph indices of the code points the grid draws in the 14 rows from `top`, as the
 // platform gives them (the view of Unifont holds the Basic Multilingual Plane only).
-std::vector<WORD> PageOf(const TStringAlignGrid& grid, int top) {
+std::vector<WORD> PageOf(const CharGrid& grid, int top) {
   std::vector<wchar_t> units;
   for (int r = 0; r < kRows; ++r)
     for (int c = 0; c < kColumns; ++c) {
@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
 
   int errors = 0;
   auto form = bench::ShownMainForm(errors);
-  TStringAlignGrid& grid = form->StringAlignGrid1;
+  CharGrid& grid = form->grid;
   grid.GetFont().SetName("Unifont");
   grid.SetUnicodeView(true);
   grid.SetFocus();
@@ -329,8 +329,8 @@ int main(int argc, char** argv) {
     });
   };
   auto nextRound = [&] {
-    base += 3 * TStringAlignGrid::RowCount;
-    if (base + 3 * TStringAlignGrid::RowCount > grid.TotalRows()) base = 0;
+    base += 3 * CharGrid::RowCount;
+    if (base + 3 * CharGrid::RowCount > grid.TotalRows()) base = 0;
   };
   // One round not counted: both draw once.
   pageDown();

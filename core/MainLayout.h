@@ -16,15 +16,15 @@ using ui::Bounds;
 // Where the design layout puts every control of the main window (client pixels; inside
 // the panel and the groups relative to them).
 struct DesignLayout {
-  Bounds megaLabel, grid, panel;
+  Bounds magnifier, grid, panel;
   // In the panel.
-  Bounds fontBox, checkBox1, radioGroup1, groupBox1, groupBox4, blockBox, label1, charName, label3, num, tast,
-      htmlChar, groupBox3;
+  Bounds fontBox, ownFontNamesCheck, fontFilterGroup, styleGroup, colorGroup, viewBox, preview, nameLabel, keyCaption, codeLabel, keyLabel,
+      entityLabel, compositionGroup;
   Bounds select, options, exit;
-  // In the style group (GroupBox1) and the colour group (GroupBox4).
-  Bounds checkBold, checkItalic, checkStrike, checkUnderline, gradient, check216;
-  // In the text group (GroupBox3).
-  Bounds richEdit, label2, spinEdit, editLeer, labelHtml, htmlEdit, checkFontcopy, copyRtf, copyHtml,
+  // In the style group (styleGroup) and the colour group (colorGroup).
+  Bounds boldCheck, italicCheck, strikeCheck, underlineCheck, colorButton, webSafeCheck;
+  // In the text group (compositionGroup).
+  Bounds composition, sizeCaption, sizeEdit, clipboardEdit, htmlCaption, htmlEdit, htmlStyles, copyRtf, copyHtml,
       htmlLabel;
 };
 extern const DesignLayout kMainDesign;
@@ -37,14 +37,14 @@ struct LayoutValues {
   Bounds grid;
   int gridFontPoints;
   int columnWidth, rowHeight;
-  Bounds megaLabel;
+  Bounds magnifier;
   int megaFontPoints;
-  int previewFontPoints;  // Label1
+  int previewFontPoints;  // previewLabel
   int previewHeight;
-  int nameTop;         // char_name, under the preview
-  int describeRowTop;  // Label3, num, Tast, html_char
-  int textGroupTop;    // GroupBox3
-  int buttonsTop;      // b_ausw, b_info, b_exit
+  int nameTop;         // nameLabel, under the preview
+  int describeRowTop;  // keyCaption, codeLabel, keyLabel, entityLabel
+  int textGroupTop;    // compositionGroup
+  int buttonsTop;      // selectButton, optionsButton, exitButton
 };
 
 const LayoutValues& LayoutValuesFor(ScreenLayout layout);

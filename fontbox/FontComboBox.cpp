@@ -67,7 +67,7 @@ int CALLBACK EnumFamily(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontT
 
 }  // namespace
 
-TFontComboBox::TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice device,
+FontComboBox::FontComboBox(ui::Control* parent, ui::Bounds bounds, FontDevice device,
                              std::uint16_t options)
     : ui::Control(parent), device_(device), options_(options) {
   SetColor(ui::kSysColor | COLOR_WINDOW);
@@ -80,12 +80,12 @@ TFontComboBox::TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice
   SetBounds({Scale(bounds.left), Scale(bounds.top), Scale(bounds.width), ItemHeight() + Scale(6)});
 }
 
-TFontComboBox::~TFontComboBox() {
+FontComboBox::~FontComboBox() {
   // Destroy the window while this object is whole: the list's last messages reach it.
   if (handle_) DestroyWindow(handle_);
 }
 
-TFontComboBox::GlyphImage TFontComboBox::LoadGlyph(const char* resource) {
+FontComboBox::GlyphImage FontComboBox::LoadGlyph(const char* resource) {
   GlyphImage glyph;
   glyph.image.Reset(LoadBitmapA(GetModuleHandleA(nullptr), resource));
   if (!glyph.image) return glyph;
@@ -105,7 +105,7 @@ TFontComboBox::GlyphImage TFontComboBox::LoadGlyph(const char* resource) {
   return glyph;
 }
 
-void TFontComboBox::DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y, int width, int height) {
+void FontComboBox::DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y, int width, int height) {
   ui::CompatibleDC source(dc);
   const ui::SaveDCScope saved(dc);
   SetBkColor(dc, RGB(255, 255, 255));
@@ -121,7 +121,7 @@ void TFontComboBox::DrawGlyph(HDC dc, const GlyphImage& glyph, int x, int y, int
   StretchBlt(dc, x, y, width, height, source, 0, 0, glyph.width, glyph.height, SRCPAINT);
 }
 
-int TFontComboBox::ItemHeight() const {
+int FontComboBox::ItemHeight() const {
   ui::WindowDC dc(nullptr);
   const ui::SelectObjectScope font(dc, font_.Handle());
   TEXTMETRICA metrics{};
@@ -130,7 +130,7 @@ int TFontComboBox::ItemHeight() const {
                               Scale(trueTypeGlyph_.image ? trueTypeGlyph_.height : kGlyphHeight));
 }
 
-void TFontComboBox::HandleNeeded() {
+void FontComboBox::HandleNeeded() {
   if (handle_) return;
   const std::string previous = FontName();
   CreateHandle({.className = "COMBOBOX",
@@ -154,7 +154,7 @@ void TFontComboBox::HandleNeeded() {
   if (FontName() != previous) NotifyChange();
 }
 
-void TFontComboBox::Refill(const std::string& name) {
+void FontComboBox::Refill(const std::string& name) {
   // What the closed box shows now, and what of it still waits to be painted.
   const int before = ItemIndex();
   const std::string shownName = before >= 0 ? ItemName(before) : std::string();
@@ -184,31 +184,31 @@ void TFontComboBox::Refill(const std::string& name) {
   }
 }
 
-void TFontComboBox::UpdateItemHeights() {
+void FontComboBox::UpdateItemHeights() {
   if (!handle_) return;
   const int height = ItemHeight();
   SendMessageA(handle_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
   SendMessageA(handle_, CB_SETITEMHEIGHT, 0, height);
 }
 
-void TFontComboBox::FontChanged() {
+void FontComboBox::FontChanged() {
   ui::Control::FontChanged();
   UpdateItemHeights();
 }
 
-void TFontComboBox::SetDevice(TFontDevice device) {
+void FontComboBox::SetDevice(FontDevice device) {
   if (device == device_) return;
   device_ = device;
   RebuildList();
 }
 
-void TFontComboBox::SetOptions(std::uint16_t options) {
+void FontComboBox::SetOptions(std::uint16_t options) {
   if (options == options_) return;
   options_ = options;
   RebuildList();
 }
 
-void TFontComboBox::SetUseFonts(bool useFonts) {
+void FontComboBox::SetUseFonts(bool useFonts) {
   if (useFonts == useFonts_) return;
   useFonts_ = useFonts;
   Invalidate();
@@ -217,11 +217,11 @@ void TFontComboBox::SetUseFonts(bool useFonts) {
     InvalidateRect(info.hwndList, nullptr, TRUE);
 }
 
-int TFontComboBox::Count() const {
+int FontComboBox::Count() const {
   return handle_ ? static_cast<int>(SendMessageA(handle_, CB_GETCOUNT, 0, 0)) : 0;
 }
 
-std::string TFontComboBox::ItemName(int index) const {
+std::string FontComboBox::ItemName(int index) const {
   if (!handle_) return {};
   const LRESULT length = SendMessageA(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length < 0) return {};
@@ -232,27 +232,27 @@ std::string TFontComboBox::ItemName(int index) const {
   return name;
 }
 
-unsigned TFontComboBox::ItemFlags(int index) const {
+unsigned FontComboBox::ItemFlags(int index) const {
   if (!handle_) return 0;
   const LRESULT data = SendMessageA(handle_, CB_GETITEMDATA, static_cast<WPARAM>(index), 0);
   return data == CB_ERR ? 0 : static_cast<unsigned>(data);
 }
 
-int TFontComboBox::ItemIndex() const {
+int FontComboBox::ItemIndex() const {
   return handle_ ? static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0)) : -1;
 }
 
-void TFontComboBox::SetItemIndex(int index) {
+void FontComboBox::SetItemIndex(int index) {
   HandleNeeded();
   SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-std::string TFontComboBox::FontName() const {
+std::string FontComboBox::FontName() const {
   const int index = ItemIndex();
   return index < 0 ? std::string() : ItemName(index);
 }
 
-void TFontComboBox::SelectName(const std::string& name) {
+void FontComboBox::SelectName(const std::string& name) {
   int found = -1;
   if (!name.empty()) {
     // The list's own search ignores case by the locale's rules, a superset of ASCII
@@ -272,7 +272,7 @@ void TFontComboBox::SelectName(const std::string& name) {
   SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
 }
 
-void TFontComboBox::SetFontName(const std::string& name) {
+void FontComboBox::SetFontName(const std::string& name) {
   if (name == FontName()) return;
   if (!handle_) firstName_ = name;
   HandleNeeded();
@@ -280,12 +280,12 @@ void TFontComboBox::SetFontName(const std::string& name) {
   NotifyChange();
 }
 
-void TFontComboBox::NotifyChange() {
+void FontComboBox::NotifyChange() {
   if (updating_) return;
   if (OnChange) OnChange();
 }
 
-void TFontComboBox::RebuildList() {
+void FontComboBox::RebuildList() {
   if (!handle_) return;
   const std::string previous = FontName();
   {
@@ -296,12 +296,12 @@ void TFontComboBox::RebuildList() {
   if (FontName() != previous) NotifyChange();
 }
 
-void TFontComboBox::FillList() {
+void FontComboBox::FillList() {
   if (!handle_) return;
   SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
   ++fills_;
-  const bool screenFonts = device_ == TFontDevice::fdScreen || device_ == TFontDevice::fdBoth;
-  const bool printerFonts = device_ == TFontDevice::fdPrinter || device_ == TFontDevice::fdBoth;
+  const bool screenFonts = device_ == FontDevice::fdScreen || device_ == FontDevice::fdBoth;
+  const bool printerFonts = device_ == FontDevice::fdPrinter || device_ == FontDevice::fdBoth;
   ui::Application& app = ui::Application::Instance();
   if (!app.StartupFinished()) {
     // Until the program's window has been drawn the closed box shows one name: only that
@@ -326,7 +326,7 @@ void TFontComboBox::FillList() {
   if (printerFonts) AddPrinterFonts(builder);
 }
 
-void TFontComboBox::AddFonts(HDC dc, fontlist::ListBuilder& builder, const char* family) {
+void FontComboBox::AddFonts(HDC dc, fontlist::ListBuilder& builder, const char* family) {
   // The items go into the list after the enumeration: messages sent from inside its
   // callback cost Wine about three times as much.
   EnumContext context{&builder, {}, nullptr};
@@ -363,7 +363,7 @@ void TFontComboBox::AddFonts(HDC dc, fontlist::ListBuilder& builder, const char*
   }
 }
 
-void TFontComboBox::AddPrinterFonts(fontlist::ListBuilder& builder) {
+void FontComboBox::AddPrinterFonts(fontlist::ListBuilder& builder) {
   // No printer, or one that cannot be reached, is an ordinary case: the list keeps what
   // the screen gave.
   try {
@@ -380,7 +380,7 @@ void TFontComboBox::AddPrinterFonts(fontlist::ListBuilder& builder) {
   }
 }
 
-bool TFontComboBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool FontComboBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_COMMAND:
       if (HIWORD(wParam) == CBN_SELCHANGE) {
@@ -402,7 +402,7 @@ bool TFontComboBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
   return ui::Control::Notify(msg, wParam, lParam, result);
 }
 
-void TFontComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
+void FontComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   const bool hasItem = item.itemID != static_cast<UINT>(-1);
   const bool selected = hasItem && (item.itemState & ODS_SELECTED);

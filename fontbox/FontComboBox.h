@@ -1,4 +1,4 @@
-// TFontComboBox: the owner-drawn font list with its device, filter and glyphs.
+// FontComboBox: the owner-drawn font list with its device, filter and glyphs.
 #pragma once
 #include <windows.h>
 
@@ -15,7 +15,7 @@ namespace fontlist {
 class ListBuilder;
 }
 
-enum class TFontDevice { fdScreen = 0, fdPrinter = 1, fdBoth = 2 };
+enum class FontDevice { fdScreen = 0, fdPrinter = 1, fdBoth = 2 };
 
 // Filter options of the font list (a set of bits).
 enum TFontListOption : std::uint16_t {
@@ -27,14 +27,14 @@ enum TFontListOption : std::uint16_t {
 // The drop-down list of installed fonts: owner-drawn with a fixed item height, sorted by
 // the list itself, strings kept so that screen readers read the names. Each name carries a
 // glyph for TrueType and printer fonts and is drawn in its own font when UseFonts is on.
-class TFontComboBox : public ui::Control {
+class FontComboBox : public ui::Control {
  public:
   // The height of the bounds is the box's own, from its font and glyphs.
-  TFontComboBox(ui::Control* parent, ui::Bounds bounds, TFontDevice device, std::uint16_t options);
-  ~TFontComboBox() override;
+  FontComboBox(ui::Control* parent, ui::Bounds bounds, FontDevice device, std::uint16_t options);
+  ~FontComboBox() override;
 
-  TFontDevice Device() const { return device_; }
-  void SetDevice(TFontDevice device);
+  FontDevice Device() const { return device_; }
+  void SetDevice(FontDevice device);
   std::uint16_t Options() const { return options_; }
   void SetOptions(std::uint16_t options);
   bool UseFonts() const { return useFonts_; }
@@ -92,14 +92,14 @@ class TFontComboBox : public ui::Control {
   void UpdateItemHeights();
   void FontChanged() override;
 
-  TFontDevice device_;
+  FontDevice device_;
   std::uint16_t options_;
   bool useFonts_ = true;
   bool updating_ = false;
   unsigned fills_ = 0;     // counts the fills of the list
   std::string firstName_;  // the name first asked for, which the window is made for
   // Work waiting for the window's first paint finds the box through this, while it lives.
-  std::shared_ptr<TFontComboBox*> self_ = std::make_shared<TFontComboBox*>(this);
+  std::shared_ptr<FontComboBox*> self_ = std::make_shared<FontComboBox*>(this);
   GlyphImage trueTypeGlyph_;
   GlyphImage deviceGlyph_;
   // The sibling made just before this box: the window goes after it in the tab order.

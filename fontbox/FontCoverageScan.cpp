@@ -83,19 +83,19 @@ unicode::FontCoverage ReadFontCoverage(HDC dc, const std::atomic<bool>& stop) {
   return coverage;
 }
 
-TFontCoverageScan::~TFontCoverageScan() {
+FontCoverageScan::~FontCoverageScan() {
   stop_ = true;
   if (thread_.joinable()) thread_.join();
 }
 
-void TFontCoverageScan::Start(HWND notify, UINT message) {
+void FontCoverageScan::Start(HWND notify, UINT message) {
   if (Started()) return;
   notify_ = notify;
   message_ = message;
   Launch();
 }
 
-void TFontCoverageScan::FontsChanged() {
+void FontCoverageScan::FontsChanged() {
   if (!Started()) return;
   {
     const std::lock_guard<std::mutex> lock(mutex_);
@@ -108,7 +108,7 @@ void TFontCoverageScan::FontsChanged() {
   Launch();
 }
 
-void TFontCoverageScan::Launch() {
+void FontCoverageScan::Launch() {
   // A scan that has ended may still be leaving its thread (after its last message).
   if (thread_.joinable()) thread_.join();
   {
@@ -124,12 +124,12 @@ void TFontCoverageScan::Launch() {
   }
 }
 
-std::shared_ptr<const unicode::FontCoverage> TFontCoverageScan::Index() const {
+std::shared_ptr<const unicode::FontCoverage> FontCoverageScan::Index() const {
   const std::lock_guard<std::mutex> lock(mutex_);
   return index_;
 }
 
-void TFontCoverageScan::Run() {
+void FontCoverageScan::Run() {
   for (;;) {
     std::shared_ptr<const unicode::FontCoverage> index;
     // Nothing thrown here may leave the thread: out of memory keeps the index read before.

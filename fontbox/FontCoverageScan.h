@@ -1,4 +1,4 @@
-// TFontCoverageScan: reads what every installed font draws, on a worker thread of its own.
+// FontCoverageScan: reads what every installed font draws, on a worker thread of its own.
 #pragma once
 #include <windows.h>
 
@@ -15,13 +15,13 @@ namespace tessarin {
 // The 'cmap' table of every face that the font enumeration reports, whatever its type, read
 // once on a thread with a device context of its own, so the window thread never waits for
 // the fonts. A face whose table cannot be read is left out.
-class TFontCoverageScan {
+class FontCoverageScan {
  public:
-  TFontCoverageScan() = default;
+  FontCoverageScan() = default;
   // Asks a running scan to stop and waits for it: it stops after the face it reads.
-  ~TFontCoverageScan();
-  TFontCoverageScan(const TFontCoverageScan&) = delete;
-  TFontCoverageScan& operator=(const TFontCoverageScan&) = delete;
+  ~FontCoverageScan();
+  FontCoverageScan(const FontCoverageScan&) = delete;
+  FontCoverageScan& operator=(const FontCoverageScan&) = delete;
 
   // Starts the scan unless it has been started; `message` is posted to `notify` each time
   // an index is complete.

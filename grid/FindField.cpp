@@ -1,4 +1,4 @@
-// TFindField: opening, matching as the text changes, stepping, accepting and closing.
+// FindField: opening, matching as the text changes, stepping, accepting and closing.
 #include "grid/FindField.h"
 
 #include <commctrl.h>
@@ -13,13 +13,13 @@ constexpr int kFieldHeight = 21;
 
 }  // namespace
 
-TFindField::TFindField(ui::Control* parent) : ui::Edit(parent, {0, 0, 0, kFieldHeight}, {.visible = false}) {
+FindField::FindField(ui::Control* parent) : ui::Edit(parent, {0, 0, 0, kFieldHeight}, {.visible = false}) {
   // Shown while the field is empty, focused or not.
   SendMessageA(handle_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(L"Find: name, code or character"));
   OnChange = [this] { TextChanged(); };
 }
 
-void TFindField::Open(const RECT& over) {
+void FindField::Open(const RECT& over) {
   // The rectangle is in the window's pixels; the field's height is given at 100 %.
   const int height = Scale(kFieldHeight);
   SetBounds({over.left, over.bottom - height, over.right - over.left, height});
@@ -29,7 +29,7 @@ void TFindField::Open(const RECT& over) {
   SetSelection(0, -1);
 }
 
-void TFindField::Close() {
+void FindField::Close() {
   if (!IsOpen()) return;
   SetVisible(false);
   if (OnClose) OnClose();
@@ -50,7 +50,7 @@ std::u32string CodePoints(std::u16string_view text) {
 
 }  // namespace
 
-std::u16string TFindField::WideText() const {
+std::u16string FindField::WideText() const {
   // Read through the wide call: a character beyond the ANSI code page, typed or pasted,
   // arrives whole, and a byte of that code page is never taken for the page's own.
   const int length = GetWindowTextLengthW(handle_);
@@ -59,7 +59,7 @@ std::u16string TFindField::WideText() const {
   return std::u16string(wide.begin(), wide.end());
 }
 
-void TFindField::TextChanged() {
+void FindField::TextChanged() {
   const std::u32string query = CodePoints(WideText());
   std::string utf8;
   for (char32_t cp : query) utf8 += unicode::ToUtf8(cp);
@@ -91,7 +91,7 @@ void TFindField::TextChanged() {
   Report();
 }
 
-void TFindField::Report() {
+void FindField::Report() {
   if (matches_.empty()) return;
   const char32_t cp = matches_[current_];
   const int byte = unicode::Windows1252Byte(cp);
@@ -102,14 +102,14 @@ void TFindField::Report() {
   }
 }
 
-void TFindField::Step(int delta) {
+void FindField::Step(int delta) {
   const size_t count = matches_.size();
   if (count == 0) return;
   current_ = (current_ + (delta > 0 ? 1 : count - 1)) % count;  // round the end
   Report();
 }
 
-bool TFindField::PreviewKey(const MSG& msg) {
+bool FindField::PreviewKey(const MSG& msg) {
   if (msg.hwnd != handle_ || !IsOpen()) return false;
   if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
   // The characters of the keys taken here would only beep in the edit.

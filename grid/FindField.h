@@ -1,4 +1,4 @@
-// TFindField: the find field of the main window, an edit laid over the lower edge of the
+// FindField: the find field of the main window, an edit laid over the lower edge of the
 // grid that selects the characters matching its text.
 #pragma once
 #include <windows.h>
@@ -17,11 +17,11 @@ namespace tessarin {
 // step through the matches, Enter accepts the one shown, Esc closes. A text without a match
 // keeps the selection and turns the field's background to kNoMatchColor; Enter then leaves
 // the field open and accepts nothing.
-class TFindField : public ui::Edit {
+class FindField : public ui::Edit {
  public:
   static constexpr COLORREF kNoMatchColor = RGB(255, 204, 204);
 
-  explicit TFindField(ui::Control* parent);
+  explicit FindField(ui::Control* parent);
 
   // Shows the field along the lower edge of a rectangle of the parent's client area,
   // focused, with its last text selected.

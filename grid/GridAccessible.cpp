@@ -22,7 +22,7 @@
 namespace tessarin {
 namespace {
 
-constexpr long kCellCount = TStringAlignGrid::ColCount * TStringAlignGrid::RowCount;
+constexpr long kCellCount = CharGrid::ColCount * CharGrid::RowCount;
 
 // oleacc.dll is no known DLL: loaded from the system folder when a client first asks.
 struct OleAccApi {
@@ -78,14 +78,14 @@ std::string CellDescription(unsigned char code) {
 }
 
 // The texts of a cell of the Unicode view (UTF-8): "→ RIGHTWARDS ARROW", value "U+2192".
-std::string UnicodeCellName(const TStringAlignGrid& grid, char32_t cp) {
+std::string UnicodeCellName(const CharGrid& grid, char32_t cp) {
   if (!cp) return {};  // a place below the last row of the view
   std::string name = unicode::CharName(cp);
   if (name.empty()) name = unicode::CodePointText(cp);
   return grid.CharMap()->Has(cp) ? unicode::ToUtf8(cp) + " " + name : name;
 }
 
-std::string UnicodeCellDescription(const TStringAlignGrid& grid, char32_t cp) {
+std::string UnicodeCellDescription(const CharGrid& grid, char32_t cp) {
   if (!grid.CharMap()->Has(cp)) return "Not in this font";
   const std::string key = unicode::KeyTextOf(cp);
   return (key.empty() ? std::string() : "Key: " + key + ", ") +
@@ -151,7 +151,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
       const long id = Cell(child);
       if (id < 0) return E_INVALIDARG;
       if (id == CHILDID_SELF) return Text("Characters", out);
-      if (const TStringAlignGrid* grid = Grid(); grid && grid->UnicodeView())
+      if (const CharGrid* grid = Grid(); grid && grid->UnicodeView())
         return Text(UnicodeCellName(*grid, CodePointOf(*grid, id)), out, CP_UTF8);
       return Text(CellName(CodeOf(id)), out);
     });
@@ -162,7 +162,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
       const long id = Cell(child);
       if (id == CHILDID_SELF) return standard_->get_accValue(child, out);
       if (id < 0) return E_INVALIDARG;
-      if (const TStringAlignGrid* grid = Grid(); grid && grid->UnicodeView())
+      if (const CharGrid* grid = Grid(); grid && grid->UnicodeView())
         return Text(unicode::CodePointText(CodePointOf(*grid, id)), out);
       return Text(CodeText(CodeOf(id)), out);
     });
@@ -173,7 +173,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
       const long id = Cell(child);
       if (id == CHILDID_SELF) return standard_->get_accDescription(child, out);
       if (id < 0) return E_INVALIDARG;
-      if (const TStringAlignGrid* grid = Grid(); grid && grid->UnicodeView())
+      if (const CharGrid* grid = Grid(); grid && grid->UnicodeView())
         return Text(UnicodeCellDescription(*grid, CodePointOf(*grid, id)), out, CP_UTF8);
       return Text(CellDescription(CodeOf(id)), out);
     });
@@ -188,7 +188,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
-    TStringAlignGrid* grid = Grid();
+    CharGrid* grid = Grid();
     if (!grid) return CO_E_OBJNOTCONNECTED;
     const long id = Cell(child);
     if (id == CHILDID_SELF) return standard_->get_accState(child, out);
@@ -217,7 +217,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return Cell(child) == CHILDID_SELF ? standard_->get_accKeyboardShortcut(child, out) : Nothing(out);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
-    TStringAlignGrid* grid = Grid();
+    CharGrid* grid = Grid();
     if (!grid) return CO_E_OBJNOTCONNECTED;
     if (!out) return E_POINTER;
     ui::late::VariantInit(out);
@@ -226,7 +226,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
-    TStringAlignGrid* grid = Grid();
+    CharGrid* grid = Grid();
     if (!grid) return CO_E_OBJNOTCONNECTED;
     if (!out) return E_POINTER;
     ui::late::VariantInit(out);
@@ -243,7 +243,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     });
   }
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
-    TStringAlignGrid* grid = Grid();
+    CharGrid* grid = Grid();
     if (!grid) return CO_E_OBJNOTCONNECTED;
     return Guard([&] {
       const long id = Cell(child);
@@ -260,7 +260,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                         VARIANT child) override {
-    TStringAlignGrid* grid = Grid();
+    CharGrid* grid = Grid();
     if (!grid) return CO_E_OBJNOTCONNECTED;
     const long id = Cell(child);
     if (id == CHILDID_SELF) return standard_->accLocation(left, top, width, height, child);
@@ -295,7 +295,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
-    TStringAlignGrid* grid = Grid();
+    CharGrid* grid = Grid();
     if (!grid) return CO_E_OBJNOTCONNECTED;
     if (!out) return E_POINTER;
     POINT p{x, y};
@@ -335,16 +335,16 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
   }
   static unsigned char CodeOf(long id) { return static_cast<unsigned char>(id - 1 + kFirstGridCode); }
   // The child of the current cell; 0 (none) while the Unicode view has scrolled it out of sight.
-  static long CurrentId(const TStringAlignGrid& grid) {
+  static long CurrentId(const CharGrid& grid) {
     const int row = grid.Row() - grid.TopRow();
-    return row >= 0 && row < TStringAlignGrid::RowCount ? CellChildId(grid.Col(), row) : 0;
+    return row >= 0 && row < CharGrid::RowCount ? CellChildId(grid.Col(), row) : 0;
   }
   // The code point of a child of the Unicode view: its cell in sight.
-  static char32_t CodePointOf(const TStringAlignGrid& grid, long id) {
+  static char32_t CodePointOf(const CharGrid& grid, long id) {
     return grid.CodePointAt((id - 1) % 16, grid.TopRow() + (id - 1) / 16);
   }
-  TStringAlignGrid* Grid() const {
-    return IsWindow(hwnd_) ? dynamic_cast<TStringAlignGrid*>(ui::Control::FromHandle(hwnd_)) : nullptr;
+  CharGrid* Grid() const {
+    return IsWindow(hwnd_) ? dynamic_cast<CharGrid*>(ui::Control::FromHandle(hwnd_)) : nullptr;
   }
 
   HWND hwnd_;
@@ -353,7 +353,7 @@ class GridAccessible final : public IAccessible, private ui::RefCounted {
 
 }  // namespace
 
-bool GridGetObject(TStringAlignGrid& grid, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool GridGetObject(CharGrid& grid, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
   const OleAccApi& api = OleAcc();
   if (!api.createStd || !api.lresultFromObject) return false;

@@ -5,14 +5,14 @@
 
 namespace tessarin {
 
-class TStringAlignGrid;
+class CharGrid;
 
 // The child id of a cell: 1 for (0, 0), the space, 97 for code 128.
 constexpr long CellChildId(int col, int row) { return 1 + col + 16 * row; }
 
 // Answers WM_GETOBJECT for the grid's client object; false for other objects, which the
 // default window procedure answers.
-bool GridGetObject(TStringAlignGrid& grid, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool GridGetObject(CharGrid& grid, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 // Tells accessibility clients that a cell became current: its selection, and its focus
 // while the grid holds the focus.

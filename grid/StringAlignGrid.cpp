@@ -1,4 +1,4 @@
-// TStringAlignGrid: painting, selection, keyboard and mouse of the character grid.
+// CharGrid: painting, selection, keyboard and mouse of the character grid.
 #include "grid/StringAlignGrid.h"
 
 #include <windowsx.h>
@@ -34,14 +34,14 @@ void DrawCellText(HDC dc, const std::string& text, const RECT& rect) {
 
 EGridIndexError::EGridIndexError() : ui::Exception(kGridIndexError) {}
 
-TStringAlignGrid::TStringAlignGrid(ui::Control* parent, ui::Bounds bounds)
+CharGrid::CharGrid(ui::Control* parent, ui::Bounds bounds)
     : ui::CustomControl(parent, "TStringAlignGrid", bounds, WS_TABSTOP, 0),
       colWidth_(Scale(32)),
       rowHeight_(Scale(32)) {
   SetColor(ui::kSysColor | COLOR_WINDOW);
 }
 
-const std::string& TStringAlignGrid::Cells(int col, int row) const {
+const std::string& CharGrid::Cells(int col, int row) const {
   if (col < 0 || col >= ColCount || row < 0 || row >= TotalRows()) throw EGridIndexError();
   // The Unicode view's cells hold no text of the page's code page.
   static const std::string none;
@@ -49,23 +49,23 @@ const std::string& TStringAlignGrid::Cells(int col, int row) const {
   return cells_[static_cast<size_t>(row * ColCount + col)];
 }
 
-void TStringAlignGrid::SetCells(int col, int row, const std::string& text) {
+void CharGrid::SetCells(int col, int row, const std::string& text) {
   if (col < 0 || col >= ColCount || row < 0 || row >= RowCount) throw EGridIndexError();
   cells_[static_cast<size_t>(row * ColCount + col)] = text;
   InvalidateCell(col, row);
 }
 
-void TStringAlignGrid::SetDefaultColWidth(int width) {
+void CharGrid::SetDefaultColWidth(int width) {
   colWidth_ = std::max(1, Scale(width));
   Invalidate();
 }
 
-void TStringAlignGrid::SetDefaultRowHeight(int height) {
+void CharGrid::SetDefaultRowHeight(int height) {
   rowHeight_ = std::max(1, Scale(height));
   Invalidate();
 }
 
-int TStringAlignGrid::ColWidth() const {
+int CharGrid::ColWidth() const {
   const int width = map_ ? colWidth_ - 1 : colWidth_;
   // Cells scaled one by one round up at some scalings (22 pixels are 28 at 125 %, not
   // 27.5), and sixteen of them add up past the room the layout gave: the cells then take
@@ -74,35 +74,35 @@ int TStringAlignGrid::ColWidth() const {
   return std::max(1, std::min(width, clientWidth_ / ColCount - 1));
 }
 
-int TStringAlignGrid::RowHeight() const {
+int CharGrid::RowHeight() const {
   if (clientHeight_ <= 0) return rowHeight_;
   return std::max(1, std::min(rowHeight_, clientHeight_ / RowCount - 1));
 }
 
-void TStringAlignGrid::ClientSized() {
+void CharGrid::ClientSized() {
   RECT client{};
   if (handle_) GetClientRect(handle_, &client);
   clientWidth_ = client.right;
   clientHeight_ = client.bottom;
 }
 
-void TStringAlignGrid::ChangeScale(UINT newDpi) {
+void CharGrid::ChangeScale(UINT newDpi) {
   colWidth_ = std::max(1, ui::Rescale(colWidth_, newDpi, Dpi()));
   rowHeight_ = std::max(1, ui::Rescale(rowHeight_, newDpi, Dpi()));
   ui::CustomControl::ChangeScale(newDpi);
 }
 
-void TStringAlignGrid::FontChanged() {
+void CharGrid::FontChanged() {
   if (map_) ReloadCharMap();
   Invalidate();
 }
 
-RECT TStringAlignGrid::CellRect(int col, int row) const {
+RECT CharGrid::CellRect(int col, int row) const {
   const int x = col * (ColWidth() + 1), y = (row - top_) * (RowHeight() + 1);
   return RECT{x, y, x + ColWidth(), y + RowHeight()};
 }
 
-bool TStringAlignGrid::CellAt(int x, int y, int& col, int& row) const {
+bool CharGrid::CellAt(int x, int y, int& col, int& row) const {
   if (x < 0 || y < 0) return false;
   const int c = x / (ColWidth() + 1), r = y / (RowHeight() + 1);
   if (c >= ColCount || r >= RowCount || top_ + r >= TotalRows()) return false;
@@ -111,19 +111,19 @@ bool TStringAlignGrid::CellAt(int x, int y, int& col, int& row) const {
   return true;
 }
 
-void TStringAlignGrid::SetCol(int col) {
+void CharGrid::SetCol(int col) {
   if (col != col_) MoveCurrent(col, row_);
 }
 
-void TStringAlignGrid::SetRow(int row) {
+void CharGrid::SetRow(int row) {
   if (row != row_) MoveCurrent(col_, row);
 }
 
-void TStringAlignGrid::SelectCellAt(int col, int row) {
+void CharGrid::SelectCellAt(int col, int row) {
   if (col != col_ || row != row_) MoveCurrent(col, row);
 }
 
-void TStringAlignGrid::MoveCurrent(int col, int row) {
+void CharGrid::MoveCurrent(int col, int row) {
   if (col < 0 || col >= ColCount || row < 0 || row >= TotalRows()) throw EGridIndexError();
   bool canSelect = true;
   if (OnSelectCell) OnSelectCell(col, row, canSelect);
@@ -140,7 +140,7 @@ void TStringAlignGrid::MoveCurrent(int col, int row) {
   if (handle_) NotifyGridCell(handle_, col_, row_ - top_, GetFocus() == handle_);
 }
 
-void TStringAlignGrid::InvalidateCell(int col, int row) {
+void CharGrid::InvalidateCell(int col, int row) {
   // A hidden grid repaints whole when it is shown: filling it at start-up asks nothing
   // of the window system.
   if (!handle_ || !IsWindowVisible(handle_)) return;
@@ -149,7 +149,7 @@ void TStringAlignGrid::InvalidateCell(int col, int row) {
   InvalidateRect(handle_, &r, FALSE);
 }
 
-void TStringAlignGrid::KeyDown(WPARAM key) {
+void CharGrid::KeyDown(WPARAM key) {
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   if (map_) return UnicodeKeyDown(key, ctrl);
   int col = col_, row = row_;
@@ -174,7 +174,7 @@ void TStringAlignGrid::KeyDown(WPARAM key) {
   if (col != col_ || row != row_) MoveCurrent(col, row);
 }
 
-LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CharGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SIZE: {
@@ -238,7 +238,7 @@ LRESULT TStringAlignGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return ui::CustomControl::WndProc(msg, wParam, lParam);
 }
 
-void TStringAlignGrid::Paint(HDC target, const RECT& clip) {
+void CharGrid::Paint(HDC target, const RECT& clip) {
   RECT client;
   GetClientRect(handle_, &client);
   // The Unicode view paints each pixel once, its rows opaque: it needs no bitmap.
@@ -258,7 +258,7 @@ void TStringAlignGrid::Paint(HDC target, const RECT& clip) {
   dc.CopyTo(target, clip);
 }
 
-void TStringAlignGrid::PaintLines(HDC dc) const {
+void CharGrid::PaintLines(HDC dc) const {
   const ui::Brush line(CreateSolidBrush(RGB(192, 192, 192)));
   const int colWidth = ColWidth(), rowHeight = RowHeight();
   for (int c = 0; c < ColCount; ++c) {
@@ -273,7 +273,7 @@ void TStringAlignGrid::PaintLines(HDC dc) const {
   }
 }
 
-void TStringAlignGrid::PaintTo(HDC dc, const RECT& client, const RECT& clip) {
+void CharGrid::PaintTo(HDC dc, const RECT& client, const RECT& clip) {
   FillRect(dc, &client, ui::Brush(CreateSolidBrush(ui::ResolveColor(Color()))));
   PaintLines(dc);
 

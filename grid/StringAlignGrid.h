@@ -1,4 +1,4 @@
-// TStringAlignGrid, the read-only character grid, and its index error.
+// CharGrid, the read-only character grid, and its index error.
 #pragma once
 #include <windows.h>
 
@@ -41,13 +41,13 @@ void DrawCodePoint(HDC dc, char32_t cp, unsigned glyph, const RECT& rect);
 // rows at a time under a standard vertical scroll bar, its cells one pixel narrower so
 // that the bar fits. Rows are then counted through the whole view: Row, CellAt, CellRect
 // and OnSelectCell take the row of the view, not of the window.
-class TStringAlignGrid : public ui::CustomControl {
+class CharGrid : public ui::CustomControl {
  public:
   static constexpr int ColCount = 16;
   // The rows in sight: all of the page, a window on the Unicode view.
   static constexpr int RowCount = 14;
 
-  TStringAlignGrid(ui::Control* parent, ui::Bounds bounds);
+  CharGrid(ui::Control* parent, ui::Bounds bounds);
 
   // The current cell. Setting a new value raises OnSelectCell for the cell about to
   // become current (the new column with the old row for Col), then makes it current if

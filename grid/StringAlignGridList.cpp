@@ -1,9 +1,9 @@
-// TStringAlignGrid's list of code points in the Unicode view (the recently used characters).
+// CharGrid's list of code points in the Unicode view (the recently used characters).
 #include "grid/StringAlignGrid.h"
 
 namespace tessarin {
 
-void TStringAlignGrid::SetCodePointList(std::optional<std::vector<char32_t>> list) {
+void CharGrid::SetCodePointList(std::optional<std::vector<char32_t>> list) {
   if (!map_) return;  // the page has no room for code points
   list_ = std::move(list);
   top_ = 0;

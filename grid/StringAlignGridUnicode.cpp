@@ -1,4 +1,4 @@
-// TStringAlignGrid's Unicode view: the font's characters by rows of 16, its scroll bar,
+// CharGrid's Unicode view: the font's characters by rows of 16, its scroll bar,
 // keys, wheel and painting.
 #include <algorithm>
 #include <array>
@@ -11,11 +11,11 @@
 namespace tessarin {
 namespace {
 
-constexpr int kColumns = TStringAlignGrid::ColCount;
+constexpr int kColumns = CharGrid::ColCount;
 
 }  // namespace
 
-void TStringAlignGrid::SetUnicodeView(bool on) {
+void CharGrid::SetUnicodeView(bool on) {
   if (on == UnicodeView()) return;
   map_ = on ? FontCharMapOf(font_.Handle()) : nullptr;
   list_.reset();
@@ -30,12 +30,12 @@ void TStringAlignGrid::SetUnicodeView(bool on) {
   Invalidate();
 }
 
-int TStringAlignGrid::TotalRows() const {
+int CharGrid::TotalRows() const {
   if (list_) return static_cast<int>((list_->size() + kColumns - 1) / kColumns);
   return map_ ? static_cast<int>(map_->Rows().size()) : RowCount;
 }
 
-void TStringAlignGrid::SetTopRow(int row) {
+void CharGrid::SetTopRow(int row) {
   row = std::max(0, std::min(row, TotalRows() - RowCount));
   if (row == top_) return;
   const int by = top_ - row;
@@ -55,7 +55,7 @@ void TStringAlignGrid::SetTopRow(int row) {
   if (OnTopRowChange) OnTopRowChange();
 }
 
-char32_t TStringAlignGrid::CodePointAt(int col, int row) const {
+char32_t CharGrid::CodePointAt(int col, int row) const {
   if (!map_ || row < 0 || row >= TotalRows() || col < 0 || col >= kColumns) return 0;
   if (list_) {
     const size_t index = static_cast<size_t>(row) * kColumns + static_cast<size_t>(col);
@@ -64,7 +64,7 @@ char32_t TStringAlignGrid::CodePointAt(int col, int row) const {
   return map_->Rows()[static_cast<size_t>(row)] + static_cast<char32_t>(col);
 }
 
-int TStringAlignGrid::RowOfCodePoint(char32_t cp) const {
+int CharGrid::RowOfCodePoint(char32_t cp) const {
   if (!map_) return -1;
   if (list_) {
     const auto it = std::find(list_->begin(), list_->end(), cp);
@@ -75,7 +75,7 @@ int TStringAlignGrid::RowOfCodePoint(char32_t cp) const {
   return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
 }
 
-bool TStringAlignGrid::CellOfCodePoint(char32_t cp, int& col, int& row) const {
+bool CharGrid::CellOfCodePoint(char32_t cp, int& col, int& row) const {
   if (list_) {
     // A list lacking the code point offers its first cell.
     const auto it = std::find(list_->begin(), list_->end(), cp);
@@ -92,7 +92,7 @@ bool TStringAlignGrid::CellOfCodePoint(char32_t cp, int& col, int& row) const {
   return true;
 }
 
-void TStringAlignGrid::SelectCodePoint(char32_t cp) {
+void CharGrid::SelectCodePoint(char32_t cp) {
   int col = 0, row = 0;
   if (!map_ || !CellOfCodePoint(cp, col, row)) return;
   if (row < top_ || row >= top_ + RowCount) SetTopRow(row);
@@ -106,7 +106,7 @@ void TStringAlignGrid::SelectCodePoint(char32_t cp) {
   MoveCurrent(col, row);
 }
 
-void TStringAlignGrid::ReloadCharMap() {
+void CharGrid::ReloadCharMap() {
   auto map = FontCharMapOf(font_.Handle());
   if (map == map_) return;
   const char32_t current = CodePointAt(col_, row_);
@@ -119,7 +119,7 @@ void TStringAlignGrid::ReloadCharMap() {
   if (OnTopRowChange) OnTopRowChange();
 }
 
-void TStringAlignGrid::UpdateScrollBar() {
+void CharGrid::UpdateScrollBar() {
   if (!handle_ || !map_) return;
   SCROLLINFO si{};
   si.cbSize = sizeof si;
@@ -133,7 +133,7 @@ void TStringAlignGrid::UpdateScrollBar() {
   SetScrollInfo(handle_, SB_VERT, &si, TRUE);
 }
 
-void TStringAlignGrid::VScroll(WORD request) {
+void CharGrid::VScroll(WORD request) {
   if (!map_) return;
   SCROLLINFO si{};
   si.cbSize = sizeof si;
@@ -153,7 +153,7 @@ void TStringAlignGrid::VScroll(WORD request) {
   }
 }
 
-void TStringAlignGrid::Wheel(int delta) {
+void CharGrid::Wheel(int delta) {
   UINT lines = 3;
   SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
   if (lines == WHEEL_PAGESCROLL) lines = RowCount;
@@ -163,7 +163,7 @@ void TStringAlignGrid::Wheel(int delta) {
   if (notches) SetTopRow(top_ - notches * static_cast<int>(lines));
 }
 
-void TStringAlignGrid::UnicodeKeyDown(WPARAM key, bool ctrl) {
+void CharGrid::UnicodeKeyDown(WPARAM key, bool ctrl) {
   const int last = TotalRows() - 1;
   if (last < 0) return;
   int col = col_, row = row_, top = top_;
@@ -195,7 +195,7 @@ void TStringAlignGrid::UnicodeKeyDown(WPARAM key, bool ctrl) {
   if (col != col_ || row != row_) MoveCurrent(col, row);
 }
 
-void TStringAlignGrid::PaintUnicode(HDC dc, const RECT& client, const RECT& clip) {
+void CharGrid::PaintUnicode(HDC dc, const RECT& client, const RECT& clip) {
   const COLORREF background = ui::ResolveColor(Color()), textColor = ui::ResolveColor(font_.Color());
   const ui::SelectObjectScope font(dc, font_.Handle());
   SetBkMode(dc, TRANSPARENT);

@@ -1,4 +1,4 @@
-// TBlockComboBox: the standard drop-down list, filled and read through wide messages.
+// BlockComboBox: the standard drop-down list, filled and read through wide messages.
 #include "main/BlockComboBox.h"
 
 namespace tessarin {
@@ -8,13 +8,13 @@ std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin()
 
 }  // namespace
 
-TBlockComboBox::TBlockComboBox(ui::Control* parent, ui::Bounds bounds) : ui::Control(parent) {
+BlockComboBox::BlockComboBox(ui::Control* parent, ui::Bounds bounds) : ui::Control(parent) {
   CreateHandle({.className = "COMBOBOX",
                 .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                 .bounds = bounds});
 }
 
-void TBlockComboBox::SetItems(const std::vector<std::string>& items, int index) {
+void BlockComboBox::SetItems(const std::vector<std::string>& items, int index) {
   SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
   SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
   for (const std::string& item : items) {
@@ -26,9 +26,9 @@ void TBlockComboBox::SetItems(const std::vector<std::string>& items, int index) 
   InvalidateRect(handle_, nullptr, TRUE);
 }
 
-int TBlockComboBox::Count() const { return static_cast<int>(SendMessageW(handle_, CB_GETCOUNT, 0, 0)); }
+int BlockComboBox::Count() const { return static_cast<int>(SendMessageW(handle_, CB_GETCOUNT, 0, 0)); }
 
-std::string TBlockComboBox::Item(int index) const {
+std::string BlockComboBox::Item(int index) const {
   const LRESULT length = SendMessageW(handle_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) return {};
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
@@ -39,15 +39,15 @@ std::string TBlockComboBox::Item(int index) const {
   return ascii;
 }
 
-int TBlockComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0)); }
+int BlockComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0)); }
 
-void TBlockComboBox::SetItemIndex(int index) {
+void BlockComboBox::SetItemIndex(int index) {
   if (index != ItemIndex()) SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-bool TBlockComboBox::DroppedDown() const { return SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+bool BlockComboBox::DroppedDown() const { return SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != 0; }
 
-bool TBlockComboBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool BlockComboBox::Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (msg == WM_COMMAND) {
     switch (HIWORD(wParam)) {
       case CBN_SETFOCUS:

@@ -1,4 +1,4 @@
-// TBlockComboBox, the drop-down list of the grid's views: the Windows-1252 page and the
+// BlockComboBox, the drop-down list of the grid's views: the Windows-1252 page and the
 // Unicode blocks of the font.
 #pragma once
 #include <windows.h>
@@ -13,10 +13,10 @@ namespace tessarin {
 
 // A standard drop-down list (CBS_DROPDOWNLIST). Its texts reach the control through the
 // wide messages.
-class TBlockComboBox : public ui::Control {
+class BlockComboBox : public ui::Control {
  public:
   // bounds.height is the height of the open list.
-  TBlockComboBox(ui::Control* parent, ui::Bounds bounds);
+  BlockComboBox(ui::Control* parent, ui::Bounds bounds);
 
   // Replaces every item; the selection goes to `index` (-1: none). Raises nothing.
   void SetItems(const std::vector<std::string>& items, int index);

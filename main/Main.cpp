@@ -1,4 +1,4 @@
-// TForm1, the main window: its controls, the grid and selection, the show step and layout.
+// MainForm, the main window: its controls, the grid and selection, the show step and layout.
 #include "main/Main.h"
 
 #include "app/Settings.h"
@@ -9,13 +9,13 @@
 
 namespace tessarin {
 
-TForm1* Form1 = nullptr;
+MainForm* Form1 = nullptr;
 
 namespace {
 
 ui::Form::Options MainOptions() {
   ui::Form::Options o;
-  o.windowClass = TForm1::kWindowClass;
+  o.windowClass = MainForm::kWindowClass;
   o.caption = "Tessarin";
   o.clientWidth = kDesignClientWidth;
   o.clientHeight = kDesignClientHeight;
@@ -50,123 +50,112 @@ void SetStyle(ui::Control& c, ui::FontStyles style) { c.GetFont().SetStyle(style
 
 }  // namespace
 
-TForm1::TForm1()
+MainForm::MainForm()
     : ui::Form(MainOptions()),
-      mega_label(this, "1", kMainDesign.megaLabel, kMagnifier),
-      StringAlignGrid1(this, kMainDesign.grid),
-      Panel1(this, kMainDesign.panel),
-      FontComboBox1(&Panel1, kMainDesign.fontBox, TFontDevice::fdBoth, foTrueTypeOnly),
-      CheckBox1(&Panel1, "Fontname like Font", kMainDesign.checkBox1, {.checked = true}),
-      RadioGroup1(&Panel1, "Fontoptions", kMainDesign.radioGroup1,
+      magnifier(this, "1", kMainDesign.magnifier, kMagnifier),
+      grid(this, kMainDesign.grid),
+      panel(this, kMainDesign.panel),
+      fontBox(&panel, kMainDesign.fontBox, FontDevice::fdBoth, foTrueTypeOnly),
+      ownFontNamesCheck(&panel, "Fontname like Font", kMainDesign.ownFontNamesCheck, {.checked = true}),
+      fontFilterGroup(&panel, "Fontoptions", kMainDesign.fontFilterGroup,
                   {"&All Fonts", "A&NSI only", "S&ymbols only"}, 0),
-      GroupBox1(&Panel1, "Fontstyle", kMainDesign.groupBox1),
-      check_bold(&GroupBox1, "TEXT", kMainDesign.checkBold),
-      check_italic(&GroupBox1, "TEXT", kMainDesign.checkItalic),
-      check_strike(&GroupBox1, "TEXT", kMainDesign.checkStrike),
-      check_underline(&GroupBox1, "TEXT", kMainDesign.checkUnderline),
-      GroupBox4(&Panel1, "Textcolor", kMainDesign.groupBox4),
-      Gradient1(&GroupBox4, "&Textcolor/Textcolor", kMainDesign.gradient,
+      styleGroup(&panel, "Fontstyle", kMainDesign.styleGroup),
+      boldCheck(&styleGroup, "TEXT", kMainDesign.boldCheck),
+      italicCheck(&styleGroup, "TEXT", kMainDesign.italicCheck),
+      strikeCheck(&styleGroup, "TEXT", kMainDesign.strikeCheck),
+      underlineCheck(&styleGroup, "TEXT", kMainDesign.underlineCheck),
+      colorGroup(&panel, "Textcolor", kMainDesign.colorGroup),
+      colorButton(&colorGroup, "&Textcolor/Textcolor", kMainDesign.colorButton,
                 {.lightColor = RGB(255, 255, 255), .shadowColor = RGB(0, 0, 0)}),
-      check216(&GroupBox4, "216 Colors", kMainDesign.check216),
-      BlockComboBox1(&Panel1, kMainDesign.blockBox),
-      Label1(&Panel1, "", kMainDesign.label1, kWhiteCentred),
-      Label3(&Panel1, "Key:", kMainDesign.label3),
-      num(&Panel1, "#32", kMainDesign.num, kRightAligned),
-      Tast(&Panel1, "Space", kMainDesign.tast, kRightAligned),
-      html_char(&Panel1, "", kMainDesign.htmlChar, kFixedRight),
-      char_name(&Panel1, "SPACE", kMainDesign.charName, kCentredName),
-      GroupBox3(&Panel1, "Text", kMainDesign.groupBox3),
-      RichEdit1(&GroupBox3, kMainDesign.richEdit),
-      Label2(&GroupBox3, "RTF-Size", kMainDesign.label2, kRightAligned),
-      SpinEdit1(&GroupBox3, kMainDesign.spinEdit, {.minValue = 1, .maxValue = 256, .value = 10}),
-      Edit_leer(&GroupBox3, kMainDesign.editLeer, {.visible = false}),
-      Label_HTML(&GroupBox3, "HTML-Output", kMainDesign.labelHtml),
-      HTML_Edit(&GroupBox3, kMainDesign.htmlEdit, {.readOnly = true}),
-      Check_Fontcopy(&GroupBox3, "Copy with HTML-Fontstyles", kMainDesign.checkFontcopy),
-      b_kopy(&GroupBox3, "Copy as &RTF", kMainDesign.copyRtf),
-      Button1(&GroupBox3, "Copy as &HTML", kMainDesign.copyHtml),
-      html_label(&GroupBox3, "", kMainDesign.htmlLabel, kHidden),
-      b_ausw(&Panel1, "&Select", kMainDesign.select, {.isDefault = true}),
-      b_info(&Panel1, "&Options", kMainDesign.options),
-      b_exit(&Panel1, "E&xit", kMainDesign.exit),
-      char_fonts(&Panel1, "", kMainDesign.charName, kFontsLine),
-      FindField1(this),
-      Widget1(this),
-      ColorDialog1({.fullOpen = true, .customColorName = "Farbe"}),
-      DesignApp1(),
-      JustOne321(*this),
-      RxTrayIcon1(),
-      DropTextSource1(),
-      PopupMenu1({{"Tessarineinblenden1", "Show Tessarin", {.isDefault = true}},
-                  {"N1", "-"},
-                  {"N11", "1."},
-                  {"N21", "2."},
-                  {"N31", "3."},
-                  {"N41", "4."},
-                  {"N51", "5."},
-                  {"N61", "6."},
-                  {"N71", "7."},
-                  {"N81", "8."},
-                  {"N91", "9."},
-                  {"N01", "10."}}),
-      Tessarineinblenden1(PopupMenu1.Items(0)),
-      N1(PopupMenu1.Items(1)),
-      N11(PopupMenu1.Items(2)),
-      N21(PopupMenu1.Items(3)),
-      N31(PopupMenu1.Items(4)),
-      N41(PopupMenu1.Items(5)),
-      N51(PopupMenu1.Items(6)),
-      N61(PopupMenu1.Items(7)),
-      N71(PopupMenu1.Items(8)),
-      N81(PopupMenu1.Items(9)),
-      N91(PopupMenu1.Items(10)),
-      N01(PopupMenu1.Items(11)),
-      SendKey1() {
+      webSafeCheck(&colorGroup, "216 Colors", kMainDesign.webSafeCheck),
+      viewBox(&panel, kMainDesign.viewBox),
+      previewLabel(&panel, "", kMainDesign.preview, kWhiteCentred),
+      keyCaption(&panel, "Key:", kMainDesign.keyCaption),
+      codeLabel(&panel, "#32", kMainDesign.codeLabel, kRightAligned),
+      keyLabel(&panel, "Space", kMainDesign.keyLabel, kRightAligned),
+      entityLabel(&panel, "", kMainDesign.entityLabel, kFixedRight),
+      nameLabel(&panel, "SPACE", kMainDesign.nameLabel, kCentredName),
+      compositionGroup(&panel, "Text", kMainDesign.compositionGroup),
+      composition(&compositionGroup, kMainDesign.composition),
+      sizeCaption(&compositionGroup, "RTF-Size", kMainDesign.sizeCaption, kRightAligned),
+      sizeEdit(&compositionGroup, kMainDesign.sizeEdit, {.minValue = 1, .maxValue = 256, .value = 10}),
+      clipboardEdit(&compositionGroup, kMainDesign.clipboardEdit, {.visible = false}),
+      htmlCaption(&compositionGroup, "HTML-Output", kMainDesign.htmlCaption),
+      htmlEdit(&compositionGroup, kMainDesign.htmlEdit, {.readOnly = true}),
+      htmlStylesCheck(&compositionGroup, "Copy with HTML-Fontstyles", kMainDesign.htmlStyles),
+      copyRtfButton(&compositionGroup, "Copy as &RTF", kMainDesign.copyRtf),
+      copyHtmlButton(&compositionGroup, "Copy as &HTML", kMainDesign.copyHtml),
+      htmlLabel(&compositionGroup, "", kMainDesign.htmlLabel, kHidden),
+      selectButton(&panel, "&Select", kMainDesign.select, {.isDefault = true}),
+      optionsButton(&panel, "&Options", kMainDesign.options),
+      exitButton(&panel, "E&xit", kMainDesign.exit),
+      fontsLabel(&panel, "", kMainDesign.nameLabel, kFontsLine),
+      findField(this),
+      captionButton(this),
+      colorDialog({.fullOpen = true, .customColorName = "Farbe"}),
+      appEvents(),
+      singleInstance(*this),
+      trayIcon(),
+      dragSource(),
+      trayMenu({{"showItem", "Show Tessarin", {.isDefault = true}},
+                {"separator", "-"},
+                {"insert1", "1."},
+                {"insert2", "2."},
+                {"insert3", "3."},
+                {"insert4", "4."},
+                {"insert5", "5."},
+                {"insert6", "6."},
+                {"insert7", "7."},
+                {"insert8", "8."},
+                {"insert9", "9."},
+                {"insert10", "10."}}),
+      showItem(trayMenu.Items(0)),
+      keySender() {
   Form1 = this;
 
   // The magnifier is drawn behind the grid.
-  SetWindowPos(mega_label.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  mega_label.GetFont().Assign(ui::Font("Arial", -341));
-  StringAlignGrid1.GetFont().Assign(ui::Font("Arial", -21));
-  Label1.GetFont().Assign(ui::Font("Arial", -kPreviewFontHeight));
-  Tast.GetFont().Assign(ui::Font("MS Sans Serif", -11));
-  RichEdit1.GetFont().Assign(ui::Font("MS Sans Serif", -13));
-  Gradient1.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
-  ColorDialog1.SetCustomColors(kInitialCustomColors);
-  SetStyle(check_bold, {.bold = true});
-  SetStyle(check_italic, {.italic = true});
-  SetStyle(check_strike, {.strikeOut = true});
-  SetStyle(check_underline, {.underline = true});
+  SetWindowPos(magnifier.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  magnifier.GetFont().Assign(ui::Font("Arial", -341));
+  grid.GetFont().Assign(ui::Font("Arial", -21));
+  previewLabel.GetFont().Assign(ui::Font("Arial", -kPreviewFontHeight));
+  keyLabel.GetFont().Assign(ui::Font("MS Sans Serif", -11));
+  composition.GetFont().Assign(ui::Font("MS Sans Serif", -13));
+  colorButton.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
+  colorDialog.SetCustomColors(kInitialCustomColors);
+  SetStyle(boldCheck, {.bold = true});
+  SetStyle(italicCheck, {.italic = true});
+  SetStyle(strikeCheck, {.strikeOut = true});
+  SetStyle(underlineCheck, {.underline = true});
 
-  SetDefaultButton(&b_ausw);
-  SetActiveControl(&StringAlignGrid1);
+  SetDefaultButton(&selectButton);
+  SetActiveControl(&grid);
 
-  StringAlignGrid1.OnSelectCell = [this](int c, int r, bool& ok) { StringAlignGrid1SelectCell(c, r, ok); };
-  StringAlignGrid1.OnDblClick = [this] { StringAlignGrid1DblClick(); };
-  StringAlignGrid1.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
-    StringAlignGrid1MouseDown(b, s, x, y);
+  grid.OnSelectCell = [this](int c, int r, bool& ok) { GridSelectCell(c, r, ok); };
+  grid.OnDblClick = [this] { GridDblClick(); };
+  grid.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
+    GridMouseDown(b, s, x, y);
   };
-  b_ausw.OnClick = [this] { b_auswClick(); };
-  FontComboBox1.OnChange = [this] { FontComboBox1Change(); };
-  RadioGroup1.OnClick = [this] { RadioGroup1Click(); };
-  RichEdit1.OnChange = [this] { RichEdit1Change(); };
-  SpinEdit1.OnChange = [this] { SpinEdit1Change(); };
-  check_bold.OnClick = [this] { check_boldClick(); };
-  check_italic.OnClick = [this] { check_italicClick(); };
-  check_strike.OnClick = [this] { check_strikeClick(); };
-  check_underline.OnClick = [this] { check_underlineClick(); };
-  Check_Fontcopy.OnClick = [this] { Check_FontcopyClick(); };
-  b_kopy.OnClick = [this] { b_kopyClick(); };
-  Button1.OnClick = [this] { Button1Click(); };
-  CheckBox1.OnClick = [this] { CheckBox1Click(); };
-  b_exit.OnClick = [this] { b_exitClick(); };
-  Gradient1.OnClick = [this] { color_panel1Click(); };
-  GroupBox4.OnClick = [this] { color_panel1Click(); };
-  StringAlignGrid1.OnMouseMove = [this](ui::ShiftState s, int x, int y) {
-    StringAlignGrid1MouseMove(s, x, y);
+  selectButton.OnClick = [this] { SelectClick(); };
+  fontBox.OnChange = [this] { FontBoxChange(); };
+  fontFilterGroup.OnClick = [this] { FontFilterClick(); };
+  composition.OnChange = [this] { CompositionChange(); };
+  sizeEdit.OnChange = [this] { SizeChange(); };
+  boldCheck.OnClick = [this] { BoldClick(); };
+  italicCheck.OnClick = [this] { ItalicClick(); };
+  strikeCheck.OnClick = [this] { StrikeClick(); };
+  underlineCheck.OnClick = [this] { UnderlineClick(); };
+  htmlStylesCheck.OnClick = [this] { HtmlStylesClick(); };
+  copyRtfButton.OnClick = [this] { CopyRtfClick(); };
+  copyHtmlButton.OnClick = [this] { CopyHtmlClick(); };
+  ownFontNamesCheck.OnClick = [this] { OwnFontNamesClick(); };
+  exitButton.OnClick = [this] { ExitClick(); };
+  colorButton.OnClick = [this] { ColorClick(); };
+  colorGroup.OnClick = [this] { ColorClick(); };
+  grid.OnMouseMove = [this](ui::ShiftState s, int x, int y) {
+    GridMouseMove(s, x, y);
   };
-  b_info.OnClick = [this] { b_infoClick(); };
-  DesignApp1.OnMinimize = [this] { DesignApp1Minimize(); };
+  optionsButton.OnClick = [this] { OptionsClick(); };
+  appEvents.OnMinimize = [this] { AppMinimize(); };
   OnShow = [this] { FormShow(); };
   // The recently used characters are kept at exit; a file that cannot be written says so,
   // and the program ends all the same.
@@ -179,29 +168,31 @@ TForm1::TForm1()
   };
   OnResize = [this] { AlignPanel(); };
   OnMouseMove = [this](ui::ShiftState, int, int) { FormMouseMove(); };
-  mega_label.OnMouseUp = [this](ui::MouseButton, ui::ShiftState, int, int) { mega_labelMouseUp(); };
-  Widget1.SetGlyph('u');
-  Widget1.OnClick = [this] { Widget1Click(); };
+  magnifier.OnMouseUp = [this](ui::MouseButton, ui::ShiftState, int, int) { MagnifierMouseUp(); };
+  captionButton.SetGlyph('u');
+  captionButton.OnClick = [this] { CaptionButtonClick(); };
   // The program's icon at the system's small-icon size: 16 pixels at 100 %, 24 at 150 %.
-  RxTrayIcon1.SetIcon(ui::LoadIconForDpi(MAKEINTRESOURCEA(1), SM_CXSMICON, ui::SystemDpi()));
-  RxTrayIcon1.OnClick = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
-    RxTrayIconClick(b, s, x, y);
+  trayIcon.SetIcon(ui::LoadIconForDpi(MAKEINTRESOURCEA(1), SM_CXSMICON, ui::SystemDpi()));
+  trayIcon.OnClick = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
+    TrayIconClick(b, s, x, y);
   };
-  PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
-  Tessarineinblenden1.OnClick = [this] { Tessarineinblenden1Click(); };
-  for (ui::MenuItem* item : {&N11, &N21, &N31, &N41, &N51, &N61, &N71, &N81, &N91, &N01})
-    item->OnClick = [this, item] { NClick(*item); };
-  SendKey1.SetDelay(0);
+  trayMenu.OnPopup = [this] { TrayMenuPopup(); };
+  showItem.OnClick = [this] { ShowItemClick(); };
+  for (std::size_t i = 0; i < insertItems.size(); ++i) {
+    insertItems[i] = &trayMenu.Items(i + 2);
+    insertItems[i]->OnClick = [this, i] { InsertItemClick(static_cast<int>(i) + 1); };
+  }
+  keySender.SetDelay(0);
   WireFindField();
   WireUnicodeView();
-  FindField1.OnShiftAccept = [this] { TypeSelectedChar(); };
+  findField.OnShiftAccept = [this] { TypeSelectedChar(); };
 
   // The components have been built: the application takes its settings. The icon goes
   // into the notification area once the window has been drawn, before the user can
   // reach for either.
-  DesignApp1.Loaded();
+  appEvents.Loaded();
   ui::Application::Instance().AfterFirstPaint([this] {
-    RxTrayIcon1.Loaded();
+    trayIcon.Loaded();
     // Without a desktop shell Wine shows a notification area of the program's own with
     // the first icon, in front of the window shown already: the window goes back in
     // front, so that the activation returns to it when a dialog closes.
@@ -214,27 +205,27 @@ TForm1::TForm1()
   ApplyHotKey();
 }
 
-TForm1::~TForm1() {
+MainForm::~MainForm() {
   if (Form1 == this) Form1 = nullptr;
 }
 
-void TForm1::FormCreate() {
+void MainForm::FormCreate() {
   // The font box selects the grid's design font, if it is installed, and applies it.
-  FontComboBox1.SetFontName(StringAlignGrid1.GetFont().Name());
+  fontBox.SetFontName(grid.GetFont().Name());
   // The size field starts at the composition font's size in points.
-  SpinEdit1.SetValue(RichEdit1.GetFont().Size());
+  sizeEdit.SetValue(composition.GetFont().Size());
   FillGrid();
 }
 
-void TForm1::FillGrid() {
-  for (int c = 0; c < TStringAlignGrid::ColCount; ++c)
-    for (int r = 0; r < TStringAlignGrid::RowCount; ++r)
-      StringAlignGrid1.SetCells(c, r, std::string(1, static_cast<char>(CodeOfCell(c, r))));
+void MainForm::FillGrid() {
+  for (int c = 0; c < CharGrid::ColCount; ++c)
+    for (int r = 0; r < CharGrid::RowCount; ++r)
+      grid.SetCells(c, r, std::string(1, static_cast<char>(CodeOfCell(c, r))));
 }
 
-void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool& CanSelect) {
+void MainForm::GridSelectCell(int ACol, int ARow, bool& CanSelect) {
   // The cells past the end of the recently used characters hold nothing to select.
-  if (InRecentView() && StringAlignGrid1.CodePointAt(ACol, ARow) == 0) {
+  if (InRecentView() && grid.CodePointAt(ACol, ARow) == 0) {
     CanSelect = false;
     return;
   }
@@ -242,18 +233,18 @@ void TForm1::StringAlignGrid1SelectCell(int ACol, int ARow, bool& CanSelect) {
   const unsigned char code = CodeOfCell(ACol, ARow);
   SelectedCol = static_cast<std::uint8_t>(ACol);
   SelectedRow = static_cast<std::uint8_t>(ARow);
-  Tast.SetText(KeyText(code));
-  num.SetText(CodeText(code));
-  Label1.SetText(std::string(1, static_cast<char>(code)));
-  html_char.SetText(EntityText(code));
+  keyLabel.SetText(KeyText(code));
+  codeLabel.SetText(CodeText(code));
+  previewLabel.SetText(std::string(1, static_cast<char>(code)));
+  entityLabel.SetText(EntityText(code));
   DescribeInPage(code);
 }
 
-void TForm1::StringAlignGrid1DblClick() { AppendSelectedChar(); }
+void MainForm::GridDblClick() { AppendSelectedChar(); }
 
-void TForm1::b_auswClick() { AppendSelectedChar(); }
+void MainForm::SelectClick() { AppendSelectedChar(); }
 
-void TForm1::FormShow() {
+void MainForm::FormShow() {
   // Read on every show, so the file's values are back after the window was hidden.
   LoadSettings();
   ApplyHotKey();
@@ -261,54 +252,54 @@ void TForm1::FormShow() {
   ApplyLayout(LayoutForScreenWidth(ui::Unscale(GetSystemMetrics(SM_CXSCREEN), ui::SystemDpi())));
   ArrangePreview(InUnicodeView());
   SetWindowState(ui::WindowState::Normal);
-  SetActiveControl(&StringAlignGrid1);
+  SetActiveControl(&grid);
   // The application window would carry the taskbar button: it stays hidden whenever the
   // main window shows (a minimise may have left it shown, minimised).
   HideOwner();
 }
 
-void TForm1::ApplyLayout(ScreenLayout layout) {
+void MainForm::ApplyLayout(ScreenLayout layout) {
   if (layout == ScreenLayout::Design) return;  // the design layout stands as it is
   const LayoutValues& v = LayoutValuesFor(layout);
   SetOuterSize(v.windowWidth, v.windowHeight);
-  StringAlignGrid1.SetBounds(Scale(v.grid));
-  StringAlignGrid1.GetFont().SetSize(v.gridFontPoints);
-  StringAlignGrid1.SetDefaultColWidth(v.columnWidth);
-  StringAlignGrid1.SetDefaultRowHeight(v.rowHeight);
-  mega_label.SetBounds(Scale(v.megaLabel));
-  mega_label.GetFont().SetSize(v.megaFontPoints);
-  if (v.previewFontPoints) Label1.GetFont().SetSize(v.previewFontPoints);
-  Label1.SetHeight(Scale(v.previewHeight));
-  char_name.SetTop(Scale(v.nameTop));
-  for (ui::Label* label : {&Label3, &num, &Tast, &html_char}) label->SetTop(Scale(v.describeRowTop));
-  GroupBox3.SetTop(Scale(v.textGroupTop));
-  for (ui::Button* button : {&b_ausw, &b_info, &b_exit}) button->SetTop(Scale(v.buttonsTop));
+  grid.SetBounds(Scale(v.grid));
+  grid.GetFont().SetSize(v.gridFontPoints);
+  grid.SetDefaultColWidth(v.columnWidth);
+  grid.SetDefaultRowHeight(v.rowHeight);
+  magnifier.SetBounds(Scale(v.magnifier));
+  magnifier.GetFont().SetSize(v.megaFontPoints);
+  if (v.previewFontPoints) previewLabel.GetFont().SetSize(v.previewFontPoints);
+  previewLabel.SetHeight(Scale(v.previewHeight));
+  nameLabel.SetTop(Scale(v.nameTop));
+  for (ui::Label* label : {&keyCaption, &codeLabel, &keyLabel, &entityLabel}) label->SetTop(Scale(v.describeRowTop));
+  compositionGroup.SetTop(Scale(v.textGroupTop));
+  for (ui::Button* button : {&selectButton, &optionsButton, &exitButton}) button->SetTop(Scale(v.buttonsTop));
 }
 
-void TForm1::AlignPanel() {
+void MainForm::AlignPanel() {
   RECT client;
   GetClientRect(Handle(), &client);
   const int width = Scale(kPanelWidth);
-  Panel1.SetBounds({client.right - width, 0, width, client.bottom});
+  panel.SetBounds({client.right - width, 0, width, client.bottom});
 }
 
-void TForm1::b_exitClick() { Close(); }
+void MainForm::ExitClick() { Close(); }
 
-void TForm1::b_infoClick() {
+void MainForm::OptionsClick() {
   if (!Info_dlg) return;
   for (size_t i = 1; i < AppSettings.Texts.size(); ++i) Info_dlg->Edits()[i]->SetText(AppSettings.Texts[i]);
   Info_dlg->ShowModal();
 }
 
-void TForm1::DesignApp1Minimize() {
+void MainForm::AppMinimize() {
   // The foreground went on to the program below before the forms hid.
   SetWindowState(ui::WindowState::Normal);
   HideOwner();
 }
 
-bool TForm1::ShowMainWindow() {
+bool MainForm::ShowMainWindow() {
   // Asked before the window comes forward: the window the user is leaving.
-  ForegroundOrigin1.Remember();
+  foregroundOrigin.Remember();
   // The window comes forward with the start complete: the dialogs it may open are made.
   ui::Application::Instance().FinishStartup();
   // The window of the program that the user was in last, over the main one (the options or
@@ -335,13 +326,13 @@ bool TForm1::ShowMainWindow() {
   return true;
 }
 
-LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT MainForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == ActivateInstanceMessage() && msg != 0) {
     // Another start of the program asks this instance to come forward.
     ShowMainWindow();
     return 0;
   }
-  if (msg == WM_SHOWWINDOW && !wParam) FindField1.Close();  // the field goes with the window
+  if (msg == WM_SHOWWINDOW && !wParam) findField.Close();  // the field goes with the window
   if (msg == FontScanMessage() && msg != 0) {
     FontScanDone();
     return 0;
@@ -354,7 +345,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     } catch (...) {
     }
   }
-  if (msg == WM_HOTKEY && wParam == THotKey::kId) {
+  if (msg == WM_HOTKEY && wParam == GlobalHotKey::kId) {
     HotKeyPressed();
     return 0;
   }

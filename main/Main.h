@@ -1,7 +1,8 @@
-// TForm1, the main window, and its form variable Form1.
+// MainForm, the main window, and its form variable Form1.
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,10 +34,10 @@ namespace tessarin {
 
 // The main window: the character grid on the left, the panel with the font, the
 // description of the selected character and the composition on the right.
-class TForm1 : public ui::Form {
+class MainForm : public ui::Form {
  public:
-  TForm1();
-  ~TForm1() override;
+  MainForm();
+  ~MainForm() override;
 
   // The window class of the main window.
   static constexpr const char* kWindowClass = "TessarinMainWindow";
@@ -44,67 +45,68 @@ class TForm1 : public ui::Form {
   static BYTE FontCharsetFor(const std::string& name);
 
   // Left area. The magnifier lies behind the grid, in the same rectangle.
-  ui::Label mega_label;
-  TStringAlignGrid StringAlignGrid1;
+  ui::Label magnifier;
+  CharGrid grid;
 
   // Right-hand panel.
-  ui::Panel Panel1;
-  TFontComboBox FontComboBox1;
-  ui::CheckBox CheckBox1;
-  ui::RadioGroup RadioGroup1;
-  ui::GroupBox GroupBox1;
-  ui::CheckBox check_bold, check_italic, check_strike, check_underline;
-  ui::GroupBox GroupBox4;
-  TBI_GradientButton Gradient1;
-  ui::CheckBox check216;
+  ui::Panel panel;
+  FontComboBox fontBox;
+  ui::CheckBox ownFontNamesCheck;
+  ui::RadioGroup fontFilterGroup;
+  ui::GroupBox styleGroup;
+  ui::CheckBox boldCheck, italicCheck, strikeCheck, underlineCheck;
+  ui::GroupBox colorGroup;
+  GradientButton colorButton;
+  ui::CheckBox webSafeCheck;
   // The grid's views: "Windows-1252", then the Unicode blocks the font covers.
-  TBlockComboBox BlockComboBox1;
-  ui::Label Label1;
-  ui::Label Label3, num, Tast, html_char;
+  BlockComboBox viewBox;
+  ui::Label previewLabel;
+  ui::Label keyCaption, codeLabel, keyLabel, entityLabel;
   // The Unicode name of the selected character, under the preview: "SPACE" at start, as
   // the code and key labels describe the space before the first selection (made after the row
   // of descriptions, which keeps its place right after the preview among the windows).
-  ui::Label char_name;
+  ui::Label nameLabel;
   // Shows the whole name when the line ends it in "...".
-  ui::ToolTip CharNameTip{char_name};
-  ui::GroupBox GroupBox3;
-  ui::RichEdit RichEdit1;
-  ui::Label Label2;
-  ui::SpinEdit SpinEdit1;
-  ui::Edit Edit_leer;
-  ui::Label Label_HTML;
-  ui::Edit HTML_Edit;
-  ui::CheckBox Check_Fontcopy;
-  ui::Button b_kopy, Button1;
-  ui::Label html_label;
-  ui::Button b_ausw, b_info, b_exit;
+  ui::ToolTip nameTip{nameLabel};
+  ui::GroupBox compositionGroup;
+  ui::RichEdit composition;
+  ui::Label sizeCaption;
+  ui::SpinEdit sizeEdit;
+  ui::Edit clipboardEdit;
+  ui::Label htmlCaption;
+  ui::Edit htmlEdit;
+  ui::CheckBox htmlStylesCheck;
+  ui::Button copyRtfButton, copyHtmlButton;
+  ui::Label htmlLabel;
+  ui::Button selectButton, optionsButton, exitButton;
   // In the Unicode view, under the preview: the installed fonts that draw the selected
   // character, best first. A click on it, or Ctrl+Shift+F, shows the character in the next.
-  ui::Label char_fonts;
-  ui::ToolTip CharFontsTip{char_fonts};
+  ui::Label fontsLabel;
+  ui::ToolTip fontsTip{fontsLabel};
   // Ctrl+F: finds a character by its name, code or entity (hidden while closed).
-  TFindField FindField1;
+  FindField findField;
 
   // Components without a window, made in this order after the controls: the instance
   // tag before the notification-area icon, the icon before its menu.
-  TWidget Widget1;
+  CaptionButton captionButton;
   // The colour dialog: full open, its own current colour, the custom colours "FarbeA=…".
-  ui::ColorDialog ColorDialog1;
-  TDesignApp DesignApp1;
-  TJustOne32 JustOne321;
-  TRxTrayIcon RxTrayIcon1;
+  ui::ColorDialog colorDialog;
+  ApplicationEvents appEvents;
+  SingleInstance singleInstance;
+  TrayIcon trayIcon;
   // The drag source of the grid's character (held by reference: a drop target may keep it a while).
-  TComponentRef<TDropTextSource> DropTextSource1;
+  ComponentRef<DropTextSource> dragSource;
   // The notification-area menu: "Show Tessarin", a separator, then the ten fast-insert
   // texts (their captions are set each time the menu opens).
-  ui::PopupMenu PopupMenu1;
-  ui::MenuItem &Tessarineinblenden1, &N1;
-  ui::MenuItem &N11, &N21, &N31, &N41, &N51, &N61, &N71, &N81, &N91, &N01;
-  TSendKey SendKey1;
+  ui::PopupMenu trayMenu;
+  ui::MenuItem& showItem;
+  // The fast-insert texts 1 to 10, in the menu's order.
+  std::array<ui::MenuItem*, 10> insertItems{};
+  KeySender keySender;
   // The global hot key that shows and hides the window (AppSettings.HotKey).
-  THotKey HotKey1;
+  GlobalHotKey hotKey;
   // The window the user was in when the window last came forward: Shift+Enter types there.
-  TForegroundOrigin ForegroundOrigin1;
+  ForegroundOrigin foregroundOrigin;
 
   // The selection: the cell most recently passed to the selection update.
   std::uint8_t SelectedCol = 0;
@@ -123,7 +125,7 @@ class TForm1 : public ui::Form {
   // U+20AC) in the page, the cell's code point in the Unicode view.
   char32_t SelectedCodePoint() const;
 
-  // The text colour: the font colour of Gradient1, then of RichEdit1, then the HTML line.
+  // The text colour: the font colour of colorButton, then of composition, then the HTML line.
   void ApplyTextColor(COLORREF color);
   // Registers AppSettings.HotKey in place of the key held before.
   void ApplyHotKey();
@@ -140,8 +142,8 @@ class TForm1 : public ui::Form {
   void CopyUnicodeText(const std::u16string& text);
 
   // What the installed fonts draw, read on first need.
-  const TFontCoverageScan& FontCoverage() const { return fontCoverage_; }
-  // The fonts that draw the selected character of the Unicode view, as char_fonts names them.
+  const FontCoverageScan& FontCoverage() const { return fontCoverage_; }
+  // The fonts that draw the selected character of the Unicode view, as fontsLabel names them.
   const std::vector<std::string>& FontsWithSelected() const { return fontsWith_; }
   // The face the preview draws the selected character from when the font lacks it; empty
   // when the font has it or no installed font does.
@@ -161,67 +163,68 @@ class TForm1 : public ui::Form {
   void FormShow();
   void FillGrid();
   // The selection update: runs for the cell about to become current.
-  void StringAlignGrid1SelectCell(int ACol, int ARow, bool& CanSelect);
-  void StringAlignGrid1DblClick();
+  void GridSelectCell(int ACol, int ARow, bool& CanSelect);
+  void GridDblClick();
   // Every press records its point; a press that no mouse-button function takes arms the
   // drag when dragging is on.
-  void StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y);
-  void b_auswClick();
+  void GridMouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y);
+  void SelectClick();
   // Appends the character of the selected cell to the composition box.
   void AppendSelectedChar();
 
   // The composition and its HTML output.
-  void RichEdit1Change();
+  void CompositionChange();
   void UpdateHtmlEdit();
   // The HTML fragment for a text, in the composition's font, colour and styles.
   std::string MakeHtmlFont(const std::string& text);
-  void check_boldClick();
-  void check_italicClick();
-  void check_strikeClick();
-  void check_underlineClick();
-  void Check_FontcopyClick();
-  void SpinEdit1Change();
-  void b_kopyClick();
-  void Button1Click();
+  void BoldClick();
+  void ItalicClick();
+  void StrikeClick();
+  void UnderlineClick();
+  void HtmlStylesClick();
+  void SizeChange();
+  void CopyRtfClick();
+  void CopyHtmlClick();
   // The keyboard shortcuts for the styles and the size; true when one acted. The key is
   // not consumed.
   bool FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused);
 
   // The font box and its filter.
-  void FontComboBox1Change();
+  void FontBoxChange();
   void ApplyFont();
-  void RadioGroup1Click();
-  void CheckBox1Click();
-  void b_exitClick();
+  void FontFilterClick();
+  void OwnFontNamesClick();
+  void ExitClick();
   // "&Options": the options dialog, modally, its edits filled from the texts in memory.
-  void b_infoClick();
-  void DesignApp1Minimize();
+  void OptionsClick();
+  void AppMinimize();
   // The colour choice: the palette dialog with "216 Colors" checked, else the colour dialog.
-  void color_panel1Click();
+  void ColorClick();
   // A move with the left or the right button alone, 2 pixels from the press, drags the
   // selected character out of the grid.
-  void StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y);
+  void GridMouseMove(ui::ShiftState shift, int x, int y);
   // The one way the window comes forward (the hot key, the icon, its menu, a second start):
   // restored, visible and in front without a taskbar button, the start-up work done. A
   // dialog of the program that the user was in takes the foreground over it; false then.
   bool ShowMainWindow();
-  // Puts a text on the clipboard as plain text, through Edit_leer; an empty text leaves
+  // Puts a text on the clipboard as plain text, through clipboardEdit; an empty text leaves
   // the clipboard as it is.
   void CopyPlainText(const std::string& text);
   // The magnifier ends when a button is released over it or the pointer moves over the
   // bare client area.
-  void mega_labelMouseUp();
+  void MagnifierMouseUp();
   void FormMouseMove();
   // Switches to the application used before (Shift+Alt+Tab), puts the text on the
   // clipboard and pastes it there with Shift+Ctrl+V.
   void InsertIntoApplication(const std::string& text);
   // Shift+Ctrl+V into the application in front.
   void PasteIntoApplication();
-  void PopupMenu1Popup();
-  void NClick(const ui::MenuItem& item);
-  void RxTrayIconClick(ui::MouseButton button, ui::ShiftState shift, int x, int y);
-  void Widget1Click();
-  void Tessarineinblenden1Click();
+  void TrayMenuPopup();
+  // Inserts fast-insert text 1 to 10 into the application used before.
+  void InsertItemClick(int index);
+  void TrayIconClick(ui::MouseButton button, ui::ShiftState shift, int x, int y);
+  void CaptionButtonClick();
+  void ShowItemClick();
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -241,7 +244,7 @@ class TForm1 : public ui::Form {
   void RestoreDescriptionRow();
   // Fills the list of blocks for the grid's font, once per font.
   void FillBlocks();
-  void BlockComboBox1Change();
+  void ViewBoxChange();
   // While the view scrolls, the list shows the block of the top row.
   void ShowBlockOfTopRow();
   // Appends the selected character of the Unicode view to the composition box.
@@ -255,7 +258,7 @@ class TForm1 : public ui::Form {
   void StartFontScan();
   void FontScanDone();
   void ShowFontsWith(char32_t cp);
-  // In the Unicode view char_fonts takes the lower edge of the preview's room.
+  // In the Unicode view fontsLabel takes the lower edge of the preview's room.
   void ArrangePreview(bool unicodeView);
   // Ctrl+Shift+F; true when taken.
   bool CoverageKey(const MSG& msg);
@@ -263,7 +266,7 @@ class TForm1 : public ui::Form {
   // to show, or false when no filter lists it.
   bool ListFontInBox(const std::string& face, std::string& note);
   static UINT FontScanMessage();
-  TFontCoverageScan fontCoverage_;
+  FontCoverageScan fontCoverage_;
   std::vector<std::string> fontsWith_;
   int previewHeight_ = 0;  // the preview's height before the fonts line took its lower edge
 
@@ -297,6 +300,6 @@ class TForm1 : public ui::Form {
   bool swallowChar_ = false;
 };
 
-extern TForm1* Form1;
+extern MainForm* Form1;
 
 }  // namespace tessarin

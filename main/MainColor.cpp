@@ -12,29 +12,29 @@ namespace tessarin {
 namespace {
 
 // The character went somewhere: a target took the drop.
-bool Dropped(TDragResult result) {
+bool Dropped(DragResult result) {
   return result == drDropCopy || result == drDropMove || result == drDropLink;
 }
 
 }  // namespace
 
-void TForm1::color_panel1Click() {
-  if (check216.Checked()) {
+void MainForm::ColorClick() {
+  if (webSafeCheck.Checked()) {
     // OK applies the colour itself before the dialog closes.
     if (dialog216) dialog216->ShowModal();
     return;
   }
   // The dialog opens on its own last colour, never on the text colour.
-  if (ColorDialog1.Execute(Handle())) ApplyTextColor(ColorDialog1.Color());
+  if (colorDialog.Execute(Handle())) ApplyTextColor(colorDialog.Color());
 }
 
-void TForm1::ApplyTextColor(COLORREF color) {
-  Gradient1.GetFont().SetColor(color);
-  RichEdit1.GetFont().SetColor(color);
+void MainForm::ApplyTextColor(COLORREF color) {
+  colorButton.GetFont().SetColor(color);
+  composition.GetFont().SetColor(color);
   UpdateHtmlEdit();
 }
 
-void TForm1::StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y) {
+void MainForm::GridMouseMove(ui::ShiftState shift, int x, int y) {
   if (!DragReady) return;
   const bool noKeys = !shift.shift && !shift.ctrl && !shift.alt;
   const bool leftAlone = shift.left && !shift.right && !shift.middle;
@@ -49,25 +49,25 @@ void TForm1::StringAlignGrid1MouseMove(ui::ShiftState shift, int x, int y) {
     const char32_t cp = SelectedCodePoint();
     if (cp == 0) return;
     if (AppSettings.DragDrop == dmText) {
-      DropTextSource1->SetUnicodeText(unicode::ToUtf16(cp));
+      dragSource->SetUnicodeText(unicode::ToUtf16(cp));
     } else {
       const std::string html = HtmlOfCodePoint(cp);
-      DropTextSource1->SetUnicodeText(ui::FromAnsi(Check_Fontcopy.Checked() ? MakeHtmlFont(html) : html));
+      dragSource->SetUnicodeText(ui::FromAnsi(htmlStylesCheck.Checked() ? MakeHtmlFont(html) : html));
     }
-    if (Dropped(DropTextSource1->Execute())) NoteUsed(cp);
+    if (Dropped(dragSource->Execute())) NoteUsed(cp);
     return;
   }
-  DropTextSource1->ClearUnicodeText();
-  DropTextSource1->Text.clear();
+  dragSource->ClearUnicodeText();
+  dragSource->Text.clear();
   if (AppSettings.DragDrop == dmText) {
-    DropTextSource1->Text = Label1.Caption();
+    dragSource->Text = previewLabel.Caption();
   } else {
-    DropTextSource1->Text =
-        Check_Fontcopy.Checked() ? MakeHtmlFont(html_char.Caption()) : html_char.Caption();
+    dragSource->Text =
+        htmlStylesCheck.Checked() ? MakeHtmlFont(entityLabel.Caption()) : entityLabel.Caption();
   }
   // Before the first selection the preview is empty: nothing went.
-  const bool carried = !DropTextSource1->Text.empty();
-  if (Dropped(DropTextSource1->Execute()) && carried) NoteUsed(SelectedCodePoint());
+  const bool carried = !dragSource->Text.empty();
+  if (Dropped(dragSource->Execute()) && carried) NoteUsed(SelectedCodePoint());
 }
 
 }  // namespace tessarin

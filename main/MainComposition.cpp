@@ -12,7 +12,7 @@
 
 namespace tessarin {
 
-void TForm1::AppendSelectedChar() {
+void MainForm::AppendSelectedChar() {
   if (InUnicodeView()) return AppendSelectedCodePoint();
   // The cell's code is a Windows-1252 one on every system: its character goes in, by the
   // box's ANSI path where the system's code page has it (the page's own bytes on a Western
@@ -20,7 +20,7 @@ void TForm1::AppendSelectedChar() {
   AppendCodePoint(unicode::FromWindows1252(CodeOfCell(SelectedCol, SelectedRow)));
 }
 
-void TForm1::AppendCodePoint(char32_t cp) {
+void MainForm::AppendCodePoint(char32_t cp) {
   if (cp == 0) return;
   const std::u16string text = unicode::ToUtf16(cp);
   // Appended at the end as one edit: the text, its one format and the undo history are
@@ -28,66 +28,66 @@ void TForm1::AppendCodePoint(char32_t cp) {
   // box's ANSI path.
   std::string ansi;
   if (ui::ToAnsi(text, ansi)) {
-    RichEdit1.Append(ansi);
+    composition.Append(ansi);
   } else {
-    RichEdit1.AppendWide(text);
+    composition.AppendWide(text);
   }
   NoteUsed(cp);
 }
 
-void TForm1::RichEdit1Change() {
+void MainForm::CompositionChange() {
   // One pass over the text: the entity texts in text order, then the selection moves to
   // the last character that has a cell (column first, then row, as a user's move would)
   // and the output line is written once. The text is read wide: a text whose characters
   // are all on the Windows-1252 page takes the page's codes (never the system's ANSI code
   // page, whose bytes mean other characters on a Cyrillic or Greek system); any other takes
   // the walk over code points.
-  const std::u16string wide = RichEdit1.WideText();
+  const std::u16string wide = composition.WideText();
   if (wide.empty()) {
-    html_label.SetText("");
-    HTML_Edit.SetText("");
+    htmlLabel.SetText("");
+    htmlEdit.SetText("");
     return;
   }
   int last = -1;
   std::string text;
   if (ToWindows1252(wide, text)) {
-    html_label.SetText(CompositionHtml(text, last));
+    htmlLabel.SetText(CompositionHtml(text, last));
   } else {
     char32_t lastCodePoint = 0;
-    html_label.SetText(CompositionHtml(wide, lastCodePoint));
+    htmlLabel.SetText(CompositionHtml(wide, lastCodePoint));
     last = unicode::Windows1252Byte(lastCodePoint);
   }
   // The Unicode view keeps its own selection: the walk belongs to the page.
   if (last >= 32 && !InUnicodeView()) {
     const GridCell cell = CellOfCode(static_cast<unsigned char>(last));
-    if (cell.col == StringAlignGrid1.Col() && cell.row == StringAlignGrid1.Row()) {
+    if (cell.col == grid.Col() && cell.row == grid.Row()) {
       // The walk through the text would have passed other cells and come back here:
       // the labels describe this character even when the cell was current already.
       bool canSelect = true;
-      StringAlignGrid1SelectCell(cell.col, cell.row, canSelect);
+      GridSelectCell(cell.col, cell.row, canSelect);
     } else {
-      StringAlignGrid1.SetCol(cell.col);
-      StringAlignGrid1.SetRow(cell.row);
+      grid.SetCol(cell.col);
+      grid.SetRow(cell.row);
     }
   }
   UpdateHtmlEdit();
 }
 
-void TForm1::UpdateHtmlEdit() {
-  HTML_Edit.SetText(Check_Fontcopy.Checked() ? MakeHtmlFont(html_label.Caption()) : html_label.Caption());
+void MainForm::UpdateHtmlEdit() {
+  htmlEdit.SetText(htmlStylesCheck.Checked() ? MakeHtmlFont(htmlLabel.Caption()) : htmlLabel.Caption());
 }
 
-std::string TForm1::MakeHtmlFont(const std::string& text) {
-  const HtmlStyles styles{check_bold.Checked(), check_italic.Checked(), check_strike.Checked(),
-                          check_underline.Checked()};
-  return MakeHtmlFontText(text, ui::ResolveColor(Gradient1.GetFont().Color()), FontComboBox1.FontName(),
+std::string MainForm::MakeHtmlFont(const std::string& text) {
+  const HtmlStyles styles{boldCheck.Checked(), italicCheck.Checked(), strikeCheck.Checked(),
+                          underlineCheck.Checked()};
+  return MakeHtmlFontText(text, ui::ResolveColor(colorButton.GetFont().Color()), fontBox.FontName(),
                           styles);
 }
 
-void TForm1::ApplyStyle(bool on, bool ui::FontStyles::*flag) {
+void MainForm::ApplyStyle(bool on, bool ui::FontStyles::*flag) {
   for (ui::Control* view :
-       {static_cast<ui::Control*>(&mega_label), static_cast<ui::Control*>(&Label1),
-        static_cast<ui::Control*>(&RichEdit1), static_cast<ui::Control*>(&StringAlignGrid1)}) {
+       {static_cast<ui::Control*>(&magnifier), static_cast<ui::Control*>(&previewLabel),
+        static_cast<ui::Control*>(&composition), static_cast<ui::Control*>(&grid)}) {
     ui::FontStyles style = view->GetFont().Style();
     style.*flag = on;
     view->GetFont().SetStyle(style);
@@ -95,32 +95,32 @@ void TForm1::ApplyStyle(bool on, bool ui::FontStyles::*flag) {
   UpdateHtmlEdit();
 }
 
-void TForm1::check_boldClick() { ApplyStyle(check_bold.Checked(), &ui::FontStyles::bold); }
-void TForm1::check_italicClick() { ApplyStyle(check_italic.Checked(), &ui::FontStyles::italic); }
-void TForm1::check_strikeClick() { ApplyStyle(check_strike.Checked(), &ui::FontStyles::strikeOut); }
-void TForm1::check_underlineClick() { ApplyStyle(check_underline.Checked(), &ui::FontStyles::underline); }
-void TForm1::Check_FontcopyClick() { UpdateHtmlEdit(); }
+void MainForm::BoldClick() { ApplyStyle(boldCheck.Checked(), &ui::FontStyles::bold); }
+void MainForm::ItalicClick() { ApplyStyle(italicCheck.Checked(), &ui::FontStyles::italic); }
+void MainForm::StrikeClick() { ApplyStyle(strikeCheck.Checked(), &ui::FontStyles::strikeOut); }
+void MainForm::UnderlineClick() { ApplyStyle(underlineCheck.Checked(), &ui::FontStyles::underline); }
+void MainForm::HtmlStylesClick() { UpdateHtmlEdit(); }
 
-void TForm1::SpinEdit1Change() {
+void MainForm::SizeChange() {
   // A typed value outside 1 to 256 applies while the field has the focus (it is put back
   // into the range when the focus leaves); a negative or absurd one applies as 1 point or
   // as the largest size the composition box can show.
-  RichEdit1.GetFont().SetSize(std::clamp(SpinEdit1.Value(), 1, 1638));
+  composition.GetFont().SetSize(std::clamp(sizeEdit.Value(), 1, 1638));
 }
 
-bool TForm1::FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused) {
+bool MainForm::FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused) {
   bool acted = false;
   // The numeric keypad's minus and plus step the size, unless an edit field holds the
   // focus and needs the key for typing.
-  const bool typing = controlFocused && (RichEdit1.Focused() || HTML_Edit.Focused() || SpinEdit1.Focused() ||
-                                         FindField1.Focused());
-  const int size = std::clamp(SpinEdit1.Value(), SpinEdit1.MinValue(), SpinEdit1.MaxValue());
+  const bool typing = controlFocused && (composition.Focused() || htmlEdit.Focused() || sizeEdit.Focused() ||
+                                         findField.Focused());
+  const int size = std::clamp(sizeEdit.Value(), sizeEdit.MinValue(), sizeEdit.MaxValue());
   if (key == VK_SUBTRACT && !typing) {
-    SpinEdit1.SetValue(std::max(SpinEdit1.MinValue(), size - 1));
+    sizeEdit.SetValue(std::max(sizeEdit.MinValue(), size - 1));
     acted = true;
   }
   if (key == VK_ADD && !typing) {
-    SpinEdit1.SetValue(std::min(SpinEdit1.MaxValue(), size + 1));
+    sizeEdit.SetValue(std::min(sizeEdit.MaxValue(), size + 1));
     acted = true;
   }
   const bool altAlone =
@@ -130,16 +130,16 @@ bool TForm1::FormKeyDown(WORD key, ui::ShiftState shift, bool controlFocused) {
     box.SetChecked(!box.Checked());
     acted = true;
   };
-  if (key == 'B' || key == 'F') toggle(check_bold);
-  if (key == 'I' || key == 'K') toggle(check_italic);
+  if (key == 'B' || key == 'F') toggle(boldCheck);
+  if (key == 'I' || key == 'K') toggle(italicCheck);
   // Alt+S is the access key of "&Select" while a control holds the focus.
-  if (key == 'D' || (key == 'S' && !controlFocused)) toggle(check_strike);
-  if (key == 'U') toggle(check_underline);
-  if (key == '2') toggle(check216);
+  if (key == 'D' || (key == 'S' && !controlFocused)) toggle(strikeCheck);
+  if (key == 'U') toggle(underlineCheck);
+  if (key == '2') toggle(webSafeCheck);
   return acted;
 }
 
-bool TForm1::PreviewKey(MSG& msg) {
+bool MainForm::PreviewKey(MSG& msg) {
   if (FindFieldKey(msg)) return true;
   if (CoverageKey(msg)) {
     swallowChar_ = true;  // its Ctrl+Shift+F character goes nowhere
@@ -152,9 +152,9 @@ bool TForm1::PreviewKey(MSG& msg) {
     swallowChar_ = false;
     return true;
   }
-  // Access keys of the buttons that draw themselves (Alt+T clicks Gradient1); the
+  // Access keys of the buttons that draw themselves (Alt+T clicks colorButton); the
   // dialog manager handles those of the standard controls.
-  if (msg.message == WM_SYSCHAR && TBI_basebutton::DispatchAccessKey(Handle(), static_cast<char>(msg.wParam)))
+  if (msg.message == WM_SYSCHAR && BaseButton::DispatchAccessKey(Handle(), static_cast<char>(msg.wParam)))
     return true;
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   const bool controlFocused = GetFocus() != Handle();
@@ -189,21 +189,21 @@ std::optional<std::pair<long, long>> CopySelectionOrAll(ui::Edit& edit) {
 
 }  // namespace
 
-void TForm1::b_kopyClick() {
-  const auto copied = CopySelectionOrAll(RichEdit1);
+void MainForm::CopyRtfClick() {
+  const auto copied = CopySelectionOrAll(composition);
   if (!copied) return;
   // The characters of what was copied; the box counts a line end as one position, as its
   // text read here has it.
-  const std::u16string text = RichEdit1.WideText();
+  const std::u16string text = composition.WideText();
   const auto [start, end] = *copied;
   const size_t from = std::min(text.size(), static_cast<size_t>(start));
   NoteUsedText(end < 0 ? std::u16string_view(text)
                        : std::u16string_view(text).substr(from, static_cast<size_t>(end - start)));
 }
 
-void TForm1::Button1Click() {
+void MainForm::CopyHtmlClick() {
   // The HTML line is the composition's text: its characters are the composition's.
-  if (CopySelectionOrAll(HTML_Edit)) NoteUsedText(RichEdit1.WideText());
+  if (CopySelectionOrAll(htmlEdit)) NoteUsedText(composition.WideText());
 }
 
 }  // namespace tessarin

@@ -1,4 +1,4 @@
-// TForm1's global hot key: registered from the settings, it shows the window from
+// MainForm's global hot key: registered from the settings, it shows the window from
 // another program and hides it when Tessarin is in front; and Shift+Enter, which types the
 // selected character back where the user was.
 #include "typing/UnicodeTyping.h"
@@ -9,9 +9,9 @@
 
 namespace tessarin {
 
-void TForm1::ApplyHotKey() { HotKey1.Register(Handle(), AppSettings.HotKey); }
+void MainForm::ApplyHotKey() { hotKey.Register(Handle(), AppSettings.HotKey); }
 
-void TForm1::HotKeyPressed() {
+void MainForm::HotKeyPressed() {
   DWORD process = 0;
   GetWindowThreadProcessId(GetForegroundWindow(), &process);
   // In front and not held by a modal dialog: back to the notification area, as the
@@ -22,7 +22,7 @@ void TForm1::HotKeyPressed() {
     return;
   }
   // As the notification-area icon shows it; the key's owner may take the foreground.
-  if (ShowMainWindow()) SetActiveControl(&StringAlignGrid1);
+  if (ShowMainWindow()) SetActiveControl(&grid);
 }
 
 namespace {
@@ -33,8 +33,8 @@ constexpr DWORD kComeBackMs = 1000;
 
 }  // namespace
 
-bool TForm1::TypingKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || msg.hwnd != StringAlignGrid1.Handle())
+bool MainForm::TypingKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || msg.hwnd != grid.Handle())
     return false;
   // The key states after the key: each read is a trip to the server under Wine.
   if (GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
@@ -42,19 +42,19 @@ bool TForm1::TypingKey(const MSG& msg) {
   return true;
 }
 
-void TForm1::TypeSelectedChar() {
+void MainForm::TypeSelectedChar() {
   const char32_t cp = SelectedCodePoint();
   if (cp == 0) return;
   if (!TypeWhereYouWere(cp)) AppendSelectedChar();
 }
 
-bool TForm1::TypeWhereYouWere(char32_t cp) {
-  HWND target = ForegroundOrigin1.Window();
+bool MainForm::TypeWhereYouWere(char32_t cp) {
+  HWND target = foregroundOrigin.Window();
   if (!target) return false;
   // When it does not come back (hung, or gone meanwhile), or the system takes none of the keys,
   // Tessarin stays in front and the character goes into the composition instead.
   if (!ui::BringBackToFront(target, kComeBackMs) || !TypeUnicodeText(unicode::ToUtf16(cp))) {
-    ForegroundOrigin1.Forget();
+    foregroundOrigin.Forget();
     SetForegroundWindow(Handle());
     return false;
   }

@@ -26,7 +26,7 @@ void SwitchToPreviousApplication() {
 
 }  // namespace
 
-void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, int x, int y) {
+void MainForm::GridMouseDown(ui::MouseButton button, ui::ShiftState, int x, int y) {
   // Every press records its point, for the drag that may start from it.
   DragPoint = POINT{x, y};
   const std::uint8_t action = button == ui::MouseButton::Right    ? AppSettings.RMouseKey
@@ -37,23 +37,23 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
     return;
   }
   int col = 0, row = 0;
-  if (!StringAlignGrid1.CellAt(x, y, col, row)) return;  // no cell there: nothing to act on
+  if (!grid.CellAt(x, y, col, row)) return;  // no cell there: nothing to act on
   if (InRecentView()) {
     // Straight to the cell: the way through another row's column may be past the list's end.
-    StringAlignGrid1.SelectCellAt(col, row);
+    grid.SelectCellAt(col, row);
   } else {
-    StringAlignGrid1.SetRow(row);
-    StringAlignGrid1.SetCol(col);
+    grid.SetRow(row);
+    grid.SetCol(col);
   }
   if (InUnicodeView() && action == maMagnify) {
     // The magnifier draws the selected code point itself, as the preview does.
-    StringAlignGrid1.SetVisible(false);
-    mega_label.Invalidate();
+    grid.SetVisible(false);
+    magnifier.Invalidate();
     return;
   }
   if (InUnicodeView()) {
     // The character travels as UTF-16, so that it arrives whole wherever it goes.
-    const char32_t cp = StringAlignGrid1.CodePointAt(col, row);
+    const char32_t cp = grid.CodePointAt(col, row);
     if (cp == 0) return;
     const std::u16string text =
         action == maCopyHtml ? ui::FromAnsi(HtmlOfCodePoint(cp)) : unicode::ToUtf16(cp);
@@ -69,11 +69,11 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
   }
   // The pressed cell's own character: before the first selection the preview is still
   // empty although a cell is current.
-  const std::string character = StringAlignGrid1.Cells(StringAlignGrid1.Col(), StringAlignGrid1.Row());
+  const std::string character = grid.Cells(grid.Col(), grid.Row());
   switch (action) {
     case maMagnify:
-      StringAlignGrid1.SetVisible(false);
-      mega_label.SetCaption(character);
+      grid.SetVisible(false);
+      magnifier.SetCaption(character);
       break;
     case maCopyRtf: CopyPlainText(character); break;
     case maCopyHtml: CopyPlainText(EntityText(static_cast<unsigned char>(character[0]))); break;
@@ -83,64 +83,59 @@ void TForm1::StringAlignGrid1MouseDown(ui::MouseButton button, ui::ShiftState, i
   if (action != maMagnify) NoteUsed(unicode::FromWindows1252(static_cast<unsigned char>(character[0])));
 }
 
-void TForm1::mega_labelMouseUp() { StringAlignGrid1.SetVisible(true); }
+void MainForm::MagnifierMouseUp() { grid.SetVisible(true); }
 
-void TForm1::FormMouseMove() { StringAlignGrid1.SetVisible(true); }
+void MainForm::FormMouseMove() { grid.SetVisible(true); }
 
-void TForm1::CopyPlainText(const std::string& text) {
-  Edit_leer.SetText(text);
-  Edit_leer.SetSelection(0, -1);
+void MainForm::CopyPlainText(const std::string& text) {
+  clipboardEdit.SetText(text);
+  clipboardEdit.SetSelection(0, -1);
   // The edit's own copy: an empty selection copies nothing and leaves the clipboard be.
-  Edit_leer.CopyToClipboard();
+  clipboardEdit.CopyToClipboard();
 }
 
-void TForm1::CopyUnicodeText(const std::u16string& text) {
+void MainForm::CopyUnicodeText(const std::u16string& text) {
   // As the plain-text copy: an empty text leaves the clipboard be.
   if (text.empty()) return;
   ui::PutUnicodeOnClipboard(Handle(), text);
 }
 
-void TForm1::InsertIntoApplication(const std::string& text) {
+void MainForm::InsertIntoApplication(const std::string& text) {
   SwitchToPreviousApplication();
   CopyPlainText(text);
   PasteIntoApplication();
 }
 
-void TForm1::PasteIntoApplication() {
-  SendKey1.SetKeys("{^V}");
-  SendKey1.execute();
+void MainForm::PasteIntoApplication() {
+  keySender.SetKeys("{^V}");
+  keySender.execute();
 }
 
-void TForm1::PopupMenu1Popup() {
-  ui::MenuItem* const items[] = {&N11, &N21, &N31, &N41, &N51, &N61, &N71, &N81, &N91, &N01};
-  for (int i = 1; i <= 10; ++i) {
-    ui::MenuItem& item = *items[i - 1];
-    item.SetCaption(AppSettings.Texts[static_cast<size_t>(i)]);
+void MainForm::TrayMenuPopup() {
+  for (std::size_t i = 0; i < insertItems.size(); ++i) {
+    ui::MenuItem& item = *insertItems[i];
+    item.SetCaption(AppSettings.Texts[i + 1]);
     item.SetVisible(!item.Caption().empty());
   }
 }
 
-void TForm1::NClick(const ui::MenuItem& item) {
-  // "N11" to "N91" name the texts 1 to 9; "N01" names the tenth.
-  const std::string& name = item.Name();
-  int index = name.size() > 1 && std::isdigit(static_cast<unsigned char>(name[1])) ? name[1] - '0' : 0;
-  if (index == 0) index = 10;
-  InsertIntoApplication(AppSettings.Texts[static_cast<size_t>(index)]);
+void MainForm::InsertItemClick(int index) {
+  InsertIntoApplication(AppSettings.Texts[static_cast<std::size_t>(index)]);
 }
 
-void TForm1::RxTrayIconClick(ui::MouseButton button, ui::ShiftState, int x, int y) {
+void MainForm::TrayIconClick(ui::MouseButton button, ui::ShiftState, int x, int y) {
   switch (button) {
     case ui::MouseButton::Left: ShowMainWindow(); break;
-    case ui::MouseButton::Right: PopupMenu1.Popup(x, y); break;
+    case ui::MouseButton::Right: trayMenu.Popup(x, y); break;
     default: break;
   }
 }
 
-void TForm1::Widget1Click() {
+void MainForm::CaptionButtonClick() {
   HandForegroundOn();
   Hide();
 }
 
-void TForm1::Tessarineinblenden1Click() { ShowMainWindow(); }
+void MainForm::ShowItemClick() { ShowMainWindow(); }
 
 }  // namespace tessarin

@@ -1,4 +1,4 @@
-// TForm1's recently used characters: every way out of the program notes its character, and
+// MainForm's recently used characters: every way out of the program notes its character, and
 // the "Recently used" view shows the list.
 #include <algorithm>
 
@@ -7,34 +7,34 @@
 
 namespace tessarin {
 
-void TForm1::NoteUsed(char32_t cp) {
+void MainForm::NoteUsed(char32_t cp) {
   if (RecentlyUsed().Use(cp) && InRecentView()) ShowRecentList();
 }
 
-void TForm1::NoteUsedText(std::u16string_view text) {
+void MainForm::NoteUsedText(std::u16string_view text) {
   bool changed = false;
   for (char32_t cp : RecentCharsOfText(text)) changed |= RecentlyUsed().Use(cp);
   if (changed && InRecentView()) ShowRecentList();
 }
 
-bool TForm1::InRecentView() const { return StringAlignGrid1.CodePointList() != nullptr; }
+bool MainForm::InRecentView() const { return grid.CodePointList() != nullptr; }
 
-void TForm1::ShowRecentList() {
+void MainForm::ShowRecentList() {
   const char32_t selected = InRecentView() ? unicodeSelected_ : 0;
   const auto chars = RecentlyUsed().Chars();
   EnterUnicodeView();
-  StringAlignGrid1.SetCodePointList(std::vector<char32_t>(chars.begin(), chars.end()));
-  BlockComboBox1.SetItemIndex(1);
+  grid.SetCodePointList(std::vector<char32_t>(chars.begin(), chars.end()));
+  viewBox.SetItemIndex(1);
   if (chars.empty()) return DescribeNothing();
   const bool kept = std::find(chars.begin(), chars.end(), selected) != chars.end();
-  StringAlignGrid1.SelectCodePoint(kept ? selected : chars.front());
+  grid.SelectCodePoint(kept ? selected : chars.front());
 }
 
-void TForm1::DescribeNothing() {
+void MainForm::DescribeNothing() {
   unicodeSelected_ = 0;
-  for (ui::Label* label : {&Tast, &num, &html_char, &Label1}) label->SetText("");
+  for (ui::Label* label : {&keyLabel, &codeLabel, &entityLabel, &previewLabel}) label->SetText("");
   ShowCharName("");
-  InvalidateRect(Label1.Handle(), nullptr, TRUE);
+  InvalidateRect(previewLabel.Handle(), nullptr, TRUE);
   ArrangeDescriptionRow();
 }
 

@@ -1,4 +1,4 @@
-// TForm1's Unicode view: switching between the page and the font's characters, the
+// MainForm's Unicode view: switching between the page and the font's characters, the
 // selection update of the view, the preview of any character, the list of blocks.
 #include <algorithm>
 
@@ -33,10 +33,10 @@ class PreviewPainter final : public ui::Control::MessageFilter {
  public:
   LRESULT FilterMessage(ui::Control& parent, UINT msg, WPARAM wParam, LPARAM lParam) override {
     if (msg == WM_DRAWITEM) {
-      auto* form = dynamic_cast<TForm1*>(&parent);
-      if (!form) form = dynamic_cast<TForm1*>(ui::Control::FromHandle(GetParent(parent.Handle())));
+      auto* form = dynamic_cast<MainForm*>(&parent);
+      if (!form) form = dynamic_cast<MainForm*>(ui::Control::FromHandle(GetParent(parent.Handle())));
       const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      for (ui::Label* label : {form ? &form->Label1 : nullptr, form ? &form->mega_label : nullptr})
+      for (ui::Label* label : {form ? &form->previewLabel : nullptr, form ? &form->magnifier : nullptr})
         if (label && draw->hwndItem == label->Handle()) {
           Paint(*form, *label, *draw);
           return TRUE;
@@ -46,7 +46,7 @@ class PreviewPainter final : public ui::Control::MessageFilter {
   }
 
  private:
-  static void Paint(TForm1& form, ui::Label& label, const DRAWITEMSTRUCT& draw) {
+  static void Paint(MainForm& form, ui::Label& label, const DRAWITEMSTRUCT& draw) {
     const ui::Brush background(CreateSolidBrush(ui::ResolveColor(label.Color())));
     FillRect(draw.hDC, &draw.rcItem, background);
     if (!form.InUnicodeView()) return;
@@ -75,8 +75,8 @@ class PreviewPainter final : public ui::Control::MessageFilter {
       SetTextColor(draw.hDC, ui::ResolveColor(label.GetFont().Color()));
       DrawCodePoint(draw.hDC, cp, glyph, draw.rcItem);
     }
-    if (face.empty() || &label != &form.Label1) return;
-    const ui::SelectObjectScope small(draw.hDC, form.char_name.GetFont().Handle());
+    if (face.empty() || &label != &form.previewLabel) return;
+    const ui::SelectObjectScope small(draw.hDC, form.nameLabel.GetFont().Handle());
     SetTextColor(draw.hDC, GetSysColor(COLOR_GRAYTEXT));
     RECT corner = draw.rcItem;
     InflateRect(&corner, -label.Scale(2), 0);
@@ -110,135 +110,135 @@ void SetOwnerDrawn(ui::Label& label, bool on) {
 
 }  // namespace
 
-bool TForm1::InUnicodeView() const { return StringAlignGrid1.UnicodeView(); }
+bool MainForm::InUnicodeView() const { return grid.UnicodeView(); }
 
-char32_t TForm1::SelectedCodePoint() const {
+char32_t MainForm::SelectedCodePoint() const {
   if (InUnicodeView()) return unicodeSelected_;
   return unicode::FromWindows1252(CodeOfCell(SelectedCol, SelectedRow));
 }
 
-void TForm1::WireUnicodeView() {
-  Panel1.AddMessageFilter(&previewPainter);
+void MainForm::WireUnicodeView() {
+  panel.AddMessageFilter(&previewPainter);
   AddMessageFilter(&previewPainter);
-  BlockComboBox1.SetItems({kPageItem, kRecentItem}, 0);
-  BlockComboBox1.OnEnter = [this] { FillBlocks(); };
-  BlockComboBox1.OnChange = [this] { BlockComboBox1Change(); };
-  StringAlignGrid1.OnTopRowChange = [this] { ShowBlockOfTopRow(); };
+  viewBox.SetItems({kPageItem, kRecentItem}, 0);
+  viewBox.OnEnter = [this] { FillBlocks(); };
+  viewBox.OnChange = [this] { ViewBoxChange(); };
+  grid.OnTopRowChange = [this] { ShowBlockOfTopRow(); };
   // The find field: a match on the page shows the page; the search covers every named
   // character of Unicode, and within each of its classes what the page and the font show
   // comes before what the font lacks.
-  FindField1.OnFound = [this, inPage = FindField1.OnFound](unsigned char code) {
+  findField.OnFound = [this, inPage = findField.OnFound](unsigned char code) {
     if (InUnicodeView()) ShowPage();
     if (inPage) inPage(code);
   };
-  FindField1.FindBeyond = [this](const std::string& query) {
-    const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
+  findField.FindBeyond = [this](const std::string& query) {
+    const auto map = FontCharMapOf(grid.GetFont().Handle());
     return unicode::UnicodeSearch::Instance().FindAll(
         query, [&map](char32_t cp) { return unicode::Windows1252Byte(cp) >= 32 || map->Has(cp); },
         RecentlyUsed().Chars());
   };
-  FindField1.OnFoundBeyond = [this](char32_t cp) { FoundCodePoint(cp); };
-  char_fonts.OnMouseUp = [this](ui::MouseButton button, ui::ShiftState, int, int) {
+  findField.OnFoundBeyond = [this](char32_t cp) { FoundCodePoint(cp); };
+  fontsLabel.OnMouseUp = [this](ui::MouseButton button, ui::ShiftState, int, int) {
     if (button == ui::MouseButton::Left) ShowInFontWithSelected();
   };
 }
 
-void TForm1::DescribeInPage(unsigned char code) { ShowCharName(CharName(code)); }
+void MainForm::DescribeInPage(unsigned char code) { ShowCharName(CharName(code)); }
 
-void TForm1::ShowCharName(const std::string& name) {
-  char_name.SetText(name);
+void MainForm::ShowCharName(const std::string& name) {
+  nameLabel.SetText(name);
   RECT room;
-  GetClientRect(char_name.Handle(), &room);
-  CharNameTip.SetText(TextWidth(char_name, name) > room.right ? name : std::string());
+  GetClientRect(nameLabel.Handle(), &room);
+  nameTip.SetText(TextWidth(nameLabel, name) > room.right ? name : std::string());
 }
 
-void TForm1::UnicodeSelectCell(int ACol, int ARow) {
-  const char32_t cp = StringAlignGrid1.CodePointAt(ACol, ARow);
+void MainForm::UnicodeSelectCell(int ACol, int ARow) {
+  const char32_t cp = grid.CodePointAt(ACol, ARow);
   if (cp == 0) return DescribeNothing();  // past the end of the recently used characters
   DescribeCodePoint(cp);
 }
 
-void TForm1::DescribeCodePoint(char32_t cp) {
+void MainForm::DescribeCodePoint(char32_t cp) {
   unicodeSelected_ = cp;
   const int byte = unicode::Windows1252Byte(cp);
-  Tast.SetText(byte >= 32 ? KeyText(static_cast<unsigned char>(byte)) : std::string());
-  num.SetText(unicode::CodePointText(cp));
+  keyLabel.SetText(byte >= 32 ? KeyText(static_cast<unsigned char>(byte)) : std::string());
+  codeLabel.SetText(unicode::CodePointText(cp));
   // A character the page has reads as it does there, and as its copies and drags carry it.
-  html_char.SetText(HtmlOfCodePoint(cp));
+  entityLabel.SetText(HtmlOfCodePoint(cp));
   std::string name = unicode::CharName(cp);
   if (name.empty()) name = unicode::CodePointText(cp);
-  if (!StringAlignGrid1.CharMap()->Has(cp)) name += NotInFont(StringAlignGrid1.GetFont().Name());
+  if (!grid.CharMap()->Has(cp)) name += NotInFont(grid.GetFont().Name());
   ShowCharName(name);
   ShowFontsWith(cp);
   // The preview draws the code point itself; its text keeps what the page's readers of
   // it (drag and drop, the mouse-button actions) can carry: the character's byte where
   // the page has it, else nothing.
-  Label1.SetText(byte >= 32 ? std::string(1, static_cast<char>(byte)) : std::string());
-  InvalidateRect(Label1.Handle(), nullptr, TRUE);
+  previewLabel.SetText(byte >= 32 ? std::string(1, static_cast<char>(byte)) : std::string());
+  InvalidateRect(previewLabel.Handle(), nullptr, TRUE);
   ArrangeDescriptionRow();
 }
 
-void TForm1::ArrangeDescriptionRow() {
+void MainForm::ArrangeDescriptionRow() {
   // The Unicode view's texts are longer than the page's ("U+1F600", "&#128512;"): the
   // HTML text takes its own width left of its right edge, the key and the code stand
   // left of it, so that none covers another or "Key:".
-  const Bounds& design = kMainDesign.htmlChar;
+  const Bounds& design = kMainDesign.entityLabel;
   const int right = Scale(design.left + design.width);
-  const int width = TextWidth(html_char, html_char.Text());
-  html_char.SetBounds({right - width, html_char.Top(), width, html_char.Height()});
+  const int width = TextWidth(entityLabel, entityLabel.Text());
+  entityLabel.SetBounds({right - width, entityLabel.Top(), width, entityLabel.Height()});
   const int keyRight = right - width - Scale(4);
-  SetRight(Tast, keyRight);
-  SetRight(num, (Tast.Text().empty() ? keyRight : Tast.Left()) - Scale(4));
+  SetRight(keyLabel, keyRight);
+  SetRight(codeLabel, (keyLabel.Text().empty() ? keyRight : keyLabel.Left()) - Scale(4));
 }
 
-void TForm1::RestoreDescriptionRow() {
+void MainForm::RestoreDescriptionRow() {
   // The page's own places: the labels keep their right edges as their texts change.
-  for (auto [label, design] : {std::pair{&num, kMainDesign.num}, std::pair{&Tast, kMainDesign.tast},
-                               std::pair{&html_char, kMainDesign.htmlChar}}) {
+  for (auto [label, design] : {std::pair{&codeLabel, kMainDesign.codeLabel}, std::pair{&keyLabel, kMainDesign.keyLabel},
+                               std::pair{&entityLabel, kMainDesign.entityLabel}}) {
     const Bounds place = Scale(design);
     label->SetBounds({place.left, label->Top(), place.width, label->Height()});
   }
 }
 
-void TForm1::ShowPage() {
+void MainForm::ShowPage() {
   if (!InUnicodeView()) return;
-  StringAlignGrid1.SetUnicodeView(false);
-  SetOwnerDrawn(Label1, false);
-  SetOwnerDrawn(mega_label, false);
+  grid.SetUnicodeView(false);
+  SetOwnerDrawn(previewLabel, false);
+  SetOwnerDrawn(magnifier, false);
   ArrangePreview(false);
   RestoreDescriptionRow();
-  BlockComboBox1.SetItemIndex(0);
+  viewBox.SetItemIndex(0);
   // Back where the page's selection was, described again.
-  StringAlignGrid1.SelectCellAt(SelectedCol, SelectedRow);
+  grid.SelectCellAt(SelectedCol, SelectedRow);
   bool canSelect = true;
-  StringAlignGrid1SelectCell(SelectedCol, SelectedRow, canSelect);
+  GridSelectCell(SelectedCol, SelectedRow, canSelect);
 }
 
-void TForm1::EnterUnicodeView() {
+void MainForm::EnterUnicodeView() {
   if (InUnicodeView()) return;
   // The page's selection stays where it is, for the way back.
   const std::uint8_t col = SelectedCol, row = SelectedRow;
-  StringAlignGrid1.SetUnicodeView(true);
+  grid.SetUnicodeView(true);
   SelectedCol = col;
   SelectedRow = row;
-  SetOwnerDrawn(Label1, true);
-  SetOwnerDrawn(mega_label, true);
+  SetOwnerDrawn(previewLabel, true);
+  SetOwnerDrawn(magnifier, true);
   ArrangePreview(true);
 }
 
-void TForm1::ShowUnicodeAt(char32_t cp) {
+void MainForm::ShowUnicodeAt(char32_t cp) {
   EnterUnicodeView();
   // Found or chosen in a block: among all of the font's characters.
-  if (InRecentView()) StringAlignGrid1.SetCodePointList(std::nullopt);
-  StringAlignGrid1.SelectCodePoint(cp);
+  if (InRecentView()) grid.SetCodePointList(std::nullopt);
+  grid.SelectCodePoint(cp);
   ShowBlockOfTopRow();
 }
 
-void TForm1::FillBlocks() {
+void MainForm::FillBlocks() {
   // The list goes with the face, not the name: a bold or italic face may draw other
   // characters than the regular one.
-  auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
-  if (map == blocksMap_ && BlockComboBox1.Count() > kFirstBlockItem) return;
+  auto map = FontCharMapOf(grid.GetFont().Handle());
+  if (map == blocksMap_ && viewBox.Count() > kFirstBlockItem) return;
   blocksMap_ = std::move(map);
   const auto& rows = blocksMap_->Rows();
   std::vector<std::string> items{kPageItem, kRecentItem};
@@ -253,53 +253,53 @@ void TForm1::FillBlocks() {
   int index = 0;
   if (InRecentView())
     index = 1;
-  else if (InUnicodeView() && StringAlignGrid1.TotalRows() > 0)
+  else if (InUnicodeView() && grid.TotalRows() > 0)
     index = kFirstBlockItem + static_cast<int>(std::find(listedBlocks_.begin(), listedBlocks_.end(),
-                                                         unicode::BlockOf(StringAlignGrid1.CodePointAt(
-                                                             0, StringAlignGrid1.TopRow()))) -
+                                                         unicode::BlockOf(grid.CodePointAt(
+                                                             0, grid.TopRow()))) -
                                                listedBlocks_.begin());
   if (index >= kFirstBlockItem + static_cast<int>(listedBlocks_.size())) index = -1;
-  BlockComboBox1.SetItems(items, index);
+  viewBox.SetItems(items, index);
 }
 
-void TForm1::BlockComboBox1Change() {
+void MainForm::ViewBoxChange() {
   FillBlocks();
-  const int index = BlockComboBox1.ItemIndex();
+  const int index = viewBox.ItemIndex();
   if (index <= 0) return ShowPage();
   if (index == 1) return ShowRecentList();
   if (static_cast<size_t>(index - kFirstBlockItem) >= listedBlocks_.size()) return;
   const unicode::Block& block = *listedBlocks_[static_cast<size_t>(index - kFirstBlockItem)];
   // The block's first character that the font draws, its row on top.
-  const auto map = FontCharMapOf(StringAlignGrid1.GetFont().Handle());
+  const auto map = FontCharMapOf(grid.GetFont().Handle());
   char32_t first = block.first;
   while (first < block.last && !map->Has(first)) ++first;
   ShowUnicodeAt(first);
-  const int row = StringAlignGrid1.RowOfCodePoint(first);
-  if (row >= 0) StringAlignGrid1.SetTopRow(row);
-  BlockComboBox1.SetItemIndex(index);
+  const int row = grid.RowOfCodePoint(first);
+  if (row >= 0) grid.SetTopRow(row);
+  viewBox.SetItemIndex(index);
 }
 
-void TForm1::ShowBlockOfTopRow() {
+void MainForm::ShowBlockOfTopRow() {
   if (!InUnicodeView()) return;
   FillBlocks();  // for the font the view shows now
-  if (InRecentView()) return BlockComboBox1.SetItemIndex(1);
-  const unicode::Block* block = unicode::BlockOf(StringAlignGrid1.CodePointAt(0, StringAlignGrid1.TopRow()));
+  if (InRecentView()) return viewBox.SetItemIndex(1);
+  const unicode::Block* block = unicode::BlockOf(grid.CodePointAt(0, grid.TopRow()));
   const auto it = std::find(listedBlocks_.begin(), listedBlocks_.end(), block);
   // A row outside every block (characters of no block yet) shows no block rather than the
   // one scrolled away from.
-  BlockComboBox1.SetItemIndex(
+  viewBox.SetItemIndex(
       it != listedBlocks_.end() ? kFirstBlockItem + static_cast<int>(it - listedBlocks_.begin()) : -1);
 }
 
-void TForm1::AppendSelectedCodePoint() { AppendCodePoint(SelectedCodePoint()); }
+void MainForm::AppendSelectedCodePoint() { AppendCodePoint(SelectedCodePoint()); }
 
-void TForm1::FoundCodePoint(char32_t cp) {
+void MainForm::FoundCodePoint(char32_t cp) {
   // A match on the page stays in the page.
   const int byte = unicode::Windows1252Byte(cp);
   if (byte >= 32) {
     if (InUnicodeView()) ShowPage();
     const GridCell cell = CellOfCode(static_cast<unsigned char>(byte));
-    StringAlignGrid1.SelectCellAt(cell.col, cell.row);
+    grid.SelectCellAt(cell.col, cell.row);
     return;
   }
   ShowUnicodeAt(cp);

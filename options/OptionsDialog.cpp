@@ -159,7 +159,7 @@ void TInfo_dlg::FormShow() {
 void TInfo_dlg::ShowHotKey() {
   HotKeyEdit1.SetValue(AppSettings.HotKey);
   // Why the key does not work: another program holds it, or the system refused it.
-  const std::string refusal = Form1 ? HotKeyRefusalText(Form1->HotKey1.Refusal()) : std::string();
+  const std::string refusal = Form1 ? HotKeyRefusalText(Form1->hotKey.Refusal()) : std::string();
   if (!refusal.empty()) HotKeyTaken.SetText(refusal);
   HotKeyTaken.SetVisible(!refusal.empty());
 }

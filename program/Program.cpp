@@ -20,22 +20,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   // Before the application object and any window: is another instance running? Then it
   // is asked to come forward, and this one ends at once, having shown nothing.
-  const tessarin::TPreviousInstance& previous = tessarin::TPreviousInstance::Instance();
+  const tessarin::PreviousInstance& previous = tessarin::PreviousInstance::Instance();
   if (previous.AlreadyRunning()) {
-    tessarin::TJustOne32::ActivateFirstInstance(previous.ProgramFileName());
+    tessarin::SingleInstance::ActivateFirstInstance(previous.ProgramFileName());
     return 0;
   }
 
   // OLE for drag and drop, with the clipboard formats registered, and COM for the
   // shortcut writer, each once around the rest of the run: they end after the forms.
-  std::optional<tessarin::TDropSourceUnit> dropSourceUnit;
+  std::optional<tessarin::OleSession> dropSourceUnit;
   std::optional<ui::ComScope> com;
 
   ui::Application& app = ui::Application::Instance();
   try {
     app.Initialize();
     app.SetTitle("Tessarin");
-    tessarin::TForm1 form1;
+    tessarin::MainForm form1;
     // What the first look at the window does not need waits until it has been drawn:
     // OLE and COM, and the two dialogs, which stay hidden until the user opens them.
     std::optional<tessarin::Tdialog216> palette;

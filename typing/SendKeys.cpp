@@ -1,4 +1,4 @@
-// TSendKey: key events through keybd_event, the window search and the wait between tokens.
+// KeySender: key events through keybd_event, the window search and the wait between tokens.
 #include "typing/SendKeys.h"
 
 #include <windows.h>
@@ -7,14 +7,14 @@
 
 namespace tessarin {
 
-const sendkeys::KeyboardLayout& TSendKey::CurrentLayout() {
+const sendkeys::KeyboardLayout& KeySender::CurrentLayout() {
   static const sendkeys::KeyboardLayout layout = {
       [](char c) { return static_cast<std::uint16_t>(VkKeyScanA(c)); },
       [](unsigned code, unsigned mapType) { return MapVirtualKeyA(code, mapType); }};
   return layout;
 }
 
-void TSendKey::execute() {
+void KeySender::execute() {
   if (!titleText_.empty()) ActivateWindowByTitle(titleText_);
   // A handler that runs during a wait may change Keys or start another execute; the
   // tokens of this call are its own.
@@ -27,12 +27,12 @@ void TSendKey::execute() {
   }
 }
 
-void TSendKey::SendKeyToken(const std::string& token) {
+void KeySender::SendKeyToken(const std::string& token) {
   for (const sendkeys::KeyEvent& e : sendkeys::KeyTokenEvents(token, CurrentLayout()))
     keybd_event(e.virtualKey, e.scan, e.flags, e.extraInfo);
 }
 
-void TSendKey::ActivateWindowByTitle(const std::string& title) {
+void KeySender::ActivateWindowByTitle(const std::string& title) {
   HWND window = FindWindowA(nullptr, nullptr);
   for (int step = 0; window != nullptr; ++step) {
     char caption[255] = {};
@@ -46,7 +46,7 @@ void TSendKey::ActivateWindowByTitle(const std::string& title) {
   }
 }
 
-void TSendKey::WaitProcessingMessages(std::int32_t milliseconds) {
+void KeySender::WaitProcessingMessages(std::int32_t milliseconds) {
   // A negative wait handles no message at all; a wait of 0 lasts until the counter moves on.
   if (milliseconds >= 0) ui::Application::Instance().ProcessMessagesUntil(nullptr, milliseconds);
 }

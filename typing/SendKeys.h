@@ -1,4 +1,4 @@
-// TSendKey: types a key string into the window that has the keyboard focus.
+// KeySender: types a key string into the window that has the keyboard focus.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -10,7 +10,7 @@ namespace tessarin {
 // The keystroke sender. Its key string is typed by feeding synthetic keyboard events into
 // the system's input stream; before that, when TitleText is set, the first window whose
 // caption contains it is brought to the foreground.
-class TSendKey {
+class KeySender {
  public:
   const std::string& Keys() const { return keys_; }
   void SetKeys(const std::string& keys) { keys_ = keys; }

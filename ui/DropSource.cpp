@@ -14,8 +14,8 @@
 namespace tessarin {
 namespace {
 
-TRegisteredFormats& Formats() {
-  static TRegisteredFormats formats;
+ClipboardFormats& Formats() {
+  static ClipboardFormats formats;
   return formats;
 }
 
@@ -56,10 +56,10 @@ const ImageListApi& ImageLists() {
 
 }  // namespace
 
-const TRegisteredFormats& RegisteredFormats() { return Formats(); }
+const ClipboardFormats& RegisteredFormats() { return Formats(); }
 
-TDropSourceUnit::TDropSourceUnit() : ole_(ui::late::OleInitialize(nullptr)) {
-  TRegisteredFormats& f = Formats();
+OleSession::OleSession() : ole_(ui::late::OleInitialize(nullptr)) {
+  ClipboardFormats& f = Formats();
   f.FileContents = RegisterClipboardFormatA("FileContents");
   f.FileGroupDescriptor = RegisterClipboardFormatA("FileGroupDescriptor");
   f.ShellIDListArray = RegisterClipboardFormatA("Shell IDList Array");
@@ -70,14 +70,14 @@ TDropSourceUnit::TDropSourceUnit() : ole_(ui::late::OleInitialize(nullptr)) {
   if (FAILED(ui::late::SHGetMalloc(&malloc_))) malloc_ = nullptr;
 }
 
-TDropSourceUnit::~TDropSourceUnit() {
+OleSession::~OleSession() {
   if (malloc_) malloc_->Release();
   if (SUCCEEDED(ole_)) ui::late::OleUninitialize();
 }
 
-// --- TDropSource -----------------------------------------------------------------------
+// --- DropSource -----------------------------------------------------------------------
 
-void TDropSource::SetImages(HIMAGELIST images) {
+void DropSource::SetImages(HIMAGELIST images) {
   images_ = images;
   if (!images_) {
     imageIndex_ = 0;
@@ -85,7 +85,7 @@ void TDropSource::SetImages(HIMAGELIST images) {
   }
 }
 
-void TDropSource::SetImageIndex(int index) {
+void DropSource::SetImageIndex(int index) {
   const int count = images_ && ImageLists().GetImageCount ? ImageLists().GetImageCount(images_) : 0;
   if (index < 0 || count == 0) {
     imageIndex_ = 0;
@@ -95,32 +95,32 @@ void TDropSource::SetImageIndex(int index) {
   }
 }
 
-void TDropSource::SetShowImage(bool show) { showImage_ = show && images_; }
+void DropSource::SetShowImage(bool show) { showImage_ = show && images_; }
 
-void TDropSource::AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD aspect, LONG index,
+void DropSource::AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD aspect, LONG index,
                                DWORD tymed) {
   if (formatCount_ >= kMaxFormats) return;
   formats_[formatCount_++] = FORMATETC{format, device, aspect, index, tymed};
 }
 
-void TDropSource::RemoveFormatEtc(CLIPFORMAT format) {
+void DropSource::RemoveFormatEtc(CLIPFORMAT format) {
   const auto end =
       std::remove_if(formats_.begin(), formats_.begin() + static_cast<std::ptrdiff_t>(formatCount_),
                      [format](const FORMATETC& listed) { return listed.cfFormat == format; });
   formatCount_ = static_cast<std::size_t>(end - formats_.begin());
 }
 
-bool TDropSource::Lists(CLIPFORMAT format) const {
+bool DropSource::Lists(CLIPFORMAT format) const {
   return std::any_of(formats_.begin(), formats_.begin() + static_cast<std::ptrdiff_t>(formatCount_),
                      [format](const FORMATETC& listed) { return listed.cfFormat == format; });
 }
 
-const std::u16string& TDropSource::DataUnicodeText() const {
+const std::u16string& DropSource::DataUnicodeText() const {
   static const std::u16string none;
   return none;
 }
 
-TDragResult TDropSource::Execute() {
+DragResult DropSource::Execute() {
   lastEffect_ = DROPEFFECT_NONE;
   const ImageListApi& lists = ImageLists();
   const bool image = showImage_ && images_ && lists.BeginDrag;
@@ -149,7 +149,7 @@ TDragResult TDropSource::Execute() {
   return drUnknown;
 }
 
-STDMETHODIMP TDropSource::QueryInterface(REFIID iid, void** object) {
+STDMETHODIMP DropSource::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource)) {
     *object = static_cast<IDropSource*>(this);
@@ -163,10 +163,10 @@ STDMETHODIMP TDropSource::QueryInterface(REFIID iid, void** object) {
   return S_OK;
 }
 
-STDMETHODIMP TDropSource::QueryContinueDrag(BOOL escapePressed, DWORD keyState) {
+STDMETHODIMP DropSource::QueryContinueDrag(BOOL escapePressed, DWORD keyState) {
   if (escapePressed) return DRAGDROP_S_CANCEL;
   if (keyState & (MK_LBUTTON | MK_RBUTTON)) return S_OK;
-  TDragType type;
+  DragType type;
   if (lastEffect_ & DROPEFFECT_COPY) {
     type = dtCopy;
   } else if (lastEffect_ & DROPEFFECT_MOVE) {
@@ -187,7 +187,7 @@ STDMETHODIMP TDropSource::QueryContinueDrag(BOOL escapePressed, DWORD keyState) 
   return continueDrop ? DRAGDROP_S_DROP : DRAGDROP_S_CANCEL;
 }
 
-STDMETHODIMP TDropSource::GiveFeedback(DWORD effect) {
+STDMETHODIMP DropSource::GiveFeedback(DWORD effect) {
   lastEffect_ = effect;
   if (showImage_ && images_ && ImageLists().DragMove) {
     POINT pt{};
@@ -204,7 +204,7 @@ STDMETHODIMP TDropSource::GiveFeedback(DWORD effect) {
   return useDefaultCursors ? DRAGDROP_S_USEDEFAULTCURSORS : S_OK;
 }
 
-STDMETHODIMP TDropSource::GetData(FORMATETC* format, STGMEDIUM* medium) {
+STDMETHODIMP DropSource::GetData(FORMATETC* format, STGMEDIUM* medium) {
   if (!medium) return E_INVALIDARG;
   *medium = STGMEDIUM{};
   if (!format) return E_INVALIDARG;
@@ -216,8 +216,8 @@ STDMETHODIMP TDropSource::GetData(FORMATETC* format, STGMEDIUM* medium) {
   }
 }
 
-HRESULT TDropSource::GetDataUnsafe(const FORMATETC& format, STGMEDIUM& medium) {
-  const TRegisteredFormats& registered = RegisteredFormats();
+HRESULT DropSource::GetDataUnsafe(const FORMATETC& format, STGMEDIUM& medium) {
+  const ClipboardFormats& registered = RegisteredFormats();
   const bool text =
       format.cfFormat == CF_TEXT || (registered.FileContents && format.cfFormat == registered.FileContents);
   const bool descriptor = registered.FileGroupDescriptor && format.cfFormat == registered.FileGroupDescriptor;
@@ -255,9 +255,9 @@ HRESULT TDropSource::GetDataUnsafe(const FORMATETC& format, STGMEDIUM& medium) {
   return S_OK;
 }
 
-STDMETHODIMP TDropSource::GetDataHere(FORMATETC*, STGMEDIUM*) { return E_NOTIMPL; }
+STDMETHODIMP DropSource::GetDataHere(FORMATETC*, STGMEDIUM*) { return E_NOTIMPL; }
 
-STDMETHODIMP TDropSource::QueryGetData(FORMATETC* format) {
+STDMETHODIMP DropSource::QueryGetData(FORMATETC* format) {
   if (!format) return E_INVALIDARG;
   for (std::size_t i = 0; i < formatCount_; ++i) {
     const FORMATETC& listed = formats_[i];
@@ -268,7 +268,7 @@ STDMETHODIMP TDropSource::QueryGetData(FORMATETC* format) {
   return E_FAIL;
 }
 
-STDMETHODIMP TDropSource::GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out) {
+STDMETHODIMP DropSource::GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out) {
   if (out) {
     if (in) *out = *in;
     out->ptd = nullptr;
@@ -276,37 +276,37 @@ STDMETHODIMP TDropSource::GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out) {
   return DATA_S_SAMEFORMATETC;
 }
 
-STDMETHODIMP TDropSource::SetData(FORMATETC*, STGMEDIUM*, BOOL) { return E_NOTIMPL; }
+STDMETHODIMP DropSource::SetData(FORMATETC*, STGMEDIUM*, BOOL) { return E_NOTIMPL; }
 
-STDMETHODIMP TDropSource::EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumerator) {
+STDMETHODIMP DropSource::EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumerator) {
   if (!enumerator) return E_INVALIDARG;
   *enumerator = nullptr;
   if (direction == DATADIR_SET) return E_NOTIMPL;
   if (direction != DATADIR_GET) return E_INVALIDARG;
   try {
-    *enumerator = new TEnumFormatEtc(std::make_shared<const FormatList>(formats_), formatCount_);
+    *enumerator = new FormatEnumerator(std::make_shared<const FormatList>(formats_), formatCount_);
     return S_OK;
   } catch (...) {
     return E_OUTOFMEMORY;
   }
 }
 
-STDMETHODIMP TDropSource::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) {
+STDMETHODIMP DropSource::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) {
   return OLE_E_ADVISENOTSUPPORTED;
 }
 
-STDMETHODIMP TDropSource::DUnadvise(DWORD) { return OLE_E_ADVISENOTSUPPORTED; }
+STDMETHODIMP DropSource::DUnadvise(DWORD) { return OLE_E_ADVISENOTSUPPORTED; }
 
-STDMETHODIMP TDropSource::EnumDAdvise(IEnumSTATDATA** enumerator) {
+STDMETHODIMP DropSource::EnumDAdvise(IEnumSTATDATA** enumerator) {
   if (enumerator) *enumerator = nullptr;
   return OLE_E_ADVISENOTSUPPORTED;
 }
 
-// --- TDropTextSource -------------------------------------------------------------------
+// --- DropTextSource -------------------------------------------------------------------
 
-TDropTextSource::TDropTextSource() { AddFormatEtc(CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL); }
+DropTextSource::DropTextSource() { AddFormatEtc(CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL); }
 
-void TDropTextSource::SetUnicodeText(std::u16string text) {
+void DropTextSource::SetUnicodeText(std::u16string text) {
   unicodeText_ = std::move(text);
   RemoveFormatEtc(CF_UNICODETEXT);
   RemoveFormatEtc(CF_TEXT);
@@ -314,22 +314,22 @@ void TDropTextSource::SetUnicodeText(std::u16string text) {
   if (ui::ToAnsi(unicodeText_, Text)) AddFormatEtc(CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL);
 }
 
-void TDropTextSource::ClearUnicodeText() {
+void DropTextSource::ClearUnicodeText() {
   unicodeText_.clear();
   RemoveFormatEtc(CF_UNICODETEXT);
   RemoveFormatEtc(CF_TEXT);
   AddFormatEtc(CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL);
 }
 
-// --- TEnumFormatEtc --------------------------------------------------------------------
+// --- FormatEnumerator ---------------------------------------------------------------------
 
-TEnumFormatEtc::TEnumFormatEtc(std::shared_ptr<const FormatList> formats, std::size_t count,
+FormatEnumerator::FormatEnumerator(std::shared_ptr<const FormatList> formats, std::size_t count,
                                std::size_t index)
     : formats_(std::move(formats)),
-      count_(std::min(count, TDropSource::kMaxFormats)),
+      count_(std::min(count, DropSource::kMaxFormats)),
       index_(std::min(index, count_)) {}
 
-STDMETHODIMP TEnumFormatEtc::QueryInterface(REFIID iid, void** object) {
+STDMETHODIMP FormatEnumerator::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumFORMATETC)) {
     *object = static_cast<IEnumFORMATETC*>(this);
@@ -340,7 +340,7 @@ STDMETHODIMP TEnumFormatEtc::QueryInterface(REFIID iid, void** object) {
   return E_NOINTERFACE;
 }
 
-STDMETHODIMP TEnumFormatEtc::Next(ULONG count, FORMATETC* formats, ULONG* fetched) {
+STDMETHODIMP FormatEnumerator::Next(ULONG count, FORMATETC* formats, ULONG* fetched) {
   if (fetched) *fetched = 0;
   if (!formats || (count > 1 && !fetched)) return E_INVALIDARG;
   const std::size_t n = std::min<std::size_t>(count, count_ - index_);
@@ -350,7 +350,7 @@ STDMETHODIMP TEnumFormatEtc::Next(ULONG count, FORMATETC* formats, ULONG* fetche
   return n == count ? S_OK : S_FALSE;
 }
 
-STDMETHODIMP TEnumFormatEtc::Skip(ULONG count) {
+STDMETHODIMP FormatEnumerator::Skip(ULONG count) {
   if (count > count_ - index_) {
     index_ = count_;
     return S_FALSE;
@@ -359,15 +359,15 @@ STDMETHODIMP TEnumFormatEtc::Skip(ULONG count) {
   return S_OK;
 }
 
-STDMETHODIMP TEnumFormatEtc::Reset() {
+STDMETHODIMP FormatEnumerator::Reset() {
   index_ = 0;
   return S_OK;
 }
 
-STDMETHODIMP TEnumFormatEtc::Clone(IEnumFORMATETC** clone) {
+STDMETHODIMP FormatEnumerator::Clone(IEnumFORMATETC** clone) {
   if (!clone) return E_INVALIDARG;
   try {
-    *clone = new TEnumFormatEtc(formats_, count_, index_);
+    *clone = new FormatEnumerator(formats_, count_, index_);
     return S_OK;
   } catch (...) {
     *clone = nullptr;

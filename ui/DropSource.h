@@ -18,20 +18,20 @@
 namespace tessarin {
 
 // The clipboard formats registered when the program starts (0 before).
-struct TRegisteredFormats {
+struct ClipboardFormats {
   UINT FileContents = 0, FileGroupDescriptor = 0, ShellIDListArray = 0, PreferredDropEffect = 0,
        UniformResourceLocator = 0, FileNameMap = 0, FileNameMapW = 0;
 };
-const TRegisteredFormats& RegisteredFormats();
+const ClipboardFormats& RegisteredFormats();
 
 // OLE for the user-interface thread from the program's start to its end: initialises OLE,
 // registers the clipboard formats and holds the shell's memory allocator.
-class TDropSourceUnit {
+class OleSession {
  public:
-  TDropSourceUnit();
-  ~TDropSourceUnit();
-  TDropSourceUnit(const TDropSourceUnit&) = delete;
-  TDropSourceUnit& operator=(const TDropSourceUnit&) = delete;
+  OleSession();
+  ~OleSession();
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
   bool OleReady() const { return SUCCEEDED(ole_); }
   IMalloc* ShellMalloc() const { return malloc_; }
 
@@ -42,19 +42,19 @@ class TDropSourceUnit {
 
 // A component that carries a reference count for the OLE interfaces it implements. The
 // release that brings the count to 0 frees the object.
-using TInterfacedComponent = ui::RefCounted;
+using InterfacedComponent = ui::RefCounted;
 
 // The owning form's reference to a component: made with the component, dropped with the
 // form. The platform may keep its own references a while longer (a drop target that holds
 // the data object); the component goes with the last of them.
 template <typename T>
-class TComponentRef {
+class ComponentRef {
  public:
   template <typename... Args>
-  explicit TComponentRef(Args&&... args) : component_(new T(std::forward<Args>(args)...)) {}
-  ~TComponentRef() { component_->Release(); }
-  TComponentRef(const TComponentRef&) = delete;
-  TComponentRef& operator=(const TComponentRef&) = delete;
+  explicit ComponentRef(Args&&... args) : component_(new T(std::forward<Args>(args)...)) {}
+  ~ComponentRef() { component_->Release(); }
+  ComponentRef(const ComponentRef&) = delete;
+  ComponentRef& operator=(const ComponentRef&) = delete;
   T* operator->() const { return component_; }
   T& operator*() const { return *component_; }
   T* Get() const { return component_; }
@@ -63,22 +63,22 @@ class TComponentRef {
   T* component_;
 };
 
-enum TDragType { dtCopy, dtMove, dtLink };
+enum DragType { dtCopy, dtMove, dtLink };
 // A set of drag types, bit for bit the platform's drop effects copy (1), move (2), link (4).
-using TDragTypes = DWORD;
-constexpr TDragTypes DragTypeBit(TDragType t) { return DWORD{1} << static_cast<int>(t); }
+using DragTypes = DWORD;
+constexpr DragTypes DragTypeBit(DragType t) { return DWORD{1} << static_cast<int>(t); }
 
 // The outcome of a drag.
-enum TDragResult { drDropCopy, drDropMove, drDropLink, drCancel, drOutMemory, drUnknown };
+enum DragResult { drDropCopy, drDropMove, drDropLink, drCancel, drOutMemory, drUnknown };
 
 // The drop source and data object. The owning form holds one reference from construction.
-class TDropSource : public TInterfacedComponent, public IDropSource, public IDataObject {
+class DropSource : public InterfacedComponent, public IDropSource, public IDataObject {
  public:
   static constexpr std::size_t kMaxFormats = 20;
   using FormatList = std::array<FORMATETC, kMaxFormats>;
 
   // Drop effects offered by a drag; copy at first.
-  TDragTypes Dragtypes = DragTypeBit(dtCopy);
+  DragTypes Dragtypes = DragTypeBit(dtCopy);
 
   // The drag image: an image of a list shown at the hot spot while the drag runs.
   HIMAGELIST Images() const { return images_; }
@@ -89,11 +89,11 @@ class TDropSource : public TInterfacedComponent, public IDropSource, public IDat
   void SetShowImage(bool show);
   int ImageHotSpotX = 16, ImageHotSpotY = 16;
 
-  std::function<void(TDropSource& sender, DWORD effect, bool& useDefaultCursors)> OnFeedback;
-  std::function<void(TDropSource& sender, TDragType dragType, bool& continueDrop)> OnDrop;
+  std::function<void(DropSource& sender, DWORD effect, bool& useDefaultCursors)> OnFeedback;
+  std::function<void(DropSource& sender, DragType dragType, bool& continueDrop)> OnDrop;
 
   // Runs the platform's modal drag with this object as source and data, offering Dragtypes.
-  TDragResult Execute();
+  DragResult Execute();
 
   // The listed formats (up to kMaxFormats); a format beyond the last place is ignored.
   virtual void AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD aspect, LONG index, DWORD tymed);
@@ -123,7 +123,7 @@ class TDropSource : public TInterfacedComponent, public IDropSource, public IDat
 
  protected:
   // The count starts with the owning form's reference.
-  TDropSource() = default;
+  DropSource() = default;
   // The bytes the data object hands out for its text formats.
   virtual const std::string& DataText() const = 0;
   // The text it hands out as CF_UNICODETEXT, while that format is listed.
@@ -142,9 +142,9 @@ class TDropSource : public TInterfacedComponent, public IDropSource, public IDat
 
 // The drop source for one piece of plain ANSI text: lists CF_TEXT alone, until a text
 // is given in UTF-16.
-class TDropTextSource : public TDropSource {
+class DropTextSource : public DropSource {
  public:
-  TDropTextSource();
+  DropTextSource();
   std::string Text;
   // Offers a UTF-16 text: CF_UNICODETEXT, then CF_TEXT (as Text) where it converts to the
   // ANSI code page without loss; a target that reads ANSI text alone gets no look-alike.
@@ -163,12 +163,12 @@ class TDropTextSource : public TDropSource {
 
 // Enumerates a format list. It holds its own copy of the list, so a drop target may keep
 // it after the drag, and after the source is gone.
-class TEnumFormatEtc final : public IEnumFORMATETC, private ui::RefCounted {
+class FormatEnumerator final : public IEnumFORMATETC, private ui::RefCounted {
  public:
-  using FormatList = TDropSource::FormatList;
-  TEnumFormatEtc(std::shared_ptr<const FormatList> formats, std::size_t count, std::size_t index = 0);
-  TEnumFormatEtc(const TEnumFormatEtc&) = delete;
-  TEnumFormatEtc& operator=(const TEnumFormatEtc&) = delete;
+  using FormatList = DropSource::FormatList;
+  FormatEnumerator(std::shared_ptr<const FormatList> formats, std::size_t count, std::size_t index = 0);
+  FormatEnumerator(const FormatEnumerator&) = delete;
+  FormatEnumerator& operator=(const FormatEnumerator&) = delete;
 
   STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
   STDMETHODIMP_(ULONG) AddRef() override { return AddReference(); }
@@ -179,7 +179,7 @@ class TEnumFormatEtc final : public IEnumFORMATETC, private ui::RefCounted {
   STDMETHODIMP Clone(IEnumFORMATETC** clone) override;
 
  private:
-  ~TEnumFormatEtc() override = default;
+  ~FormatEnumerator() override = default;
   std::shared_ptr<const FormatList> formats_;
   std::size_t count_;
   std::size_t index_;

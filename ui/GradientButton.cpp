@@ -1,4 +1,4 @@
-// TBI_basebutton (bevel, caption, glyph, groups, drop-down menu, access key) and TBI_GradientButton.
+// BaseButton (bevel, caption, glyph, groups, drop-down menu, access key) and GradientButton.
 #include "ui/GradientButton.h"
 
 #include <algorithm>
@@ -44,9 +44,9 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
 
 }  // namespace
 
-// --- TBI_basebutton --------------------------------------------------------------------
+// --- BaseButton --------------------------------------------------------------------
 
-TBI_basebutton::TBI_basebutton(ui::Control* parent, const std::string& caption, ui::Bounds bounds)
+BaseButton::BaseButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds)
     : ui::CustomControl(parent, "TBI_GradientButton",
                         {bounds.left, bounds.top, bounds.width > 0 ? bounds.width : kDefaultSize,
                          bounds.height > 0 ? bounds.height : kDefaultSize}),
@@ -55,35 +55,35 @@ TBI_basebutton::TBI_basebutton(ui::Control* parent, const std::string& caption, 
   ui::Control::SetText(caption);  // screen readers and other processes see the caption
 }
 
-void TBI_basebutton::SetText(const std::string& text) {
+void BaseButton::SetText(const std::string& text) {
   if (text == caption_) return;
   caption_ = text;
   ui::Control::SetText(text);
   Invalidate();
 }
 
-void TBI_basebutton::SetEnabled(bool enabled) {
+void BaseButton::SetEnabled(bool enabled) {
   ui::CustomControl::SetEnabled(enabled);
   Invalidate();
 }
 
-void TBI_basebutton::SetGlyph(HBITMAP glyph) {
+void BaseButton::SetGlyph(HBITMAP glyph) {
   glyph_.Reset(glyph);
   Invalidate();
 }
 
-int TBI_basebutton::NumGlyphs() const {
+int BaseButton::NumGlyphs() const {
   BITMAP bm{};
   if (!glyph_ || !GetObjectA(glyph_.Get(), sizeof bm, &bm) || bm.bmHeight <= 0) return 0;
   return (bm.bmWidth > bm.bmHeight && bm.bmWidth % bm.bmHeight == 0) ? bm.bmWidth / bm.bmHeight : 1;
 }
 
-void TBI_basebutton::SetDown(bool down) {
+void BaseButton::SetDown(bool down) {
   if (groupIndex_ == 0 || down == down_) return;
   if (down) {
     for (HWND sibling = GetWindow(handle_, GW_HWNDFIRST); sibling;
          sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-      auto* other = dynamic_cast<TBI_basebutton*>(ui::Control::FromHandle(sibling));
+      auto* other = dynamic_cast<BaseButton*>(ui::Control::FromHandle(sibling));
       if (other && other != this && other->groupIndex_ == groupIndex_ && other->down_) {
         other->down_ = false;
         other->Invalidate();
@@ -94,12 +94,12 @@ void TBI_basebutton::SetDown(bool down) {
   Invalidate();
 }
 
-void TBI_basebutton::Repaint() {
+void BaseButton::Repaint() {
   InvalidateRect(handle_, nullptr, FALSE);
   UpdateWindow(handle_);
 }
 
-bool TBI_basebutton::DialogChar(char key) {
+bool BaseButton::DialogChar(char key) {
   const char letter = AccessKeyOf(caption_);
   if (!letter || ui::AsciiUpper(letter) != ui::AsciiUpper(key) || !Enabled() || !IsWindowVisible(handle_))
     return false;
@@ -120,17 +120,17 @@ bool TBI_basebutton::DialogChar(char key) {
   return true;
 }
 
-bool TBI_basebutton::DispatchAccessKey(HWND root, char key) {
+bool BaseButton::DispatchAccessKey(HWND root, char key) {
   std::vector<HWND> windows;
   EnumChildWindows(root, &CollectWindow, reinterpret_cast<LPARAM>(&windows));
   for (HWND hwnd : windows) {
-    auto* button = dynamic_cast<TBI_basebutton*>(ui::Control::FromHandle(hwnd));
+    auto* button = dynamic_cast<BaseButton*>(ui::Control::FromHandle(hwnd));
     if (button && button->DialogChar(key)) return true;
   }
   return false;
 }
 
-void TBI_basebutton::MouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
+void BaseButton::MouseDown(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
   if (button == ui::MouseButton::Left && Enabled()) {
     tracking_ = true;
     pressed_ = true;
@@ -154,7 +154,7 @@ void TBI_basebutton::MouseDown(ui::MouseButton button, ui::ShiftState shift, int
   if (OnMouseDown) OnMouseDown(button, shift, x, y);
 }
 
-void TBI_basebutton::MouseUp(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
+void BaseButton::MouseUp(ui::MouseButton button, ui::ShiftState shift, int x, int y) {
   bool click = false;
   if (button == ui::MouseButton::Left && tracking_) {
     const POINT pt{x, y};
@@ -173,7 +173,7 @@ void TBI_basebutton::MouseUp(ui::MouseButton button, ui::ShiftState shift, int x
   }
 }
 
-LRESULT TBI_basebutton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT BaseButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
   switch (msg) {
     case WM_MOUSEACTIVATE:
@@ -235,9 +235,9 @@ LRESULT TBI_basebutton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void TBI_basebutton::Paint(HDC dc, const RECT& clip) { PaintTo(dc, clip); }
+void BaseButton::Paint(HDC dc, const RECT& clip) { PaintTo(dc, clip); }
 
-void TBI_basebutton::PaintTo(HDC dc, const RECT& area) {
+void BaseButton::PaintTo(HDC dc, const RECT& area) {
   RECT client;
   GetClientRect(handle_, &client);
   ui::MemoryDC memory(dc, client.right, client.bottom);
@@ -247,11 +247,11 @@ void TBI_basebutton::PaintTo(HDC dc, const RECT& area) {
   memory.CopyTo(dc, area);
 }
 
-void TBI_basebutton::PaintFace(HDC dc, const RECT& rect) {
+void BaseButton::PaintFace(HDC dc, const RECT& rect) {
   FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void TBI_basebutton::DrawCaptionAndGlyph(HDC dc, const RECT& client) {
+void BaseButton::DrawCaptionAndGlyph(HDC dc, const RECT& client) {
   ui::SaveDCScope saved(dc);
   SelectObject(dc, font_.Handle());
   SetBkMode(dc, TRANSPARENT);
@@ -319,7 +319,7 @@ void TBI_basebutton::DrawCaptionAndGlyph(HDC dc, const RECT& client) {
   }
 }
 
-void TBI_basebutton::DrawGlyph(HDC dc, int x, int y) {
+void BaseButton::DrawGlyph(HDC dc, int x, int y) {
   const int n = NumGlyphs();
   BITMAP bm{};
   GetObjectA(glyph_.Get(), sizeof bm, &bm);
@@ -357,7 +357,7 @@ void TBI_basebutton::DrawGlyph(HDC dc, int x, int y) {
   }
 }
 
-void TBI_basebutton::DrawBevel(HDC dc, const RECT& client) {
+void BaseButton::DrawBevel(HDC dc, const RECT& client) {
   if (bevelWidth_ <= 0) return;
   const bool in = pressed_ || down_;
   if (flat_) {
@@ -388,24 +388,24 @@ void TBI_basebutton::DrawBevel(HDC dc, const RECT& client) {
   }
 }
 
-// --- TBI_GradientButton ----------------------------------------------------------------
+// --- GradientButton ----------------------------------------------------------------
 
-TBI_GradientButton::TBI_GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds,
+GradientButton::GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds,
                                        Options options)
-    : TBI_basebutton(parent, caption, bounds), vertical_(options.vertical) {
+    : BaseButton(parent, caption, bounds), vertical_(options.vertical) {
   SetLightColor(options.lightColor);
   SetShadowColor(options.shadowColor);
 }
 
-void TBI_GradientButton::SetVertical(bool vertical) {
+void GradientButton::SetVertical(bool vertical) {
   if (vertical == vertical_) return;
   vertical_ = vertical;
   Repaint();
 }
 
-void TBI_GradientButton::PaintFace(HDC dc, const RECT& rect) {
+void GradientButton::PaintFace(HDC dc, const RECT& rect) {
   if (LowColor() && !Paint256()) {
-    TBI_basebutton::PaintFace(dc, rect);
+    BaseButton::PaintFace(dc, rect);
     return;
   }
   const COLORREF light = ui::ResolveColor(LightColor()), shadow = ui::ResolveColor(ShadowColor());

@@ -1,4 +1,4 @@
-// TBI_basebutton, the focusless self-drawn button, and TBI_GradientButton, its gradient-faced kind.
+// BaseButton, the focusless self-drawn button, and GradientButton, its colorButton-faced kind.
 #pragma once
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 
 namespace tessarin {
 
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum ButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 struct GradientButtonOptions {
   COLORREF lightColor = ui::kSysColor | COLOR_3DHIGHLIGHT;
@@ -21,12 +21,12 @@ struct GradientButtonOptions {
 // A button drawn by itself that never takes the keyboard focus. A click is a press and a
 // release of the left button on the button, the mouse captured in between; the caption's
 // access key (Alt with the "&" letter, offered through DialogChar) clicks it too.
-class TBI_basebutton : public ui::CustomControl {
+class BaseButton : public ui::CustomControl {
  public:
   using MouseEvent = std::function<void(ui::MouseButton button, ui::ShiftState shift, int x, int y)>;
 
   // A size of 0 stands for the default, 25 pixels.
-  TBI_basebutton(ui::Control* parent, const std::string& caption, ui::Bounds bounds);
+  BaseButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds);
 
   COLORREF LightColor() const { return light_; }
   void SetLightColor(COLORREF color) { Change(light_, color); }
@@ -44,8 +44,8 @@ class TBI_basebutton : public ui::CustomControl {
   void SetDropDownMenu(HMENU menu) { Change(dropDownMenu_, menu); }
   bool GrayedInactive() const { return grayedInactive_; }
   void SetGrayedInactive(bool v) { Change(grayedInactive_, v); }
-  TButtonLayout Layout() const { return layout_; }
-  void SetLayout(TButtonLayout v) { Change(layout_, v); }
+  ButtonLayout Layout() const { return layout_; }
+  void SetLayout(ButtonLayout v) { Change(layout_, v); }
   int BevelWidth() const { return bevelWidth_; }
   void SetBevelWidth(int v) { Change(bevelWidth_, v); }
   // Latched down; only for a button of a group (GroupIndex other than 0). Down releases
@@ -81,7 +81,7 @@ class TBI_basebutton : public ui::CustomControl {
 
   // Composes the whole button off screen and copies the given area onto a DC.
   void PaintTo(HDC dc, const RECT& area);
-  // The face alone (gradient or plain), as the first step of painting draws it.
+  // The face alone (colorButton or plain), as the first step of painting draws it.
   virtual void PaintFace(HDC dc, const RECT& rect);
 
   MouseEvent OnMouseDown, OnMouseUp;
@@ -117,7 +117,7 @@ class TBI_basebutton : public ui::CustomControl {
   ui::Bitmap glyph_;
   HMENU dropDownMenu_ = nullptr;
   bool grayedInactive_ = true;
-  TButtonLayout layout_ = blGlyphLeft;
+  ButtonLayout layout_ = blGlyphLeft;
   int bevelWidth_ = 1;
   bool down_ = false;
   int groupIndex_ = 0;
@@ -135,10 +135,10 @@ class TBI_basebutton : public ui::CustomControl {
 
 // A button whose face runs from LightColor to ShadowColor, left to right or, Vertical,
 // top to bottom, each line in the colour of the extended-precision rounding.
-class TBI_GradientButton : public TBI_basebutton {
+class GradientButton : public BaseButton {
  public:
   using Options = GradientButtonOptions;
-  TBI_GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds,
+  GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds,
                      Options options = {});
   bool Vertical() const { return vertical_; }
   void SetVertical(bool vertical);

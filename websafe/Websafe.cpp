@@ -73,7 +73,7 @@ HBITMAP CreatePaletteBitmap(UINT dpi) {
 // --- TSampleLabel ----------------------------------------------------------------------
 
 TSampleLabel::TSampleLabel(ui::Control* parent, const std::string& text, ui::Bounds bounds,
-                           TBI_basebutton& under)
+                           BaseButton& under)
     : ui::CustomControl(parent, "TSampleLabel", bounds), text_(text), under_(under) {
   ui::Control::SetText(text);
   // Above the button it shows through.

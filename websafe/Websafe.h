@@ -13,7 +13,7 @@ namespace tessarin {
 // its lines of text on top, in its font's colour.
 class TSampleLabel : public ui::CustomControl {
  public:
-  TSampleLabel(ui::Control* parent, const std::string& text, ui::Bounds bounds, TBI_basebutton& under);
+  TSampleLabel(ui::Control* parent, const std::string& text, ui::Bounds bounds, BaseButton& under);
   std::string Text() const override { return text_; }
   void SetText(const std::string& text) override;
 
@@ -23,7 +23,7 @@ class TSampleLabel : public ui::CustomControl {
 
  private:
   std::string text_;
-  TBI_basebutton& under_;
+  BaseButton& under_;
 };
 
 class Tdialog216 : public ui::Form {
@@ -33,7 +33,7 @@ class Tdialog216 : public ui::Form {
 
   ui::Bevel Bevel1;
   ui::Image Image1;
-  TBI_GradientButton BI_GradientButton1;
+  GradientButton BI_GradientButton1;
   TSampleLabel Label1;
   ui::Button OKBtn;
   ui::Button CancelBtn;

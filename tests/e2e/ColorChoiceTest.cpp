@@ -40,14 +40,14 @@ class ColorChoice : public ::testing::Test {
     ASSERT_TRUE(program.Start(TessarinExe()));
     main = program.WaitForVisibleWindow(e2e::kMainClass);
     ASSERT_NE(main, nullptr);
-    gradient = e2e::FindControl(main, {"TBI_GradientButton", "&Textcolor/Textcolor"});
+    colorButton = e2e::FindControl(main, {"TBI_GradientButton", "&Textcolor/Textcolor"});
     groupBox = e2e::FindControl(main, {"Button", "Textcolor"});
-    check216 = e2e::FindControl(main, {"Button", "216 Colors"});
+    webSafeCheck = e2e::FindControl(main, {"Button", "216 Colors"});
     html = e2e::FindControl(main, {"Edit", nullptr, ES_READONLY, ES_READONLY});
     rich = e2e::FindControl(main, {"RichEdit20A", nullptr});
     HWND fontcopy = e2e::FindControl(main, {"Button", "Copy with HTML-Fontstyles"});
     HWND select = e2e::FindControl(main, {"Button", "&Select"});
-    ASSERT_TRUE(gradient && groupBox && check216 && html && rich && fontcopy && select);
+    ASSERT_TRUE(colorButton && groupBox && webSafeCheck && html && rich && fontcopy && select);
     // A composition of one character, with the font tags in the HTML line.
     SendMessageA(fontcopy, BM_CLICK, 0, 0);
     ClickCentre(select);
@@ -79,7 +79,7 @@ class ColorChoice : public ::testing::Test {
   // Whether the text-colour button shows a pixel of the colour (its caption) on screen.
   bool ButtonShows(COLORREF color) {
     RECT r;
-    GetWindowRect(gradient, &r);
+    GetWindowRect(colorButton, &r);
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x)
         if (ScreenPixel(x, y) == color) return true;
@@ -125,16 +125,16 @@ class ColorChoice : public ::testing::Test {
   }
 
   ChildProcess program;
-  HWND main = nullptr, gradient = nullptr, groupBox = nullptr, check216 = nullptr, html = nullptr,
+  HWND main = nullptr, colorButton = nullptr, groupBox = nullptr, webSafeCheck = nullptr, html = nullptr,
        rich = nullptr;
 };
 
 TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
-  SendMessageA(check216, BM_CLICK, 0, 0);
-  ASSERT_EQ(SendMessageA(check216, BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageA(webSafeCheck, BM_CLICK, 0, 0);
+  ASSERT_EQ(SendMessageA(webSafeCheck, BM_GETCHECK, 0, 0), BST_CHECKED);
 
   // OK without a pick: the sample's first colour, the window-text colour.
-  ClickCentre(gradient);
+  ClickCentre(colorButton);
   HWND dialog = WaitForDialog("Tdialog216");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(WindowText(dialog), "Colorselect (216 Color-Palett)");
@@ -181,7 +181,7 @@ TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
       GetWindowRect(groupBox, &g);
       ClickAt(g.left + 150, g.bottom - 4);  // the frame's bottom right, away from its controls
     } else {
-      ClickCentre(gradient);
+      ClickCentre(colorButton);
     }
     ASSERT_EQ(WaitForDialog("Tdialog216"), dialog);
     POINT pt{p.x, p.y};
@@ -195,7 +195,7 @@ TEST_F(ColorChoice, ThePalettePicksThePixelUnderThePointerAndOkAppliesIt) {
   EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(main) != FALSE; }));
 
   // A pick cancelled changes nothing, but the sample keeps it for the next opening.
-  ClickCentre(gradient);
+  ClickCentre(colorButton);
   ASSERT_EQ(WaitForDialog("Tdialog216"), dialog);
   POINT green{1, 1};
   ClientToScreen(image, &green);
@@ -232,7 +232,7 @@ class ColorDialog : public ColorChoice {
     if (byKey) {
       AltT();
     } else {
-      ClickCentre(gradient);
+      ClickCentre(colorButton);
     }
     return WaitForDialog("#32770");
   }
@@ -306,8 +306,8 @@ TEST_F(ColorDialog, AnAcceptedColourReachesTheButtonTheCompositionAndTheHtmlLine
   ASSERT_TRUE(WaitGone(dialog));
 
   // A colour taken from the palette is not the colour dialog's own colour.
-  SendMessageA(check216, BM_CLICK, 0, 0);
-  ClickCentre(gradient);
+  SendMessageA(webSafeCheck, BM_CLICK, 0, 0);
+  ClickCentre(colorButton);
   HWND palette = WaitForDialog("Tdialog216");
   ASSERT_NE(palette, nullptr);
   HWND image = e2e::FindControl(palette, {"TImage", nullptr});
@@ -317,7 +317,7 @@ TEST_F(ColorDialog, AnAcceptedColourReachesTheButtonTheCompositionAndTheHtmlLine
   ClickCentre(e2e::FindControl(palette, {"Button", "OK"}));
   ASSERT_TRUE(WaitGone(palette));
   EXPECT_TRUE(PumpUntil([&] { return HtmlColor() == "FF00FF"; })) << HtmlColor();
-  SendMessageA(check216, BM_CLICK, 0, 0);
+  SendMessageA(webSafeCheck, BM_CLICK, 0, 0);
   dialog = Open(false);
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(PumpUntil([&] { return Rgb(dialog) == "18,52,86"; })) << Rgb(dialog);

@@ -14,29 +14,29 @@ namespace {
 
 std::map<std::string, e2e::ControlQuery> Queries() {
   return {
-      {"mega_label", {"Static", "1", 0, 0, false}},
-      {"StringAlignGrid1", {"TStringAlignGrid", nullptr}},
-      {"FontComboBox1", {"ComboBox", nullptr}},
-      {"CheckBox1", {"Button", "Fontname like Font"}},
-      {"RadioGroup1", {"Button", "Fontoptions"}},
-      {"GroupBox1", {"Button", "Fontstyle"}},
-      {"GroupBox4", {"Button", "Textcolor"}},
+      {"magnifier", {"Static", "1", 0, 0, false}},
+      {"grid", {"TStringAlignGrid", nullptr}},
+      {"fontBox", {"ComboBox", nullptr}},
+      {"ownFontNamesCheck", {"Button", "Fontname like Font"}},
+      {"fontFilterGroup", {"Button", "Fontoptions"}},
+      {"styleGroup", {"Button", "Fontstyle"}},
+      {"colorGroup", {"Button", "Textcolor"}},
       // The list of blocks: the drop-down list that the program does not draw itself.
-      {"BlockComboBox1", {"ComboBox", nullptr, CBS_OWNERDRAWFIXED, 0}},
-      {"Label1", {"Static", "", SS_TYPEMASK, SS_CENTER}},
-      {"char_name", {"Static", "SPACE"}},
-      {"Label3", {"Static", "Key:"}},
-      {"num", {"Static", "#32"}},
-      {"Tast", {"Static", "Space"}},
-      {"html_char", {"Static", "", SS_TYPEMASK, SS_RIGHT}},
-      {"GroupBox3", {"Button", "Text"}},
-      {"b_ausw", {"Button", "&Select"}},
-      {"b_info", {"Button", "&Options"}},
-      {"b_exit", {"Button", "E&xit"}},
-      {"RichEdit1", {"RichEdit20A", nullptr}},
-      {"HTML_Edit", {"Edit", nullptr, ES_READONLY, ES_READONLY}},
-      {"b_kopy", {"Button", "Copy as &RTF"}},
-      {"Button1", {"Button", "Copy as &HTML"}},
+      {"viewBox", {"ComboBox", nullptr, CBS_OWNERDRAWFIXED, 0}},
+      {"previewLabel", {"Static", "", SS_TYPEMASK, SS_CENTER}},
+      {"nameLabel", {"Static", "SPACE"}},
+      {"keyCaption", {"Static", "Key:"}},
+      {"codeLabel", {"Static", "#32"}},
+      {"keyLabel", {"Static", "Space"}},
+      {"entityLabel", {"Static", "", SS_TYPEMASK, SS_RIGHT}},
+      {"compositionGroup", {"Button", "Text"}},
+      {"selectButton", {"Button", "&Select"}},
+      {"optionsButton", {"Button", "&Options"}},
+      {"exitButton", {"Button", "E&xit"}},
+      {"composition", {"RichEdit20A", nullptr}},
+      {"htmlEdit", {"Edit", nullptr, ES_READONLY, ES_READONLY}},
+      {"copyRtfButton", {"Button", "Copy as &RTF"}},
+      {"copyHtmlButton", {"Button", "Copy as &HTML"}},
   };
 }
 
@@ -60,7 +60,7 @@ TEST(RunningProgram, ShowsEveryControlAtItsPlaceForTheScreenWidth) {
     HWND hwnd = e2e::FindControl(main, queries.at(e.name));
     ASSERT_NE(hwnd, nullptr) << e.name;
     const std::string parent = e.parent;
-    EXPECT_EQ(GetParent(hwnd), parent == "Form1" ? main : parent == "Panel1" ? panel : text) << e.name;
+    EXPECT_EQ(GetParent(hwnd), parent == "Form1" ? main : parent == "panel" ? panel : text) << e.name;
     ExpectPlaced(e, RectInParent(hwnd));
   }
   ExpectWindowSize(expected, main);

@@ -11,7 +11,7 @@ namespace testing_support {
 
 struct ExpectedControl {
   const char* name;
-  const char* parent;            // "Form1", "Panel1", "GroupBox3"
+  const char* parent;            // "Form1", "panel", "compositionGroup"
   int left, top, width, height;  // width or height -1: not fixed by the layout
 };
 
@@ -31,28 +31,28 @@ inline ExpectedLayout ExpectedLayoutFor(int screenWidth) {
   layout.outerWidth = small ? 590 : large ? 914 : 0;
   layout.outerHeight = small ? 450 : large ? 648 : 0;
   layout.controls = {
-      {"mega_label", "Form1", 4, 10, gridW, gridH},
-      {"StringAlignGrid1", "Form1", 4, 10, gridW, gridH},
-      {"FontComboBox1", "Panel1", 4, 4, 193, -1},
-      {"CheckBox1", "Panel1", 4, 28, 117, 17},
-      {"RadioGroup1", "Panel1", 4, 44, 113, 61},
-      {"GroupBox1", "Panel1", 124, 28, 73, 77},
-      {"GroupBox4", "Panel1", 4, 105, 193, 38},
-      {"BlockComboBox1", "Panel1", 8, 145, 188, -1},
-      {"Label1", "Panel1", 8, 167, 188, small ? 35 : 95},
-      {"char_name", "Panel1", 8, small ? 202 : 262, 188, 13},
-      {"Label3", "Panel1", 8, rowTop, 21, 13},
-      {"num", "Panel1", 49, rowTop, 19, 13},
-      {"Tast", "Panel1", 109, rowTop, 31, 13},
-      {"html_char", "Panel1", 144, rowTop, 48, 13},
-      {"GroupBox3", "Panel1", 4, textTop, 193, 159},
-      {"b_ausw", "Panel1", 4, buttonsTop, 61, 25},
-      {"b_info", "Panel1", 68, buttonsTop, 61, 25},
-      {"b_exit", "Panel1", 132, buttonsTop, 61, 25},
-      {"RichEdit1", "GroupBox3", 4, 14, 183, 47},
-      {"HTML_Edit", "GroupBox3", 4, 92, 185, 21},
-      {"b_kopy", "GroupBox3", 4, 134, 90, 21},
-      {"Button1", "GroupBox3", 98, 134, 90, 21},
+      {"magnifier", "Form1", 4, 10, gridW, gridH},
+      {"grid", "Form1", 4, 10, gridW, gridH},
+      {"fontBox", "panel", 4, 4, 193, -1},
+      {"ownFontNamesCheck", "panel", 4, 28, 117, 17},
+      {"fontFilterGroup", "panel", 4, 44, 113, 61},
+      {"styleGroup", "panel", 124, 28, 73, 77},
+      {"colorGroup", "panel", 4, 105, 193, 38},
+      {"viewBox", "panel", 8, 145, 188, -1},
+      {"previewLabel", "panel", 8, 167, 188, small ? 35 : 95},
+      {"nameLabel", "panel", 8, small ? 202 : 262, 188, 13},
+      {"keyCaption", "panel", 8, rowTop, 21, 13},
+      {"codeLabel", "panel", 49, rowTop, 19, 13},
+      {"keyLabel", "panel", 109, rowTop, 31, 13},
+      {"entityLabel", "panel", 144, rowTop, 48, 13},
+      {"compositionGroup", "panel", 4, textTop, 193, 159},
+      {"selectButton", "panel", 4, buttonsTop, 61, 25},
+      {"optionsButton", "panel", 68, buttonsTop, 61, 25},
+      {"exitButton", "panel", 132, buttonsTop, 61, 25},
+      {"composition", "compositionGroup", 4, 14, 183, 47},
+      {"htmlEdit", "compositionGroup", 4, 92, 185, 21},
+      {"copyRtfButton", "compositionGroup", 4, 134, 90, 21},
+      {"copyHtmlButton", "compositionGroup", 98, 134, 90, 21},
   };
   return layout;
 }

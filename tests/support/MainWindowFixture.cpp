@@ -22,7 +22,7 @@ void MainWindowTest::SetUp() {
     errors.push_back(message);
     if (!expectErrors) ADD_FAILURE() << "error shown: " << message;
   };
-  form = std::make_unique<tessarin::TForm1>();
+  form = std::make_unique<tessarin::MainForm>();
   palette = std::make_unique<tessarin::Tdialog216>();
   options = std::make_unique<tessarin::TInfo_dlg>();
   form->Show();
@@ -34,7 +34,7 @@ void MainWindowTest::SetUp() {
 }
 
 void MainWindowTest::Choose(int index) {
-  tessarin::TBlockComboBox& box = form->BlockComboBox1;
+  tessarin::BlockComboBox& box = form->viewBox;
   box.SetFocus();  // the list is filled for the font as it is entered
   SendMessageW(box.Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
@@ -43,7 +43,7 @@ void MainWindowTest::Choose(int index) {
 }
 
 int MainWindowTest::IndexOfView(const std::string& name) {
-  tessarin::TBlockComboBox& box = form->BlockComboBox1;
+  tessarin::BlockComboBox& box = form->viewBox;
   box.SetFocus();  // the list is filled for the font as it is entered
   for (int i = 0; i < box.Count(); ++i)
     if (box.Item(i) == name) return i;
@@ -51,12 +51,12 @@ int MainWindowTest::IndexOfView(const std::string& name) {
 }
 
 void MainWindowTest::Find(const std::string& query) {
-  if (!form->FindField1.IsOpen()) {
-    form->StringAlignGrid1.SetFocus();
+  if (!form->findField.IsOpen()) {
+    form->grid.SetFocus();
     Keys({'F'}, {VK_CONTROL});
-    ASSERT_TRUE(WaitUntil([&] { return form->FindField1.IsOpen(); }));
+    ASSERT_TRUE(WaitUntil([&] { return form->findField.IsOpen(); }));
   }
-  form->FindField1.SetText(query);
+  form->findField.SetText(query);
   Settle();
 }
 
@@ -67,29 +67,29 @@ void MainWindowTest::TearDown() {
   ui::Application::Instance().OnException = nullptr;
 }
 
-std::map<std::string, ui::Control*> MainControlsByName(tessarin::TForm1& form) {
-  return {{"mega_label", &form.mega_label},
-          {"StringAlignGrid1", &form.StringAlignGrid1},
-          {"FontComboBox1", &form.FontComboBox1},
-          {"CheckBox1", &form.CheckBox1},
-          {"RadioGroup1", &form.RadioGroup1},
-          {"GroupBox1", &form.GroupBox1},
-          {"GroupBox4", &form.GroupBox4},
-          {"BlockComboBox1", &form.BlockComboBox1},
-          {"Label1", &form.Label1},
-          {"char_name", &form.char_name},
-          {"Label3", &form.Label3},
-          {"num", &form.num},
-          {"Tast", &form.Tast},
-          {"html_char", &form.html_char},
-          {"GroupBox3", &form.GroupBox3},
-          {"b_ausw", &form.b_ausw},
-          {"b_info", &form.b_info},
-          {"b_exit", &form.b_exit},
-          {"RichEdit1", &form.RichEdit1},
-          {"HTML_Edit", &form.HTML_Edit},
-          {"b_kopy", &form.b_kopy},
-          {"Button1", &form.Button1}};
+std::map<std::string, ui::Control*> MainControlsByName(tessarin::MainForm& form) {
+  return {{"magnifier", &form.magnifier},
+          {"grid", &form.grid},
+          {"fontBox", &form.fontBox},
+          {"ownFontNamesCheck", &form.ownFontNamesCheck},
+          {"fontFilterGroup", &form.fontFilterGroup},
+          {"styleGroup", &form.styleGroup},
+          {"colorGroup", &form.colorGroup},
+          {"viewBox", &form.viewBox},
+          {"previewLabel", &form.previewLabel},
+          {"nameLabel", &form.nameLabel},
+          {"keyCaption", &form.keyCaption},
+          {"codeLabel", &form.codeLabel},
+          {"keyLabel", &form.keyLabel},
+          {"entityLabel", &form.entityLabel},
+          {"compositionGroup", &form.compositionGroup},
+          {"selectButton", &form.selectButton},
+          {"optionsButton", &form.optionsButton},
+          {"exitButton", &form.exitButton},
+          {"composition", &form.composition},
+          {"htmlEdit", &form.htmlEdit},
+          {"copyRtfButton", &form.copyRtfButton},
+          {"copyHtmlButton", &form.copyHtmlButton}};
 }
 
 bool MainWindowTest::WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {

@@ -49,7 +49,7 @@ class MainWindowTest : public ::testing::Test {
   // The find field opened with Ctrl+F if it is closed, then the query given as its text.
   void Find(const std::string& query);
 
-  std::unique_ptr<tessarin::TForm1> form;
+  std::unique_ptr<tessarin::MainForm> form;
   std::unique_ptr<tessarin::Tdialog216> palette;
   std::unique_ptr<tessarin::TInfo_dlg> options;
   // Texts the error display would have shown. Unless expectErrors is set, each one
@@ -64,7 +64,7 @@ constexpr WORD kInputMarkKey = VK_F24;
 void SendInputMark();
 
 // The main window's controls that the layout tables place, by their names in the tables.
-std::map<std::string, ui::Control*> MainControlsByName(tessarin::TForm1& form);
+std::map<std::string, ui::Control*> MainControlsByName(tessarin::MainForm& form);
 
 // The clipboard's content in a text format; empty when it holds none.
 std::string ClipboardText(UINT format = CF_TEXT);

@@ -93,13 +93,13 @@ WidgetRect Expected(HWND hwnd, int index) {
   return {right - width, close.top, right, close.bottom};
 }
 
-WidgetRect Actual(const TWidget& w) {
+WidgetRect Actual(const CaptionButton& w) {
   const RECT& r = w.ButtonRect();
   return {r.left, r.top, r.right, r.bottom};
 }
 
 // A point of the button on the screen, (dx, dy) from its centre.
-POINT OnScreen(HWND hwnd, const TWidget& widget, int dx = 0, int dy = 0) {
+POINT OnScreen(HWND hwnd, const CaptionButton& widget, int dx = 0, int dy = 0) {
   RECT w;
   GetWindowRect(hwnd, &w);
   const RECT& r = widget.ButtonRect();
@@ -112,7 +112,7 @@ COLORREF ScreenPixel(int x, int y) {
 }
 
 // The button as the screen shows it: button face inside its frame, and the glyph.
-bool ButtonOnScreen(HWND hwnd, const TWidget& widget, COLORREF glyphColor) {
+bool ButtonOnScreen(HWND hwnd, const CaptionButton& widget, COLORREF glyphColor) {
   RECT w;
   GetWindowRect(hwnd, &w);
   RECT r = widget.ButtonRect();
@@ -123,10 +123,10 @@ bool ButtonOnScreen(HWND hwnd, const TWidget& widget, COLORREF glyphColor) {
   return ScreenPixel(r.left + 3, r.top + 3) == GetSysColor(COLOR_BTNFACE) && glyph;
 }
 
-class CaptionButton : public testing_support::MainWindowTest {
+class CaptionButtonTest : public testing_support::MainWindowTest {
  protected:
   HWND Main() { return form->Handle(); }
-  TWidget& Widget() { return form->Widget1; }
+  CaptionButton& Widget() { return form->captionButton; }
   void ShowAgain() {
     form->Show();
     SetForegroundWindow(Main());
@@ -134,7 +134,7 @@ class CaptionButton : public testing_support::MainWindowTest {
   }
 };
 
-TEST_F(CaptionButton, MeetsTheCloseButtonWhateverTheMetrics) {
+TEST_F(CaptionButtonTest, MeetsTheCloseButtonWhateverTheMetrics) {
   EXPECT_EQ(Actual(Widget()), Expected(Main(), 0));
   NONCLIENTMETRICSA saved{};
   saved.cbSize = sizeof saved;
@@ -158,7 +158,7 @@ TEST_F(CaptionButton, MeetsTheCloseButtonWhateverTheMetrics) {
   EXPECT_TRUE(WaitUntil([&] { return Actual(Widget()) == Expected(Main(), 0); }));
 }
 
-TEST_F(CaptionButton, HidesTheWindowOnlyWhenPressAndReleaseAreOnIt) {
+TEST_F(CaptionButtonTest, HidesTheWindowOnlyWhenPressAndReleaseAreOnIt) {
   struct Gesture {
     const char* what;
     std::vector<POINT> path;  // relative to the button's centre: press, moves…, release
@@ -199,13 +199,13 @@ TEST_F(CaptionButton, HidesTheWindowOnlyWhenPressAndReleaseAreOnIt) {
   }
 }
 
-TEST_F(CaptionButton, APressWhoseCaptureIsTakenAwayIsAbandoned) {
+TEST_F(CaptionButtonTest, APressWhoseCaptureIsTakenAwayIsAbandoned) {
   const POINT p = OnScreen(Main(), Widget());
   MouseAt(p.x, p.y, MOUSEEVENTF_LEFTDOWN);
   ASSERT_TRUE(WaitUntil([&] { return Widget().Tracking(); }));
   // Another window takes the mouse (a dialog, a drag): the button must not keep tracking,
   // or the form would never see a mouse move again.
-  SetCapture(form->Panel1.Handle());
+  SetCapture(form->panel.Handle());
   EXPECT_TRUE(WaitUntil([&] { return !Widget().Tracking() && !Widget().Pressed(); }));
   ReleaseCapture();
   MouseAt(p.x, p.y, MOUSEEVENTF_LEFTUP);
@@ -213,7 +213,7 @@ TEST_F(CaptionButton, APressWhoseCaptureIsTakenAwayIsAbandoned) {
   EXPECT_TRUE(IsWindowVisible(Main()));
 }
 
-TEST_F(CaptionButton, ADisabledButtonSwallowsThePress) {
+TEST_F(CaptionButtonTest, ADisabledButtonSwallowsThePress) {
   Widget().SetEnabled(false);
   RECT before;
   GetWindowRect(Main(), &before);
@@ -234,7 +234,7 @@ TEST_F(CaptionButton, ADisabledButtonSwallowsThePress) {
   EXPECT_TRUE(WaitUntil([&] { return ButtonOnScreen(Main(), Widget(), GetSysColor(COLOR_GRAYTEXT)); }));
 }
 
-TEST_F(CaptionButton, IsDrawnAgainWheneverTheCaptionIs) {
+TEST_F(CaptionButtonTest, IsDrawnAgainWheneverTheCaptionIs) {
   const COLORREF glyph = GetSysColor(COLOR_WINDOWTEXT);
   ASSERT_TRUE(WaitUntil([&] { return ButtonOnScreen(Main(), Widget(), glyph); }));
   // Just left of the button lies the caption itself: it shows whether it was redrawn.
@@ -253,9 +253,9 @@ TEST_F(CaptionButton, IsDrawnAgainWheneverTheCaptionIs) {
   EXPECT_TRUE(WaitUntil([&] { return ButtonOnScreen(Main(), Widget(), glyph); }));
 }
 
-TEST_F(CaptionButton, NeedsAFormForOwner) {
+TEST_F(CaptionButtonTest, NeedsAFormForOwner) {
   try {
-    TWidget widget(&form->Panel1);
+    CaptionButton widget(&form->panel);
     ADD_FAILURE() << "a widget was made on a panel";
   } catch (const ui::Exception& e) {
     EXPECT_EQ(e.Message(), "A Widget must be owned by a form");
@@ -290,7 +290,7 @@ class RecreatableForm : public ui::Form {
 
 // The button's own messages stay out of the range the form shares with the dialog
 // manager: the form still receives each of those, whatever its parameters.
-TEST_F(CaptionButton, LeavesTheDialogManagersMessagesToTheForm) {
+TEST_F(CaptionButtonTest, LeavesTheDialogManagersMessagesToTheForm) {
   struct Recording : RecreatableForm {
     std::vector<UINT> seen;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
@@ -298,7 +298,7 @@ TEST_F(CaptionButton, LeavesTheDialogManagersMessagesToTheForm) {
       return RecreatableForm::WndProc(msg, wParam, lParam);
     }
   } test;
-  TWidget first(&test), second(&test);
+  CaptionButton first(&test), second(&test);
   for (LPARAM lParam : {0, 1}) {
     test.seen.clear();
     SendMessageA(test.Handle(), DM_SETDEFID, IDOK, lParam);
@@ -307,9 +307,9 @@ TEST_F(CaptionButton, LeavesTheDialogManagersMessagesToTheForm) {
   }
 }
 
-TEST_F(CaptionButton, TwoWidgetsStandSideBySideAndFollowARecreatedWindow) {
+TEST_F(CaptionButtonTest, TwoWidgetsStandSideBySideAndFollowARecreatedWindow) {
   RecreatableForm test;
-  TWidget first(&test), second(&test);
+  CaptionButton first(&test), second(&test);
   first.SetGlyph('u');
   int firstClicks = 0, secondClicks = 0;
   first.OnClick = [&] { ++firstClicks; };
@@ -330,7 +330,7 @@ TEST_F(CaptionButton, TwoWidgetsStandSideBySideAndFollowARecreatedWindow) {
   // Hooked again and drawn on the new window before the user can click it.
   ASSERT_TRUE(WaitUntil([&] { return ButtonOnScreen(test.Handle(), first, GetSysColor(COLOR_WINDOWTEXT)); }));
   Settle();
-  for (TWidget* w : {&second, &first}) {
+  for (CaptionButton* w : {&second, &first}) {
     const POINT p = OnScreen(test.Handle(), *w);
     testing_support::ClickAt(p.x, p.y);
     EXPECT_TRUE(WaitUntil([&] { return firstClicks + secondClicks == (w == &second ? 1 : 2); }));
@@ -339,9 +339,9 @@ TEST_F(CaptionButton, TwoWidgetsStandSideBySideAndFollowARecreatedWindow) {
   EXPECT_EQ(secondClicks, 1);
 }
 
-TEST_F(CaptionButton, ShowsItsHintWhenTheFormAsksForHints) {
+TEST_F(CaptionButtonTest, ShowsItsHintWhenTheFormAsksForHints) {
   RecreatableForm test;
-  TWidget widget(&test);
+  CaptionButton widget(&test);
   widget.SetShowHint(true);
   widget.SetHint("Hide to the notification area");
   test.Show();
@@ -363,13 +363,13 @@ TEST_F(CaptionButton, ShowsItsHintWhenTheFormAsksForHints) {
   EXPECT_FALSE(widget.HintWindow().Active());
   // The main window asks for none: once the moves over its button have been handled, no
   // hint is waiting to show (it would be from the first move on).
-  const POINT mainButton = OnScreen(form->Handle(), form->Widget1);
+  const POINT mainButton = OnScreen(form->Handle(), form->captionButton);
   SetForegroundWindow(form->Handle());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form->Handle(); }));
   MouseAt(mainButton.x - 1, mainButton.y, 0);
   MouseAt(mainButton.x, mainButton.y, 0);
   ASSERT_TRUE(InputHandled());
-  EXPECT_FALSE(form->Widget1.HintWindow().Active());
+  EXPECT_FALSE(form->captionButton.HintWindow().Active());
 }
 
 }  // namespace

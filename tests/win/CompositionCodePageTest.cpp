@@ -17,7 +17,7 @@ namespace {
 
 class CompositionCodePage : public testing_support::MainWindowTest {
  protected:
-  std::u16string CompositionText() { return form->RichEdit1.WideText(); }
+  std::u16string CompositionText() { return form->composition.WideText(); }
   // Chooses an item of the list of blocks, as the list reports a user's choice.
   void ChooseBlock(const std::string& name) {
     const int index = IndexOfView(name);
@@ -26,8 +26,8 @@ class CompositionCodePage : public testing_support::MainWindowTest {
     ASSERT_EQ(form->InUnicodeView(), index > 0);
   }
   void SelectInPage(int code) {
-    form->StringAlignGrid1.SetCol((code - 32) % 16);
-    form->StringAlignGrid1.SetRow((code - 32) / 16);
+    form->grid.SetCol((code - 32) % 16);
+    form->grid.SetRow((code - 32) / 16);
   }
 };
 
@@ -38,39 +38,39 @@ TEST_F(CompositionCodePage, PageCellsAndCharactersBeyondThePageKeepTheirOwnHtmlO
   }
   // æ from the page: its cell's entity, and æ in the box.
   SelectInPage(0xE6);
-  ASSERT_EQ(form->html_char.Text(), "&aelig;");
-  Click(form->b_ausw);
+  ASSERT_EQ(form->entityLabel.Text(), "&aelig;");
+  Click(form->selectButton);
   EXPECT_EQ(CompositionText(), u"\u00E6");
-  EXPECT_EQ(form->HTML_Edit.Text(), "&aelig;");
+  EXPECT_EQ(form->htmlEdit.Text(), "&aelig;");
 
   // ж selected in the Unicode view and appended with "&Select".
   ChooseBlock("Cyrillic");
-  form->StringAlignGrid1.SelectCodePoint(0x436);
+  form->grid.SelectCodePoint(0x436);
   ASSERT_EQ(form->SelectedCodePoint(), 0x436u);
-  EXPECT_EQ(form->html_char.Text(), "&#1078;");
-  Click(form->b_ausw);
+  EXPECT_EQ(form->entityLabel.Text(), "&#1078;");
+  Click(form->selectButton);
   EXPECT_EQ(CompositionText(), u"\u00E6\u0436");
-  EXPECT_EQ(form->HTML_Edit.Text(), "&aelig;&#1078;");
+  EXPECT_EQ(form->htmlEdit.Text(), "&aelig;&#1078;");
 
   // ж alone: a text the system's code page has whole, but the page has not.
-  form->RichEdit1.SetText("");
+  form->composition.SetText("");
   form->AppendCodePoint(0x436);
   EXPECT_EQ(CompositionText(), u"\u0436");
-  EXPECT_EQ(form->HTML_Edit.Text(), "&#1078;");
+  EXPECT_EQ(form->htmlEdit.Text(), "&#1078;");
 
   // The euro sign from the page, byte 0x80 there (0x88 in Windows-1251), and a page text
   // typed in: both read as the page has them, and the selection ends on the last one's cell.
   ChooseBlock("Windows-1252");
   SelectInPage(0x80);
-  Click(form->b_ausw);
+  Click(form->selectButton);
   EXPECT_EQ(CompositionText(), u"\u0436\u20AC");
-  EXPECT_EQ(form->HTML_Edit.Text(), "&#1078;&euro;");
-  form->RichEdit1.SetText("");
+  EXPECT_EQ(form->htmlEdit.Text(), "&#1078;&euro;");
+  form->composition.SetText("");
   SETTEXTEX set{ST_DEFAULT, 1200};
-  SendMessageW(form->RichEdit1.Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set),
+  SendMessageW(form->composition.Handle(), EM_SETTEXTEX, reinterpret_cast<WPARAM>(&set),
                reinterpret_cast<LPARAM>(u"Caf\u00E9 \u00E6"));
-  EXPECT_EQ(form->HTML_Edit.Text(), "Caf&eacute; &aelig;");
-  EXPECT_EQ(form->html_char.Text(), "&aelig;");
+  EXPECT_EQ(form->htmlEdit.Text(), "Caf&eacute; &aelig;");
+  EXPECT_EQ(form->entityLabel.Text(), "&aelig;");
   EXPECT_TRUE(errors.empty());
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 class CompositionEdges : public testing_support::MainWindowTest {
  protected:
-  void Type(const std::string& text) { form->RichEdit1.ReplaceSelection(text); }
+  void Type(const std::string& text) { form->composition.ReplaceSelection(text); }
   static UINT RtfFormat() { return RegisterClipboardFormatA("Rich Text Format"); }
 };
 
@@ -34,21 +34,21 @@ TEST_F(CompositionEdges, PastedRichTextTakesTheCompositionsOneFormat) {
     SetClipboardData(format, mem);
   }
   CloseClipboard();
-  form->RichEdit1.SetFocus();
+  form->composition.SetFocus();
   PressKeys({{VK_CONTROL, false}, {'V', false}, {'V', true}, {VK_CONTROL, true}});
-  ASSERT_TRUE(WaitUntil([&] { return form->RichEdit1.Text().rfind("pasted", 0) == 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->composition.Text().rfind("pasted", 0) == 0; }));
 
   CHARFORMAT2A cf{};
   cf.cbSize = sizeof cf;
-  SendMessageA(form->RichEdit1.Handle(), EM_SETSEL, 0, -1);
-  SendMessageA(form->RichEdit1.Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+  SendMessageA(form->composition.Handle(), EM_SETSEL, 0, -1);
+  SendMessageA(form->composition.Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
   EXPECT_STREQ(cf.szFaceName, "Arial");
   EXPECT_EQ(cf.yHeight, 10 * 20);
   EXPECT_EQ(cf.crTextColor & 0xFFFFFF, 0u);
   EXPECT_FALSE(cf.dwEffects & CFE_BOLD);
 
-  SendMessageA(form->RichEdit1.Handle(), EM_SETSEL, 0, 0);
-  Click(form->b_kopy);
+  SendMessageA(form->composition.Handle(), EM_SETSEL, 0, 0);
+  Click(form->copyRtfButton);
   const std::string copied = ClipboardText(RtfFormat());
   EXPECT_NE(copied.find("pasted"), std::string::npos) << copied;
   EXPECT_TRUE(std::regex_search(copied, std::regex(R"(\\fonttbl.*Arial)"))) << copied;
@@ -59,9 +59,9 @@ TEST_F(CompositionEdges, PastedRichTextTakesTheCompositionsOneFormat) {
 
 TEST_F(CompositionEdges, CopyingAnEmptyCompositionLeavesTheClipboardAlone) {
   PutOnClipboard("kept");
-  Click(form->b_kopy);
+  Click(form->copyRtfButton);
   EXPECT_EQ(ClipboardText(), "kept");
-  Click(form->Button1);
+  Click(form->copyHtmlButton);
   EXPECT_EQ(ClipboardText(), "kept");
 }
 
@@ -76,13 +76,13 @@ TEST_F(CompositionEdges, ARebuildLeavesTheSelectionAndLabelsOnTheLastCharacter) 
   for (const Case& c : {Case{"A ", " ", "#32", "Space"}, Case{" ", " ", "#32", "Space"},
                         Case{"Q", "Q", "#81", "Q"}, Case{"QQ", "Q", "#81", "Q"}}) {
     SCOPED_TRACE(c.typed);
-    form->RichEdit1.SetText("");
-    form->RichEdit1.ReplaceSelection(c.typed);
-    EXPECT_EQ(form->Label1.Text(), c.preview);
-    EXPECT_EQ(form->num.Text(), c.code);
-    EXPECT_EQ(form->Tast.Text(), c.key);
-    EXPECT_EQ(form->html_char.Text(), c.preview);
-    EXPECT_EQ(form->HTML_Edit.Text(), c.typed);
+    form->composition.SetText("");
+    form->composition.ReplaceSelection(c.typed);
+    EXPECT_EQ(form->previewLabel.Text(), c.preview);
+    EXPECT_EQ(form->codeLabel.Text(), c.code);
+    EXPECT_EQ(form->keyLabel.Text(), c.key);
+    EXPECT_EQ(form->entityLabel.Text(), c.preview);
+    EXPECT_EQ(form->htmlEdit.Text(), c.typed);
   }
 }
 
@@ -92,13 +92,13 @@ bool tagPresentAtDestroy = true;
 
 LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == watchedWindow)
-    tagPresentAtDestroy = GetPropA(watchedWindow, tessarin::TJustOne32::kInstanceProp) != nullptr;
+    tagPresentAtDestroy = GetPropA(watchedWindow, tessarin::SingleInstance::kInstanceProp) != nullptr;
   return CallNextHookEx(destroyHook, code, wParam, lParam);
 }
 
 TEST_F(CompositionEdges, TheInstanceTagIsRemovedBeforeTheMainWindowGoes) {
   watchedWindow = form->Handle();
-  ASSERT_NE(GetPropA(watchedWindow, tessarin::TJustOne32::kInstanceProp), nullptr);
+  ASSERT_NE(GetPropA(watchedWindow, tessarin::SingleInstance::kInstanceProp), nullptr);
   destroyHook = SetWindowsHookExA(WH_CBT, &WatchDestroy, nullptr, GetCurrentThreadId());
   options.reset();
   palette.reset();

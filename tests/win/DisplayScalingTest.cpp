@@ -59,7 +59,7 @@ std::vector<HWND> Descendants(HWND parent) {
   return all;
 }
 
-// Every visible caption of a window's buttons (the gradient button too), check boxes,
+// Every visible caption of a window's buttons (the colorButton button too), check boxes,
 // radio items, group boxes and labels fits its control, measured in the control's own font.
 int ExpectNoCaptionCut(HWND form, int dpi) {
   int checked = 0;
@@ -149,13 +149,13 @@ class DisplayScaling : public testing_support::MainWindowTest {
       // place is the layout's.
       const std::string name = e.name;
       const RECT r = controls.at(name)->BoundsRect();
-      if (name == "num" || name == "Tast") {
+      if (name == "codeLabel" || name == "keyLabel") {
         // Right-aligned: the right edge is kept.
         EXPECT_NEAR(r.right, Scaled(e.left + e.width, dpi), 2) << name;
         EXPECT_NEAR(r.top, Scaled(e.top, dpi), 2) << name;
         continue;
       }
-      const bool sizedToText = name == "Label3";
+      const bool sizedToText = name == "keyCaption";
       ExpectScaled(r, e.left, e.top, sizedToText ? -1 : e.width, sizedToText ? -1 : e.height, dpi, name);
     }
     RECT w, client;
@@ -172,12 +172,12 @@ class DisplayScaling : public testing_support::MainWindowTest {
       EXPECT_NEAR(client.right, Scaled(747, dpi), 1);
       EXPECT_NEAR(client.bottom, Scaled(485, dpi), 1);
     }
-    const RECT panel = form->Panel1.BoundsRect();
+    const RECT panel = form->panel.BoundsRect();
     EXPECT_EQ(panel.right, client.right);
     EXPECT_NEAR(panel.right - panel.left, Scaled(202, dpi), 1);
     EXPECT_EQ(panel.bottom, client.bottom);
     const bool large = screenWidth100 >= 1024;
-    ExpectGridCells(form->StringAlignGrid1.Handle(), Scaled(large ? 42 : 32, dpi),
+    ExpectGridCells(form->grid.Handle(), Scaled(large ? 42 : 32, dpi),
                     Scaled(large ? 42 : 32, dpi));
   }
 };
@@ -198,12 +198,12 @@ TEST_F(DisplayScaling, EveryWindowIsItsHundredPercentLayoutScaledWithNothingCut)
   EXPECT_GE(ExpectNoCaptionCut(form->Handle(), dpi), 20);
 
   // Points stay points: the size field, the composition's font and the clipboard's RTF.
-  EXPECT_EQ(form->SpinEdit1.Text(), "10");
+  EXPECT_EQ(form->sizeEdit.Text(), "10");
   LOGFONTA composition{};
-  GetObjectA(form->RichEdit1.GetFont().Handle(), sizeof composition, &composition);
+  GetObjectA(form->composition.GetFont().Handle(), sizeof composition, &composition);
   EXPECT_NEAR(composition.lfHeight, -13.0 * dpi / 96, 0.5);
-  Click(form->b_ausw);
-  Click(form->b_kopy);
+  Click(form->selectButton);
+  Click(form->copyRtfButton);
   const std::string rtf = ClipboardText(RegisterClipboardFormatA("Rich Text Format"));
   EXPECT_NE(rtf.find("\\fs20"), std::string::npos) << rtf;
 
@@ -305,7 +305,7 @@ TEST_F(DisplayScaling, EveryWindowIsItsHundredPercentLayoutScaledWithNothingCut)
   EXPECT_EQ(now.bottom - now.top, before.bottom - before.top);
   ExpectMainWindow(dpi, screenWidth100);
   ExpectNoCaptionCut(form->Handle(), dpi);
-  EXPECT_EQ(form->SpinEdit1.Text(), "10");
+  EXPECT_EQ(form->sizeEdit.Text(), "10");
 }
 
 }  // namespace
@@ -378,7 +378,7 @@ TEST_F(DisplayScaling, TheSmallPicturesAndMarginsGrowWithTheScaling) {
 
   // The caption button's glyph stands two 100 % pixels inside the button, and its
   // character is one pixel higher than what is left.
-  tessarin::TWidget& widget = form->Widget1;
+  tessarin::CaptionButton& widget = form->captionButton;
   widget.Paint();
   const RECT button = widget.ButtonRect();
   ASSERT_FALSE(IsRectEmpty(&button));
@@ -386,7 +386,7 @@ TEST_F(DisplayScaling, TheSmallPicturesAndMarginsGrowWithTheScaling) {
 
   // The hint: its text in the form's font at this scaling, with two 100 % pixels on each
   // side and the frame's line; a long text breaks at 300 pixels at 100 %.
-  tessarin::TWidgetHint& hint = widget.HintWindow();
+  tessarin::CaptionButtonHint& hint = widget.HintWindow();
   HFONT hintFont =
       CreateFontA(-Scaled(11, dpi), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
@@ -422,8 +422,8 @@ TEST_F(DisplayScaling, TheSmallPicturesAndMarginsGrowWithTheScaling) {
   // The font box's TrueType glyph, drawn for the box's pixels: its ink (14 x 10 pixels at
   // 100 %, from 5 pixels into the item) scaled, and the name 21 pixels at 100 % after the
   // glyph's first ink.
-  HWND box = form->FontComboBox1.Handle();
-  ASSERT_EQ(form->FontComboBox1.FontName(), "Arial");  // a TrueType family
+  HWND box = form->fontBox.Handle();
+  ASSERT_EQ(form->fontBox.FontName(), "Arial");  // a TrueType family
   RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   COMBOBOXINFO combo{sizeof combo};
   ASSERT_TRUE(GetComboBoxInfo(box, &combo));
@@ -444,7 +444,7 @@ TEST_F(DisplayScaling, TheSmallPicturesAndMarginsGrowWithTheScaling) {
     DeleteObject(info.hbmMask);
     return static_cast<int>(colour.bmWidth);
   };
-  EXPECT_EQ(widthOf(form->RxTrayIcon1.Icon()), Scaled(16, dpi));
+  EXPECT_EQ(widthOf(form->trayIcon.Icon()), Scaled(16, dpi));
   const auto classIcon = [&](int index) {
     return reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), index));
   };

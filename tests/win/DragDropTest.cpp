@@ -199,7 +199,7 @@ struct DragOutcome {
 
 class DragDrop : public testing_support::MainWindowTest {
  protected:
-  static void SetUpTestSuite() { ole_ = new TDropSourceUnit; }
+  static void SetUpTestSuite() { ole_ = new OleSession; }
   static void TearDownTestSuite() {
     delete ole_;
     ole_ = nullptr;
@@ -212,9 +212,9 @@ class DragDrop : public testing_support::MainWindowTest {
   // Drags from the centre of a cell with a gesture, the target in another process.
   DragOutcome Drag(const std::string& gesture, int code, bool refuse = false) {
     const int col = (code - 32) % 16, row = (code - 32) / 16;
-    const RECT cell = form->StringAlignGrid1.CellRect(col, row);
+    const RECT cell = form->grid.CellRect(col, row);
     POINT pt{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-    ClientToScreen(form->StringAlignGrid1.Handle(), &pt);
+    ClientToScreen(form->grid.Handle(), &pt);
     char self[MAX_PATH], temp[MAX_PATH], file[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     GetTempPathA(MAX_PATH, temp);
@@ -262,10 +262,10 @@ class DragDrop : public testing_support::MainWindowTest {
     return o;
   }
 
-  static TDropSourceUnit* ole_;
+  static OleSession* ole_;
 };
 
-TDropSourceUnit* DragDrop::ole_ = nullptr;
+OleSession* DragDrop::ole_ = nullptr;
 
 TEST_F(DragDrop, TakeOnlyTextDropsTheCharacterUnderThePointer) {
   AppSettings.DragDrop = dmText;
@@ -273,9 +273,9 @@ TEST_F(DragDrop, TakeOnlyTextDropsTheCharacterUnderThePointer) {
   EXPECT_TRUE(o.tracker);
   EXPECT_TRUE(o.dropped);
   EXPECT_EQ(o.text, "&");
-  EXPECT_EQ(form->Label1.Caption(), "&");  // the press selected the cell first
+  EXPECT_EQ(form->previewLabel.Caption(), "&");  // the press selected the cell first
   EXPECT_TRUE(form->DragReady);            // the drag leaves the flag armed
-  EXPECT_EQ(form->DropTextSource1->RefCount(), 1);
+  EXPECT_EQ(form->dragSource->RefCount(), 1);
 }
 
 TEST_F(DragDrop, TakeTextAndHtmlDropsTheEntityThenTheFontTags) {
@@ -283,13 +283,13 @@ TEST_F(DragDrop, TakeTextAndHtmlDropsTheEntityThenTheFontTags) {
   DragOutcome o = Drag("drag", '<');
   EXPECT_TRUE(o.dropped);
   EXPECT_EQ(o.text, "&lt;");
-  Click(form->Check_Fontcopy);
-  Click(form->check_bold);
-  ASSERT_TRUE(form->Check_Fontcopy.Checked() && form->check_bold.Checked());
+  Click(form->htmlStylesCheck);
+  Click(form->boldCheck);
+  ASSERT_TRUE(form->htmlStylesCheck.Checked() && form->boldCheck.Checked());
   o = Drag("drag", '<');
   EXPECT_TRUE(o.dropped);
   EXPECT_EQ(o.text, "<FONT color=#000000 face=Arial><B>&lt;</B></FONT>");
-  EXPECT_EQ(form->DropTextSource1->RefCount(), 1);
+  EXPECT_EQ(form->dragSource->RefCount(), 1);
 }
 
 // Wine takes the modifier keys of a pointer event from the X server, which never sees
@@ -297,17 +297,17 @@ TEST_F(DragDrop, TakeTextAndHtmlDropsTheEntityThenTheFontTags) {
 // platform's messages themselves, after a real press.
 TEST_F(DragDrop, ModifiersOrASecondButtonStartNothing) {
   AppSettings.DragDrop = dmText;
-  const RECT cell = form->StringAlignGrid1.CellRect(6, 0);  // "&"
+  const RECT cell = form->grid.CellRect(6, 0);  // "&"
   POINT pt{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
   POINT screen = pt;
-  ClientToScreen(form->StringAlignGrid1.Handle(), &screen);
+  ClientToScreen(form->grid.Handle(), &screen);
   Send(Mouse(screen.x, screen.y, MOUSEEVENTF_LEFTDOWN));
-  ASSERT_TRUE(WaitUntil([&] { return form->DragReady && form->Label1.Caption() == "&"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->DragReady && form->previewLabel.Caption() == "&"; }));
   for (WPARAM extra : {WPARAM{MK_SHIFT}, WPARAM{MK_CONTROL}, WPARAM{MK_RBUTTON}, WPARAM{MK_MBUTTON}}) {
-    PostMessageA(form->StringAlignGrid1.Handle(), WM_MOUSEMOVE, MK_LBUTTON | extra,
+    PostMessageA(form->grid.Handle(), WM_MOUSEMOVE, MK_LBUTTON | extra,
                  MAKELPARAM(pt.x + 6, pt.y + 6));
     Settle();
-    EXPECT_EQ(form->DropTextSource1->Text, "") << "a drag started with " << extra;
+    EXPECT_EQ(form->dragSource->Text, "") << "a drag started with " << extra;
     EXPECT_EQ(FindWindowA("WineDragDropTracker32", nullptr), nullptr);
   }
   Send(Mouse(screen.x, screen.y, MOUSEEVENTF_LEFTUP));
@@ -333,7 +333,7 @@ TEST_P(DragWithoutDrop, DropsNothing) {
   EXPECT_EQ(o.entered, c.entered);
   EXPECT_FALSE(o.dropped);
   EXPECT_EQ(o.text, "");
-  EXPECT_EQ(form->DropTextSource1->RefCount(), 1);
+  EXPECT_EQ(form->dragSource->RefCount(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(

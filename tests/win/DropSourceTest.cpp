@@ -12,9 +12,9 @@ using namespace tessarin;
 
 namespace {
 
-class DropSource : public ::testing::Test {
+class DropSourceTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { unit_ = new TDropSourceUnit; }
+  static void SetUpTestSuite() { unit_ = new OleSession; }
   static void TearDownTestSuite() {
     delete unit_;
     unit_ = nullptr;
@@ -45,14 +45,14 @@ class DropSource : public ::testing::Test {
     return bytes;
   }
 
-  static TDropSourceUnit* unit_;
-  TComponentRef<TDropTextSource> source;
+  static OleSession* unit_;
+  ComponentRef<DropTextSource> source;
 };
 
-TDropSourceUnit* DropSource::unit_ = nullptr;
+OleSession* DropSourceTest::unit_ = nullptr;
 
-TEST_F(DropSource, RegistersTheShellFormatsAtStart) {
-  const TRegisteredFormats& f = RegisteredFormats();
+TEST_F(DropSourceTest, RegistersTheShellFormatsAtStart) {
+  const ClipboardFormats& f = RegisteredFormats();
   EXPECT_EQ(f.FileContents, RegisterClipboardFormatA("FileContents"));
   EXPECT_EQ(f.FileGroupDescriptor, RegisterClipboardFormatA("FileGroupDescriptor"));
   for (UINT format : {f.FileContents, f.FileGroupDescriptor, f.ShellIDListArray, f.PreferredDropEffect,
@@ -61,8 +61,8 @@ TEST_F(DropSource, RegistersTheShellFormatsAtStart) {
   EXPECT_NE(unit_->ShellMalloc(), nullptr);
 }
 
-TEST_F(DropSource, GetDataAnswersTextFileContentsAndTheDescriptorOnly) {
-  const TRegisteredFormats& f = RegisteredFormats();
+TEST_F(DropSourceTest, GetDataAnswersTextFileContentsAndTheDescriptorOnly) {
+  const ClipboardFormats& f = RegisteredFormats();
   struct Case {
     const char* name;
     FORMATETC format;
@@ -103,8 +103,8 @@ TEST_F(DropSource, GetDataAnswersTextFileContentsAndTheDescriptorOnly) {
   EXPECT_EQ(source->GetData(nullptr, nullptr), E_INVALIDARG);
 }
 
-TEST_F(DropSource, QueryGetDataListsPlainTextAlone) {
-  const TRegisteredFormats& f = RegisteredFormats();
+TEST_F(DropSourceTest, QueryGetDataListsPlainTextAlone) {
+  const ClipboardFormats& f = RegisteredFormats();
   struct Case {
     FORMATETC format;
     HRESULT hr;
@@ -120,7 +120,7 @@ TEST_F(DropSource, QueryGetDataListsPlainTextAlone) {
   for (Case c : cases) EXPECT_EQ(source->QueryGetData(&c.format), c.hr) << c.format.cfFormat;
 }
 
-TEST_F(DropSource, TheRestOfTheDataObjectAnswersAsAPlainTextSource) {
+TEST_F(DropSourceTest, TheRestOfTheDataObjectAnswersAsAPlainTextSource) {
   FORMATETC in = Format(CF_TEXT), out{};
   EXPECT_EQ(source->GetCanonicalFormatEtc(&in, &out), DATA_S_SAMEFORMATETC);
   EXPECT_EQ(out.ptd, nullptr);
@@ -154,14 +154,14 @@ TEST_F(DropSource, TheRestOfTheDataObjectAnswersAsAPlainTextSource) {
   EXPECT_EQ(source->RefCount(), 1);
 }
 
-TEST_F(DropSource, TheEnumeratorWalksTheListAndOutlivesTheSource) {
+TEST_F(DropSourceTest, TheEnumeratorWalksTheListAndOutlivesTheSource) {
   IEnumFORMATETC* e = nullptr;
   {
-    TComponentRef<TDropTextSource> shortLived;
+    ComponentRef<DropTextSource> shortLived;
     ASSERT_EQ(shortLived->EnumFormatEtc(DATADIR_GET, &e), S_OK);
   }  // the source is gone; a drop target may still hold the enumerator
   // Another source over a different list, perhaps in the same memory.
-  TComponentRef<TDropTextSource> other;
+  ComponentRef<DropTextSource> other;
   other->AddFormatEtc(CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL);
 
   FORMATETC got[3]{};
@@ -197,7 +197,7 @@ TEST_F(DropSource, TheEnumeratorWalksTheListAndOutlivesTheSource) {
   both->Release();
 }
 
-TEST_F(DropSource, TheFormatListHoldsTwentyAndIgnoresMore) {
+TEST_F(DropSourceTest, TheFormatListHoldsTwentyAndIgnoresMore) {
   for (int i = 0; i < 25; ++i)
     source->AddFormatEtc(static_cast<CLIPFORMAT>(0xC100 + i), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL);
   EXPECT_EQ(source->FormatCount(), 20u);
@@ -207,7 +207,7 @@ TEST_F(DropSource, TheFormatListHoldsTwentyAndIgnoresMore) {
   EXPECT_EQ(source->QueryGetData(&beyond), E_FAIL);
 }
 
-TEST_F(DropSource, QueryContinueDragAndGiveFeedbackFollowTheEffectAndTheDragTypes) {
+TEST_F(DropSourceTest, QueryContinueDragAndGiveFeedbackFollowTheEffectAndTheDragTypes) {
   struct Case {
     const char* name;
     DWORD dragtypes;
@@ -235,9 +235,9 @@ TEST_F(DropSource, QueryContinueDragAndGiveFeedbackFollowTheEffectAndTheDragType
   };
   for (const Case& c : cases) {
     source->Dragtypes = c.dragtypes;
-    TDragType dropped = dtLink;
+    DragType dropped = dtLink;
     int drops = 0;
-    source->OnDrop = [&](TDropSource&, TDragType type, bool& go) {
+    source->OnDrop = [&](DropSource&, DragType type, bool& go) {
       dropped = type;
       ++drops;
       if (c.refuseDrop) go = false;
@@ -253,11 +253,11 @@ TEST_F(DropSource, QueryContinueDragAndGiveFeedbackFollowTheEffectAndTheDragType
           << c.name;
     }
   }
-  source->OnFeedback = [](TDropSource&, DWORD, bool& defaults) { defaults = false; };
+  source->OnFeedback = [](DropSource&, DWORD, bool& defaults) { defaults = false; };
   EXPECT_EQ(source->GiveFeedback(DROPEFFECT_COPY), S_OK);
 }
 
-TEST_F(DropSource, TheImagePropertiesNeedAList) {
+TEST_F(DropSourceTest, TheImagePropertiesNeedAList) {
   source->SetShowImage(true);
   EXPECT_FALSE(source->ShowImage());
   source->SetImageIndex(3);
@@ -267,7 +267,7 @@ TEST_F(DropSource, TheImagePropertiesNeedAList) {
   EXPECT_EQ(source->Dragtypes, static_cast<DWORD>(DROPEFFECT_COPY));
 }
 
-TEST_F(DropSource, AHundredDragsLeaveOnlyTheOwnersReference) {
+TEST_F(DropSourceTest, AHundredDragsLeaveOnlyTheOwnersReference) {
   // With no button held the platform's drag ends at its first question: cancelled.
   ASSERT_GE(GetAsyncKeyState(VK_LBUTTON), 0);
   for (int i = 0; i < 100; ++i) ASSERT_EQ(source->Execute(), drCancel) << i;

@@ -15,7 +15,7 @@ using namespace tessarin;
 
 namespace {
 
-class FindField : public testing_support::MainWindowTest {
+class FindFieldTest : public testing_support::MainWindowTest {
  protected:
   // Presses and releases each key in turn, with the modifiers held around all of them.
   void Keys(std::initializer_list<WORD> keys, std::initializer_list<WORD> held = {}) {
@@ -26,40 +26,40 @@ class FindField : public testing_support::MainWindowTest {
     PressKeys(events);
   }
   bool Shows(const char* code) {
-    return WaitUntil([&] { return form->num.Text() == code; });
+    return WaitUntil([&] { return form->codeLabel.Text() == code; });
   }
   bool FieldOpen() {
-    return WaitUntil([&] { return form->FindField1.IsOpen() && form->FindField1.Focused(); });
+    return WaitUntil([&] { return form->findField.IsOpen() && form->findField.Focused(); });
   }
   // Replaces the field's text by pasting it, as a user does with a text of any characters:
   // the field's own paste reads the clipboard's UTF-16 whatever the system's code page.
   void Paste(const wchar_t* text) {
-    TFindField& field = form->FindField1;
+    FindField& field = form->findField;
     field.SetSelection(0, -1);
     ui::PutUnicodeOnClipboard(form->Handle(), std::u16string(text, text + wcslen(text)));
     SendMessageA(field.Handle(), WM_PASTE, 0, 0);
     ASSERT_EQ(field.WideText(), std::u16string(text, text + wcslen(text)));
   }
   bool FieldClosed() {
-    return WaitUntil([&] { return !form->FindField1.IsOpen() && form->StringAlignGrid1.Focused(); });
+    return WaitUntil([&] { return !form->findField.IsOpen() && form->grid.Focused(); });
   }
 };
 
-TEST_F(FindField, FindsStepsAppendsAndCloses) {
-  TFindField& field = form->FindField1;
-  const std::u16string composed = form->RichEdit1.WideText();
-  form->RichEdit1.SetFocus();
+TEST_F(FindFieldTest, FindsStepsAppendsAndCloses) {
+  FindField& field = form->findField;
+  const std::u16string composed = form->composition.WideText();
+  form->composition.SetFocus();
   Keys({'F'}, {VK_CONTROL});
   ASSERT_TRUE(FieldOpen());
   // Over the lower edge of the grid.
-  const RECT grid = form->StringAlignGrid1.BoundsRect(), rect = field.BoundsRect();
+  const RECT grid = form->grid.BoundsRect(), rect = field.BoundsRect();
   EXPECT_EQ(rect.bottom, grid.bottom);
   EXPECT_GT(rect.top, grid.top);
 
   Keys({'A', VK_SPACE, 'G', 'R', 'A', 'V', 'E'});
   ASSERT_TRUE(Shows("#0192"));  // À, and the labels follow
-  EXPECT_EQ(form->Label1.Text(), "\xC0");
-  EXPECT_EQ(form->html_char.Text(), "&Agrave;");
+  EXPECT_EQ(form->previewLabel.Text(), "\xC0");
+  EXPECT_EQ(form->entityLabel.Text(), "&Agrave;");
   Keys({VK_DOWN});
   EXPECT_TRUE(Shows("#0224"));  // à
   // Then the other letters a with a grave, which Arial lacks: U+0200 LATIN CAPITAL LETTER A
@@ -79,16 +79,16 @@ TEST_F(FindField, FindsStepsAppendsAndCloses) {
   // No match: the selection stays, the field says so; a match again takes the cue away.
   Keys({'X'});
   ASSERT_TRUE(WaitUntil([&] { return field.NoMatch(); }));
-  EXPECT_EQ(field.Color(), TFindField::kNoMatchColor);
-  EXPECT_EQ(form->num.Text(), "#0192");
+  EXPECT_EQ(field.Color(), FindField::kNoMatchColor);
+  EXPECT_EQ(form->codeLabel.Text(), "#0192");
   Keys({VK_BACK});
   ASSERT_TRUE(WaitUntil([&] { return !field.NoMatch(); }));
-  EXPECT_NE(field.Color(), TFindField::kNoMatchColor);
+  EXPECT_NE(field.Color(), FindField::kNoMatchColor);
 
   // Enter appends the character as "&Select" does, closes, and the grid has the focus.
   Keys({VK_RETURN});
   ASSERT_TRUE(FieldClosed());
-  EXPECT_EQ(form->RichEdit1.WideText(), composed + u"\u00C0");
+  EXPECT_EQ(form->composition.WideText(), composed + u"\u00C0");
 
   // Reopened with the last text selected; typing replaces it. Esc keeps the selection.
   Keys({'F'}, {VK_CONTROL});
@@ -102,8 +102,8 @@ TEST_F(FindField, FindsStepsAppendsAndCloses) {
   ASSERT_TRUE(Shows("#0128"));
   Keys({VK_ESCAPE});
   ASSERT_TRUE(FieldClosed());
-  EXPECT_EQ(form->num.Text(), "#0128");
-  EXPECT_EQ(form->RichEdit1.WideText(), composed + u"\u00C0");
+  EXPECT_EQ(form->codeLabel.Text(), "#0128");
+  EXPECT_EQ(form->composition.WideText(), composed + u"\u00C0");
 
   // Hiding the window closes the field.
   Keys({'F'}, {VK_CONTROL});
@@ -112,10 +112,10 @@ TEST_F(FindField, FindsStepsAppendsAndCloses) {
   EXPECT_FALSE(field.IsOpen());
 }
 
-TEST_F(FindField, KeypadPlusAndMinusTypeIntoTheField) {
-  TFindField& field = form->FindField1;
-  const int size = form->SpinEdit1.Value();
-  form->StringAlignGrid1.SetFocus();
+TEST_F(FindFieldTest, KeypadPlusAndMinusTypeIntoTheField) {
+  FindField& field = form->findField;
+  const int size = form->sizeEdit.Value();
+  form->grid.SetFocus();
   Keys({'F'}, {VK_CONTROL});
   ASSERT_TRUE(FieldOpen());
   Keys({VK_ADD});
@@ -123,18 +123,18 @@ TEST_F(FindField, KeypadPlusAndMinusTypeIntoTheField) {
   EXPECT_TRUE(Shows("#43"));
   Keys({VK_SUBTRACT});
   EXPECT_TRUE(WaitUntil([&] { return field.Text() == "+-"; })) << field.Text();
-  EXPECT_EQ(form->SpinEdit1.Value(), size);
+  EXPECT_EQ(form->sizeEdit.Value(), size);
   // Back on the grid, the keys step the composition's size again.
   Keys({VK_ESCAPE});
   ASSERT_TRUE(FieldClosed());
   Keys({VK_ADD});
-  EXPECT_TRUE(WaitUntil([&] { return form->SpinEdit1.Value() == size + 1; }));
+  EXPECT_TRUE(WaitUntil([&] { return form->sizeEdit.Value() == size + 1; }));
 }
 
-TEST_F(FindField, TwoOrMoreHyphensBlanksOrPunctuationFindNothingAndEnterAppendsNothing) {
-  TFindField& field = form->FindField1;
-  const std::string composed = form->RichEdit1.Text();
-  form->StringAlignGrid1.SetFocus();
+TEST_F(FindFieldTest, TwoOrMoreHyphensBlanksOrPunctuationFindNothingAndEnterAppendsNothing) {
+  FindField& field = form->findField;
+  const std::string composed = form->composition.Text();
+  form->grid.SetFocus();
   Keys({'F'}, {VK_CONTROL});
   ASSERT_TRUE(FieldOpen());
   Keys({'1', '2', '8'});
@@ -144,25 +144,25 @@ TEST_F(FindField, TwoOrMoreHyphensBlanksOrPunctuationFindNothingAndEnterAppendsN
     Paste(query);
     SCOPED_TRACE(testing::Message() << field.Text());
     EXPECT_TRUE(field.NoMatch());
-    EXPECT_EQ(field.Color(), TFindField::kNoMatchColor);
+    EXPECT_EQ(field.Color(), FindField::kNoMatchColor);
     EXPECT_TRUE(field.Matches().empty());
-    EXPECT_EQ(form->num.Text(), "#0128");
+    EXPECT_EQ(form->codeLabel.Text(), "#0128");
     // F3, Down and Enter find, step and append nothing: the selection stays, the field too.
     Keys({VK_F3, VK_DOWN, VK_RETURN});
     ASSERT_TRUE(InputHandled());
-    EXPECT_EQ(form->num.Text(), "#0128");
+    EXPECT_EQ(form->codeLabel.Text(), "#0128");
     EXPECT_TRUE(field.IsOpen());
-    EXPECT_EQ(form->RichEdit1.Text(), composed);
+    EXPECT_EQ(form->composition.Text(), composed);
   }
   Keys({VK_ESCAPE});
   ASSERT_TRUE(FieldClosed());
-  EXPECT_EQ(form->RichEdit1.Text(), composed);
+  EXPECT_EQ(form->composition.Text(), composed);
 }
 
-TEST_F(FindField, EnterAppendsAMatchBeyondThePageAndClosesInBothViews) {
-  TFindField& field = form->FindField1;
-  const std::u16string composed = form->RichEdit1.WideText();
-  form->StringAlignGrid1.SetFocus();
+TEST_F(FindFieldTest, EnterAppendsAMatchBeyondThePageAndClosesInBothViews) {
+  FindField& field = form->findField;
+  const std::u16string composed = form->composition.WideText();
+  form->grid.SetFocus();
   ASSERT_FALSE(form->InUnicodeView());
   const struct {
     const char* query;
@@ -193,14 +193,14 @@ TEST_F(FindField, EnterAppendsAMatchBeyondThePageAndClosesInBothViews) {
     Keys({VK_RETURN});
     ASSERT_TRUE(FieldClosed());
     expected += c.appended;
-    EXPECT_EQ(form->RichEdit1.WideText(), expected);
+    EXPECT_EQ(form->composition.WideText(), expected);
     EXPECT_EQ(form->SelectedCodePoint(), char32_t{c.appended});
   }
 }
 
-TEST_F(FindField, RanksThePageAndUnicodeTogether) {
-  TFindField& field = form->FindField1;
-  form->StringAlignGrid1.SetFocus();
+TEST_F(FindFieldTest, RanksThePageAndUnicodeTogether) {
+  FindField& field = form->findField;
+  form->grid.SetFocus();
   Keys({'F'}, {VK_CONTROL});
   ASSERT_TRUE(FieldOpen());
   const struct {
@@ -227,7 +227,7 @@ TEST_F(FindField, RanksThePageAndUnicodeTogether) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << std::hex << "U+" << static_cast<unsigned>(c.first));
-    form->StringAlignGrid1.SelectCellAt(0, 0);  // the space: every case has to move the selection
+    form->grid.SelectCellAt(0, 0);  // the space: every case has to move the selection
     Paste(c.query);
     ASSERT_TRUE(WaitUntil([&] { return !field.Matches().empty(); }));
     EXPECT_FALSE(field.NoMatch());
@@ -235,7 +235,7 @@ TEST_F(FindField, RanksThePageAndUnicodeTogether) {
         << std::hex << static_cast<unsigned>(field.Current());
     EXPECT_EQ(form->SelectedCodePoint(), field.Current());
     if (c.code) {
-      EXPECT_EQ(form->num.Text(), c.code);
+      EXPECT_EQ(form->codeLabel.Text(), c.code);
     }
     // Each character once.
     const std::vector<char32_t>& m = field.Matches();
@@ -251,9 +251,9 @@ TEST_F(FindField, RanksThePageAndUnicodeTogether) {
 // A character typed as the keyboard types it (a Unicode key event), read in the system's
 // ANSI code page by the message loop: the field reads it as text, so a byte of that code
 // page is never taken for the page's own.
-TEST_F(FindField, TypedCharactersAreFoundAsThemselvesOnEveryCodePage) {
-  TFindField& field = form->FindField1;
-  form->StringAlignGrid1.SetFocus();
+TEST_F(FindFieldTest, TypedCharactersAreFoundAsThemselvesOnEveryCodePage) {
+  FindField& field = form->findField;
+  form->grid.SetFocus();
   Keys({'F'}, {VK_CONTROL});
   ASSERT_TRUE(FieldOpen());
   auto type = [&](wchar_t c) {
@@ -271,27 +271,27 @@ TEST_F(FindField, TypedCharactersAreFoundAsThemselvesOnEveryCodePage) {
   // The euro sign: byte 0x80 of Windows-1252, 0x88 of code page 1251 (the page's ˆ there).
   ASSERT_TRUE(type(L'\u20AC')) << "code page " << GetACP();
   EXPECT_EQ(field.Current(), char32_t{0x20AC});
-  EXPECT_EQ(form->num.Text(), "#0128");
+  EXPECT_EQ(form->codeLabel.Text(), "#0128");
   // A letter of the system's code page that the page lacks: ж, byte 0xE6 of code page 1251,
   // the page's æ. A code page without it cannot type it into the field at all.
   if (GetACP() == 1251) {
     ASSERT_TRUE(type(L'\u0436'));
     EXPECT_EQ(field.Current(), char32_t{0x436});
-    EXPECT_EQ(form->num.Text(), "U+0436");
+    EXPECT_EQ(form->codeLabel.Text(), "U+0436");
     EXPECT_TRUE(form->InUnicodeView());
   } else {
     ASSERT_TRUE(type(L'\u00E6'));
     EXPECT_EQ(field.Current(), char32_t{0xE6});
-    EXPECT_EQ(form->num.Text(), "#0230");
+    EXPECT_EQ(form->codeLabel.Text(), "#0230");
   }
 }
 
-TEST_F(FindField, ACharacterTypedOnTheGridOpensTheFieldHoldingItAndTheGridKeysKeepTheirMeaning) {
-  TFindField& field = form->FindField1;
-  TStringAlignGrid& grid = form->StringAlignGrid1;
-  const std::u16string composed = form->RichEdit1.WideText();
-  const int size = form->SpinEdit1.Value();
-  const bool bold = form->check_bold.Checked();
+TEST_F(FindFieldTest, ACharacterTypedOnTheGridOpensTheFieldHoldingItAndTheGridKeysKeepTheirMeaning) {
+  FindField& field = form->findField;
+  CharGrid& grid = form->grid;
+  const std::u16string composed = form->composition.WideText();
+  const int size = form->sizeEdit.Value();
+  const bool bold = form->boldCheck.Checked();
   grid.SetFocus();
   grid.SelectCellAt(1, 1);  // "1", code 49
   ASSERT_TRUE(Shows("#49"));
@@ -300,15 +300,15 @@ TEST_F(FindField, ACharacterTypedOnTheGridOpensTheFieldHoldingItAndTheGridKeysKe
   Keys({VK_RIGHT});
   ASSERT_TRUE(Shows("#50"));
   Keys({VK_ADD});
-  ASSERT_TRUE(WaitUntil([&] { return form->SpinEdit1.Value() == size + 1; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->sizeEdit.Value() == size + 1; }));
   Keys({'B'}, {VK_MENU});
-  ASSERT_TRUE(WaitUntil([&] { return form->check_bold.Checked() != bold; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->boldCheck.Checked() != bold; }));
   Keys({VK_RETURN});
-  ASSERT_TRUE(WaitUntil([&] { return form->RichEdit1.WideText() == composed + u"2"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->composition.WideText() == composed + u"2"; }));
   ASSERT_TRUE(InputHandled());
   EXPECT_FALSE(field.IsOpen());
   EXPECT_TRUE(grid.Focused());
-  EXPECT_EQ(form->num.Text(), "#50");
+  EXPECT_EQ(form->codeLabel.Text(), "#50");
 
   // A letter opens the field holding it, the caret after it; the next letters follow it.
   Keys({'P'});
@@ -342,21 +342,21 @@ TEST_F(FindField, ACharacterTypedOnTheGridOpensTheFieldHoldingItAndTheGridKeysKe
   EXPECT_TRUE(Shows("#64"));
   Keys({VK_RETURN});
   ASSERT_TRUE(FieldClosed());
-  EXPECT_EQ(form->RichEdit1.WideText(), composed + u"2@");
-  EXPECT_EQ(form->SpinEdit1.Value(), size + 1);
+  EXPECT_EQ(form->composition.WideText(), composed + u"2@");
+  EXPECT_EQ(form->sizeEdit.Value(), size + 1);
 }
 
 // The search covers every named character: within each class of the ranking the characters
 // the font draws come first, and one it lacks still reaches the form as a match beyond the page.
-TEST_F(FindField, WhatTheFontLacksIsFoundAfterWhatItDrawsInTheSameClass) {
-  TFindField& field = form->FindField1;
+TEST_F(FindFieldTest, WhatTheFontLacksIsFoundAfterWhatItDrawsInTheSameClass) {
+  FindField& field = form->findField;
   std::vector<char32_t> reported;
   const auto beyond = field.OnFoundBeyond;
   field.OnFoundBeyond = [&](char32_t cp) {
     reported.push_back(cp);
     if (beyond) beyond(cp);
   };
-  form->StringAlignGrid1.SetFocus();
+  form->grid.SetFocus();
   Keys({'F'}, {VK_CONTROL});
   ASSERT_TRUE(FieldOpen());
   Paste(L"arrow");
@@ -369,8 +369,8 @@ TEST_F(FindField, WhatTheFontLacksIsFoundAfterWhatItDrawsInTheSameClass) {
   EXPECT_EQ(std::vector<char32_t>(m.begin(), m.begin() + 7), drawn);
   EXPECT_EQ(m[7], char32_t{0x2FF});
   // The platform says the same of the font.
-  HDC dc = GetDC(form->StringAlignGrid1.Handle());
-  HGDIOBJ old = SelectObject(dc, form->StringAlignGrid1.GetFont().Handle());
+  HDC dc = GetDC(form->grid.Handle());
+  HGDIOBJ old = SelectObject(dc, form->grid.GetFont().Handle());
   for (size_t i = 0; i < 9; ++i) {
     WORD glyph = 0;
     const wchar_t c = static_cast<wchar_t>(m[i]);
@@ -378,7 +378,7 @@ TEST_F(FindField, WhatTheFontLacksIsFoundAfterWhatItDrawsInTheSameClass) {
     EXPECT_EQ(glyph != 0xFFFF, i < 7) << std::hex << unsigned(m[i]);
   }
   SelectObject(dc, old);
-  ReleaseDC(form->StringAlignGrid1.Handle(), dc);
+  ReleaseDC(form->grid.Handle(), dc);
   // Stepping onto one the font lacks reports it beyond the page, as any other.
   reported.clear();
   for (int step = 0; step < 7; ++step) Keys({VK_DOWN});

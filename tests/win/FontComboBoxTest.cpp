@@ -22,13 +22,13 @@ using namespace tessarin;
 
 namespace {
 
-std::vector<std::string> Names(const TFontComboBox& box) {
+std::vector<std::string> Names(const FontComboBox& box) {
   std::vector<std::string> names;
   for (int i = 0; i < box.Count(); ++i) names.push_back(box.ItemName(i));
   return names;
 }
 
-int IndexOf(const TFontComboBox& box, const std::string& name) {
+int IndexOf(const FontComboBox& box, const std::string& name) {
   for (int i = 0; i < box.Count(); ++i)
     if (box.ItemName(i) == name) return i;
   return -1;
@@ -110,7 +110,7 @@ std::vector<std::uint32_t> GlyphPixels(const char* resource, int& width, int& he
 
 // Has the box draw one item into the canvas through the parent's WM_DRAWITEM, as the
 // list does. itemData are the flags the drawing goes by.
-void DrawItem(TFontComboBox& box, const Canvas& canvas, int index, unsigned itemData, RECT rect,
+void DrawItem(FontComboBox& box, const Canvas& canvas, int index, unsigned itemData, RECT rect,
               UINT state = 0) {
   DRAWITEMSTRUCT item{};
   item.CtlType = ODT_COMBOBOX;
@@ -136,11 +136,11 @@ struct BoxForm : ui::Form {
     o.clientHeight = 200;
     return o;
   }
-  BoxForm(TFontDevice device, std::uint16_t options)
+  BoxForm(FontDevice device, std::uint16_t options)
       : ui::Form(FormOptions()), box(this, {4, 4, 193, 0}, device, options) {
     box.OnChange = [this] { ++changes; };
   }
-  TFontComboBox box;
+  FontComboBox box;
   int changes = 0;
 };
 
@@ -148,7 +148,7 @@ class FontBox : public ::testing::Test {
  protected:
   void SetUp() override { ui::Application::Instance().Initialize(); }
   // A box of a program past its start (its window drawn once), unless told otherwise.
-  std::unique_ptr<BoxForm> MakeBox(TFontDevice device = TFontDevice::fdBoth,
+  std::unique_ptr<BoxForm> MakeBox(FontDevice device = FontDevice::fdBoth,
                                    std::uint16_t options = foTrueTypeOnly, bool started = true) {
     if (started) ui::Application::Instance().FinishStartup();
     return std::make_unique<BoxForm>(device, options);
@@ -156,7 +156,7 @@ class FontBox : public ::testing::Test {
 };
 
 TEST_F(FontBox, BeforeTheFirstPaintTheBoxListsTheFirstNameAloneThenAllWithoutAChange) {
-  auto f = MakeBox(TFontDevice::fdBoth, foTrueTypeOnly, /*started=*/false);
+  auto f = MakeBox(FontDevice::fdBoth, foTrueTypeOnly, /*started=*/false);
   ASSERT_FALSE(ui::Application::Instance().StartupFinished());
   f->box.SetFontName("arial");
   EXPECT_EQ(f->box.Count(), 1);
@@ -299,18 +299,18 @@ TEST_F(FontBox, SameOptionsOrDeviceLeaveTheListAlone) {
   // An item the enumeration would not give: only a rebuild removes it.
   SendMessageA(f->box.Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Zz Not A Font"));
   f->box.SetOptions(foTrueTypeOnly);
-  f->box.SetDevice(TFontDevice::fdBoth);
+  f->box.SetDevice(FontDevice::fdBoth);
   EXPECT_NE(IndexOf(f->box, "Zz Not A Font"), -1);
-  f->box.SetDevice(TFontDevice::fdScreen);
+  f->box.SetDevice(FontDevice::fdScreen);
   EXPECT_EQ(IndexOf(f->box, "Zz Not A Font"), -1);
   EXPECT_EQ(f->box.FontName(), "Arial");
   EXPECT_EQ(f->changes, 1);
 }
 
 TEST_F(FontBox, WithoutAPrinterThePrinterListIsEmptyAndTheScreenListStands) {
-  auto screen = MakeBox(TFontDevice::fdScreen);
-  auto both = MakeBox(TFontDevice::fdBoth);
-  auto printer = MakeBox(TFontDevice::fdPrinter);
+  auto screen = MakeBox(FontDevice::fdScreen);
+  auto both = MakeBox(FontDevice::fdBoth);
+  auto printer = MakeBox(FontDevice::fdPrinter);
   for (auto* f : {screen.get(), both.get(), printer.get()}) f->box.SetFontName("Arial");
   EXPECT_EQ(Names(both->box), Names(screen->box));
   EXPECT_EQ(printer->box.Count(), 0);
@@ -382,7 +382,7 @@ bool PlainPumpUntil(const std::function<bool()>& condition) {
 TEST_F(FontBox, ARefillThatKeepsTheShownItemDrawsNothingAndOneThatChangesItDrawsTheBox) {
   // The box as the program starts: one name listed until the window has been drawn, then
   // the whole list.
-  auto f = MakeBox(TFontDevice::fdBoth, foTrueTypeOnly, /*started=*/false);
+  auto f = MakeBox(FontDevice::fdBoth, foTrueTypeOnly, /*started=*/false);
   ui::Application& app = ui::Application::Instance();
   ASSERT_FALSE(app.StartupFinished());
   f->box.SetFontName("Arial");
@@ -433,7 +433,7 @@ class FontBoxDrawing : public FontBox {
  protected:
   void SetUp() override {
     FontBox::SetUp();
-    form = MakeBox(TFontDevice::fdBoth, 0);
+    form = MakeBox(FontDevice::fdBoth, 0);
     form->box.SetFontName("Arial");
     window = DibColor(GetSysColor(COLOR_WINDOW));
   }
@@ -531,8 +531,8 @@ class MainFonts : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    auto apply = form->FontComboBox1.OnChange;
-    form->FontComboBox1.OnChange = [this, apply] {
+    auto apply = form->fontBox.OnChange;
+    form->fontBox.OnChange = [this, apply] {
       ++changes;
       apply();
     };
@@ -544,33 +544,33 @@ class MainFonts : public testing_support::MainWindowTest {
     return GetTextCharset(dc);
   }
   void ShowFontInHtml() {
-    if (!form->Check_Fontcopy.Checked()) Click(form->Check_Fontcopy);
-    ASSERT_TRUE(form->Check_Fontcopy.Checked());
+    if (!form->htmlStylesCheck.Checked()) Click(form->htmlStylesCheck);
+    ASSERT_TRUE(form->htmlStylesCheck.Checked());
   }
   void ExpectDisplayFont(const std::string& name) {
-    EXPECT_EQ(form->StringAlignGrid1.GetFont().Name(), name);
-    EXPECT_EQ(form->Label1.GetFont().Name(), name);
-    EXPECT_EQ(form->mega_label.GetFont().Name(), name);
-    EXPECT_EQ(form->RichEdit1.GetFont().Name(), name);
+    EXPECT_EQ(form->grid.GetFont().Name(), name);
+    EXPECT_EQ(form->previewLabel.GetFont().Name(), name);
+    EXPECT_EQ(form->magnifier.GetFont().Name(), name);
+    EXPECT_EQ(form->composition.GetFont().Name(), name);
   }
   int changes = 0;
 };
 
 TEST_F(MainFonts, StartUpChoosesAndAppliesArial) {
-  TFontComboBox& box = form->FontComboBox1;
+  FontComboBox& box = form->fontBox;
   EXPECT_EQ(box.FontName(), "Arial");
   EXPECT_EQ(box.Options(), foTrueTypeOnly);
-  EXPECT_EQ(box.Device(), TFontDevice::fdBoth);
+  EXPECT_EQ(box.Device(), FontDevice::fdBoth);
   EXPECT_TRUE(box.UseFonts());
   EXPECT_EQ(IndexOf(box, "MS Sans Serif"), -1);
   // The composition box was designed in MS Sans Serif: Arial there shows the font applied.
   ExpectDisplayFont("Arial");
-  EXPECT_EQ(form->StringAlignGrid1.GetFont().Charset(), DEFAULT_CHARSET);
-  EXPECT_EQ(form->RadioGroup1.ItemIndex(), 0);
-  EXPECT_TRUE(form->CheckBox1.Checked());
-  EXPECT_TRUE(form->CheckBox1.Enabled());
+  EXPECT_EQ(form->grid.GetFont().Charset(), DEFAULT_CHARSET);
+  EXPECT_EQ(form->fontFilterGroup.ItemIndex(), 0);
+  EXPECT_TRUE(form->ownFontNamesCheck.Checked());
+  EXPECT_TRUE(form->ownFontNamesCheck.Enabled());
   // The box keeps its place first in the panel's tab order, though made last.
-  EXPECT_EQ(GetWindow(form->Panel1.Handle(), GW_CHILD), box.Handle());
+  EXPECT_EQ(GetWindow(form->panel.Handle(), GW_CHILD), box.Handle());
   EXPECT_EQ(box.BoundsRect().bottom - box.BoundsRect().top, 20);
 }
 
@@ -589,45 +589,45 @@ TEST_F(MainFonts, FilterKeepsReplacesByTheFirstFontAndGreysTheSwitch) {
   };
   for (const auto& s : steps) {
     changes = 0;
-    Click(form->RadioGroup1.Button(static_cast<size_t>(s.item)));
-    ASSERT_EQ(form->RadioGroup1.ItemIndex(), s.item);
-    EXPECT_EQ(form->FontComboBox1.FontName(), s.chosen) << "item " << s.item;
+    Click(form->fontFilterGroup.Button(static_cast<size_t>(s.item)));
+    ASSERT_EQ(form->fontFilterGroup.ItemIndex(), s.item);
+    EXPECT_EQ(form->fontBox.FontName(), s.chosen) << "item " << s.item;
     if (s.changes) {
-      EXPECT_EQ(form->FontComboBox1.ItemIndex(), 0) << "item " << s.item;
+      EXPECT_EQ(form->fontBox.ItemIndex(), 0) << "item " << s.item;
     }
     EXPECT_EQ(changes, s.changes) << "item " << s.item;
     ExpectDisplayFont(s.chosen);
-    EXPECT_EQ(form->CheckBox1.Enabled(), s.checkBoxEnabled) << "item " << s.item;
-    EXPECT_TRUE(form->CheckBox1.Checked());
-    EXPECT_TRUE(form->FontComboBox1.UseFonts());
-    EXPECT_TRUE(form->FontComboBox1.Enabled());
+    EXPECT_EQ(form->ownFontNamesCheck.Enabled(), s.checkBoxEnabled) << "item " << s.item;
+    EXPECT_TRUE(form->ownFontNamesCheck.Checked());
+    EXPECT_TRUE(form->fontBox.UseFonts());
+    EXPECT_TRUE(form->fontBox.Enabled());
   }
 }
 
 TEST_F(MainFonts, EmptiedListKeepsTheDisplayFontsAndResetsTheCharset) {
-  form->FontComboBox1.SetFontName("Arial Cyr");
-  ASSERT_EQ(form->StringAlignGrid1.GetFont().Charset(), RUSSIAN_CHARSET);
+  form->fontBox.SetFontName("Arial Cyr");
+  ASSERT_EQ(form->grid.GetFont().Charset(), RUSSIAN_CHARSET);
   ShowFontInHtml();
   // Without a printer a printer-only list is empty: no font passes.
   changes = 0;
-  form->FontComboBox1.SetDevice(TFontDevice::fdPrinter);
-  EXPECT_EQ(form->FontComboBox1.Count(), 0);
+  form->fontBox.SetDevice(FontDevice::fdPrinter);
+  EXPECT_EQ(form->fontBox.Count(), 0);
   EXPECT_EQ(changes, 1);
   for (int item : {2, 0}) {
     changes = 0;
-    Click(form->RadioGroup1.Button(static_cast<size_t>(item)));
-    EXPECT_EQ(form->FontComboBox1.FontName(), "");
-    EXPECT_EQ(form->FontComboBox1.ItemIndex(), -1);
+    Click(form->fontFilterGroup.Button(static_cast<size_t>(item)));
+    EXPECT_EQ(form->fontBox.FontName(), "");
+    EXPECT_EQ(form->fontBox.ItemIndex(), -1);
     ExpectDisplayFont("Arial Cyr");
-    EXPECT_EQ(form->StringAlignGrid1.GetFont().Charset(), DEFAULT_CHARSET);
-    EXPECT_EQ(form->Label1.GetFont().Charset(), DEFAULT_CHARSET);
-    EXPECT_NE(form->HTML_Edit.Text().find(" face=>"), std::string::npos) << form->HTML_Edit.Text();
+    EXPECT_EQ(form->grid.GetFont().Charset(), DEFAULT_CHARSET);
+    EXPECT_EQ(form->previewLabel.GetFont().Charset(), DEFAULT_CHARSET);
+    EXPECT_NE(form->htmlEdit.Text().find(" face=>"), std::string::npos) << form->htmlEdit.Text();
   }
 }
 
 TEST_F(MainFonts, CyrAndGreekNamesGiveTheirCharsetToGridAndPreviewOnly) {
-  const BYTE megaCharset = form->mega_label.GetFont().Charset();
-  const BYTE richCharset = form->RichEdit1.GetFont().Charset();
+  const BYTE megaCharset = form->magnifier.GetFont().Charset();
+  const BYTE richCharset = form->composition.GetFont().Charset();
   struct {
     const char* name;
     BYTE charset;
@@ -638,47 +638,47 @@ TEST_F(MainFonts, CyrAndGreekNamesGiveTheirCharsetToGridAndPreviewOnly) {
       {"Arial", DEFAULT_CHARSET, ANSI_CHARSET},
   };
   for (const auto& c : cases) {
-    form->FontComboBox1.SetFontName(c.name);
+    form->fontBox.SetFontName(c.name);
     ExpectDisplayFont(c.name);
-    EXPECT_EQ(TForm1::FontCharsetFor(c.name), c.charset);
-    EXPECT_EQ(form->StringAlignGrid1.GetFont().Charset(), c.charset) << c.name;
-    EXPECT_EQ(form->Label1.GetFont().Charset(), c.charset) << c.name;
-    EXPECT_EQ(form->mega_label.GetFont().Charset(), megaCharset) << c.name;
-    EXPECT_EQ(form->RichEdit1.GetFont().Charset(), richCharset) << c.name;
+    EXPECT_EQ(MainForm::FontCharsetFor(c.name), c.charset);
+    EXPECT_EQ(form->grid.GetFont().Charset(), c.charset) << c.name;
+    EXPECT_EQ(form->previewLabel.GetFont().Charset(), c.charset) << c.name;
+    EXPECT_EQ(form->magnifier.GetFont().Charset(), megaCharset) << c.name;
+    EXPECT_EQ(form->composition.GetFont().Charset(), richCharset) << c.name;
     // The grid really draws in that character set (Cyrillic letters from 192 on).
-    EXPECT_EQ(RealisedCharset(form->StringAlignGrid1), c.realised) << c.name;
+    EXPECT_EQ(RealisedCharset(form->grid), c.realised) << c.name;
   }
 }
 
 TEST_F(MainFonts, UserChoiceAppliesTheFontAndItsFaceReachesTheHtmlOutput) {
   ShowFontInHtml();
-  ASSERT_NE(form->HTML_Edit.Text().find(" face=Arial>"), std::string::npos) << form->HTML_Edit.Text();
+  ASSERT_NE(form->htmlEdit.Text().find(" face=Arial>"), std::string::npos) << form->htmlEdit.Text();
   // The item after Arial is Arial Cyr.
-  SendMessageA(form->FontComboBox1.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageA(form->fontBox.Handle(), WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(form->FontComboBox1.FontName(), "Arial Cyr");
+  EXPECT_EQ(form->fontBox.FontName(), "Arial Cyr");
   ExpectDisplayFont("Arial Cyr");
-  EXPECT_EQ(form->StringAlignGrid1.GetFont().Charset(), RUSSIAN_CHARSET);
-  EXPECT_NE(form->HTML_Edit.Text().find(" face=Arial Cyr>"), std::string::npos) << form->HTML_Edit.Text();
+  EXPECT_EQ(form->grid.GetFont().Charset(), RUSSIAN_CHARSET);
+  EXPECT_NE(form->htmlEdit.Text().find(" face=Arial Cyr>"), std::string::npos) << form->htmlEdit.Text();
   // Choosing from the program raises nothing.
-  form->FontComboBox1.SetItemIndex(0);
+  form->fontBox.SetItemIndex(0);
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(form->StringAlignGrid1.GetFont().Name(), "Arial Cyr");
+  EXPECT_EQ(form->grid.GetFont().Name(), "Arial Cyr");
 }
 
 TEST_F(MainFonts, CheckBoxSwitchesOwnFontNames) {
-  Click(form->CheckBox1);
-  EXPECT_FALSE(form->CheckBox1.Checked());
-  EXPECT_FALSE(form->FontComboBox1.UseFonts());
+  Click(form->ownFontNamesCheck);
+  EXPECT_FALSE(form->ownFontNamesCheck.Checked());
+  EXPECT_FALSE(form->fontBox.UseFonts());
   // Greyed on the symbol filter, it keeps its mark, and so does the box.
-  Click(form->RadioGroup1.Button(2));
-  EXPECT_FALSE(form->CheckBox1.Enabled());
-  EXPECT_FALSE(form->CheckBox1.Checked());
-  EXPECT_FALSE(form->FontComboBox1.UseFonts());
-  Click(form->RadioGroup1.Button(0));
-  EXPECT_TRUE(form->CheckBox1.Enabled());
-  Click(form->CheckBox1);
-  EXPECT_TRUE(form->FontComboBox1.UseFonts());
+  Click(form->fontFilterGroup.Button(2));
+  EXPECT_FALSE(form->ownFontNamesCheck.Enabled());
+  EXPECT_FALSE(form->ownFontNamesCheck.Checked());
+  EXPECT_FALSE(form->fontBox.UseFonts());
+  Click(form->fontFilterGroup.Button(0));
+  EXPECT_TRUE(form->ownFontNamesCheck.Enabled());
+  Click(form->ownFontNamesCheck);
+  EXPECT_TRUE(form->fontBox.UseFonts());
 }
 
 }  // namespace

@@ -80,29 +80,29 @@ class FontCoverage : public testing_support::MainWindowTest {
     return form->FontCoverage().Index();
   }
   void OpenFind() {
-    form->StringAlignGrid1.SetFocus();
+    form->grid.SetFocus();
     Keys({'F'}, {VK_CONTROL});
-    ASSERT_TRUE(WaitUntil([&] { return form->FindField1.IsOpen(); }));
+    ASSERT_TRUE(WaitUntil([&] { return form->findField.IsOpen(); }));
   }
   void ClickFontsLine() {
-    const RECT r = form->char_fonts.BoundsRect();
+    const RECT r = form->fontsLabel.BoundsRect();
     POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(GetParent(form->char_fonts.Handle()), &centre);
+    ClientToScreen(GetParent(form->fontsLabel.Handle()), &centre);
     testing_support::ClickAt(centre.x, centre.y);
     Settle();
   }
   bool Selected(char32_t cp, const std::string& font) {
     return WaitUntil([&] {
-      return form->FontComboBox1.FontName() == font && form->StringAlignGrid1.GetFont().Name() == font &&
+      return form->fontBox.FontName() == font && form->grid.GetFont().Name() == font &&
              form->InUnicodeView() && form->SelectedCodePoint() == cp &&
-             form->StringAlignGrid1.CodePointAt(form->StringAlignGrid1.Col(), form->StringAlignGrid1.Row()) ==
+             form->grid.CodePointAt(form->grid.Col(), form->grid.Row()) ==
                  cp;
     });
   }
   // The share of the preview's pixels that are not its white background.
   int InkedPerMille() {
-    RECT r = form->Label1.BoundsRect();
-    MapWindowPoints(GetParent(form->Label1.Handle()), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    RECT r = form->previewLabel.BoundsRect();
+    MapWindowPoints(GetParent(form->previewLabel.Handle()), nullptr, reinterpret_cast<POINT*>(&r), 2);
     const auto pixels = testing_support::ScreenPixels(r);
     size_t inked = 0;
     for (DWORD p : pixels) inked += (p & 0xFFFFFF) != 0xFFFFFF;
@@ -153,66 +153,66 @@ TEST_F(FontCoverage, TheScanStartsOnFirstNeedReadsEveryFaceWithATableAndAgainWhe
 }
 
 TEST_F(FontCoverage, ACharacterArialLacksIsDescribedDrawnFromSymbolaAndAClickShowsItThere) {
-  ASSERT_EQ(form->FontComboBox1.FontName(), "Arial");
-  const RECT preview = form->Label1.BoundsRect();
+  ASSERT_EQ(form->fontBox.FontName(), "Arial");
+  const RECT preview = form->previewLabel.BoundsRect();
   OpenFind();
   // What the search reports beyond the page: U+1F600, which Arial lacks.
-  form->FindField1.OnFoundBeyond(0x1F600);
+  form->findField.OnFoundBeyond(0x1F600);
   Settle();
-  EXPECT_EQ(form->num.Text(), "U+1F600");
-  EXPECT_EQ(form->html_char.Text(), "&#128512;");
-  EXPECT_EQ(form->char_name.Text(), "GRINNING FACE (not in Arial)");
+  EXPECT_EQ(form->codeLabel.Text(), "U+1F600");
+  EXPECT_EQ(form->entityLabel.Text(), "&#128512;");
+  EXPECT_EQ(form->nameLabel.Text(), "GRINNING FACE (not in Arial)");
   EXPECT_EQ(form->SelectedCodePoint(), 0x1F600u);
   // Until the fonts are read the line says so; then it names the fonts that have it, and the
   // preview draws it from the first.
-  const std::string line = form->char_fonts.Text();
+  const std::string line = form->fontsLabel.Text();
   const std::string fonts = "In Symbola, Unifont Upper";
   EXPECT_TRUE(line == "Reading the installed fonts..." || line == fonts) << line;
-  ASSERT_TRUE(WaitUntil([&] { return form->char_fonts.Text() == fonts; }, std::chrono::seconds(60)));
-  EXPECT_TRUE(IsWindowVisible(form->char_fonts.Handle()));
+  ASSERT_TRUE(WaitUntil([&] { return form->fontsLabel.Text() == fonts; }, std::chrono::seconds(60)));
+  EXPECT_TRUE(IsWindowVisible(form->fontsLabel.Handle()));
   // The line takes the lower edge of the preview's room, over nothing else.
-  const RECT shrunk = form->Label1.BoundsRect(), fontsLine = form->char_fonts.BoundsRect();
+  const RECT shrunk = form->previewLabel.BoundsRect(), fontsLine = form->fontsLabel.BoundsRect();
   EXPECT_EQ(shrunk.top, preview.top);
   EXPECT_EQ(shrunk.bottom, fontsLine.top);
   EXPECT_EQ(fontsLine.bottom, preview.bottom);
   EXPECT_EQ(form->PreviewFace(), "Symbola");
-  UpdateWindow(form->Label1.Handle());
+  UpdateWindow(form->previewLabel.Handle());
   Settle();
   EXPECT_GT(InkedPerMille(), 20);
 
   // A click on the line: Symbola in the font box, the character selected in its cell.
   ClickFontsLine();
   ASSERT_TRUE(Selected(0x1F600, "Symbola"));
-  EXPECT_EQ(form->char_name.Text(), "GRINNING FACE");
+  EXPECT_EQ(form->nameLabel.Text(), "GRINNING FACE");
   EXPECT_EQ(form->PreviewFace(), "");
-  EXPECT_EQ(form->RadioGroup1.ItemIndex(), 0);
-  EXPECT_EQ(form->char_fonts.Text(), fonts);
+  EXPECT_EQ(form->fontFilterGroup.ItemIndex(), 0);
+  EXPECT_EQ(form->fontsLabel.Text(), fonts);
 
   // Ctrl+Shift+F (the find field still holds the focus): the next, Unifont Upper, whose outlines are not
   // TrueType. "All Fonts" (TrueType only) does not list it, so the filter switches to one that does and the
   // line says so.
   Keys({'F'}, {VK_CONTROL, VK_SHIFT});
   ASSERT_TRUE(Selected(0x1F600, "Unifont Upper"));
-  EXPECT_EQ(form->RadioGroup1.ItemIndex(), 1);
-  EXPECT_EQ(form->char_fonts.Text(), "Fontoptions set to \"ANSI only\"");
-  EXPECT_EQ(form->CharFontsTip.Text(), "Fontoptions set to \"ANSI only\", which lists Unifont Upper");
+  EXPECT_EQ(form->fontFilterGroup.ItemIndex(), 1);
+  EXPECT_EQ(form->fontsLabel.Text(), "Fontoptions set to \"ANSI only\"");
+  EXPECT_EQ(form->fontsTip.Text(), "Fontoptions set to \"ANSI only\", which lists Unifont Upper");
   // Once more: back to the first, which that filter lists too.
   Keys({'F'}, {VK_CONTROL, VK_SHIFT});
   ASSERT_TRUE(Selected(0x1F600, "Symbola"));
-  EXPECT_EQ(form->RadioGroup1.ItemIndex(), 1);
-  EXPECT_EQ(form->char_fonts.Text(), fonts);
+  EXPECT_EQ(form->fontFilterGroup.ItemIndex(), 1);
+  EXPECT_EQ(form->fontsLabel.Text(), fonts);
 
   // Back in the page, the preview has its room again and the line is gone.
-  TBlockComboBox& blocks = form->BlockComboBox1;
+  BlockComboBox& blocks = form->viewBox;
   SendMessageW(blocks.Handle(), CB_SETCURSEL, 0, 0);
   SendMessageW(GetParent(blocks.Handle()), WM_COMMAND,
                MAKEWPARAM(GetDlgCtrlID(blocks.Handle()), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(blocks.Handle()));
   Settle();
   ASSERT_FALSE(form->InUnicodeView());
-  const RECT restored = form->Label1.BoundsRect();
+  const RECT restored = form->previewLabel.BoundsRect();
   EXPECT_TRUE(EqualRect(&restored, &preview));
-  EXPECT_FALSE(IsWindowVisible(form->char_fonts.Handle()));
+  EXPECT_FALSE(IsWindowVisible(form->fontsLabel.Handle()));
 }
 
 }  // namespace

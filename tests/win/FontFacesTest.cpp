@@ -41,8 +41,8 @@ struct BoxForm : ui::Form {
     o.clientHeight = 200;
     return o;
   }
-  BoxForm() : ui::Form(FormOptions()), box(this, {4, 4, 193, 0}, TFontDevice::fdScreen, 0) {}
-  TFontComboBox box;
+  BoxForm() : ui::Form(FormOptions()), box(this, {4, 4, 193, 0}, FontDevice::fdScreen, 0) {}
+  FontComboBox box;
 };
 
 class FontFaces : public ::testing::Test {

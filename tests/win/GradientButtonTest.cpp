@@ -1,4 +1,4 @@
-// The gradient button: its face against the reference table on screen and off; bevel, click, caption.
+// The colorButton button: its face against the reference table on screen and off; bevel, click, caption.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,7 +13,7 @@ namespace {
 
 #include "tests/logic/data/GradientReference.inc"
 
-using tessarin::TBI_GradientButton;
+using tessarin::GradientButton;
 
 // A 32-bit off-screen canvas whose pixels read back exactly.
 class Canvas32 {
@@ -76,10 +76,10 @@ void PressMouse(HWND hwnd, int x, int y, DWORD flag) {
   SendInput(2, in, sizeof(INPUT));
 }
 
-class GradientButton : public testing_support::MainWindowTest {
+class GradientButtonTest : public testing_support::MainWindowTest {
  protected:
-  TBI_GradientButton& Button() { return form->Gradient1; }
-  HWND Hwnd() { return form->Gradient1.Handle(); }
+  GradientButton& Button() { return form->colorButton; }
+  HWND Hwnd() { return form->colorButton.Handle(); }
   bool Painted() {
     UpdateWindow(Hwnd());
     // The bevel's highlight on the left and the face's second column beside it.
@@ -88,7 +88,7 @@ class GradientButton : public testing_support::MainWindowTest {
   }
 };
 
-TEST_F(GradientButton, EveryVisibleColumnOnScreenHasTheReferenceColour) {
+TEST_F(GradientButtonTest, EveryVisibleColumnOnScreenHasTheReferenceColour) {
   ASSERT_EQ(Button().Width(), 104);
   ASSERT_EQ(Button().Height(), 19);
   ASSERT_TRUE(WaitUntil([&] { return Painted(); }));
@@ -104,7 +104,7 @@ TEST_F(GradientButton, EveryVisibleColumnOnScreenHasTheReferenceColour) {
   EXPECT_EQ(ScreenPixel(Hwnd(), 52, 1), RGB(127, 127, 127));  // 127.5 ties to even: 255 − 128
 }
 
-TEST_F(GradientButton, TheBevelIsTheThreeEdgeSequenceUpAndPressed) {
+TEST_F(GradientButtonTest, TheBevelIsTheThreeEdgeSequenceUpAndPressed) {
   ASSERT_TRUE(WaitUntil([&] { return Painted(); }));
   const COLORREF hilight = GetSysColor(COLOR_3DHILIGHT), shadow = GetSysColor(COLOR_3DSHADOW),
                  dark = GetSysColor(COLOR_3DDKSHADOW);
@@ -158,7 +158,7 @@ TEST_F(GradientButton, TheBevelIsTheThreeEdgeSequenceUpAndPressed) {
   EXPECT_EQ(GetFocus(), focus);
 }
 
-TEST_F(GradientButton, TheFaceBeforeTheBevelRunsFromWhiteToOneStepShortOfBlack) {
+TEST_F(GradientButtonTest, TheFaceBeforeTheBevelRunsFromWhiteToOneStepShortOfBlack) {
   Canvas32 canvas(104, 19);
   const RECT face{0, 0, 104, 19};
   Button().PaintFace(canvas.Dc(), face);
@@ -172,8 +172,8 @@ TEST_F(GradientButton, TheFaceBeforeTheBevelRunsFromWhiteToOneStepShortOfBlack) 
   }
 }
 
-TEST_F(GradientButton, ThePaletteSampleRunsDownFromHighlightToShadow) {
-  TBI_GradientButton& sample = palette->BI_GradientButton1;
+TEST_F(GradientButtonTest, ThePaletteSampleRunsDownFromHighlightToShadow) {
+  GradientButton& sample = palette->BI_GradientButton1;
   ASSERT_TRUE(sample.Vertical());
   ASSERT_EQ(sample.Height(), 61);
   Canvas32 canvas(73, 61);
@@ -185,8 +185,8 @@ TEST_F(GradientButton, ThePaletteSampleRunsDownFromHighlightToShadow) {
   }
 }
 
-TEST_F(GradientButton, EqualColoursGiveAPlainFace) {
-  TBI_GradientButton plain(&form->GroupBox4, "", {120, 13, 61, 19},
+TEST_F(GradientButtonTest, EqualColoursGiveAPlainFace) {
+  GradientButton plain(&form->colorGroup, "", {120, 13, 61, 19},
                            {.lightColor = RGB(0x33, 0x66, 0x99), .shadowColor = RGB(0x33, 0x66, 0x99)});
   for (bool vertical : {false, true}) {
     plain.SetVertical(vertical);
@@ -197,12 +197,12 @@ TEST_F(GradientButton, EqualColoursGiveAPlainFace) {
   }
 }
 
-TEST_F(GradientButton, TheCaptionSetThroughTheBaseIsTheOneOnScreen) {
+TEST_F(GradientButtonTest, TheCaptionSetThroughTheBaseIsTheOneOnScreen) {
   ASSERT_TRUE(WaitUntil([&] { return Painted(); }));
   ui::Control& base = Button();
   base.SetCaption("");
   EXPECT_EQ(Button().Text(), "");
-  // Without a caption the middle row is the bare gradient.
+  // Without a caption the middle row is the bare colorButton.
   ASSERT_TRUE(WaitUntil([&] {
     UpdateWindow(Hwnd());
     return ScreenPixel(Hwnd(), 30, 9) ==
@@ -226,20 +226,20 @@ TEST_F(GradientButton, TheCaptionSetThroughTheBaseIsTheOneOnScreen) {
 }
 
 // A button told that the display has 15 bits per pixel or fewer.
-class LowColorButton : public TBI_GradientButton {
+class LowColorButton : public GradientButton {
  public:
   LowColorButton(ui::Control* parent, bool paint256)
-      : TBI_GradientButton(parent, "&Textcolor/Textcolor", {8, 13, 104, 19},
+      : GradientButton(parent, "&Textcolor/Textcolor", {8, 13, 104, 19},
                            {.lightColor = RGB(255, 255, 255), .shadowColor = RGB(0, 0, 0)}) {
     SetLowColor(true);
     SetPaint256(paint256);
   }
 };
 
-TEST_F(GradientButton, OnALowColourDisplayTheFaceIsPlainUnlessPaint256) {
+TEST_F(GradientButtonTest, OnALowColourDisplayTheFaceIsPlainUnlessPaint256) {
   EXPECT_EQ(Button().LowColor(), false) << "the test display has 24 bits per pixel";
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  LowColorButton plain(&form->GroupBox4, false);
+  LowColorButton plain(&form->colorGroup, false);
   Canvas32 canvas(104, 19);
   RECT all{0, 0, 104, 19};
   plain.PaintTo(canvas.Dc(), all);
@@ -251,7 +251,7 @@ TEST_F(GradientButton, OnALowColourDisplayTheFaceIsPlainUnlessPaint256) {
     for (int x = 2; x < 101; ++x) colours.insert(canvas.At(x, y));
   EXPECT_TRUE(colours.count(GetSysColor(COLOR_WINDOWTEXT))) << "the caption is there";
 
-  LowColorButton painted(&form->GroupBox4, true);
+  LowColorButton painted(&form->colorGroup, true);
   Canvas32 canvas256(104, 19);
   painted.PaintFace(canvas256.Dc(), all);
   // Two-pixel lines: the face still runs from (near) white to (near) black.
@@ -264,9 +264,9 @@ TEST_F(GradientButton, OnALowColourDisplayTheFaceIsPlainUnlessPaint256) {
 
 namespace {
 
-TEST_F(GradientButton, GroupsReleaseEachOtherAndGlyphsFollowTheState) {
-  TBI_GradientButton a(&form->GroupBox4, "a", {}), b(&form->GroupBox4, "b", {}),
-      other(&form->GroupBox4, "c", {});
+TEST_F(GradientButtonTest, GroupsReleaseEachOtherAndGlyphsFollowTheState) {
+  GradientButton a(&form->colorGroup, "a", {}), b(&form->colorGroup, "b", {}),
+      other(&form->colorGroup, "c", {});
   EXPECT_EQ(a.Width(), 25);  // the size at creation
   a.SetDown(true);
   EXPECT_FALSE(a.Down()) << "Down needs a group";

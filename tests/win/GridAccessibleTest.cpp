@@ -29,7 +29,7 @@ TEST_F(GridAccessibleObject, KeptAfterTheGridHasGoneAnswersThatItIsNoLongerConne
   decltype(&::SysFreeString) freeString;
   ASSERT_TRUE(ui::LoadProc(ui::LoadSystemLibrary("oleacc.dll"), fromWindow, "AccessibleObjectFromWindow"));
   ASSERT_TRUE(ui::LoadProc(ui::LoadSystemLibrary("oleaut32.dll"), freeString, "SysFreeString"));
-  auto grid = std::make_unique<tessarin::TStringAlignGrid>(&form->Panel1, ui::Bounds{0, 0, 200, 200});
+  auto grid = std::make_unique<tessarin::CharGrid>(&form->panel, ui::Bounds{0, 0, 200, 200});
   IAccessible* object = nullptr;
   ASSERT_EQ(fromWindow(grid->Handle(), OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)),
             S_OK);

@@ -24,7 +24,7 @@ class GridSelection : public testing_support::MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    TStringAlignGrid& grid = form->StringAlignGrid1;
+    CharGrid& grid = form->grid;
     auto update = grid.OnSelectCell;
     grid.OnSelectCell = [this, update, &grid](int c, int r, bool& ok) {
       events.push_back({c, r, grid.Col() == c && grid.Row() == r});
@@ -35,13 +35,13 @@ class GridSelection : public testing_support::MainWindowTest {
   struct Labels {
     std::string preview, code, key, entity;
   };
-  Labels Read() { return {form->Label1.Text(), form->num.Text(), form->Tast.Text(), form->html_char.Text()}; }
+  Labels Read() { return {form->previewLabel.Text(), form->codeLabel.Text(), form->keyLabel.Text(), form->entityLabel.Text()}; }
   void Select(int col, int row) {
-    form->StringAlignGrid1.SetCol(col);
-    form->StringAlignGrid1.SetRow(row);
+    form->grid.SetCol(col);
+    form->grid.SetRow(row);
   }
   LPARAM CellCentre(int col, int row) {
-    const RECT r = form->StringAlignGrid1.CellRect(col, row);
+    const RECT r = form->grid.CellRect(col, row);
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
 
@@ -49,16 +49,16 @@ class GridSelection : public testing_support::MainWindowTest {
 };
 
 TEST_F(GridSelection, StartsOnTheSpaceWithTheInitialTexts) {
-  EXPECT_EQ(form->StringAlignGrid1.Col(), 0);
-  EXPECT_EQ(form->StringAlignGrid1.Row(), 0);
+  EXPECT_EQ(form->grid.Col(), 0);
+  EXPECT_EQ(form->grid.Row(), 0);
   const Labels l = Read();
   EXPECT_EQ(l.preview, "");
   EXPECT_EQ(l.code, "#32");
   EXPECT_EQ(l.key, "Space");
   EXPECT_EQ(l.entity, "");
-  EXPECT_EQ(form->StringAlignGrid1.Cells(0, 0), " ");
-  EXPECT_EQ(form->StringAlignGrid1.Cells(15, 13), "\xFF");
-  EXPECT_EQ(form->StringAlignGrid1.Cells(1, 2), "A");
+  EXPECT_EQ(form->grid.Cells(0, 0), " ");
+  EXPECT_EQ(form->grid.Cells(15, 13), "\xFF");
+  EXPECT_EQ(form->grid.Cells(1, 2), "A");
 }
 
 TEST_F(GridSelection, EachCellDescribesItsCharacter) {
@@ -104,10 +104,10 @@ TEST_F(GridSelection, CellsOutsideTheGridAreRefusedAndNothingChanges) {
   Select(1, 2);
   events.clear();
   const Labels before = Read();
-  for (auto move : {+[](TStringAlignGrid& g) { g.SetCol(16); }, +[](TStringAlignGrid& g) { g.SetRow(-1); },
-                    +[](TStringAlignGrid& g) { g.SetRow(14); }, +[](TStringAlignGrid& g) { g.SetCol(-1); }}) {
+  for (auto move : {+[](CharGrid& g) { g.SetCol(16); }, +[](CharGrid& g) { g.SetRow(-1); },
+                    +[](CharGrid& g) { g.SetRow(14); }, +[](CharGrid& g) { g.SetCol(-1); }}) {
     try {
-      move(form->StringAlignGrid1);
+      move(form->grid);
       ADD_FAILURE() << "no error raised";
     } catch (const EGridIndexError& e) {
       EXPECT_EQ(e.Message(),
@@ -116,8 +116,8 @@ TEST_F(GridSelection, CellsOutsideTheGridAreRefusedAndNothingChanges) {
     }
   }
   EXPECT_TRUE(events.empty());
-  EXPECT_EQ(form->StringAlignGrid1.Col(), 1);
-  EXPECT_EQ(form->StringAlignGrid1.Row(), 2);
+  EXPECT_EQ(form->grid.Col(), 1);
+  EXPECT_EQ(form->grid.Row(), 2);
   const Labels after = Read();
   EXPECT_EQ(after.preview, before.preview);
   EXPECT_EQ(after.entity, before.entity);
@@ -129,7 +129,7 @@ TEST_F(GridSelection, OnlyALeftPressOnACellSelectsIt) {
   // functions select the pressed cell first).
   AppSettings.RMouseKey = maNone;
   AppSettings.MMouseKey = maNone;
-  HWND grid = form->StringAlignGrid1.Handle();
+  HWND grid = form->grid.Handle();
   SendMessageA(grid, WM_RBUTTONDOWN, MK_RBUTTON, CellCentre(5, 5));
   SendMessageA(grid, WM_RBUTTONUP, 0, CellCentre(5, 5));
   SendMessageA(grid, WM_MBUTTONDOWN, MK_MBUTTON, CellCentre(6, 6));
@@ -151,19 +151,19 @@ TEST_F(GridSelection, OnlyALeftPressOnACellSelectsIt) {
 }
 
 TEST_F(GridSelection, AClickOnAGroupsEmptySpaceLeavesTheMouseFreeForTheGrid) {
-  HWND group = form->GroupBox1.Handle();
+  HWND group = form->styleGroup.Handle();
   SendMessageA(group, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 70));
   SendMessageA(group, WM_LBUTTONUP, 0, MAKELPARAM(40, 70));
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_NE(GetFocus(), group);
-  SendMessageA(form->StringAlignGrid1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, CellCentre(5, 3));
-  SendMessageA(form->StringAlignGrid1.Handle(), WM_LBUTTONUP, 0, CellCentre(5, 3));
-  EXPECT_EQ(form->StringAlignGrid1.Col(), 5);
-  EXPECT_EQ(form->StringAlignGrid1.Row(), 3);
+  SendMessageA(form->grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, CellCentre(5, 3));
+  SendMessageA(form->grid.Handle(), WM_LBUTTONUP, 0, CellCentre(5, 3));
+  EXPECT_EQ(form->grid.Col(), 5);
+  EXPECT_EQ(form->grid.Row(), 3);
 }
 
 TEST_F(GridSelection, KeyboardNavigatesLikeAStringGridAndTypingEditsNothing) {
-  HWND grid = form->StringAlignGrid1.Handle();
+  HWND grid = form->grid.Handle();
   auto key = [&](WPARAM vk) { SendMessageA(grid, WM_KEYDOWN, vk, 0); };
   struct {
     WPARAM vk;
@@ -173,18 +173,18 @@ TEST_F(GridSelection, KeyboardNavigatesLikeAStringGridAndTypingEditsNothing) {
                      {VK_PRIOR, 0, 0},  {VK_UP, 0, 0}};
   for (const auto& s : steps) {
     key(s.vk);
-    EXPECT_EQ(form->StringAlignGrid1.Col(), s.col) << s.vk;
-    EXPECT_EQ(form->StringAlignGrid1.Row(), s.row) << s.vk;
+    EXPECT_EQ(form->grid.Col(), s.col) << s.vk;
+    EXPECT_EQ(form->grid.Row(), s.row) << s.vk;
   }
   SendMessageA(grid, WM_CHAR, 'x', 0);
-  EXPECT_EQ(form->StringAlignGrid1.Cells(0, 0), " ");
+  EXPECT_EQ(form->grid.Cells(0, 0), " ");
 }
 
 TEST_F(GridSelection, LabelsKeepTheirRightEdgesAsTheirTextsChangeWidth) {
   for (int code : {32, 128, 65, 255}) {
     Select((code - 32) % 16, (code - 32) / 16);
-    const RECT num = form->num.BoundsRect(), key = form->Tast.BoundsRect(),
-               entity = form->html_char.BoundsRect();
+    const RECT num = form->codeLabel.BoundsRect(), key = form->keyLabel.BoundsRect(),
+               entity = form->entityLabel.BoundsRect();
     EXPECT_EQ(num.right, 68) << code;
     EXPECT_EQ(key.right, 140) << code;
     EXPECT_EQ(entity.left, 144) << code;
@@ -192,23 +192,23 @@ TEST_F(GridSelection, LabelsKeepTheirRightEdgesAsTheirTextsChangeWidth) {
   }
   // "€ (EURO)" is wider than "Space": the key label grew to the left.
   Select(0, 6);
-  EXPECT_GT(form->Tast.Width(), 31);
+  EXPECT_GT(form->keyLabel.Width(), 31);
 }
 
 TEST_F(GridSelection, SelectAndDoubleClickAppendTheSelectedCharacter) {
-  Click(form->b_ausw);  // before any selection: the space
-  HWND grid = form->StringAlignGrid1.Handle();
+  Click(form->selectButton);  // before any selection: the space
+  HWND grid = form->grid.Handle();
   const LPARAM at = CellCentre(1, 2);  // "A"
   SendMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageA(grid, WM_LBUTTONUP, 0, at);
   SendMessageA(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   SendMessageA(grid, WM_LBUTTONUP, 0, at);
   // Enter with the grid focused presses the default button "&Select".
-  form->StringAlignGrid1.SetFocus();
+  form->grid.SetFocus();
   MSG msg{grid, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
   EXPECT_TRUE(IsDialogMessageA(form->Handle(), &msg));
   Settle();
-  EXPECT_EQ(form->RichEdit1.Text(), " AA");
+  EXPECT_EQ(form->composition.Text(), " AA");
 }
 
 }  // namespace
@@ -220,23 +220,23 @@ using MainWindowResources = testing_support::MainWindowTest;
 TEST_F(MainWindowResources, RepeatedSelectionStyleAndLayoutChangesHoldNoMoreFonts) {
   const int fonts = ui::Font::LiveHandles();
   for (int i = 0; i < 40; ++i) {
-    form->StringAlignGrid1.SetCol(i % 16);
-    form->StringAlignGrid1.SetRow(i % 14);
-    form->check_bold.SetChecked(i % 2 == 0);
-    form->check_underline.SetChecked(i % 3 == 0);
+    form->grid.SetCol(i % 16);
+    form->grid.SetRow(i % 14);
+    form->boldCheck.SetChecked(i % 2 == 0);
+    form->underlineCheck.SetChecked(i % 3 == 0);
     // The layout for the screen is applied at every show; the font box and the size
     // field remake the fonts the layout sizes.
     form->Hide();
     form->Show();
-    form->FontComboBox1.SetFontName(i % 2 ? "Arial Cyr" : "Arial");
-    form->SpinEdit1.SetValue(8 + i % 5);
-    Click(form->b_ausw);
+    form->fontBox.SetFontName(i % 2 ? "Arial Cyr" : "Arial");
+    form->sizeEdit.SetValue(8 + i % 5);
+    Click(form->selectButton);
     UpdateWindow(form->Handle());
   }
-  form->check_bold.SetChecked(false);
-  form->check_underline.SetChecked(false);
-  form->FontComboBox1.SetFontName("Arial");
-  form->SpinEdit1.SetValue(10);
+  form->boldCheck.SetChecked(false);
+  form->underlineCheck.SetChecked(false);
+  form->fontBox.SetFontName("Arial");
+  form->sizeEdit.SetValue(10);
   EXPECT_LE(ui::Font::LiveHandles(), fonts);
   options.reset();
   palette.reset();

@@ -145,7 +145,7 @@ class Insert : public testing_support::MainWindowTest {
     switchTarget = target;
     hook = SetWindowsHookExA(WH_KEYBOARD_LL, &RecordAndSwitch, GetModuleHandleA(nullptr), 0);
     ASSERT_NE(hook, nullptr);
-    openingMenu = &form->PopupMenu1;
+    openingMenu = &form->trayMenu;
     ticksSinceDone = -1;
   }
   void TearDown() override {
@@ -177,7 +177,7 @@ class Insert : public testing_support::MainWindowTest {
     static int opening = 0;
     const int beside = (opening++ % 2) ? 5 : -3;
     testing_support::ClickAt(icon.x + beside, icon.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    EXPECT_TRUE(WaitUntil([&] { return done && !form->PopupMenu1.Handle(); }));
+    EXPECT_TRUE(WaitUntil([&] { return done && !form->trayMenu.Handle(); }));
     KillTimer(nullptr, timer);
   }
   // What the open menu shows: one entry per item, "-" for a separator; the default in [].
@@ -216,15 +216,15 @@ TEST_F(Insert, AGridCellGoesStraightIntoTheOtherApplication) {
   for (int code : {int('A'), int('{'), int('+'), int('^'), 233 /* é */}) {
     SCOPED_TRACE(code);
     BackInTessarin();
-    const RECT cell = form->StringAlignGrid1.CellRect((code - 32) % 16, (code - 32) / 16);
+    const RECT cell = form->grid.CellRect((code - 32) % 16, (code - 32) / 16);
     POINT p{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-    ClientToScreen(form->StringAlignGrid1.Handle(), &p);
+    ClientToScreen(form->grid.Handle(), &p);
     testing_support::ClickAt(p.x, p.y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     const std::string expected(1, static_cast<char>(code));
     EXPECT_TRUE(WaitUntil([&] { return ControlText(edit) == expected; })) << ControlText(edit);
     EXPECT_EQ(seen, ExpectedInsertEvents());
     EXPECT_EQ(ClipboardText(), expected);
-    EXPECT_EQ(form->Label1.Text(), expected);  // the pressed cell was selected first
+    EXPECT_EQ(form->previewLabel.Text(), expected);  // the pressed cell was selected first
   }
 }
 
@@ -236,7 +236,7 @@ TEST_F(Insert, TheChosenTextIsInsertedAsStoredWhateverItHolds) {
   std::vector<std::string> entries;
   WithIconMenu([&](HMENU menu) {
     entries = MenuEntries(menu);
-    ChooseAt(menu, 11, form->PopupMenu1.Window());
+    ChooseAt(menu, 11, form->trayMenu.Window());
     return true;
   });
   // The captions are the texts unchanged, so "&" and "-" follow the menu's conventions.
@@ -248,7 +248,7 @@ TEST_F(Insert, TheChosenTextIsInsertedAsStoredWhateverItHolds) {
   // "R&D" is typed as stored, ampersand included.
   BackInTessarin();
   WithIconMenu([&](HMENU menu) {
-    ChooseAt(menu, 3, form->PopupMenu1.Window());
+    ChooseAt(menu, 3, form->trayMenu.Window());
     return true;
   });
   EXPECT_TRUE(WaitUntil([&] { return ControlText(edit) == "R&D"; })) << ControlText(edit);
@@ -261,7 +261,7 @@ TEST_F(Insert, OnlyTheTextsThatAreSetAreOffered) {
   std::vector<std::string> entries;
   WithIconMenu([&](HMENU menu) {
     entries = MenuEntries(menu);
-    ChooseAt(menu, 2, form->PopupMenu1.Window());
+    ChooseAt(menu, 2, form->trayMenu.Window());
     return true;
   });
   EXPECT_EQ(entries, (std::vector<std::string>{"[Show Tessarin]", "-", "This is a sample text"}));
@@ -285,7 +285,7 @@ TEST_F(Insert, TheFirstItemShowsTheWindowAndInsertsNothing) {
   form->Hide();
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(form->Handle()); }));
   WithIconMenu([&](HMENU menu) {
-    ChooseAt(menu, 0, form->PopupMenu1.Window());
+    ChooseAt(menu, 0, form->trayMenu.Window());
     return true;
   });
   EXPECT_TRUE(
@@ -302,9 +302,9 @@ TEST_F(Insert, RepeatedUseLeaksNothing) {
   AppSettings.RMouseKey = maMagnify;
   AppSettings.MMouseKey = maInsert;
   AppSettings.Texts[1] = "one";
-  HWND grid = form->StringAlignGrid1.Handle();
-  HWND tray = form->RxTrayIcon1.Handle();
-  const RECT cell = form->StringAlignGrid1.CellRect(3, 3);
+  HWND grid = form->grid.Handle();
+  HWND tray = form->trayIcon.Handle();
+  const RECT cell = form->grid.CellRect(3, 3);
   const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
   whileMenuOpen = [](HMENU) {
     EndMenu();
@@ -314,7 +314,7 @@ TEST_F(Insert, RepeatedUseLeaksNothing) {
   auto windows = [] { return WindowsOfThisThread(); };
   auto round = [&] {
     SendMessageA(grid, WM_RBUTTONDOWN, MK_RBUTTON, at);
-    SendMessageA(form->mega_label.Handle(), WM_RBUTTONUP, 0, at);
+    SendMessageA(form->magnifier.Handle(), WM_RBUTTONUP, 0, at);
     SendMessageA(tray, tray::TrayCallbackMessage, 0, WM_RBUTTONDOWN);
     SendMessageA(tray, tray::TrayCallbackMessage, 0, WM_RBUTTONUP);
     SendMessageA(tray, tray::TrayCallbackMessage, 0, WM_CONTEXTMENU);  // the shell asks for the menu
@@ -331,7 +331,7 @@ TEST_F(Insert, RepeatedUseLeaksNothing) {
   EXPECT_EQ(ui::PopupMenu::LiveMenus(), menus);
   EXPECT_EQ(menus, 0);
   EXPECT_EQ(windows(), wins);
-  EXPECT_TRUE(form->StringAlignGrid1.Visible());
+  EXPECT_TRUE(form->grid.Visible());
   EXPECT_EQ(ClipboardText(), "S");  // the cell (3, 3) was inserted last
 }
 

@@ -37,7 +37,7 @@ class MainFormLayout : public testing_support::MainWindowTest {
     RECT client;
     GetClientRect(form->Handle(), &client);
     // The panel stands at the right edge, as high as the client area.
-    const RECT panel = form->Panel1.BoundsRect();
+    const RECT panel = form->panel.BoundsRect();
     EXPECT_EQ(panel.right, client.right);
     EXPECT_EQ(panel.right - panel.left, 202);
     EXPECT_EQ(panel.top, 0);
@@ -46,8 +46,8 @@ class MainFormLayout : public testing_support::MainWindowTest {
 
   HWND ParentOf(const std::string& name) {
     if (name == "Form1") return form->Handle();
-    if (name == "Panel1") return form->Panel1.Handle();
-    return form->GroupBox3.Handle();
+    if (name == "panel") return form->panel.Handle();
+    return form->compositionGroup.Handle();
   }
 
   std::map<std::string, ui::Control*> controls;
@@ -62,7 +62,7 @@ TEST_F(MainFormLayout, FirstShowPlacesEveryControlForTheScreenWidthAndCentresThe
   EXPECT_EQ(w.top, std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - (w.bottom - w.top)) / 2));
   // No taskbar button: the owner (the application window) stays hidden.
   EXPECT_FALSE(IsWindowVisible(GetWindow(form->Handle(), GW_OWNER)));
-  EXPECT_EQ(GetFocus(), form->StringAlignGrid1.Handle());
+  EXPECT_EQ(GetFocus(), form->grid.Handle());
 }
 
 TEST_F(MainFormLayout, HidingAndShowingManyTimesKeepsEveryRectangleAndThePosition) {
@@ -92,17 +92,17 @@ TEST_F(MainFormLayout, FontsFollowTheFormDescriptionAndTheLayout) {
   };
   const int screen = GetSystemMetrics(SM_CXSCREEN);
   const int gridHeight = screen <= 640 ? -16 : screen >= 1024 ? -29 : -21;  // 12 pt, 22 pt at 96 dpi
-  EXPECT_EQ(form->StringAlignGrid1.GetFont().Height(), gridHeight);
-  EXPECT_EQ(form->StringAlignGrid1.GetFont().Name(), "Arial");
-  EXPECT_EQ(form->Label1.GetFont().Height(), screen <= 640 ? -27 : -80);  // 20 pt, 60 pt at 96 dpi
-  EXPECT_EQ(form->mega_label.GetFont().Height(), screen <= 640 ? -341 : screen >= 1024 ? -448 : -341);
-  EXPECT_EQ(logFont(form->check_bold).lfWeight, FW_BOLD);
-  EXPECT_TRUE(logFont(form->check_italic).lfItalic);
-  EXPECT_TRUE(logFont(form->check_strike).lfStrikeOut);
-  EXPECT_TRUE(logFont(form->check_underline).lfUnderline);
-  EXPECT_EQ(logFont(form->b_ausw).lfHeight, -11);
-  EXPECT_STREQ(logFont(form->b_ausw).lfFaceName, "MS Sans Serif");
-  EXPECT_EQ(form->SpinEdit1.Value(), 10);
+  EXPECT_EQ(form->grid.GetFont().Height(), gridHeight);
+  EXPECT_EQ(form->grid.GetFont().Name(), "Arial");
+  EXPECT_EQ(form->previewLabel.GetFont().Height(), screen <= 640 ? -27 : -80);  // 20 pt, 60 pt at 96 dpi
+  EXPECT_EQ(form->magnifier.GetFont().Height(), screen <= 640 ? -341 : screen >= 1024 ? -448 : -341);
+  EXPECT_EQ(logFont(form->boldCheck).lfWeight, FW_BOLD);
+  EXPECT_TRUE(logFont(form->italicCheck).lfItalic);
+  EXPECT_TRUE(logFont(form->strikeCheck).lfStrikeOut);
+  EXPECT_TRUE(logFont(form->underlineCheck).lfUnderline);
+  EXPECT_EQ(logFont(form->selectButton).lfHeight, -11);
+  EXPECT_STREQ(logFont(form->selectButton).lfFaceName, "MS Sans Serif");
+  EXPECT_EQ(form->sizeEdit.Value(), 10);
 }
 
 }  // namespace
@@ -127,13 +127,13 @@ using FontStyleBoxes = testing_support::MainWindowTest;
 
 TEST_F(FontStyleBoxes, EachTextCaptionIsDrawnInTheStyleItSwitches) {
   // A plain "TEXT" in the group's font, for comparison.
-  ui::CheckBox plain(&form->GroupBox1, "TEXT", {8, 14, 57, 15});
+  ui::CheckBox plain(&form->styleGroup, "TEXT", {8, 14, 57, 15});
   const int regular = Ink(plain.Handle(), 16);
   ASSERT_GT(regular, 0);
-  EXPECT_GT(Ink(form->check_bold.Handle(), 16), regular);       // heavier strokes
-  EXPECT_GT(Ink(form->check_strike.Handle(), 16), regular);     // a line through
-  EXPECT_GT(Ink(form->check_underline.Handle(), 16), regular);  // a line under
-  EXPECT_GT(Ink(form->check_italic.Handle(), 16), 0);
+  EXPECT_GT(Ink(form->boldCheck.Handle(), 16), regular);       // heavier strokes
+  EXPECT_GT(Ink(form->strikeCheck.Handle(), 16), regular);     // a line through
+  EXPECT_GT(Ink(form->underlineCheck.Handle(), 16), regular);  // a line under
+  EXPECT_GT(Ink(form->italicCheck.Handle(), 16), 0);
 }
 
 }  // namespace
@@ -143,7 +143,7 @@ namespace {
 using SizeField = testing_support::MainWindowTest;
 
 TEST_F(SizeField, TheFieldAndItsArrowsFillTheRectangleAndMoveTogether) {
-  ui::SpinEdit& spin = form->SpinEdit1;
+  ui::SpinEdit& spin = form->sizeEdit;
   auto span = [&] {
     const RECT field = spin.BoundsRect(), arrows = testing_support::RectInParent(spin.UpDownHandle());
     EXPECT_EQ(field.right, arrows.left);
@@ -179,8 +179,8 @@ std::vector<COLORREF> Shown(HWND window, const RECT& r) {
 using SizedLabels = testing_support::MainWindowTest;
 
 TEST_F(SizedLabels, ALabelThatGrowsOrShrinksShowsItsNewTextAndNothingOfTheOld) {
-  ui::Label& code = form->num;  // right-aligned: its left edge moves
-  HWND panel = form->Panel1.Handle();
+  ui::Label& code = form->codeLabel;  // right-aligned: its left edge moves
+  HWND panel = form->panel.Handle();
   const struct {
     const char *before, *after;
   } changes[] = {{"#32", "#0137"}, {"#0137", "#33"}, {"#0255", "#0128"}};
@@ -236,11 +236,11 @@ void ExpectApartAndInside(HWND parent) {
 }
 
 TEST_F(Overlaps, NothingIsCutOrOverlapsInThePageOrTheUnicodeView) {
-  form->mega_label.SetVisible(false);
+  form->magnifier.SetVisible(false);
   for (bool unicode : {false, true}) {
     if (unicode) {
       // The first block of the list, chosen as the list reports it.
-      TBlockComboBox& box = form->BlockComboBox1;
+      BlockComboBox& box = form->viewBox;
       box.SetFocus();
       SendMessageW(box.Handle(), CB_SETCURSEL, 2, 0);
       SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box.Handle()), CBN_SELCHANGE),
@@ -249,10 +249,10 @@ TEST_F(Overlaps, NothingIsCutOrOverlapsInThePageOrTheUnicodeView) {
       ASSERT_TRUE(form->InUnicodeView());
     }
     SCOPED_TRACE(unicode ? "Unicode view" : "page");
-    for (HWND parent : {form->Handle(), form->Panel1.Handle(), form->GroupBox3.Handle()})
+    for (HWND parent : {form->Handle(), form->panel.Handle(), form->compositionGroup.Handle()})
       ExpectApartAndInside(parent);
     // Sixteen columns of cells with their lines fit beside the scroll bar, fourteen rows under it.
-    TStringAlignGrid& grid = form->StringAlignGrid1;
+    CharGrid& grid = form->grid;
     RECT client;
     GetClientRect(grid.Handle(), &client);
     const RECT last = grid.CellRect(15, grid.TopRow() + 13);

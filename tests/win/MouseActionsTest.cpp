@@ -46,7 +46,7 @@ class MouseActions : public testing_support::MainWindowTest {
     AppSettings = saved;
     MainWindowTest::TearDown();
   }
-  TStringAlignGrid& Grid() { return form->StringAlignGrid1; }
+  CharGrid& Grid() { return form->grid; }
   // A point of the grid's client area on the screen.
   POINT OnScreen(POINT client) {
     ClientToScreen(Grid().Handle(), &client);
@@ -121,8 +121,8 @@ TEST_F(MouseActions, EachButtonDoesWhatTheSettingsGiveIt) {
     const bool selects = c.clipboard || c.down == kLeft;
     EXPECT_EQ(SelectedCode(), selects ? c.code : '0');
     if (c.clipboard) {
-      EXPECT_EQ(form->Label1.Text(), std::string(1, static_cast<char>(c.code)));
-      EXPECT_EQ(form->Edit_leer.Text(), c.clipboard);  // the staging text stays until the next copy
+      EXPECT_EQ(form->previewLabel.Text(), std::string(1, static_cast<char>(c.code)));
+      EXPECT_EQ(form->clipboardEdit.Text(), c.clipboard);  // the staging text stays until the next copy
     }
   }
 }
@@ -160,7 +160,7 @@ TEST_F(MouseActions, BeforeAnySelectionTheCurrentCellIsStillCopied) {
 
 TEST_F(MouseActions, TheMagnifierShowsThePressedCharacterWhileTheButtonIsHeld) {
   AppSettings.RMouseKey = maMagnify;
-  ui::Label& mega = form->mega_label;
+  ui::Label& mega = form->magnifier;
   RECT megaOnScreen;
   GetWindowRect(mega.Handle(), &megaOnScreen);
   for (const std::string glyph : {"Q", "&"}) {
@@ -171,7 +171,7 @@ TEST_F(MouseActions, TheMagnifierShowsThePressedCharacterWhileTheButtonIsHeld) {
     ASSERT_TRUE(WaitUntil([&] { return !Grid().Visible(); }));
     EXPECT_EQ(mega.Text(), glyph);
     EXPECT_EQ(SelectedCode(), glyph[0]);
-    EXPECT_EQ(form->num.Text(), "#" + std::to_string(glyph[0]));
+    EXPECT_EQ(form->codeLabel.Text(), "#" + std::to_string(glyph[0]));
     // What the screen shows is the glyph itself, "&" included, not some other picture.
     std::vector<DWORD> shown;
     EXPECT_TRUE(WaitUntil([&] {
@@ -192,8 +192,8 @@ TEST_F(MouseActions, MovingOverTheBareWindowEndsAMagnificationReleasedElsewhere)
   PressAt(p, kRight);
   ASSERT_TRUE(WaitUntil([&] { return !Grid().Visible(); }));
   // Released over the panel: the magnifier does not see it and stays.
-  POINT panel{form->Panel1.Width() / 2, form->Panel1.Height() - 3};
-  ClientToScreen(form->Panel1.Handle(), &panel);
+  POINT panel{form->panel.Width() / 2, form->panel.Height() - 3};
+  ClientToScreen(form->panel.Handle(), &panel);
   Mouse(panel, 0);
   Mouse(panel, kRightUp);
   ASSERT_TRUE(InputHandled());
@@ -207,18 +207,18 @@ TEST_F(MouseActions, MovingOverTheBareWindowEndsAMagnificationReleasedElsewhere)
 }
 
 TEST_F(MouseActions, TheMagnifierFollowsTheLayoutTheFontAndTheStyleBoxes) {
-  ui::Font& font = form->mega_label.GetFont();
+  ui::Font& font = form->magnifier.GetFont();
   EXPECT_EQ(font.Size(), 336);  // the large layout of a 1024-pixel screen
   // The chosen font's name, but never its character set.
-  form->FontComboBox1.SetFontName("Symbol");
+  form->fontBox.SetFontName("Symbol");
   EXPECT_EQ(font.Name(), "Symbol");
   EXPECT_EQ(font.Charset(), DEFAULT_CHARSET);
-  Click(form->check_bold);
-  Click(form->check_strike);
+  Click(form->boldCheck);
+  Click(form->strikeCheck);
   EXPECT_EQ(font.Style(), (ui::FontStyles{.bold = true, .strikeOut = true}));
-  Click(form->check_bold);
-  Click(form->check_italic);
-  Click(form->check_underline);
+  Click(form->boldCheck);
+  Click(form->italicCheck);
+  Click(form->underlineCheck);
   EXPECT_EQ(font.Style(), (ui::FontStyles{.italic = true, .underline = true, .strikeOut = true}));
 }
 

@@ -79,7 +79,7 @@ class RecentlyUsed : public MainWindowTest {
   }
   // What the view's cells hold, row by row, up to the first empty one.
   Chars ViewCells() const {
-    const TStringAlignGrid& grid = form->StringAlignGrid1;
+    const CharGrid& grid = form->grid;
     Chars cells;
     for (int row = 0; row < grid.TotalRows(); ++row)
       for (int col = 0; col < 16; ++col)
@@ -87,32 +87,32 @@ class RecentlyUsed : public MainWindowTest {
     return cells;
   }
   bool Shows(const std::string& code) {
-    return WaitUntil([&] { return form->num.Text() == code; });
+    return WaitUntil([&] { return form->codeLabel.Text() == code; });
   }
   void SelectInPage(unsigned char code) {
-    form->StringAlignGrid1.SelectCellAt((code - 32) % 16, (code - 32) / 16);
+    form->grid.SelectCellAt((code - 32) % 16, (code - 32) / 16);
   }
-  std::u16string CompositionText() const { return form->RichEdit1.WideText(); }
+  std::u16string CompositionText() const { return form->composition.WideText(); }
 
   SavedFile ini{WindowsDirFile("Tessarin.ini")};
   TAppSettings saved;
 };
 
 TEST_F(RecentlyUsed, EachWayOutPutsItsCharacterInFrontAndTheViewShowsThemMostRecentFirst) {
-  const TDropSourceUnit ole;
+  const OleSession ole;
   ASSERT_EQ(Recent(), Chars{});
   // Appended from the page.
   SelectInPage('A');
-  Click(form->b_ausw);
+  Click(form->selectButton);
   // Found beyond the page and appended with Enter.
   Find("rightwards arrow");
   ASSERT_TRUE(Shows("U+2192"));
   Keys({VK_RETURN});
-  ASSERT_TRUE(WaitUntil([&] { return !form->FindField1.IsOpen(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !form->findField.IsOpen(); }));
   EXPECT_EQ(CompositionText(), u"A\u2192");
   // Copied by a mouse button from a cell of the view.
   AppSettings.MMouseKey = maCopyRtf;
-  TStringAlignGrid& grid = form->StringAlignGrid1;
+  CharGrid& grid = form->grid;
   const int row = grid.RowOfCodePoint(0x2193);
   const RECT cell = grid.CellRect(3, row);
   SendMessageA(grid.Handle(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(cell.left + 2, cell.top + 2));
@@ -125,49 +125,49 @@ TEST_F(RecentlyUsed, EachWayOutPutsItsCharacterInFrontAndTheViewShowsThemMostRec
   SendMessageA(grid.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 10));
   EXPECT_EQ(Recent(), (Chars{0x2193, 0x2192, U'A'}));
   // The composition copied: its characters beyond ASCII, its last one the most recent.
-  form->RichEdit1.AppendWide(u"\u00E9x");
-  Click(form->b_kopy);
+  form->composition.AppendWide(u"\u00E9x");
+  Click(form->copyRtfButton);
   EXPECT_EQ(ClipboardUnicode(), u"A\u2192\u00E9x");
   const Chars expected{0xE9, 0x2192, 0x2193, U'A'};
   EXPECT_EQ(Recent(), expected);
 
   // The view: right after the page in the list, most recent first, described as any view.
-  EXPECT_EQ(form->BlockComboBox1.Item(1), "Recently used");
+  EXPECT_EQ(form->viewBox.Item(1), "Recently used");
   Choose(1);
   ASSERT_TRUE(form->InUnicodeView());
-  EXPECT_EQ(form->BlockComboBox1.ItemIndex(), 1);
+  EXPECT_EQ(form->viewBox.ItemIndex(), 1);
   EXPECT_EQ(ViewCells(), expected);
   EXPECT_EQ(grid.TotalRows(), 1);
-  EXPECT_EQ(form->num.Text(), "U+00E9");
-  EXPECT_EQ(form->char_name.Text(), "LATIN SMALL LETTER E WITH ACUTE");
-  EXPECT_EQ(form->html_char.Text(), "&eacute;");
+  EXPECT_EQ(form->codeLabel.Text(), "U+00E9");
+  EXPECT_EQ(form->nameLabel.Text(), "LATIN SMALL LETTER E WITH ACUTE");
+  EXPECT_EQ(form->entityLabel.Text(), "&eacute;");
   // The keys stop at the last character: the cells past it hold none.
   grid.SetFocus();
   Keys({VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN});
   ASSERT_TRUE(InputHandled());
-  EXPECT_EQ(form->num.Text(), "U+0041");
+  EXPECT_EQ(form->codeLabel.Text(), "U+0041");
   EXPECT_EQ(grid.Col(), 3);
   // Used again from the view: in front, the view with it, the selection still on it.
   Keys({VK_LEFT});
   ASSERT_TRUE(Shows("U+2193"));
-  Click(form->b_ausw);
+  Click(form->selectButton);
   EXPECT_EQ(CompositionText(), u"A\u2192\u00E9x\u2193");
   EXPECT_EQ(ViewCells(), (Chars{0x2193, 0xE9, 0x2192, U'A'}));
   EXPECT_EQ(grid.Col(), 0);
-  EXPECT_EQ(form->num.Text(), "U+2193");
+  EXPECT_EQ(form->codeLabel.Text(), "U+2193");
 
   // The search puts the recently used first among equal matches: DOWNWARDS ARROW before
   // LEFTWARDS ARROW, the first in code order; the view then shows all of the font again.
   Find("arrow");
   ASSERT_TRUE(Shows("U+2193"));
   EXPECT_EQ(grid.CodePointList(), nullptr);
-  EXPECT_EQ(form->BlockComboBox1.Item(form->BlockComboBox1.ItemIndex()), "Arrows");
+  EXPECT_EQ(form->viewBox.Item(form->viewBox.ItemIndex()), "Arrows");
   Keys({VK_ESCAPE});
   Find("a grave");
   ASSERT_TRUE(Shows("#0192"));  // LATIN CAPITAL LETTER A WITH GRAVE, the first in the page
   Keys({VK_ESCAPE});
   SelectInPage(0xE0);
-  Click(form->b_ausw);
+  Click(form->selectButton);
   Find("a grave");
   ASSERT_TRUE(Shows("#0224"));  // the small one now
   Keys({VK_ESCAPE});
@@ -177,7 +177,7 @@ TEST_F(RecentlyUsed, EachWayOutPutsItsCharacterInFrontAndTheViewShowsThemMostRec
 TEST_F(RecentlyUsed, TheLast32AreKeptInTheirOwnSectionAndTheOtherKeysStayAsTheyWere) {
   for (char32_t cp = 0x400; cp < 0x428; ++cp) form->NoteUsed(cp);
   Choose(1);
-  const TStringAlignGrid& grid = form->StringAlignGrid1;
+  const CharGrid& grid = form->grid;
   EXPECT_EQ(grid.TotalRows(), 2);
   EXPECT_EQ(grid.CodePointAt(0, 0), 0x427u);
   EXPECT_EQ(grid.CodePointAt(15, 1), 0x408u);
@@ -206,7 +206,7 @@ TEST_F(RecentlyUsed, AHostileValueGivesWhatIsValidInItSilentlyAndTheNextWriteMen
   Choose(1);
   ASSERT_TRUE(form->InUnicodeView());
   EXPECT_EQ(ViewCells(), (Chars{0x2192, 0x1F600, 0xE9}));
-  EXPECT_EQ(form->num.Text(), "U+2192");
+  EXPECT_EQ(form->codeLabel.Text(), "U+2192");
   // Nothing used: nothing written at exit.
   tessarin::SaveRecentlyUsed();
   EXPECT_EQ(Lines(*ReadBytes(ini.Path())).back(), "Characters=" + hostile);
@@ -223,20 +223,20 @@ TEST_F(RecentlyUsed, AHostileValueGivesWhatIsValidInItSilentlyAndTheNextWriteMen
 TEST_F(RecentlyUsed, AnEmptyListShowsNothingAndDescribesNothing) {
   Choose(1);
   ASSERT_TRUE(form->InUnicodeView());
-  EXPECT_EQ(form->StringAlignGrid1.TotalRows(), 0);
-  for (ui::Label* label : {&form->num, &form->Tast, &form->html_char, &form->char_name})
+  EXPECT_EQ(form->grid.TotalRows(), 0);
+  for (ui::Label* label : {&form->codeLabel, &form->keyLabel, &form->entityLabel, &form->nameLabel})
     EXPECT_EQ(label->Text(), "");
   // A click on the empty grid and Select act on nothing.
-  const RECT cell = form->StringAlignGrid1.CellRect(0, 0);
-  SendMessageA(form->StringAlignGrid1.Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+  const RECT cell = form->grid.CellRect(0, 0);
+  SendMessageA(form->grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
                MAKELPARAM(cell.left + 2, cell.top + 2));
-  SendMessageA(form->StringAlignGrid1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(cell.left + 2, cell.top + 2));
-  Click(form->b_ausw);
+  SendMessageA(form->grid.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(cell.left + 2, cell.top + 2));
+  Click(form->selectButton);
   EXPECT_EQ(CompositionText(), u"");
   // A character used meanwhile appears at once, selected.
   form->NoteUsed(0x2192);
   EXPECT_EQ(ViewCells(), Chars{0x2192});
-  EXPECT_EQ(form->num.Text(), "U+2192");
+  EXPECT_EQ(form->codeLabel.Text(), "U+2192");
   EXPECT_TRUE(errors.empty());
 }
 

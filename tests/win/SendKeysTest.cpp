@@ -10,7 +10,7 @@
 #include "tests/support/TestSupport.h"
 
 namespace {
-using tessarin::TSendKey;
+using tessarin::KeySender;
 using testing_support::PumpUntil;
 using Event = std::array<unsigned, 4>;  // virtual key, scan value, released (0/1), extra info
 
@@ -88,7 +88,7 @@ class SendKeys : public ::testing::Test {
   HWND window = nullptr;
   HHOOK hook = nullptr;
   testing_support::ChildProcess notepad;
-  TSendKey sender;
+  KeySender sender;
 };
 
 // The values are those of the US layout, which the test environment keeps.

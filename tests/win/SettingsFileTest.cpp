@@ -237,7 +237,7 @@ TEST_F(SettingsFile, AHotkeyTheOptionsPageCannotGiveTakesNoKeyFromOtherPrograms)
 TEST_F(SettingsFile, TheHotkeyPageSaysWhyTheKeyDoesNotWork) {
   PutFile("[Main]\r\nHotkey=1876\r\n");
   ShowMainWindowAgain();
-  tessarin::THotKey& key = form->HotKey1;
+  tessarin::GlobalHotKey& key = form->hotKey;
   const auto pageSays = [&](const char* text) {
     options->Show();
     const bool shown = WaitUntil([&] { return options->Visible(); });

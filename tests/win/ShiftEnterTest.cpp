@@ -15,14 +15,14 @@ class ShiftEnter : public testing_support::MainWindowTest {
     MainWindowTest::SetUp();
     testing_support::PutOnClipboard("sentinel");
     // Tessarin came forward with nothing else in front; the window remembered before is gone.
-    form->ForegroundOrigin1.Forget();
+    form->foregroundOrigin.Forget();
   }
 };
 
 TEST_F(ShiftEnter, WithNoWindowToGoBackToItAppendsAsEnterDoes) {
-  TFindField& field = form->FindField1;
-  const std::string composed = form->RichEdit1.Text();
-  form->StringAlignGrid1.SetFocus();
+  FindField& field = form->findField;
+  const std::string composed = form->composition.Text();
+  form->grid.SetFocus();
   Keys({'F'}, {VK_CONTROL});
   ASSERT_TRUE(WaitUntil([&] { return field.IsOpen() && field.Focused(); }));
 
@@ -32,20 +32,20 @@ TEST_F(ShiftEnter, WithNoWindowToGoBackToItAppendsAsEnterDoes) {
   Keys({VK_RETURN}, {VK_SHIFT});
   ASSERT_TRUE(InputHandled());
   EXPECT_TRUE(field.IsOpen());
-  EXPECT_EQ(form->RichEdit1.Text(), composed);
+  EXPECT_EQ(form->composition.Text(), composed);
 
   // A match: the field closes and the character is appended, once.
   Keys({VK_BACK, VK_BACK, VK_BACK, 'A', VK_SPACE, 'G', 'R', 'A', 'V', 'E'});
-  ASSERT_TRUE(WaitUntil([&] { return form->num.Text() == "#0192"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->codeLabel.Text() == "#0192"; }));
   Keys({VK_RETURN}, {VK_SHIFT});
-  ASSERT_TRUE(WaitUntil([&] { return !field.IsOpen() && form->StringAlignGrid1.Focused(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !field.IsOpen() && form->grid.Focused(); }));
   ASSERT_TRUE(InputHandled());
-  EXPECT_EQ(form->RichEdit1.Text(), composed + "\xC0");  // À
+  EXPECT_EQ(form->composition.Text(), composed + "\xC0");  // À
 
   // On the grid: the selected character again, and the window is still shown.
   Keys({VK_RETURN}, {VK_SHIFT});
   ASSERT_TRUE(InputHandled());
-  EXPECT_EQ(form->RichEdit1.Text(), composed + "\xC0\xC0");
+  EXPECT_EQ(form->composition.Text(), composed + "\xC0\xC0");
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
   EXPECT_EQ(testing_support::ClipboardText(), "sentinel");
 }

@@ -39,7 +39,7 @@ class StartupWork : public ::testing::Test {
       ShowWindow(app.Handle(), SW_SHOWNOACTIVATE);
       ShowWindow(app.Handle(), SW_HIDE);
     }
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<MainForm>();
     ASSERT_FALSE(app.StartupFinished());
     runs = 0;
     app.AfterFirstPaint([this] { ++runs; });
@@ -58,7 +58,7 @@ class StartupWork : public ::testing::Test {
   }
 
   ui::Application& app = ui::Application::Instance();
-  std::unique_ptr<TForm1> form;
+  std::unique_ptr<MainForm> form;
   int runs = 0;
 };
 
@@ -75,7 +75,7 @@ TEST_F(StartupWork, AnyPressRunsItBeforeThePaintAMouseMoveDoesNot) {
       {"a button on the frame", WM_NCRBUTTONUP, HTCAPTION, true},
       {"the wheel", WM_MOUSEWHEEL, 0, true},
       {"a key", WM_KEYUP, VK_F24, true},
-      {"another program's hot key", WM_HOTKEY, THotKey::kId + 1, true},
+      {"another program's hot key", WM_HOTKEY, GlobalHotKey::kId + 1, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -96,7 +96,7 @@ TEST_F(StartupWork, RunsOnceWhenTheWindowIsHiddenOrAskedForwardBeforeItsPaint) {
     WPARAM wParam;
     bool hidden;
   } cases[] = {
-      {"the hot key, Tessarin in front", WM_HOTKEY, THotKey::kId, true},
+      {"the hot key, Tessarin in front", WM_HOTKEY, GlobalHotKey::kId, true},
       {"minimising", WM_SYSCOMMAND, SC_MINIMIZE, true},
       {"another start of the program", ActivateInstanceMessage(), 0, false},
   };
@@ -149,7 +149,7 @@ TEST_F(StartupWork, TheGridsStartOfComForAnEarlyScreenReaderEndsWithTheGrid) {
   for (bool started : {false, true}) {
     SCOPED_TRACE(started ? "after the start-up work" : "before the start-up work");
     ASSERT_EQ(app.StartupFinished(), started);
-    const LRESULT answer = SendMessageA(form->StringAlignGrid1.Handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
+    const LRESULT answer = SendMessageA(form->grid.Handle(), WM_GETOBJECT, 0, OBJID_CLIENT);
     ASSERT_GT(answer, 0);
     IAccessible* grid = nullptr;
     ASSERT_EQ(objectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(&grid)), S_OK);

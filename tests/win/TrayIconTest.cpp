@@ -126,7 +126,7 @@ class TrayIconInProcess : public testing_support::MainWindowTest {
 };
 
 TEST_F(TrayIconInProcess, TheShellReceivesTheFirstFormOfTheRecord) {
-  TRxTrayIcon& icon = form->RxTrayIcon1;
+  TrayIcon& icon = form->trayIcon;
   EXPECT_TRUE(icon.Added());
   const NOTIFYICONDATAA& r = icon.Record();
   EXPECT_EQ(r.cbSize, 88u);
@@ -156,7 +156,7 @@ TEST_F(TrayIconInProcess, TheShellReceivesTheFirstFormOfTheRecord) {
 }
 
 TEST_F(TrayIconInProcess, TheMenuOpensWhereTheClickWasNotWhereThePointerIsLater) {
-  TRxTrayIcon& icon = form->RxTrayIcon1;
+  TrayIcon& icon = form->trayIcon;
   EXPECT_TRUE(icon.ClickPositions()) << "the shell reports no positions";
   const POINT centre = TrayIconCentre();
   ASSERT_GE(centre.x, 0) << "no icon";
@@ -190,7 +190,7 @@ TEST_F(TrayIconInProcess, TheMenuOpensWhereTheClickWasNotWhereThePointerIsLater)
 }
 
 TEST_F(TrayIconInProcess, TheKeyboardReachesTheIconAsTheMouseDoes) {
-  TRxTrayIcon& icon = form->RxTrayIcon1;
+  TrayIcon& icon = form->trayIcon;
   ASSERT_TRUE(icon.ClickPositions()) << "the shell reports no positions";
   auto report = [&](unsigned event, POINT at) {
     SendMessageA(icon.Handle(), tray::TrayCallbackMessage, MAKEWPARAM(at.x, at.y), MAKELPARAM(event, 1));
@@ -233,12 +233,12 @@ TEST_F(TrayIconInProcess, TheMenuClosesWhenAnotherThreadsWindowComesToTheFrontOn
     frontWindow = front;
     broughtForward = forcedClosed = openAfterwards = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 10, &BringAnotherWindowForward);
-    form->PopupMenu1.Popup(100, 100);  // returns when the menu has closed
+    form->trayMenu.Popup(100, 100);  // returns when the menu has closed
     KillTimer(nullptr, timer);
     EXPECT_TRUE(broughtForward) << "the menu never showed";
     EXPECT_FALSE(forcedClosed) << "the menu stayed open behind another thread's window";
     EXPECT_EQ(openAfterwards, sameThread) << (sameThread ? "closed by the program's own window" : "");
-    EXPECT_EQ(form->PopupMenu1.Handle(), nullptr);
+    EXPECT_EQ(form->trayMenu.Handle(), nullptr);
   }
 }
 
@@ -264,7 +264,7 @@ TEST_F(TrayIconInProcess, MinimisingLeavesOnlyTheIcon) {
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(Main()); }));
   EXPECT_FALSE(IsWindowVisible(GetWindow(Main(), GW_OWNER)));  // no taskbar button
   EXPECT_FALSE(IsIconic(Main()));
-  EXPECT_TRUE(form->RxTrayIcon1.Added());
+  EXPECT_TRUE(form->trayIcon.Added());
   LeftClickTheIcon();
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(Main()) && GetForegroundWindow() == Main(); }));
   EXPECT_FALSE(IsIconic(Main()));
@@ -272,7 +272,7 @@ TEST_F(TrayIconInProcess, MinimisingLeavesOnlyTheIcon) {
 
 TEST_F(TrayIconInProcess, AnErrorOfAnIconHandlerIsShownAndTheIconGoesOn) {
   expectErrors = true;
-  form->RxTrayIcon1.OnMouseDown = [](ui::MouseButton, ui::ShiftState, int, int) {
+  form->trayIcon.OnMouseDown = [](ui::MouseButton, ui::ShiftState, int, int) {
     throw ui::Exception("The icon handler failed");
   };
   form->Hide();

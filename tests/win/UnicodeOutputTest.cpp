@@ -48,15 +48,15 @@ class UnicodeOutput : public testing_support::MainWindowTest {
   std::u16string CompositionText() {
     std::u16string text(1024, u'\0');
     GETTEXTEX get{static_cast<DWORD>(text.size() * 2), GT_DEFAULT, 1200, nullptr, nullptr};
-    const auto length = SendMessageA(form->RichEdit1.Handle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+    const auto length = SendMessageA(form->composition.Handle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
                                      reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
   }
   void AppendPage(int code) {
-    form->StringAlignGrid1.SetCol((code - 32) % 16);
-    form->StringAlignGrid1.SetRow((code - 32) / 16);
-    Click(form->b_ausw);
+    form->grid.SetCol((code - 32) % 16);
+    form->grid.SetRow((code - 32) / 16);
+    Click(form->selectButton);
   }
   // Chooses a block in the list of blocks, as the list reports a user's choice.
   void ChooseBlock(const std::string& name) {
@@ -67,7 +67,7 @@ class UnicodeOutput : public testing_support::MainWindowTest {
   }
   // The centre of a code point's cell in the Unicode view, on the screen.
   POINT CellOnScreen(char32_t cp) {
-    TStringAlignGrid& grid = form->StringAlignGrid1;
+    CharGrid& grid = form->grid;
     const int row = grid.RowOfCodePoint(cp);
     grid.SetTopRow(row);
     const RECT r = grid.CellRect(static_cast<int>(cp & 0xF), row);
@@ -82,29 +82,29 @@ TEST_F(UnicodeOutput, TheCompositionHoldsCharactersBeyondThePageWholeAndShowsThe
   form->AppendCodePoint(0x2192);
   form->AppendCodePoint(0x1F600);
   EXPECT_EQ(CompositionText(), u"A" + kArrow + kGrin);
-  EXPECT_EQ(form->html_label.Caption(), "A&rarr;&#128512;");
-  EXPECT_EQ(form->HTML_Edit.Text(), "A&rarr;&#128512;");
-  form->Check_Fontcopy.SetChecked(true);
-  EXPECT_EQ(form->HTML_Edit.Text(), "<FONT color=#000000 face=Arial>A&rarr;&#128512;</FONT>");
-  form->Check_Fontcopy.SetChecked(false);
+  EXPECT_EQ(form->htmlLabel.Caption(), "A&rarr;&#128512;");
+  EXPECT_EQ(form->htmlEdit.Text(), "A&rarr;&#128512;");
+  form->htmlStylesCheck.SetChecked(true);
+  EXPECT_EQ(form->htmlEdit.Text(), "<FONT color=#000000 face=Arial>A&rarr;&#128512;</FONT>");
+  form->htmlStylesCheck.SetChecked(false);
 
   // A page character after them takes its cell's entity and the selection, as in a page text.
   AppendPage(0xE4);  // ä
-  EXPECT_EQ(form->html_label.Caption(), "A&rarr;&#128512;&auml;");
-  EXPECT_EQ(form->html_char.Text(), "&auml;");
+  EXPECT_EQ(form->htmlLabel.Caption(), "A&rarr;&#128512;&auml;");
+  EXPECT_EQ(form->entityLabel.Text(), "&auml;");
 
   // Each append is one change of its own: undo takes the page character, then the face whole.
-  SendMessageA(form->RichEdit1.Handle(), EM_UNDO, 0, 0);
+  SendMessageA(form->composition.Handle(), EM_UNDO, 0, 0);
   EXPECT_EQ(CompositionText(), u"A" + kArrow + kGrin);
-  SendMessageA(form->RichEdit1.Handle(), EM_UNDO, 0, 0);
+  SendMessageA(form->composition.Handle(), EM_UNDO, 0, 0);
   EXPECT_EQ(CompositionText(), u"A" + kArrow);
-  EXPECT_EQ(form->HTML_Edit.Text(), "A&rarr;");
+  EXPECT_EQ(form->htmlEdit.Text(), "A&rarr;");
 
   // A character the ANSI code page has goes the page's way, whichever way it came.
   form->AppendCodePoint(0x20AC);  // €
   EXPECT_EQ(CompositionText(), u"A" + kArrow + u"\u20AC");
-  EXPECT_EQ(form->HTML_Edit.Text(), "A&rarr;&euro;");
-  EXPECT_EQ(form->html_char.Text(), "&euro;");
+  EXPECT_EQ(form->htmlEdit.Text(), "A&rarr;&euro;");
+  EXPECT_EQ(form->entityLabel.Text(), "&euro;");
   EXPECT_TRUE(errors.empty());
 }
 
@@ -117,25 +117,25 @@ TEST_F(UnicodeOutput, APasteOfUtf16TextKeepsItsCharactersWhole) {
   GlobalUnlock(mem);
   SetClipboardData(CF_UNICODETEXT, mem);
   CloseClipboard();
-  form->RichEdit1.SetFocus();
+  form->composition.SetFocus();
   PressKeys({{VK_CONTROL, false}, {'V', false}, {'V', true}, {VK_CONTROL, true}});
   ASSERT_TRUE(WaitUntil([&] { return !CompositionText().empty(); }));
   EXPECT_EQ(CompositionText(), text);
-  EXPECT_EQ(form->HTML_Edit.Text(), "x&rarr;&#128512;");
+  EXPECT_EQ(form->htmlEdit.Text(), "x&rarr;&#128512;");
 }
 
 TEST_F(UnicodeOutput, CopyAsRtfCarriesTheCharactersAsRichAndAsPlainUtf16Text) {
   form->AppendCodePoint(0x2192);
   PutOnClipboard("sentinel");
-  Click(form->b_kopy);
+  Click(form->copyRtfButton);
   EXPECT_EQ(ClipboardUnicode(), kArrow);
   const std::string rtf = ClipboardText(RegisterClipboardFormatA("Rich Text Format"));
   EXPECT_NE(rtf.find("\\u8594?"), std::string::npos) << rtf;
 
   // Above U+FFFF the rich text writes the two halves of the pair, each a signed 16-bit number.
   form->AppendCodePoint(0x1F600);
-  form->RichEdit1.SetSelection(1, 3);
-  Click(form->b_kopy);
+  form->composition.SetSelection(1, 3);
+  Click(form->copyRtfButton);
   EXPECT_EQ(ClipboardUnicode(), kGrin);
   const std::string pair = ClipboardText(RegisterClipboardFormatA("Rich Text Format"));
   EXPECT_NE(pair.find("\\u-10179?\\u-8704?"), std::string::npos) << pair;
@@ -144,13 +144,13 @@ TEST_F(UnicodeOutput, CopyAsRtfCarriesTheCharactersAsRichAndAsPlainUtf16Text) {
 
 TEST_F(UnicodeOutput, SelectingAnArrowThenCopyAsRtfGivesTheArrowToRichAndToPlainTextReaders) {
   ChooseBlock("Arrows");
-  form->StringAlignGrid1.SelectCodePoint(0x2192);
+  form->grid.SelectCodePoint(0x2192);
   ASSERT_EQ(form->SelectedCodePoint(), 0x2192u);
-  Click(form->b_ausw);
+  Click(form->selectButton);
   EXPECT_EQ(CompositionText(), kArrow);
-  EXPECT_EQ(form->HTML_Edit.Text(), "&rarr;");
+  EXPECT_EQ(form->htmlEdit.Text(), "&rarr;");
   PutOnClipboard("sentinel");
-  Click(form->b_kopy);
+  Click(form->copyRtfButton);
   EXPECT_EQ(ClipboardUnicode(), kArrow);
   const std::string rtf = ClipboardText(RegisterClipboardFormatA("Rich Text Format"));
   EXPECT_NE(rtf.find("\\u8594?"), std::string::npos) << rtf;
@@ -185,7 +185,7 @@ TEST_F(UnicodeOutput, TheMouseButtonsOfTheUnicodeViewCopyUtf16TextAndMagnifyTheC
   // The magnifier shows the arrow itself while the button is held, not the page's character
   // of that cell: black on white, centred at its top as the platform centres it.
   AppSettings.RMouseKey = maMagnify;
-  ui::Label& mega = form->mega_label;
+  ui::Label& mega = form->magnifier;
   RECT client, onScreen;
   GetClientRect(mega.Handle(), &client);
   GetWindowRect(mega.Handle(), &onScreen);
@@ -206,7 +206,7 @@ TEST_F(UnicodeOutput, TheMouseButtonsOfTheUnicodeViewCopyUtf16TextAndMagnifyTheC
   };
   const POINT p = CellOnScreen(0x2192);
   testing_support::MouseAt(p.x, p.y, MOUSEEVENTF_RIGHTDOWN);
-  ASSERT_TRUE(WaitUntil([&] { return !form->StringAlignGrid1.Visible(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !form->grid.Visible(); }));
   std::vector<DWORD> shown;
   EXPECT_TRUE(WaitUntil([&] {
     shown = testing_support::ScreenPixels(onScreen);
@@ -216,15 +216,15 @@ TEST_F(UnicodeOutput, TheMouseButtonsOfTheUnicodeViewCopyUtf16TextAndMagnifyTheC
   EXPECT_GT(testing_support::DifferingPerMille(shown, reference(L"\x2190")),
             3 * testing_support::DifferingPerMille(shown, reference(L"\x2192")) + 3);
   testing_support::MouseAt(p.x, p.y, MOUSEEVENTF_RIGHTUP);
-  EXPECT_TRUE(WaitUntil([&] { return form->StringAlignGrid1.Visible(); }));
+  EXPECT_TRUE(WaitUntil([&] { return form->grid.Visible(); }));
   AppSettings = saved;
   EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(UnicodeOutput, AFaceAboveFFFFFromSymbolaIsCopiedAndComposedWhole) {
   const TAppSettings saved = AppSettings;
-  form->FontComboBox1.SetFontName("Symbola");
-  ASSERT_EQ(form->FontComboBox1.FontName(), "Symbola") << "the prefix lacks the font";
+  form->fontBox.SetFontName("Symbola");
+  ASSERT_EQ(form->fontBox.FontName(), "Symbola") << "the prefix lacks the font";
   Settle();
   ChooseBlock("Emoticons");
   AppSettings.MMouseKey = maCopyRtf;
@@ -234,11 +234,11 @@ TEST_F(UnicodeOutput, AFaceAboveFFFFFromSymbolaIsCopiedAndComposedWhole) {
   testing_support::MouseAt(p.x, p.y, MOUSEEVENTF_MIDDLEUP);
   EXPECT_TRUE(WaitUntil([&] { return ClipboardUnicode() == kGrin; }));
   ASSERT_EQ(form->SelectedCodePoint(), 0x1F600u);
-  Click(form->b_ausw);
+  Click(form->selectButton);
   EXPECT_EQ(CompositionText(), kGrin);
-  EXPECT_EQ(form->HTML_Edit.Text(), "&#128512;");
+  EXPECT_EQ(form->htmlEdit.Text(), "&#128512;");
   PutOnClipboard("sentinel");
-  Click(form->b_kopy);
+  Click(form->copyRtfButton);
   EXPECT_EQ(ClipboardUnicode(), kGrin);
   AppSettings = saved;
   EXPECT_TRUE(errors.empty());
@@ -246,10 +246,10 @@ TEST_F(UnicodeOutput, AFaceAboveFFFFFromSymbolaIsCopiedAndComposedWhole) {
 
 TEST_F(UnicodeOutput, ADragOutOfTheUnicodeViewOffersTheCharacterOrItsHtmlAsUtf16Text) {
   const TAppSettings saved = AppSettings;
-  const TDropSourceUnit ole;
+  const OleSession ole;
   ChooseBlock("Arrows");
-  form->StringAlignGrid1.SelectCodePoint(0x2192);
-  TDropTextSource& source = *form->DropTextSource1;
+  form->grid.SelectCodePoint(0x2192);
+  DropTextSource& source = *form->dragSource;
   struct Case {
     const char* what;
     std::uint8_t mode;
@@ -265,13 +265,13 @@ TEST_F(UnicodeOutput, ADragOutOfTheUnicodeViewOffersTheCharacterOrItsHtmlAsUtf16
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     AppSettings.DragDrop = c.mode;
-    form->Check_Fontcopy.SetChecked(c.fontTags);
+    form->htmlStylesCheck.SetChecked(c.fontTags);
     source.ClearUnicodeText();
     // A move with the left button, past the threshold: the drag starts, and ends at once
     // because no button is down.
     form->DragReady = true;
     form->DragPoint = {10, 10};
-    SendMessageA(form->StringAlignGrid1.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 10));
+    SendMessageA(form->grid.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 10));
     EXPECT_EQ(source.UnicodeText(), c.text);
     EXPECT_EQ(source.Text, c.ansi);
     FORMATETC unicode{CF_UNICODETEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -310,7 +310,7 @@ TEST_F(UnicodeOutput, AUtf16CopyGivesAnsiTextOnlyWhereItConvertsWhole) {
 
 class DropUnicode : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { unit_ = new TDropSourceUnit; }
+  static void SetUpTestSuite() { unit_ = new OleSession; }
   static void TearDownTestSuite() {
     delete unit_;
     unit_ = nullptr;
@@ -338,11 +338,11 @@ class DropUnicode : public ::testing::Test {
   static std::string Bytes(const std::u16string& text) {
     return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(char16_t));
   }
-  static TDropSourceUnit* unit_;
-  TComponentRef<TDropTextSource> source;
+  static OleSession* unit_;
+  ComponentRef<DropTextSource> source;
 };
 
-TDropSourceUnit* DropUnicode::unit_ = nullptr;
+OleSession* DropUnicode::unit_ = nullptr;
 
 TEST_F(DropUnicode, TheDataObjectOffersUtf16TextAndAnsiTextOnlyWhereItConvertsWhole) {
   struct Case {

@@ -101,24 +101,24 @@ class UnicodeView : public testing_support::MainWindowTest {
   void UseFont(const char* name) {
     // Unifont has CFF outlines: it enumerates as a device font, listed under "ANSI only".
     if (std::string(name) == "Unifont") {
-      form->RadioGroup1.SetItemIndex(1);
+      form->fontFilterGroup.SetItemIndex(1);
       Settle();
     }
-    form->FontComboBox1.SetFontName(name);
-    ASSERT_EQ(form->FontComboBox1.FontName(), name) << "the prefix lacks the font";
+    form->fontBox.SetFontName(name);
+    ASSERT_EQ(form->fontBox.FontName(), name) << "the prefix lacks the font";
     Settle();
   }
   bool HasScrollBar() const {
-    return (GetWindowLongA(form->StringAlignGrid1.Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
+    return (GetWindowLongA(form->grid.Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
   }
   bool Shows(char32_t cp) {
-    return WaitUntil([&] { return form->num.Text() == CodeOf(cp); });
+    return WaitUntil([&] { return form->codeLabel.Text() == CodeOf(cp); });
   }
   // The row under the preview: "Key:", the code, the key and the HTML text side by side,
   // none over another, each as wide as its text.
   void ExpectDescriptionRowReadable(const std::string& what) {
     std::vector<RECT> placed;
-    for (ui::Label* label : {&form->Label3, &form->num, &form->Tast, &form->html_char}) {
+    for (ui::Label* label : {&form->keyCaption, &form->codeLabel, &form->keyLabel, &form->entityLabel}) {
       const std::string text = label->Text();
       if (text.empty()) continue;
       const RECT r = label->BoundsRect();
@@ -139,7 +139,7 @@ class UnicodeView : public testing_support::MainWindowTest {
 };
 
 TEST_F(UnicodeView, ThePageStaysAsItWasWithoutScrollBarOrBlocksUntilAsked) {
-  TStringAlignGrid& grid = form->StringAlignGrid1;
+  CharGrid& grid = form->grid;
   EXPECT_FALSE(form->InUnicodeView());
   EXPECT_FALSE(HasScrollBar());
   // The large layout's cells, 42 pixels with their one-pixel lines.
@@ -151,10 +151,10 @@ TEST_F(UnicodeView, ThePageStaysAsItWasWithoutScrollBarOrBlocksUntilAsked) {
   }
   // Nothing of the Unicode tables at start-up: the list holds the page and the recently
   // used characters alone.
-  ASSERT_EQ(form->BlockComboBox1.Count(), 2);
-  EXPECT_EQ(form->BlockComboBox1.Item(0), "Windows-1252");
-  EXPECT_EQ(form->BlockComboBox1.Item(1), "Recently used");
-  EXPECT_EQ(form->BlockComboBox1.ItemIndex(), 0);
+  ASSERT_EQ(form->viewBox.Count(), 2);
+  EXPECT_EQ(form->viewBox.Item(0), "Windows-1252");
+  EXPECT_EQ(form->viewBox.Item(1), "Recently used");
+  EXPECT_EQ(form->viewBox.ItemIndex(), 0);
 
   // The name shows in the page too, and the code point is the byte read as Windows-1252.
   for (int code = 32; code < 256; ++code) {
@@ -164,18 +164,18 @@ TEST_F(UnicodeView, ThePageStaysAsItWasWithoutScrollBarOrBlocksUntilAsked) {
     MultiByteToWideChar(1252, 0, &byte, 1, &wide, 1);
     ASSERT_EQ(form->SelectedCodePoint(), static_cast<char32_t>(wide)) << code;
     if (code == 65 || code == 128 || code == 255) {
-      EXPECT_EQ(form->char_name.Text(), NameInUnicodeData(wide)) << code;
+      EXPECT_EQ(form->nameLabel.Text(), NameInUnicodeData(wide)) << code;
     }
   }
 }
 
 TEST_F(UnicodeView, KeysAndWheelMoveThroughTheWholeView) {
-  const std::vector<char32_t> rows = RowsByPlatform(form->StringAlignGrid1.GetFont().Handle());
+  const std::vector<char32_t> rows = RowsByPlatform(form->grid.GetFont().Handle());
   ASSERT_GT(rows.size(), 30u);
-  const RECT pageCell = form->StringAlignGrid1.CellRect(0, 0);
+  const RECT pageCell = form->grid.CellRect(0, 0);
   Choose(2);  // the first block
   ASSERT_TRUE(form->InUnicodeView());
-  TStringAlignGrid& grid = form->StringAlignGrid1;
+  CharGrid& grid = form->grid;
   EXPECT_TRUE(HasScrollBar());
   EXPECT_EQ(grid.TotalRows(), static_cast<int>(rows.size()));
   // One pixel narrower, the bar beside the 16 columns.
@@ -213,10 +213,10 @@ TEST_F(UnicodeView, KeysAndWheelMoveThroughTheWholeView) {
       if (rows[rows.size() - 14] >= b.first && rows[rows.size() - 14] <= b.last) return b.name;
     return std::string();
   }();
-  EXPECT_EQ(form->BlockComboBox1.Item(form->BlockComboBox1.ItemIndex()), topBlock);
+  EXPECT_EQ(form->viewBox.Item(form->viewBox.ItemIndex()), topBlock);
   Keys({VK_DOWN});
   EXPECT_TRUE(InputHandled());
-  EXPECT_EQ(form->num.Text(), CodeOf(rows.back() + 15));  // the end holds
+  EXPECT_EQ(form->codeLabel.Text(), CodeOf(rows.back() + 15));  // the end holds
 
   // The wheel scrolls the view by the system's lines and leaves the selection.
   UINT lines = 3;
@@ -227,7 +227,7 @@ TEST_F(UnicodeView, KeysAndWheelMoveThroughTheWholeView) {
   EXPECT_EQ(grid.TopRow(), static_cast<int>(lines));
   SendMessageA(grid.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
   EXPECT_EQ(grid.TopRow(), 0);
-  EXPECT_EQ(form->num.Text(), CodeOf(rows.front()));
+  EXPECT_EQ(form->codeLabel.Text(), CodeOf(rows.front()));
   // The scroll bar moves the view as well.
   SendMessageA(grid.Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
   EXPECT_EQ(grid.TopRow(), 14);
@@ -236,17 +236,17 @@ TEST_F(UnicodeView, KeysAndWheelMoveThroughTheWholeView) {
 }
 
 TEST_F(UnicodeView, EveryBlockOfTheListIsReachedByChoosingIt) {
-  const std::vector<char32_t> rows = RowsByPlatform(form->StringAlignGrid1.GetFont().Handle());
+  const std::vector<char32_t> rows = RowsByPlatform(form->grid.GetFont().Handle());
   std::vector<FileBlock> covered;
   for (const FileBlock& b : BlocksInFile()) {
     const auto it = std::lower_bound(rows.begin(), rows.end(), b.first);
     if (it != rows.end() && *it <= b.last) covered.push_back(b);
   }
   ASSERT_GT(covered.size(), 10u);
-  const RECT pageCell = form->StringAlignGrid1.CellRect(0, 0);
-  form->BlockComboBox1.SetFocus();
+  const RECT pageCell = form->grid.CellRect(0, 0);
+  form->viewBox.SetFocus();
   Settle();
-  TBlockComboBox& box = form->BlockComboBox1;
+  BlockComboBox& box = form->viewBox;
   ASSERT_EQ(box.Count(), static_cast<int>(covered.size()) + 2);
   for (size_t i = 0; i < covered.size(); ++i) {
     const FileBlock& block = covered[i];
@@ -256,7 +256,7 @@ TEST_F(UnicodeView, EveryBlockOfTheListIsReachedByChoosingIt) {
     const char32_t selected = form->SelectedCodePoint();
     EXPECT_TRUE(selected >= block.first && selected <= block.last) << block.name;
     // On top, unless the view ends first; in sight either way.
-    const TStringAlignGrid& grid = form->StringAlignGrid1;
+    const CharGrid& grid = form->grid;
     const char32_t top = grid.CodePointAt(0, grid.TopRow());
     EXPECT_TRUE((top >= block.first && top <= block.last) || grid.TopRow() == grid.TotalRows() - 14)
         << block.name;
@@ -267,7 +267,7 @@ TEST_F(UnicodeView, EveryBlockOfTheListIsReachedByChoosingIt) {
   Choose(0);
   EXPECT_FALSE(form->InUnicodeView());
   EXPECT_FALSE(HasScrollBar());
-  EXPECT_EQ(form->StringAlignGrid1.CellRect(0, 0).right, pageCell.right);
+  EXPECT_EQ(form->grid.CellRect(0, 0).right, pageCell.right);
 }
 
 TEST_F(UnicodeView, FindsBeyondThePageByNameKeywordOrCodeAndStaysInThePageForItsOwn) {
@@ -285,27 +285,27 @@ TEST_F(UnicodeView, FindsBeyondThePageByNameKeywordOrCodeAndStaysInThePageForIts
     Find(c.query);
     ASSERT_TRUE(Shows(c.cp)) << c.query;
     EXPECT_TRUE(form->InUnicodeView()) << c.query;
-    EXPECT_EQ(form->html_char.Text(), c.html) << c.query;
-    EXPECT_EQ(form->char_name.Text(), NameInUnicodeData(c.cp)) << c.query;
-    EXPECT_EQ(form->Tast.Text(), "") << c.query;
+    EXPECT_EQ(form->entityLabel.Text(), c.html) << c.query;
+    EXPECT_EQ(form->nameLabel.Text(), NameInUnicodeData(c.cp)) << c.query;
+    EXPECT_EQ(form->keyLabel.Text(), "") << c.query;
     ExpectDescriptionRowReadable(c.query);
-    const int row = form->StringAlignGrid1.Row();
-    EXPECT_TRUE(row >= form->StringAlignGrid1.TopRow() && row < form->StringAlignGrid1.TopRow() + 14);
+    const int row = form->grid.Row();
+    EXPECT_TRUE(row >= form->grid.TopRow() && row < form->grid.TopRow() + 14);
   }
   // A character of the page is found in the page, with its descriptions there.
   Find("e acute");
-  ASSERT_TRUE(WaitUntil([&] { return form->num.Text() == "#0201"; }));
+  ASSERT_TRUE(WaitUntil([&] { return form->codeLabel.Text() == "#0201"; }));
   EXPECT_FALSE(form->InUnicodeView());
-  EXPECT_EQ(form->html_char.Text(), "&Eacute;");
-  EXPECT_EQ(form->char_name.Text(), NameInUnicodeData(0xC9));
+  EXPECT_EQ(form->entityLabel.Text(), "&Eacute;");
+  EXPECT_EQ(form->nameLabel.Text(), NameInUnicodeData(0xC9));
   ExpectDescriptionRowReadable("e acute");
   // In the Unicode view a character of the page has its key as well ...
   Choose(2);  // the first block
-  form->StringAlignGrid1.SelectCodePoint(0x40);
-  EXPECT_EQ(form->Tast.Text(), "STRG+ALT+Q");
-  EXPECT_EQ(form->num.Text(), "U+0040");
+  form->grid.SelectCodePoint(0x40);
+  EXPECT_EQ(form->keyLabel.Text(), "STRG+ALT+Q");
+  EXPECT_EQ(form->codeLabel.Text(), "U+0040");
   // ... and reads in HTML as in the page, as its copies and drags carry it.
-  EXPECT_EQ(form->html_char.Text(), "@");
+  EXPECT_EQ(form->entityLabel.Text(), "@");
   ExpectDescriptionRowReadable("@");
 }
 
@@ -331,7 +331,7 @@ TEST_F(UnicodeView, ACharacterAboveFFFFIsDrawnAsItsOneGlyph) {
   Find("grinning face");
   ASSERT_TRUE(Shows(0x1F600));
   Keys({VK_ESCAPE});
-  TStringAlignGrid& grid = form->StringAlignGrid1;
+  CharGrid& grid = form->grid;
   // A cell beside it, not current: ink in the grid font's colour on the window colour.
   ASSERT_LT(grid.Col(), 15);
   grid.SelectCellAt(grid.Col() + 1, grid.Row());
@@ -385,13 +385,13 @@ TEST_F(UnicodeView, TheFontIsReadOnceAndTheScreenReaderSeesTheCellsInSight) {
   UseFont("Symbola");
   ASSERT_TRUE(form->InUnicodeView());
   EXPECT_EQ(form->SelectedCodePoint(), first);
-  form->BlockComboBox1.SetFocus();
+  form->viewBox.SetFocus();
   Settle();
   bool emoticons = false;
-  for (int i = 0; i < form->BlockComboBox1.Count(); ++i)
-    emoticons |= form->BlockComboBox1.Item(i) == "Emoticons";
+  for (int i = 0; i < form->viewBox.Count(); ++i)
+    emoticons |= form->viewBox.Item(i) == "Emoticons";
   EXPECT_TRUE(emoticons);
-  TStringAlignGrid& grid = form->StringAlignGrid1;
+  CharGrid& grid = form->grid;
   grid.SetFocus();
   Keys({VK_HOME}, {VK_CONTROL});
   ASSERT_EQ(grid.TopRow(), 0);
@@ -408,7 +408,7 @@ TEST_F(UnicodeView, TheFontIsReadOnceAndTheScreenReaderSeesTheCellsInSight) {
   SendInput(static_cast<UINT>(pages.size()), pages.data(), sizeof(INPUT));
   ASSERT_TRUE(InputHandled());
   EXPECT_EQ(grid.TopRow(), 30 * 14);
-  EXPECT_EQ(form->num.Text(), CodeOf(grid.CodePointAt(0, 30 * 14)));
+  EXPECT_EQ(form->codeLabel.Text(), CodeOf(grid.CodePointAt(0, 30 * 14)));
   Keys({VK_HOME}, {VK_CONTROL});
   EXPECT_EQ(grid.TopRow(), 0);
   EXPECT_EQ(FontCharMapReads(), reads);
@@ -480,7 +480,7 @@ TEST_F(UnicodeView, EachCharacterStandsInItsCellWhereTheFontCentresIt) {
     SCOPED_TRACE(query);
     Find(query);
     Keys({VK_ESCAPE});
-    TStringAlignGrid& grid = form->StringAlignGrid1;
+    CharGrid& grid = form->grid;
     ASSERT_TRUE(form->InUnicodeView());
     RedrawWindow(grid.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT client;
@@ -501,7 +501,7 @@ TEST_F(UnicodeView, EachCharacterStandsInItsCellWhereTheFontCentresIt) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetTextAlign(dc, TA_CENTER | TA_TOP);
     std::vector<RECT> cells;
-    for (int row = grid.TopRow(); row < grid.TopRow() + TStringAlignGrid::RowCount; ++row)
+    for (int row = grid.TopRow(); row < grid.TopRow() + CharGrid::RowCount; ++row)
       for (int col = 0; col < 16; ++col) {
         const char32_t cp = grid.CodePointAt(col, row);
         if (!grid.CharMap()->Has(cp) || (col == grid.Col() && row == grid.Row())) continue;
@@ -526,8 +526,8 @@ TEST_F(UnicodeView, EachCharacterStandsInItsCellWhereTheFontCentresIt) {
 }
 
 TEST_F(UnicodeView, ANameTooLongForItsLineShowsWholeInItsTooltip) {
-  ui::Label& name = form->char_name;
-  ui::ToolTip& tip = form->CharNameTip;
+  ui::Label& name = form->nameLabel;
+  ui::ToolTip& tip = form->nameTip;
   auto hoverShows = [&](const std::string& expected) {
     RECT r;
     GetWindowRect(name.Handle(), &r);
@@ -546,10 +546,10 @@ TEST_F(UnicodeView, ANameTooLongForItsLineShowsWholeInItsTooltip) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(tip.Handle()); }));
   };
   // On the page: a name that fits has no tip; one that does not ends in "..." and has one.
-  form->StringAlignGrid1.SelectCellAt(('A' - 32) % 16, ('A' - 32) / 16);
+  form->grid.SelectCellAt(('A' - 32) % 16, ('A' - 32) / 16);
   EXPECT_EQ(name.Text(), "LATIN CAPITAL LETTER A");
   EXPECT_EQ(tip.Text(), "");
-  form->StringAlignGrid1.SelectCellAt((0xC2 - 32) % 16, (0xC2 - 32) / 16);
+  form->grid.SelectCellAt((0xC2 - 32) % 16, (0xC2 - 32) / 16);
   EXPECT_EQ(name.Text(), NameInUnicodeData(0xC2));
   EXPECT_NE(GetWindowLongA(name.Handle(), GWL_STYLE) & SS_ENDELLIPSIS, 0);
   hoverShows(NameInUnicodeData(0xC2));
@@ -593,7 +593,7 @@ TEST_F(UnicodeView, TheDescriptionRowShowsItsTextsOnTheScreenAsAQueryIsTyped) {
   const std::string query = "rightwards arrow";
   for (size_t typed = 1; typed <= query.size(); ++typed) {
     Find(query.substr(0, typed));
-    for (ui::Label* label : {&form->num, &form->Tast, &form->html_char})
+    for (ui::Label* label : {&form->codeLabel, &form->keyLabel, &form->entityLabel})
       EXPECT_TRUE(WaitUntil([&] { return showsItsText(*label); }))
           << "\"" << query.substr(0, typed) << "\": " << label->Text();
   }
@@ -601,7 +601,7 @@ TEST_F(UnicodeView, TheDescriptionRowShowsItsTextsOnTheScreenAsAQueryIsTyped) {
 }
 
 // The grid's client area as the window shows it.
-std::vector<DWORD> GridPixels(const TStringAlignGrid& grid) {
+std::vector<DWORD> GridPixels(const CharGrid& grid) {
   RECT client;
   GetClientRect(grid.Handle(), &client);
   HDC shown = GetDC(grid.Handle());
@@ -616,7 +616,7 @@ TEST_F(UnicodeView, EveryScrollLeavesTheGridAsAFullRepaintDrawsIt) {
   UseFont("Unifont");
   Choose(2);  // the first block
   ASSERT_TRUE(form->InUnicodeView());
-  TStringAlignGrid& grid = form->StringAlignGrid1;
+  CharGrid& grid = form->grid;
   grid.SetFocus();
   Keys({VK_HOME}, {VK_CONTROL});
   RECT client;
@@ -638,7 +638,7 @@ TEST_F(UnicodeView, EveryScrollLeavesTheGridAsAFullRepaintDrawsIt) {
       {"the bar's line up", [&] { bar(SB_LINEUP); }},
       {"Down across the bottom edge",
        [&] {
-         grid.SelectCellAt(3, grid.TopRow() + TStringAlignGrid::RowCount - 1);
+         grid.SelectCellAt(3, grid.TopRow() + CharGrid::RowCount - 1);
          UpdateWindow(window);
          Keys({VK_DOWN});
        }},
@@ -675,7 +675,7 @@ struct ShownLines {
   std::vector<int> vertical, horizontal;
 };
 
-ShownLines LinesShown(const TStringAlignGrid& grid) {
+ShownLines LinesShown(const CharGrid& grid) {
   RECT client;
   GetClientRect(grid.Handle(), &client);
   const std::vector<DWORD> pixels = GridPixels(grid);
@@ -696,7 +696,7 @@ ShownLines LinesShown(const TStringAlignGrid& grid) {
 }
 
 TEST_F(UnicodeView, SixteenColumnsAndTheScrollBarFitInEveryLayoutTheScreenHolds) {
-  TStringAlignGrid& grid = form->StringAlignGrid1;
+  CharGrid& grid = form->grid;
   RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   int checked = 0;
   // The layout the program chose for this screen first, then every other that the screen
@@ -733,7 +733,7 @@ TEST_F(UnicodeView, SixteenColumnsAndTheScrollBarFitInEveryLayoutTheScreenHolds)
       // The grid, its bar included, within the window's client area and left of the panel.
       RECT gridRect, panelRect, formClient;
       GetWindowRect(grid.Handle(), &gridRect);
-      GetWindowRect(form->Panel1.Handle(), &panelRect);
+      GetWindowRect(form->panel.Handle(), &panelRect);
       GetClientRect(form->Handle(), &formClient);
       MapWindowPoints(form->Handle(), nullptr, reinterpret_cast<POINT*>(&formClient), 2);
       EXPECT_LE(gridRect.right, panelRect.left);
@@ -760,7 +760,7 @@ TEST_F(UnicodeView, TheListShowsNoBlockForATopRowOutsideEveryBlock) {
   // Unifont draws a row that no block holds: its row in the view, from the platform's list of
   // the font's characters and the Unicode files.
   UseFont("Unifont");
-  const std::vector<char32_t> rows = RowsByPlatform(form->StringAlignGrid1.GetFont().Handle());
+  const std::vector<char32_t> rows = RowsByPlatform(form->grid.GetFont().Handle());
   const std::vector<FileBlock> blocks = BlocksInFile();
   auto blockOf = [&](char32_t row) {
     for (const FileBlock& b : blocks)
@@ -771,8 +771,8 @@ TEST_F(UnicodeView, TheListShowsNoBlockForATopRowOutsideEveryBlock) {
   while (outside < rows.size() && !blockOf(rows[outside]).empty()) ++outside;
   ASSERT_LT(outside, rows.size() - 15) << "the font draws no row outside every block";
   Choose(2);  // the first block
-  TStringAlignGrid& grid = form->StringAlignGrid1;
-  TBlockComboBox& box = form->BlockComboBox1;
+  CharGrid& grid = form->grid;
+  BlockComboBox& box = form->viewBox;
   grid.SetTopRow(static_cast<int>(outside) - 1);
   Settle();
   EXPECT_EQ(box.Item(box.ItemIndex()), blockOf(rows[outside - 1]));
@@ -836,7 +836,7 @@ TEST_F(UnicodeView, TheListOfBlocksFollowsTheFaceNotTheName) {
   ASSERT_GT(AddFontResourceExA(bold.c_str(), FR_PRIVATE, nullptr), 0);
   UseFont("Unifont");
   Choose(2);  // the first block
-  TBlockComboBox& box = form->BlockComboBox1;
+  BlockComboBox& box = form->viewBox;
   const std::vector<FileBlock> blocks = BlocksInFile();
   auto firstOf = [&](const std::string& item) {
     for (const FileBlock& b : blocks)
@@ -854,7 +854,7 @@ TEST_F(UnicodeView, TheListOfBlocksFollowsTheFaceNotTheName) {
   EXPECT_LE(regularAbove, 2);
   EXPECT_GT(regularBelow, 50);
 
-  form->check_bold.SetChecked(true);
+  form->boldCheck.SetChecked(true);
   Settle();
   ASSERT_TRUE(form->InUnicodeView());
   box.SetFocus();
@@ -863,7 +863,7 @@ TEST_F(UnicodeView, TheListOfBlocksFollowsTheFaceNotTheName) {
   EXPECT_GT(boldAbove, 20);
   EXPECT_LE(boldBelow, 1);  // the space, in Basic Latin
   // The list shows the block of the top row of the bold face's view.
-  const TStringAlignGrid& grid = form->StringAlignGrid1;
+  const CharGrid& grid = form->grid;
   const char32_t top = grid.CodePointAt(0, grid.TopRow());
   ASSERT_GE(box.ItemIndex(), 1);
   const FileBlock* shown = nullptr;
@@ -872,7 +872,7 @@ TEST_F(UnicodeView, TheListOfBlocksFollowsTheFaceNotTheName) {
   ASSERT_TRUE(shown);
   EXPECT_TRUE(top >= shown->first && top <= shown->last) << std::hex << static_cast<unsigned>(top);
 
-  form->check_bold.SetChecked(false);
+  form->boldCheck.SetChecked(false);
   Settle();
   RemoveFontResourceExA(bold.c_str(), FR_PRIVATE, nullptr);
   DeleteFileA(bold.c_str());

@@ -46,24 +46,24 @@ TEST_F(WindowLookup, AForeignChildIsNoControlAndItsNotificationsReachNone) {
   // The worst case for a look-up through the user data: it names one of our own controls,
   // whose click would copy the composition; or it is a pointer to nothing at all.
   int clicks = 0;
-  form->b_kopy.OnClick = [&] { ++clicks; };
-  form->b_kopy.SetColor(RGB(1, 2, 3));
-  const LONG_PTR ours = reinterpret_cast<LONG_PTR>(static_cast<ui::Control*>(&form->b_kopy));
+  form->copyRtfButton.OnClick = [&] { ++clicks; };
+  form->copyRtfButton.SetColor(RGB(1, 2, 3));
+  const LONG_PTR ours = reinterpret_cast<LONG_PTR>(static_cast<ui::Control*>(&form->copyRtfButton));
   const LONG_PTR nowhere = 0x0BADF00C;
   struct Case {
     const char* className;
     HWND parent;
     LONG_PTR userData;
   } const cases[] = {
-      {"BUTTON", form->GroupBox3.Handle(), ours},
-      {"STATIC", form->GroupBox3.Handle(), ours},
+      {"BUTTON", form->compositionGroup.Handle(), ours},
+      {"STATIC", form->compositionGroup.Handle(), ours},
       {"EDIT", form->Handle(), ours},
       {"BUTTON", form->Handle(), nowhere},
       {"STATIC", options->TabSheet1.Handle(), ours},
       {"EDIT", options->Handle(), nowhere},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.className) + (c.userData == ours ? " naming b_kopy" : " naming nothing"));
+    SCOPED_TRACE(std::string(c.className) + (c.userData == ours ? " naming copyRtfButton" : " naming nothing"));
     HWND hwnd = Foreign(c.className, c.parent, c.userData);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(ui::Control::FromHandle(hwnd), nullptr);
@@ -81,20 +81,20 @@ TEST_F(WindowLookup, AForeignChildIsNoControlAndItsNotificationsReachNone) {
     SendMessageA(c.parent, WM_NOTIFY, 4242, reinterpret_cast<LPARAM>(&header));
 
     EXPECT_EQ(clicks, 0);
-    EXPECT_NE(background, RGB(1, 2, 3)) << "b_kopy coloured a window that is not its own";
+    EXPECT_NE(background, RGB(1, 2, 3)) << "copyRtfButton coloured a window that is not its own";
   }
   // The form still routes its own controls' notifications.
-  SendMessageA(form->GroupBox3.Handle(), WM_COMMAND, MAKEWPARAM(form->b_kopy.Id(), BN_CLICKED),
-               reinterpret_cast<LPARAM>(form->b_kopy.Handle()));
+  SendMessageA(form->compositionGroup.Handle(), WM_COMMAND, MAKEWPARAM(form->copyRtfButton.Id(), BN_CLICKED),
+               reinterpret_cast<LPARAM>(form->copyRtfButton.Handle()));
   EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(ui::Control::FromHandle(form->b_kopy.Handle()), &form->b_kopy);
+  EXPECT_EQ(ui::Control::FromHandle(form->copyRtfButton.Handle()), &form->copyRtfButton);
   EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(WindowLookup, AWindowOfOurClassMadeOutsideTheToolkitStaysAPlainWindow) {
   // Its creation data names the main form, which must keep its own window.
   HWND mainWindow = form->Handle();
-  HWND stray = CreateWindowExA(0, tessarin::TForm1::kWindowClass, "stray", WS_POPUP, 0, 0, 50, 50, nullptr,
+  HWND stray = CreateWindowExA(0, tessarin::MainForm::kWindowClass, "stray", WS_POPUP, 0, 0, 50, 50, nullptr,
                                nullptr, GetModuleHandleA(nullptr), form.get());
   ASSERT_NE(stray, nullptr);
   EXPECT_EQ(ui::Control::FromHandle(stray), nullptr);
@@ -127,9 +127,9 @@ TEST_F(WindowLookup, TheFormVariablesAreClearedWithTheirFormsAndCheckedBeforeUse
   EXPECT_EQ(tessarin::Info_dlg, nullptr);
   EXPECT_EQ(tessarin::dialog216, nullptr);
   // "&Options" and the colour choice with "216 Colors" find no dialog and do nothing.
-  Click(form->b_info);
-  form->check216.SetChecked(true);
-  form->Gradient1.OnClick();
+  Click(form->optionsButton);
+  form->webSafeCheck.SetChecked(true);
+  form->colorButton.OnClick();
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
   EXPECT_EQ(GetForegroundWindow(), form->Handle());
   EXPECT_TRUE(errors.empty());
@@ -147,7 +147,7 @@ LRESULT CALLBACK RecordingHook(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 TEST_F(WindowLookup, AStandardControlUnderAnotherHookStillHandlesItsMessagesAndLetsGo) {
   std::vector<UINT> seen;
   hookedMessages = &seen;
-  auto box = std::make_unique<ui::GroupBox>(&form->Panel1, "Group", ui::Bounds{4, 4, 80, 40});
+  auto box = std::make_unique<ui::GroupBox>(&form->panel, "Group", ui::Bounds{4, 4, 80, 40});
   box->OnClick = [] {};
   HWND hwnd = box->Handle();
   ASSERT_TRUE(ui::CommonControls().SetWindowSubclass(hwnd, &RecordingHook, 1, 0));
@@ -194,7 +194,7 @@ struct LetGo {
 TEST_F(WindowLookup, MessageFiltersRunLastAddedFirstAndPassOnToTheControl) {
   std::string log;
   Recorder a("a", log), b("b", log), c("c", log);
-  ui::Control& panel = form->Panel1;
+  ui::Control& panel = form->panel;
   LetGo letGo{panel, {&a, &b, &c}};
   for (Recorder* r : {&a, &b, &c}) panel.AddMessageFilter(r);
   panel.AddMessageFilter(&b);  // once only
@@ -236,7 +236,7 @@ TEST_F(WindowLookup, AFilterThatTakesOutAnotherOnTheWayPassesOnToTheRest) {
     SCOPED_TRACE(std::string("c drops ") + k.drops + (k.leaves ? " and leaves" : ""));
     std::string log;
     Recorder a("a", log), b("b", log), c("c", log), d("d", log);
-    ui::Control& panel = form->Panel1;
+    ui::Control& panel = form->panel;
     LetGo letGo{panel, {&a, &b, &c}}, letGoD{panel, {&d, &d, &d}};
     for (Recorder* r : {&a, &b, &c, &d}) panel.AddMessageFilter(r);
     c.dropFrom = &panel;
