@@ -11,7 +11,7 @@
 #include "core/unicode/CharNames.h"
 #include "grid/GridCells.h"
 #include "core/HtmlFont.h"
-#include "grid/StringAlignGrid.h"
+#include "grid/CharGrid.h"
 #include "ui/ComObject.h"
 #include "core/unicode/CharMap.h"
 #include "core/unicode/UnicodeNames.h"

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "app/JustOne.h"
+#include "app/SingleInstance.h"
 #include "ui/DropSource.h"
 #include "options/OptionsDialog.h"
 #include "main/Main.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/TrayDecode.h"
-#include "core/WidgetGeometry.h"
+#include "core/CaptionButtonGeometry.h"
 
 namespace {
 using namespace tessarin;
@@ -60,7 +60,7 @@ const WidgetMetrics kClassic{.cxFixedFrame = 3,
                              .cxSmSize = 12,
                              .cySmSize = 14};
 
-TEST(WidgetGeometry, EveryBorderStyleLeavesRoomForItsCaptionButtons) {
+TEST(CaptionButtonGeometry, EveryBorderStyleLeavesRoomForItsCaptionButtons) {
   using W = WidgetBorder;
   const WidgetBorderIcons sys{.systemMenu = true}, sysMin{.systemMenu = true, .minimize = true},
       sysMax{.systemMenu = true, .maximize = true}, sysHelp{.systemMenu = true, .help = true}, bare{};
@@ -91,7 +91,7 @@ TEST(WidgetGeometry, EveryBorderStyleLeavesRoomForItsCaptionButtons) {
   }
 }
 
-TEST(WidgetGeometry, OnADialogFrameTheButtonMeetsTheCloseButtonAtAnyMetrics) {
+TEST(CaptionButtonGeometry, OnADialogFrameTheButtonMeetsTheCloseButtonAtAnyMetrics) {
   for (int frame : {1, 3, 5})
     for (int cell : {14, 18, 22, 31}) {
       WidgetMetrics m = kClassic;

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <vector>
 
-#include "app/Widget.h"
+#include "app/CaptionButton.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Application.h"

@@ -5,7 +5,7 @@
 
 #include <regex>
 
-#include "app/JustOne.h"
+#include "app/SingleInstance.h"
 #include "tests/support/MainWindowFixture.h"
 #include "ui/Application.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "grid/StringAlignGrid.h"
+#include "grid/CharGrid.h"
 #include "tests/support/MainWindowFixture.h"
 #include "ui/ShellLibraries.h"
 #include "ui/SystemLibraries.h"

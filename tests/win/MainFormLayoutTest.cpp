@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "app/JustOne.h"
+#include "app/SingleInstance.h"
 #include "tests/support/ExpectedLayout.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/JustOne.h"
+#include "app/SingleInstance.h"
 #include "main/Main.h"
 #include "tests/support/TestSupport.h"
 #include "ui/Application.h"

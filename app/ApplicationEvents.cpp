@@ -1,5 +1,5 @@
 // ApplicationEvents: hands its settings and its minimise event to the application object.
-#include "app/DesignApp.h"
+#include "app/ApplicationEvents.h"
 
 #include "ui/Application.h"
 

@@ -1,5 +1,5 @@
 // The single-instance check and the tag by which a second start finds the first.
-#include "app/JustOne.h"
+#include "app/SingleInstance.h"
 
 #include "core/InstanceName.h"
 #include "ui/Form.h"

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "fontbox/FontCharMap.h"
-#include "grid/StringAlignGrid.h"
+#include "grid/CharGrid.h"
 #include "ui/Canvas.h"
 #include "core/unicode/CharMap.h"
 

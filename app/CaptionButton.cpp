@@ -1,5 +1,5 @@
 // CaptionButton and CaptionButtonHint: the caption button's hook, painting, mouse tracking and tooltip.
-#include "app/Widget.h"
+#include "app/CaptionButton.h"
 
 #include <commctrl.h>
 
@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/DesignApp.h"
+#include "app/ApplicationEvents.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"

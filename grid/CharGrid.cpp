@@ -1,5 +1,5 @@
 // CharGrid: painting, selection, keyboard and mouse of the character grid.
-#include "grid/StringAlignGrid.h"
+#include "grid/CharGrid.h"
 
 #include <windowsx.h>
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "core/WidgetGeometry.h"
+#include "core/CaptionButtonGeometry.h"
 #include "ui/Control.h"
 #include "ui/Font.h"
 

@@ -1,5 +1,5 @@
 // The caption button's rectangle for each border style.
-#include "core/WidgetGeometry.h"
+#include "core/CaptionButtonGeometry.h"
 
 namespace tessarin {
 

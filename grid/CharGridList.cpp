@@ -1,5 +1,5 @@
 // CharGrid's list of code points in the Unicode view (the recently used characters).
-#include "grid/StringAlignGrid.h"
+#include "grid/CharGrid.h"
 
 namespace tessarin {
 
