@@ -11,6 +11,7 @@
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"
+#include "ui/Messages.h"
 #include "ui/WindowClass.h"
 
 namespace tessarin {
@@ -145,7 +146,7 @@ void CaptionButton::Paint() {
 }
 
 bool CaptionButton::Inside(LPARAM point, bool clientPoint) const {
-  POINT p{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+  POINT p = ui::PointOf(point);
   if (clientPoint) ClientToScreen(hooked_, &p);
   RECT w{};
   GetWindowRect(hooked_, &w);
@@ -189,9 +190,10 @@ LRESULT CaptionButton::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     }
     case WM_NCMOUSEMOVE:
       if (Inside(lParam, false)) {
-        if (!hintWindow_.Active() && showHint_ && visible_ && enabled_)
-          hintWindow_.Start(hint_, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)),
-                            form_->Dpi());
+        if (!hintWindow_.Active() && showHint_ && visible_ && enabled_) {
+          const POINT at = ui::PointOf(lParam);
+          hintWindow_.Start(hint_, at.x, at.y, form_->Dpi());
+        }
       } else {
         hintWindow_.Cancel();
       }

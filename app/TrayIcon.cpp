@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ui/Application.h"
+#include "ui/Messages.h"
 #include "ui/ShellLibraries.h"
 #include "ui/WindowClass.h"
 
@@ -159,7 +160,7 @@ LRESULT CALLBACK TrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
       if (self->clickPositions_) {
         // The shell's fourth form: the mouse message in the low word, the position of the
         // event on the screen in wParam.
-        const POINT at{static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))};
+        const POINT at = ui::PointOf(static_cast<LPARAM>(wParam));
         const unsigned event = LOWORD(lParam);
         // In this form the keyboard reaches the icon too: Enter or Space selects it as a
         // left click does. The menu key, Shift+F10 and the release of a right click all ask

@@ -1,14 +1,9 @@
 // The settings file's value rules.
 #include "core/ProfileNumber.h"
 
-namespace tessarin {
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+#include <charconv>
 
+namespace tessarin {
 namespace {
 
 // Bytes the platform may take for blanks around a value: the control characters
@@ -23,36 +18,27 @@ bool IsQuote(char c) { return c == '"' || c == '\''; }
 }  // namespace
 
 std::optional<std::int32_t> StrToIntStrict(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && text[i] == ' ') ++i;
-  if (i == text.size()) return std::nullopt;
-  if (text[i] == '$') {
-    ++i;
-    if (i == text.size()) return std::nullopt;
-    std::uint64_t value = 0;
-    for (; i < text.size(); ++i) {
-      const int d = HexDigit(text[i]);
-      if (d < 0) return std::nullopt;
-      value = value * 16 + static_cast<unsigned>(d);
-      if (value > 0xFFFFFFFFull) return std::nullopt;
+  const char* first = text.data();
+  const char* const last = first + text.size();
+  while (first != last && *first == ' ') ++first;
+  if (first == last) return std::nullopt;
+  std::int32_t value = 0;
+  std::from_chars_result read{};
+  if (*first == '$') {
+    // Hexadecimal digits read as the 32 bits they give; an unsigned read takes no sign.
+    std::uint32_t bits = 0;
+    read = std::from_chars(first + 1, last, bits, 16);
+    value = static_cast<std::int32_t>(bits);
+  } else {
+    // The read takes a "-" but no "+"; a "+" is taken here, and a sign after it is refused.
+    if (*first == '+') {
+      ++first;
+      if (first != last && *first == '-') return std::nullopt;
     }
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    read = std::from_chars(first, last, value);
   }
-  bool negative = false;
-  if (text[i] == '+' || text[i] == '-') {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (i == text.size()) return std::nullopt;
-  std::int64_t value = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    value = value * 10 + (text[i] - '0');
-    if (value > 2147483648LL) return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value > 2147483647LL) return std::nullopt;
-  return static_cast<std::int32_t>(value);
+  if (read.ec != std::errc{} || read.ptr != last) return std::nullopt;
+  return value;
 }
 
 std::int32_t ProfileInteger(const std::string& value, std::int32_t defaultValue) {

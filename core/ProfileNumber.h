@@ -7,9 +7,6 @@
 
 namespace tessarin {
 
-// The value of a hexadecimal digit of either case; -1 for any other character.
-int HexDigit(char c);
-
 // The standard string-to-integer conversion: leading spaces, then an optional "+" or "-"
 // and decimal digits within the signed 32-bit range, or "$" and hexadecimal digits that
 // fit in 32 bits (above 7FFFFFFF giving the negative value of the same bits). Nothing may

@@ -2,8 +2,8 @@
 #include "core/RecentChars.h"
 
 #include <algorithm>
-
-#include "core/ProfileNumber.h"
+#include <charconv>
+#include <cstdint>
 
 namespace tessarin {
 namespace {
@@ -16,12 +16,10 @@ char32_t ParseEntry(std::string_view entry) {
   while (!entry.empty() && IsBlank(entry.back())) entry.remove_suffix(1);
   // Leading zeros are fine; more digits than that can only be beyond Unicode.
   if (entry.empty() || entry.size() > 8) return 0;
-  char32_t cp = 0;
-  for (char c : entry) {
-    const int d = HexDigit(c);
-    if (d < 0) return 0;
-    cp = cp * 16 + static_cast<char32_t>(d);
-  }
+  // An unsigned read takes no sign, and eight digits always fit.
+  std::uint32_t cp = 0;
+  const auto [end, error] = std::from_chars(entry.data(), entry.data() + entry.size(), cp, 16);
+  if (error != std::errc{} || end != entry.data() + entry.size()) return 0;
   return IsRecentChar(cp) ? cp : 0;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/Canvas.h"
+#include "ui/WideText.h"
 
 namespace tessarin {
 namespace {
@@ -21,16 +22,6 @@ int CALLBACK CollectFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPAR
   } catch (...) {
     return 0;
   }
-}
-
-// The name as the font box and the rest of the program (ANSI calls) know it.
-std::string AnsiName(const wchar_t* name) {
-  const int length = WideCharToMultiByte(CP_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return std::string();
-  std::string text(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, name, -1, text.data(), length, nullptr, nullptr);
-  text.resize(static_cast<size_t>(length - 1));
-  return text;
 }
 
 // The ranges of the face selected into the device context; false when it has no table
@@ -77,7 +68,9 @@ unicode::FontCoverage ReadFontCoverage(HDC dc, const std::atomic<bool>& stop) {
     if (!handle) continue;
     const ui::SelectObjectScope selected(dc, handle);
     if (!ReadRanges(dc, bytes, ranges)) continue;
-    const std::string name = AnsiName(font.lfFaceName);
+    // The name as the font box and the rest of the program (ANSI calls) know it.
+    const std::string name = ui::ToAnsiBestFit(std::u16string_view(
+        reinterpret_cast<const char16_t*>(font.lfFaceName), wcsnlen(font.lfFaceName, LF_FACESIZE)));
     if (!name.empty()) coverage.Add(name, ranges);
   }
   return coverage;

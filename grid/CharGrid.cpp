@@ -1,13 +1,12 @@
 // CharGrid: painting, selection, keyboard and mouse of the character grid.
 #include "grid/CharGrid.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "grid/GridAccessible.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
+#include "ui/Messages.h"
 
 namespace tessarin {
 namespace {
@@ -208,7 +207,7 @@ LRESULT CharGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
-      const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      const auto [x, y] = ui::PointOf(lParam);
       const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
       const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
       if (GetFocus() != handle_) ::SetFocus(handle_);
@@ -230,8 +229,10 @@ LRESULT CharGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (msg == WM_LBUTTONUP && GetCapture() == handle_) ReleaseCapture();
       return 0;
     case WM_MOUSEMOVE:
-      if (OnMouseMove)
-        OnMouseMove(ui::ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      if (OnMouseMove) {
+        const POINT at = ui::PointOf(lParam);
+        OnMouseMove(ui::ShiftState::FromKeys(wParam), at.x, at.y);
+      }
       return 0;
     default: break;
   }

@@ -18,6 +18,7 @@
 #include "core/unicode/UnicodeText.h"
 #include "ui/ShellLibraries.h"
 #include "ui/SystemLibraries.h"
+#include "ui/WideText.h"
 
 namespace tessarin {
 namespace {
@@ -47,10 +48,9 @@ const OleAccApi& OleAcc() {
 constexpr UINT kPageCodePage = 1252;
 
 BSTR ToBstr(const std::string& text, UINT codePage) {
-  const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR bstr = ui::late::SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (bstr) MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), bstr, length);
-  return bstr;
+  const std::u16string wide = ui::FromCodePage(text, codePage);
+  return ui::late::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(wide.data()),
+                                     static_cast<UINT>(wide.size()));
 }
 
 HRESULT Text(const std::string& text, BSTR* out, UINT codePage = kPageCodePage) {

@@ -8,8 +8,10 @@
 
 #include <utility>
 
+#include "ui/Exception.h"
 #include "ui/Form.h"
 #include "ui/ShellLibraries.h"
+#include "ui/WideText.h"
 
 namespace tessarin {
 namespace {
@@ -48,28 +50,13 @@ class ItemList {
 
 // The platform's COM error: its own text for the code.
 [[noreturn]] void ThrowComError(HRESULT hr) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(hr), 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length && text ? std::string(text, length) : std::string();
-  LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-    message.pop_back();
+  std::string message = ui::SystemMessage(static_cast<DWORD>(hr));
   if (message.empty()) {
     char code[32];
     wsprintfA(code, "OLE error %08X", static_cast<unsigned>(hr));
     message = code;
   }
   throw ui::Exception(message);
-}
-
-std::wstring ToWide(const std::string& text) {
-  if (text.empty()) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
 }
 
 }  // namespace
@@ -104,8 +91,8 @@ void TShortcutLink::CreateShortcut() {
   ComRef<IPersistFile> file;
   hr = object->QueryInterface(IID_IPersistFile, file.Out());
   if (FAILED(hr)) ThrowComError(hr);
-  const std::wstring path = ToWide(ShortcutFile);
-  if (file->Save(path.c_str(), TRUE) != S_OK) throw EShortcutError();
+  const std::u16string path = ui::FromAnsi(ShortcutFile);
+  if (file->Save(reinterpret_cast<const wchar_t*>(path.c_str()), TRUE) != S_OK) throw EShortcutError();
 }
 
 }  // namespace tessarin

@@ -349,6 +349,13 @@ HBRUSH Control::BackgroundBrush() {
   return brush_;
 }
 
+LRESULT Control::EraseBackground(HDC dc) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  FillRect(dc, &client, BackgroundBrush());
+  return 1;
+}
+
 void Control::FontChanged() {
   if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
   Invalidate();

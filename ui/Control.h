@@ -140,6 +140,9 @@ class Control {
   virtual bool Notify(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   virtual void FontChanged();
   HBRUSH BackgroundBrush();
+  // The answer to WM_ERASEBKGND for a control drawn on its own colour: the client area
+  // filled with the background brush, and 1 (erased).
+  LRESULT EraseBackground(HDC dc);
   virtual void Click();
 
   HWND handle_ = nullptr;

@@ -1,4 +1,4 @@
-// ui::Exception, the one kind of failure the program raises.
+// ui::Exception, the one kind of failure the program raises, and the system's text of an error.
 #pragma once
 #include <exception>
 #include <string>
@@ -18,5 +18,9 @@ class Exception : public std::exception {
  private:
   std::string message_;
 };
+
+// The system's own text for an error code (GetLastError, an HRESULT) without the line break
+// and blanks it ends in; empty when the system has none.
+std::string SystemMessage(unsigned long code);
 
 }  // namespace ui

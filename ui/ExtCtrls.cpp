@@ -1,7 +1,7 @@
 // The framing bevel and the image control.
 #include "ui/ExtCtrls.h"
 
-#include <windowsx.h>
+#include "ui/Messages.h"
 
 namespace ui {
 
@@ -11,12 +11,7 @@ Bevel::Bevel(Control* parent, Bounds bounds) : Control(parent) {
 }
 
 LRESULT Bevel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_ERASEBKGND) {
-    RECT client;
-    GetClientRect(handle_, &client);
-    FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush());
-    return 1;
-  }
+  if (msg == WM_ERASEBKGND) return EraseBackground(reinterpret_cast<HDC>(wParam));
   return Control::WndProc(msg, wParam, lParam);
 }
 
@@ -64,8 +59,10 @@ LRESULT Image::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK: break;
     default: return CustomControl::WndProc(msg, wParam, lParam);
   }
-  if (OnMouseDown)
-    OnMouseDown(MouseButtonOf(msg), ShiftState::FromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  if (OnMouseDown) {
+    const POINT at = PointOf(lParam);
+    OnMouseDown(MouseButtonOf(msg), ShiftState::FromKeys(wParam), at.x, at.y);
+  }
   return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "ui/Application.h"
 #include "ui/Foreground.h"
+#include "ui/Messages.h"
 
 namespace ui {
 namespace {
@@ -248,9 +249,10 @@ LRESULT Form::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DPICHANGED: ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_MOUSEMOVE:
-      if (OnMouseMove)
-        OnMouseMove(ShiftState::FromKeys(wParam), static_cast<short>(LOWORD(lParam)),
-                    static_cast<short>(HIWORD(lParam)));
+      if (OnMouseMove) {
+        const POINT at = PointOf(lParam);
+        OnMouseMove(ShiftState::FromKeys(wParam), at.x, at.y);
+      }
       break;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE && Application::Instance().MainForm() == this) {

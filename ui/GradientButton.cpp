@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/Application.h"
+#include "ui/Messages.h"
 #include "core/Ascii.h"
 #include "core/GradientColors.h"
 
@@ -174,7 +175,7 @@ void BaseButton::MouseUp(ui::MouseButton button, ui::ShiftState shift, int x, in
 }
 
 LRESULT BaseButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+  const auto [x, y] = ui::PointOf(lParam);
   switch (msg) {
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;  // the button never takes the focus, nor activates its window

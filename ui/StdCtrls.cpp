@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 #include <richedit.h>
-#include <windowsx.h>
 #include <vssym32.h>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 
 #include "ui/Application.h"
 #include "ui/Canvas.h"
+#include "ui/Messages.h"
 #include "ui/SystemLibraries.h"
 
 namespace ui {
@@ -71,8 +71,8 @@ void Label::SetText(const std::string& text) {
 
 LRESULT Label::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP) && OnMouseUp) {
-    OnMouseUp(MouseButtonOf(msg), ShiftState::FromKeys(wParam), static_cast<short>(LOWORD(lParam)),
-              static_cast<short>(HIWORD(lParam)));
+    const POINT at = PointOf(lParam);
+    OnMouseUp(MouseButtonOf(msg), ShiftState::FromKeys(wParam), at.x, at.y);
   }
   return Control::WndProc(msg, wParam, lParam);
 }
@@ -209,12 +209,7 @@ GroupBox::GroupBox(Control* parent, const std::string& caption, Bounds bounds) :
 }
 
 LRESULT GroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(handle_, &r);
-    FillRect(reinterpret_cast<HDC>(wParam), &r, BackgroundBrush());
-    return 1;
-  }
+  if (msg == WM_ERASEBKGND) return EraseBackground(reinterpret_cast<HDC>(wParam));
   if (msg == WM_NCHITTEST && OnClick) {
     // The platform's group box lets clicks fall through to its parent; one with a click
     // handler takes them, so that a click on the group reaches it.
@@ -236,7 +231,7 @@ LRESULT GroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (GetCapture() == handle_) ReleaseCapture();
       RECT r;
       GetClientRect(handle_, &r);
-      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      const POINT at = PointOf(lParam);
       if (click && PtInRect(&r, at)) Click();
       return 0;
     }

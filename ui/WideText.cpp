@@ -8,16 +8,10 @@
 namespace ui {
 namespace {
 
-// The system's own message for an error code, without its line break.
-std::string SystemMessage(DWORD error) {
-  char* buffer = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string message = length && buffer ? std::string(buffer, length) : "Error " + std::to_string(error);
-  if (buffer) LocalFree(buffer);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
-  return message;
+// The system's own message for an error code, or its number when the system has none.
+std::string ErrorMessage(DWORD error) {
+  const std::string message = SystemMessage(error);
+  return message.empty() ? "Error " + std::to_string(error) : message;
 }
 
 HGLOBAL GlobalCopy(const void* data, size_t size) {
@@ -62,18 +56,32 @@ bool ToAnsi(std::u16string_view text, std::string& out) {
   return true;
 }
 
-std::u16string FromAnsi(std::string_view text) {
+std::string ToAnsiBestFit(std::u16string_view text) {
+  if (text.empty()) return {};
+  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  const int count = static_cast<int>(text.size());
+  const int length = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string out(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, count, out.data(), length, nullptr, nullptr);
+  return out;
+}
+
+std::u16string FromCodePage(std::string_view text, UINT codePage) {
+  // No code page gives more UTF-16 units than it has bytes.
   std::u16string out(text.size(), u'\0');
   if (text.empty()) return out;
   const int length =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+      MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
                           reinterpret_cast<wchar_t*>(out.data()), static_cast<int>(out.size()));
   out.resize(static_cast<size_t>(length > 0 ? length : 0));
   return out;
 }
 
+std::u16string FromAnsi(std::string_view text) { return FromCodePage(text, CP_ACP); }
+
 void PutUnicodeOnClipboard(HWND owner, std::u16string_view text) {
-  if (!OpenClipboard(owner)) throw Exception(SystemMessage(GetLastError()));
+  if (!OpenClipboard(owner)) throw Exception(ErrorMessage(GetLastError()));
   bool done = EmptyClipboard() != FALSE;
   const std::u16string terminated(text);
   done = done && SetBlock(CF_UNICODETEXT, terminated.c_str(), (terminated.size() + 1) * sizeof(char16_t));
@@ -81,7 +89,7 @@ void PutUnicodeOnClipboard(HWND owner, std::u16string_view text) {
   if (done && ToAnsi(text, ansi)) done = SetBlock(CF_TEXT, ansi.c_str(), ansi.size() + 1);
   const DWORD error = done ? ERROR_SUCCESS : GetLastError();
   CloseClipboard();
-  if (!done) throw Exception(SystemMessage(error));
+  if (!done) throw Exception(ErrorMessage(error));
 }
 
 }  // namespace ui

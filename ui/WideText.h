@@ -11,6 +11,11 @@ namespace ui {
 // The text in the ANSI code page. False when a character has no byte there (a best-fit
 // look-alike does not count), and out is then empty.
 bool ToAnsi(std::u16string_view text, std::string& out);
+// The text in the ANSI code page as the platform's ANSI calls give it: a character with no
+// byte there becomes its best-fit look-alike or "?".
+std::string ToAnsiBestFit(std::u16string_view text);
+// A text of a code page (CP_ACP, 1252, CP_UTF8…) in UTF-16; empty when it does not convert.
+std::u16string FromCodePage(std::string_view text, UINT codePage);
 // An ANSI code-page text in UTF-16.
 std::u16string FromAnsi(std::string_view text);
 

@@ -2,6 +2,7 @@
 #include "core/unicode/CharSearch.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iterator>
 #include <string>
 
@@ -62,11 +63,10 @@ std::string_view Trimmed(std::string_view text) {
 int CodeOfNumber(std::string_view query) {
   if (!query.empty() && query.front() == '#') query.remove_prefix(1);
   if (query.empty() || query.size() > 4) return -1;
+  // A "-" reads as a sign, and any negative value lies outside the grid.
   int value = 0;
-  for (char c : query) {
-    if (c < '0' || c > '9') return -1;
-    value = value * 10 + (c - '0');
-  }
+  const auto [end, error] = std::from_chars(query.data(), query.data() + query.size(), value);
+  if (error != std::errc{} || end != query.data() + query.size()) return -1;
   return value >= kFirst && value <= kLast ? value : -1;
 }
 

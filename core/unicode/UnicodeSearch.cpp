@@ -3,6 +3,8 @@
 #include "core/unicode/UnicodeSearch.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <string>
 
 #include "core/unicode/NameData.h"
@@ -92,23 +94,14 @@ std::string FoldAscii(std::string_view s) {
   return out;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// The number of digits (hexadecimal or decimal), at most 7 of them, or -1.
+// The number of digits (hexadecimal or decimal), at most 7 of them, or -1. An unsigned read
+// takes no sign, and seven digits always fit.
 long ParseNumber(std::string_view s, int base) {
   if (s.empty() || s.size() > 7) return -1;
-  long value = 0;
-  for (char c : s) {
-    int d = HexDigit(c);
-    if (d < 0 || d >= base) return -1;
-    value = value * base + d;
-  }
-  return value;
+  std::uint32_t value = 0;
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value, base);
+  if (error != std::errc{} || end != s.data() + s.size()) return -1;
+  return static_cast<long>(value);
 }
 
 // A query that is a code: "U+2192", "&#8594;", "&#x2192;" (the semicolon may be left out). Gives
