@@ -295,9 +295,7 @@ void TForm1::AlignPanel() {
 void TForm1::b_exitClick() { Close(); }
 
 void TForm1::b_infoClick() {
-  if (!Info_dlg) return;
-  for (size_t i = 1; i < AppSettings.Texts.size(); ++i) Info_dlg->Edits()[i]->SetText(AppSettings.Texts[i]);
-  Info_dlg->ShowModal();
+  if (optionsDialog) optionsDialog->Open();
 }
 
 void TForm1::DesignApp1Minimize() {

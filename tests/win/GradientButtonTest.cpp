@@ -173,7 +173,7 @@ TEST_F(GradientButton, TheFaceBeforeTheBevelRunsFromWhiteToOneStepShortOfBlack) 
 }
 
 TEST_F(GradientButton, ThePaletteSampleRunsDownFromHighlightToShadow) {
-  TBI_GradientButton& sample = palette->BI_GradientButton1;
+  TBI_GradientButton& sample = palette->sampleGround;
   ASSERT_TRUE(sample.Vertical());
   ASSERT_EQ(sample.Height(), 61);
   Canvas32 canvas(73, 61);
