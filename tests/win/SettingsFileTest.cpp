@@ -117,6 +117,24 @@ TEST_F(SettingsFile, TheShowStepReadsTheNumbersThroughTheConversionAndTheByteWra
   }
 }
 
+TEST_F(SettingsFile, AnOptionsDialogMadeAfterALoadShowsItAndFollowsTheLoadsThatCome) {
+  PutFile("[Main]\r\nRMouseKey=9\r\nMMouseKey=0\r\nDragDrop=1\r\n");
+  ShowMainWindowAgain();
+  // Made anew, as the program makes it after the main window's first show.
+  options.reset();
+  tessarin::OptionsDialog later;
+  EXPECT_EQ(later.rightButtonGroup.ItemIndex(), 4);
+  EXPECT_EQ(later.middleButtonGroup.ItemIndex(), 0);
+  EXPECT_EQ(later.dragDropGroup.ItemIndex(), 1);
+  EXPECT_EQ(AppSettings.RMouseKey, 9);
+  // The next load reaches the dialog that lives now, and no longer the one that went.
+  PutFile("[Main]\r\nRMouseKey=3\r\nMMouseKey=4\r\nDragDrop=0\r\n");
+  ShowMainWindowAgain();
+  EXPECT_EQ(later.rightButtonGroup.ItemIndex(), 3);
+  EXPECT_EQ(later.middleButtonGroup.ItemIndex(), 4);
+  EXPECT_EQ(later.dragDropGroup.ItemIndex(), 0);
+}
+
 TEST_F(SettingsFile, OkWritesAllKeysInOrderAndKeepsAByteNoItemShows) {
   PutFile("[Main]\r\nDragDrop=7\r\n");
   options->Show();  // its show step loads the file
