@@ -8,7 +8,6 @@
 
 #include "core/HotKeyCode.h"
 #include "core/ProfileNumber.h"
-#include "options/OptionsDialog.h"
 #include "ui/Exception.h"
 
 namespace tessarin {
@@ -60,20 +59,16 @@ constexpr const char* kText = "Text";
 
 std::string TextKey(size_t i) { return "Text" + std::to_string(i); }
 
-// Sets the group (limited to its last item, which may run its click handler), then keeps
-// the byte as the file gave it.
-void ShowByte(ui::RadioGroup* group, std::uint8_t value, std::uint8_t& field) {
-  if (group && group->Count() > 0)
-    group->SetItemIndex(std::min<int>(value, static_cast<int>(group->Count()) - 1));
-  field = value;
-}
-
-void LoadByte(const TIniFile& ini, const char* key, std::int32_t defaultValue, ui::RadioGroup* group,
-              std::uint8_t& field) {
-  ShowByte(group, LowByte(ini.ReadInteger(kMain, key, defaultValue)), field);
+std::uint8_t LoadByte(const TIniFile& ini, const char* key, std::int32_t defaultValue) {
+  return LowByte(ini.ReadInteger(kMain, key, defaultValue));
 }
 
 bool loaded = false;
+
+std::vector<SettingsLoadWatch*>& Watches() {
+  static std::vector<SettingsLoadWatch*> watches;
+  return watches;
+}
 
 constexpr const char* kRecent = "Recent";
 constexpr const char* kRecentKey = "Characters";
@@ -101,23 +96,25 @@ void WriteRecentlyUsed(bool evenUnchanged) {
 
 }  // namespace
 
-void ShowLoadedSettings(TInfo_dlg& dialog) {
-  if (!loaded) return;
-  ShowByte(&dialog.RadioGroup1, AppSettings.RMouseKey, AppSettings.RMouseKey);
-  ShowByte(&dialog.RadioGroup2, AppSettings.MMouseKey, AppSettings.MMouseKey);
-  ShowByte(&dialog.RadioGroup3, AppSettings.DragDrop, AppSettings.DragDrop);
+SettingsLoadWatch::SettingsLoadWatch(std::function<void()> loaded) : loaded_(std::move(loaded)) {
+  Watches().push_back(this);
 }
+
+SettingsLoadWatch::~SettingsLoadWatch() { std::erase(Watches(), this); }
+
+bool SettingsLoaded() { return loaded; }
 
 void LoadSettings() {
   loaded = true;
   const TIniFile ini(kSettingsFileName);
-  TInfo_dlg* dialog = Info_dlg;
-  LoadByte(ini, "RMouseKey", maMagnify, dialog ? &dialog->RadioGroup1 : nullptr, AppSettings.RMouseKey);
-  LoadByte(ini, "MMouseKey", maCopyRtf, dialog ? &dialog->RadioGroup2 : nullptr, AppSettings.MMouseKey);
-  LoadByte(ini, "DragDrop", dmTextHtml, dialog ? &dialog->RadioGroup3 : nullptr, AppSettings.DragDrop);
+  AppSettings.RMouseKey = LoadByte(ini, "RMouseKey", maMagnify);
+  AppSettings.MMouseKey = LoadByte(ini, "MMouseKey", maCopyRtf);
+  AppSettings.DragDrop = LoadByte(ini, "DragDrop", dmTextHtml);
   for (size_t i = 1; i < AppSettings.Texts.size(); ++i)
     AppSettings.Texts[i] = ini.ReadString(kText, TextKey(i).c_str(), "");
   LoadHotKeySetting();
+  for (SettingsLoadWatch* watch : Watches())
+    if (watch->loaded_) watch->loaded_();
 }
 
 void LoadHotKeySetting() {

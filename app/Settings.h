@@ -2,13 +2,12 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/RecentChars.h"
 
 namespace tessarin {
-
-class TInfo_dlg;
 
 // The functions of the right and middle mouse buttons over the grid (the item indexes of
 // the options dialog's radio groups).
@@ -39,12 +38,27 @@ constexpr int kLongestText = 1023;
 // One record for the whole run; zero and empty until the first LoadSettings.
 extern TAppSettings AppSettings;
 
-// Reads the whole file into AppSettings and sets the options dialog's radio groups (when
-// the dialog exists). Never fails: a missing file, key or number gives the defaults.
+// Reads the whole file into AppSettings, then tells every SettingsLoadWatch. Never fails:
+// a missing file, key or number gives the defaults.
 void LoadSettings();
-// An options dialog made after the settings were read shows them in its radio groups as
-// LoadSettings would have set them; before the first load it keeps its own choices.
-void ShowLoadedSettings(TInfo_dlg& dialog);
+// Whether LoadSettings has run in this process: a view of the settings made later shows
+// what it read, one made before keeps its own choices.
+bool SettingsLoaded();
+
+// Runs its action after every LoadSettings for as long as it lives, so that a view of the
+// settings (the options dialog) shows what was read also while it is hidden.
+class SettingsLoadWatch {
+ public:
+  explicit SettingsLoadWatch(std::function<void()> loaded);
+  ~SettingsLoadWatch();
+  SettingsLoadWatch(const SettingsLoadWatch&) = delete;
+  SettingsLoadWatch& operator=(const SettingsLoadWatch&) = delete;
+
+ private:
+  friend void LoadSettings();
+  std::function<void()> loaded_;
+};
+
 // Writes all of AppSettings to the file, the three numbers first, then the ten texts, then
 // the hot key, then the recently used characters once they have been read (a list still
 // empty that the file lacks adds nothing); throws on the first key that cannot be written, leaving the keys

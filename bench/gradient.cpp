@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   ui::Application& app = ui::Application::Instance();
   app.Initialize();
   MainForm form;
-  Tdialog216 palette;
+  PaletteDialog palette;
   form.Show();
   palette.Show();
   app.ProcessMessages();
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
   std::printf("painting against a plain FillRect of the same area (%d rounds of %d paints)\n", rounds,
               kRepeats);
   for (const Subject& s : {Subject{"colorButton, 104 x 19, horizontal, with its caption", form.colorButton},
-                           Subject{"palette sample, 73 x 61, vertical", palette.BI_GradientButton1}}) {
+                           Subject{"palette sample, 73 x 61, vertical", palette.sampleGround}}) {
     const Figures f = Measure(s.button, rounds);
     std::printf("  %-52s %6.1fx  (%.3f ms against %.4f ms)\n", s.name, f.ratio, f.paintMs, f.fillMs);
   }

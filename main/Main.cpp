@@ -9,8 +9,6 @@
 
 namespace tessarin {
 
-MainForm* Form1 = nullptr;
-
 namespace {
 
 ui::Form::Options MainOptions() {
@@ -111,7 +109,6 @@ MainForm::MainForm()
                 {"insert10", "10."}}),
       showItem(trayMenu.Items(0)),
       keySender() {
-  Form1 = this;
 
   // The magnifier is drawn behind the grid.
   SetWindowPos(magnifier.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -205,9 +202,7 @@ MainForm::MainForm()
   ApplyHotKey();
 }
 
-MainForm::~MainForm() {
-  if (Form1 == this) Form1 = nullptr;
-}
+MainForm::~MainForm() = default;
 
 void MainForm::FormCreate() {
   // The font box selects the grid's design font, if it is installed, and applies it.
@@ -286,9 +281,7 @@ void MainForm::AlignPanel() {
 void MainForm::ExitClick() { Close(); }
 
 void MainForm::OptionsClick() {
-  if (!Info_dlg) return;
-  for (size_t i = 1; i < AppSettings.Texts.size(); ++i) Info_dlg->Edits()[i]->SetText(AppSettings.Texts[i]);
-  Info_dlg->ShowModal();
+  if (optionsDialog) optionsDialog->Open();
 }
 
 void MainForm::AppMinimize() {

@@ -1,4 +1,4 @@
-// MainForm, the main window, and its form variable Form1.
+// MainForm, the main window.
 #pragma once
 #include <windows.h>
 
@@ -299,7 +299,5 @@ class MainForm : public ui::Form {
   void ApplyStyle(bool on, bool ui::FontStyles::*flag);
   bool swallowChar_ = false;
 };
-
-extern MainForm* Form1;
 
 }  // namespace tessarin

@@ -21,7 +21,7 @@ bool Dropped(DragResult result) {
 void MainForm::ColorClick() {
   if (webSafeCheck.Checked()) {
     // OK applies the colour itself before the dialog closes.
-    if (dialog216) dialog216->ShowModal();
+    if (paletteDialog) paletteDialog->Choose([this](COLORREF color) { ApplyTextColor(color); });
     return;
   }
   // The dialog opens on its own last colour, never on the text colour.

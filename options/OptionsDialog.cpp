@@ -1,11 +1,11 @@
-// TInfo_dlg: the options dialog.
+// OptionsDialog: the options dialog.
 #include "options/OptionsDialog.h"
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "core/HotKeyCode.h"
-#include "app/Settings.h"
-#include "main/Main.h"
 #include "ui/Application.h"
 #include "ui/ShellLibraries.h"
 
@@ -20,7 +20,7 @@
 
 namespace tessarin {
 
-TInfo_dlg* Info_dlg = nullptr;
+OptionsDialog* optionsDialog = nullptr;
 
 namespace {
 
@@ -32,7 +32,7 @@ constexpr ui::Bounds kPageFrame{0, 0, 305, 389};
 
 ui::Form::Options DialogOptions() {
   ui::Form::Options o;
-  o.windowClass = TInfo_dlg::kWindowClass;
+  o.windowClass = OptionsDialog::kWindowClass;
   o.caption = "Tessarin V2.9 Options";
   o.clientWidth = 418;
   o.clientHeight = 423;
@@ -50,7 +50,12 @@ std::vector<std::string> DragItems() {
   return {"Not active", "Take only text", "Take text and HTML-Fontstyle"};
 }
 
-ui::Bounds EditBounds(int index) { return {16, 24 + 36 * (index - 1), 266, 21}; }
+ui::Bounds EditBounds(int number) { return {16, 24 + 36 * (number - 1), 266, 21}; }
+
+// A group shows a byte no item stands for as its last item.
+void ShowByte(ui::RadioGroup& group, std::uint8_t value) {
+  if (group.Count() > 0) group.SetItemIndex(std::min<int>(value, static_cast<int>(group.Count()) - 1));
+}
 
 std::vector<std::string> InfoLines() {
   std::vector<std::string> lines{"Tessarin is freeware.", ""};
@@ -78,133 +83,145 @@ void OpenThroughShell(const std::string& target) {
 
 }  // namespace
 
-TInfo_dlg::TInfo_dlg()
+OptionsDialog::OptionsDialog(HotKeyLinks hotKey)
     : ui::Form(DialogOptions()),
-      OKBtn(this, "&OK", {330, 8, 75, 25}, {.isDefault = true}),
-      web_site(this, "&Website", {330, 128, 75, 25}),
-      mail_write(this, "&Mail", {330, 98, 75, 25}),
-      PageControl1(this, {4, 4, 313, 417}),
-      Einstellungen(&PageControl1, "Adjustment"),
-      Image1(&Einstellungen, {8, 8, 32, 32}),
-      Button2(&Einstellungen, "Create a shortcut in Startup folder", {48, 12, 245, 25}),
-      RadioGroup1(&Einstellungen, "Function for right MouseButton", {8, 48, 285, 121}, MouseItems(),
-                  maMagnify),
-      RadioGroup2(&Einstellungen, "Function for middle MouseButton", {8, 174, 285, 121}, MouseItems(),
-                  maCopyRtf),
-      RadioGroup3(&Einstellungen, "Drag and Drop", {8, 300, 285, 77}, DragItems(), dmTextHtml),
-      Bevel1(&Einstellungen, kPageFrame),
-      TabSheet1(&PageControl1, "Fast insert text"),
-      Edit1(&TabSheet1, EditBounds(1)),
-      Edit2(&TabSheet1, EditBounds(2)),
-      Edit3(&TabSheet1, EditBounds(3)),
-      Edit4(&TabSheet1, EditBounds(4)),
-      Edit5(&TabSheet1, EditBounds(5)),
-      Edit6(&TabSheet1, EditBounds(6)),
-      Edit7(&TabSheet1, EditBounds(7)),
-      Edit8(&TabSheet1, EditBounds(8)),
-      Edit9(&TabSheet1, EditBounds(9)),
-      Edit10(&TabSheet1, EditBounds(10)),
-      Bevel2(&TabSheet1, kPageFrame),
-      Info(&PageControl1, "Info"),
-      Memo1(&Info, {4, 4, 297, 381}),
-      Bevel3(&Info, kPageFrame),
-      HotkeySheet(&PageControl1, "Hotkey"),
-      Label_Hotkey(&HotkeySheet, "Show or hide Tessarin from any program with:", {16, 24, 0, 13}),
-      HotKeyEdit1(&HotkeySheet, {16, 42, 130, 21}),
-      HotKeyTaken(&HotkeySheet, "Taken by another program", {154, 46, 0, 13}, {.visible = false}),
-      Bevel4(&HotkeySheet, kPageFrame),
-      Button1(this, "&Cancel", {330, 38, 75, 25}),
-      ShortcutLink1(*this),
-      edits_{nullptr, &Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7, &Edit8, &Edit9, &Edit10} {
-  Info_dlg = this;
+      okButton(this, "&OK", {330, 8, 75, 25}, {.isDefault = true}),
+      webSiteButton(this, "&Website", {330, 128, 75, 25}),
+      mailButton(this, "&Mail", {330, 98, 75, 25}),
+      pages(this, {4, 4, 313, 417}),
+      adjustmentPage(&pages, "Adjustment"),
+      programIcon(&adjustmentPage, {8, 8, 32, 32}),
+      startupShortcutButton(&adjustmentPage, "Create a shortcut in Startup folder", {48, 12, 245, 25}),
+      rightButtonGroup(&adjustmentPage, "Function for right MouseButton", {8, 48, 285, 121}, MouseItems(),
+                       maMagnify),
+      middleButtonGroup(&adjustmentPage, "Function for middle MouseButton", {8, 174, 285, 121}, MouseItems(),
+                        maCopyRtf),
+      dragDropGroup(&adjustmentPage, "Drag and Drop", {8, 300, 285, 77}, DragItems(), dmTextHtml),
+      adjustmentFrame(&adjustmentPage, kPageFrame),
+      textsPage(&pages, "Fast insert text"),
+      textEdits{ui::Edit(&textsPage, EditBounds(1)), ui::Edit(&textsPage, EditBounds(2)),
+                ui::Edit(&textsPage, EditBounds(3)), ui::Edit(&textsPage, EditBounds(4)),
+                ui::Edit(&textsPage, EditBounds(5)), ui::Edit(&textsPage, EditBounds(6)),
+                ui::Edit(&textsPage, EditBounds(7)), ui::Edit(&textsPage, EditBounds(8)),
+                ui::Edit(&textsPage, EditBounds(9)), ui::Edit(&textsPage, EditBounds(10))},
+      textsFrame(&textsPage, kPageFrame),
+      infoPage(&pages, "Info"),
+      infoText(&infoPage, {4, 4, 297, 381}),
+      infoFrame(&infoPage, kPageFrame),
+      hotKeyPage(&pages, "Hotkey"),
+      hotKeyLabel(&hotKeyPage, "Show or hide Tessarin from any program with:", {16, 24, 0, 13}),
+      hotKeyEdit(&hotKeyPage, {16, 42, 130, 21}),
+      hotKeyTaken(&hotKeyPage, "Taken by another program", {154, 46, 0, 13}, {.visible = false}),
+      hotKeyFrame(&hotKeyPage, kPageFrame),
+      cancelButton(this, "&Cancel", {330, 38, 75, 25}),
+      startupShortcut(*this),
+      hotKey_(std::move(hotKey)),
+      settingsWatch_([this] { ShowMouseSettings(); }) {
+  optionsDialog = this;
   // "&OK" is both the default and the cancel button: Enter and Esc confirm.
-  SetDefaultButton(&OKBtn);
-  SetCancelButton(&OKBtn);
-  SetActiveControl(&OKBtn);
+  SetDefaultButton(&okButton);
+  SetCancelButton(&okButton);
+  SetActiveControl(&okButton);
 
-  Image1.SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+  programIcon.SetIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
   // No longer than the settings file gives back.
-  for (size_t i = 1; i < edits_.size(); ++i)
-    SendMessageA(edits_[i]->Handle(), EM_SETLIMITTEXT, kLongestText, 0);
-  Memo1.SetLines(InfoLines());
-  web_site.SetEnabled(*kWebSite != '\0');
-  mail_write.SetEnabled(*kMailAddress != '\0');
-  ShortcutLink1.SetHotKey(" ");
-  ShortcutLink1.IconNumber = 0;
+  for (ui::Edit& edit : textEdits) SendMessageA(edit.Handle(), EM_SETLIMITTEXT, kLongestText, 0);
+  infoText.SetLines(InfoLines());
+  webSiteButton.SetEnabled(*kWebSite != '\0');
+  mailButton.SetEnabled(*kMailAddress != '\0');
+  startupShortcut.SetHotKey(" ");
+  startupShortcut.IconNumber = 0;
 
-  OKBtn.OnClick = [this] { OKBtnClick(); };
-  Button1.OnClick = [this] { Button1Click(); };
-  mail_write.OnClick = [this] { mail_writeClick(); };
-  web_site.OnClick = [this] { web_siteClick(); };
-  Button2.OnClick = [this] { Button2Click(); };
-  // The main window's first show may have read the settings before this dialog was made.
-  ShowLoadedSettings(*this);
-  RadioGroup1.OnClick = [this] { RadioGroup1Click(); };
-  RadioGroup2.OnClick = [this] { RadioGroup2Click(); };
-  RadioGroup3.OnClick = [this] { RadioGroup3Click(); };
-  OnShow = [this] { FormShow(); };
+  okButton.OnClick = [this] { OkClick(); };
+  cancelButton.OnClick = [this] { EndModal(); };
+  mailButton.OnClick = [this] { MailClick(); };
+  webSiteButton.OnClick = [this] { WebSiteClick(); };
+  startupShortcutButton.OnClick = [this] { StartupShortcutClick(); };
+  // The main window's first show may have read the settings before this dialog was made;
+  // before the first load the groups keep their own choices.
+  if (SettingsLoaded()) ShowMouseSettings();
+  rightButtonGroup.OnClick = [this] { RightButtonGroupClick(); };
+  middleButtonGroup.OnClick = [this] { MiddleButtonGroupClick(); };
+  dragDropGroup.OnClick = [this] { DragDropGroupClick(); };
+  OnShow = [this] { DialogShow(); };
 }
 
-TInfo_dlg::~TInfo_dlg() {
-  if (Info_dlg == this) Info_dlg = nullptr;
+OptionsDialog::~OptionsDialog() {
+  if (optionsDialog == this) optionsDialog = nullptr;
 }
 
-bool TInfo_dlg::PreviewKey(MSG& msg) { return PageControl1.DialogKey(msg); }
+bool OptionsDialog::PreviewKey(MSG& msg) { return pages.DialogKey(msg); }
 
-void TInfo_dlg::FormShow() {
+void OptionsDialog::Open() {
+  for (size_t number = 1; number <= kTextCount; ++number) TextEdit(number).SetText(AppSettings.Texts[number]);
+  ShowModal();
+}
+
+void OptionsDialog::DialogShow() {
   LoadSettings();
   ShowHotKey();
 }
 
-void TInfo_dlg::ShowHotKey() {
-  HotKeyEdit1.SetValue(AppSettings.HotKey);
+void OptionsDialog::ShowMouseSettings() {
+  // Setting a group runs its click handler, which stores the item it shows: the bytes stay
+  // as they were read, also one that no item stands for.
+  const std::uint8_t right = AppSettings.RMouseKey, middle = AppSettings.MMouseKey,
+                     drag = AppSettings.DragDrop;
+  ShowByte(rightButtonGroup, right);
+  ShowByte(middleButtonGroup, middle);
+  ShowByte(dragDropGroup, drag);
+  AppSettings.RMouseKey = right;
+  AppSettings.MMouseKey = middle;
+  AppSettings.DragDrop = drag;
+}
+
+void OptionsDialog::ShowHotKey() {
+  hotKeyEdit.SetValue(AppSettings.HotKey);
   // Why the key does not work: another program holds it, or the system refused it.
-  const std::string refusal = Form1 ? HotKeyRefusalText(Form1->hotKey.Refusal()) : std::string();
-  if (!refusal.empty()) HotKeyTaken.SetText(refusal);
-  HotKeyTaken.SetVisible(!refusal.empty());
+  const std::string refusal = hotKey_.refusal ? HotKeyRefusalText(hotKey_.refusal()) : std::string();
+  if (!refusal.empty()) hotKeyTaken.SetText(refusal);
+  hotKeyTaken.SetVisible(!refusal.empty());
 }
 
-void TInfo_dlg::RadioGroup1Click() {
-  AppSettings.RMouseKey = static_cast<std::uint8_t>(RadioGroup1.ItemIndex());
+void OptionsDialog::RightButtonGroupClick() {
+  AppSettings.RMouseKey = static_cast<std::uint8_t>(rightButtonGroup.ItemIndex());
 }
 
-void TInfo_dlg::RadioGroup2Click() {
-  AppSettings.MMouseKey = static_cast<std::uint8_t>(RadioGroup2.ItemIndex());
+void OptionsDialog::MiddleButtonGroupClick() {
+  AppSettings.MMouseKey = static_cast<std::uint8_t>(middleButtonGroup.ItemIndex());
 }
 
-void TInfo_dlg::RadioGroup3Click() {
-  AppSettings.DragDrop = static_cast<std::uint8_t>(RadioGroup3.ItemIndex());
+void OptionsDialog::DragDropGroupClick() {
+  AppSettings.DragDrop = static_cast<std::uint8_t>(dragDropGroup.ItemIndex());
 }
 
-void TInfo_dlg::OKBtnClick() {
+void OptionsDialog::OkClick() {
   // The dialog goes when this handler returns, also when the save fails.
   EndModal();
-  for (size_t i = 1; i < edits_.size(); ++i) AppSettings.Texts[i] = edits_[i]->Text();
-  AppSettings.HotKey = HotKeyEdit1.Value();
+  for (size_t number = 1; number <= kTextCount; ++number) AppSettings.Texts[number] = TextEdit(number).Text();
+  AppSettings.HotKey = hotKeyEdit.Value();
   SaveSettings();
   LoadSettings();
   // The new key works at once.
-  if (Form1) Form1->ApplyHotKey();
+  if (hotKey_.apply) hotKey_.apply();
   ShowHotKey();
 }
 
-void TInfo_dlg::Button1Click() { EndModal(); }
+void OptionsDialog::MailClick() { OpenThroughShell(std::string("mailto:") + kMailAddress); }
 
-void TInfo_dlg::mail_writeClick() { OpenThroughShell(std::string("mailto:") + kMailAddress); }
+void OptionsDialog::WebSiteClick() { OpenThroughShell(kWebSite); }
 
-void TInfo_dlg::web_siteClick() { OpenThroughShell(kWebSite); }
-
-void TInfo_dlg::Button2Click() {
-  const std::string folder = ShortcutLink1.GetStartupFolder();
+void OptionsDialog::StartupShortcutClick() {
+  const std::string folder = startupShortcut.GetStartupFolder();
   // Without the Startup folder the file would land in the root of the current drive.
   if (folder.empty()) throw EShortcutError();
-  ShortcutLink1.ShortcutFile = folder + "\\Tessarin.lnk";
-  ShortcutLink1.Description = "Tessarin";
+  startupShortcut.ShortcutFile = folder + "\\Tessarin.lnk";
+  startupShortcut.Description = "Tessarin";
   char exe[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  ShortcutLink1.Target = exe;
-  ShortcutLink1.SetShowCmd(scShowMinimized);
-  ShortcutLink1.CreateShortcut();
+  startupShortcut.Target = exe;
+  startupShortcut.SetShowCmd(scShowMinimized);
+  startupShortcut.CreateShortcut();
 }
 
 }  // namespace tessarin

@@ -1,9 +1,11 @@
-// TInfo_dlg: the options dialog (mouse-button functions, drag mode, the ten fast-insert
-// texts, the startup shortcut, and the program's information).
+// OptionsDialog: the options dialog (mouse-button functions, drag mode, the ten fast-insert
+// texts, the startup shortcut, the global hot key, and the program's information).
 #pragma once
 #include <array>
+#include <functional>
 
 #include "app/HotKey.h"
+#include "app/Settings.h"
 #include "options/ShortcutLink.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -12,67 +14,84 @@
 
 namespace tessarin {
 
-class TInfo_dlg : public ui::Form {
+class OptionsDialog : public ui::Form {
  public:
-  TInfo_dlg();
-  ~TInfo_dlg() override;
+  // What the dialog asks of the window that holds the global hot key, given by the one who
+  // makes the dialog; an empty function stands for no such window.
+  struct HotKeyLinks {
+    // Why the key of the settings does not work: the system's error, 0 when it works.
+    std::function<unsigned long()> refusal;
+    // Registers the key of the settings in place of the key held before.
+    std::function<void()> apply;
+  };
+
+  explicit OptionsDialog(HotKeyLinks hotKey = {});
+  ~OptionsDialog() override;
 
   static constexpr const char* kWindowClass = "TInfo_dlg";
+  static constexpr size_t kTextCount = 10;
+
+  // Shows the dialog modally with the fast-insert texts in memory in its fields.
+  void Open();
 
   // Members in the dialog's tab order.
-  ui::Button OKBtn;
-  ui::Button web_site;
-  ui::Button mail_write;
-  ui::PageControl PageControl1;
+  ui::Button okButton;
+  ui::Button webSiteButton;
+  ui::Button mailButton;
+  ui::PageControl pages;
 
-  ui::TabSheet Einstellungen;
-  ui::Image Image1;
-  ui::Button Button2;
-  ui::RadioGroup RadioGroup1, RadioGroup2, RadioGroup3;
-  ui::Bevel Bevel1;
+  ui::TabSheet adjustmentPage;
+  ui::Image programIcon;
+  ui::Button startupShortcutButton;
+  ui::RadioGroup rightButtonGroup, middleButtonGroup, dragDropGroup;
+  ui::Bevel adjustmentFrame;
 
-  ui::TabSheet TabSheet1;
-  ui::Edit Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10;
-  ui::Bevel Bevel2;
+  ui::TabSheet textsPage;
+  // The fields of Text1 to Text10, in that order.
+  std::array<ui::Edit, kTextCount> textEdits;
+  ui::Bevel textsFrame;
 
-  ui::TabSheet Info;
-  ui::Memo Memo1;
-  ui::Bevel Bevel3;
+  ui::TabSheet infoPage;
+  ui::Memo infoText;
+  ui::Bevel infoFrame;
 
   // The fourth page: the global hot key, and whether another program holds it.
-  ui::TabSheet HotkeySheet;
-  ui::Label Label_Hotkey;
-  THotKeyEdit HotKeyEdit1;
-  ui::Label HotKeyTaken;
-  ui::Bevel Bevel4;
+  ui::TabSheet hotKeyPage;
+  ui::Label hotKeyLabel;
+  THotKeyEdit hotKeyEdit;
+  ui::Label hotKeyTaken;
+  ui::Bevel hotKeyFrame;
 
-  ui::Button Button1;
+  ui::Button cancelButton;
 
-  TShortcutLink ShortcutLink1;
+  TShortcutLink startupShortcut;
 
-  // Edit1 to Edit10 by the index of their text; entry 0 is unused.
-  const std::array<ui::Edit*, 11>& Edits() const { return edits_; }
+  // The field of a text by its number in the settings, 1 to 10.
+  ui::Edit& TextEdit(size_t number) { return textEdits[number - 1]; }
 
  protected:
   // Ctrl+Tab turns the pages.
   bool PreviewKey(MSG& msg) override;
 
  private:
-  void FormShow();
+  void DialogShow();
+  // The radio groups show the mouse and drag settings in memory.
+  void ShowMouseSettings();
   // The hot-key page: the key of the settings, and whether another program holds it.
   void ShowHotKey();
-  void RadioGroup1Click();
-  void RadioGroup2Click();
-  void RadioGroup3Click();
-  void OKBtnClick();
-  void Button1Click();
-  void mail_writeClick();
-  void web_siteClick();
-  void Button2Click();
+  void RightButtonGroupClick();
+  void MiddleButtonGroupClick();
+  void DragDropGroupClick();
+  void OkClick();
+  void MailClick();
+  void WebSiteClick();
+  void StartupShortcutClick();
 
-  std::array<ui::Edit*, 11> edits_{};
+  HotKeyLinks hotKey_;
+  // Every load of the settings shows in the radio groups, also while the dialog is hidden.
+  SettingsLoadWatch settingsWatch_;
 };
 
-extern TInfo_dlg* Info_dlg;
+extern OptionsDialog* optionsDialog;
 
 }  // namespace tessarin

@@ -38,13 +38,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     tessarin::MainForm form1;
     // What the first look at the window does not need waits until it has been drawn:
     // OLE and COM, and the two dialogs, which stay hidden until the user opens them.
-    std::optional<tessarin::Tdialog216> palette;
-    std::optional<tessarin::TInfo_dlg> options;
+    std::optional<tessarin::PaletteDialog> palette;
+    std::optional<tessarin::OptionsDialog> options;
     app.AfterFirstPaint([&] {
       dropSourceUnit.emplace();
       com.emplace();
       palette.emplace();
-      options.emplace();
+      // The options dialog tells of the main window's hot key and has it registered anew.
+      options.emplace(
+          tessarin::OptionsDialog::HotKeyLinks{.refusal = [&form1] { return form1.hotKey.Refusal(); },
+                                               .apply = [&form1] { form1.ApplyHotKey(); }});
     });
     return app.Run();
   } catch (...) {

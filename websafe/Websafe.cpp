@@ -3,13 +3,12 @@
 
 #include <vector>
 
-#include "main/Main.h"
 #include "ui/Canvas.h"
 #include "core/PaletteRule.h"
 
 namespace tessarin {
 
-Tdialog216* dialog216 = nullptr;
+PaletteDialog* paletteDialog = nullptr;
 
 namespace {
 
@@ -70,23 +69,23 @@ HBITMAP CreatePaletteBitmap(UINT dpi) {
   return bitmap;
 }
 
-// --- TSampleLabel ----------------------------------------------------------------------
+// --- SampleLabel -----------------------------------------------------------------------
 
-TSampleLabel::TSampleLabel(ui::Control* parent, const std::string& text, ui::Bounds bounds,
-                           BaseButton& under)
+SampleLabel::SampleLabel(ui::Control* parent, const std::string& text, ui::Bounds bounds,
+                         BaseButton& under)
     : ui::CustomControl(parent, "TSampleLabel", bounds), text_(text), under_(under) {
   ui::Control::SetText(text);
   // Above the button it shows through.
   SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TSampleLabel::SetText(const std::string& text) {
+void SampleLabel::SetText(const std::string& text) {
   text_ = text;
   ui::Control::SetText(text);
   Invalidate();
 }
 
-void TSampleLabel::Paint(HDC dc, const RECT&) {
+void SampleLabel::Paint(HDC dc, const RECT&) {
   RECT client;
   GetClientRect(handle_, &client);
   ui::MemoryDC memory(dc, client.right, client.bottom);
@@ -106,51 +105,57 @@ void TSampleLabel::Paint(HDC dc, const RECT&) {
   memory.CopyTo(dc);
 }
 
-// --- Tdialog216 ------------------------------------------------------------------------
+// --- PaletteDialog ---------------------------------------------------------------------
 
-Tdialog216::Tdialog216()
+PaletteDialog::PaletteDialog()
     : ui::Form(DialogOptions()),
-      Bevel1(this, {8, 8, 461, 73}),
-      Image1(this, {16, 16, kPaletteWidth, kPaletteHeight}),
-      BI_GradientButton1(this, "", {388, 16, 73, 61}, {.vertical = true}),
-      Label1(this, kSampleText, {392, 18, 65, 56}, BI_GradientButton1),
-      OKBtn(this, "OK", {479, 8, 75, 25}, {.isDefault = true}),
-      CancelBtn(this, "Cancel", {479, 38, 75, 25}) {
-  dialog216 = this;
+      frame(this, {8, 8, 461, 73}),
+      paletteImage(this, {16, 16, kPaletteWidth, kPaletteHeight}),
+      sampleGround(this, "", {388, 16, 73, 61}, {.vertical = true}),
+      sample(this, kSampleText, {392, 18, 65, 56}, sampleGround),
+      okButton(this, "OK", {479, 8, 75, 25}, {.isDefault = true}),
+      cancelButton(this, "Cancel", {479, 38, 75, 25}) {
+  paletteDialog = this;
   // The frame lies behind the palette and the sample it frames.
-  SetWindowPos(Bevel1.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  Image1.SetBitmap(CreatePaletteBitmap(Dpi()));
+  SetWindowPos(frame.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  paletteImage.SetBitmap(CreatePaletteBitmap(Dpi()));
   // On a monitor of another scaling the palette is drawn anew for its pixels.
-  OnDpiChanged = [this] { Image1.SetBitmap(CreatePaletteBitmap(Dpi())); };
-  Label1.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
-  Label1.GetFont().SetStyle({.bold = true});
-  SetDefaultButton(&OKBtn);
-  SetCancelButton(&CancelBtn);
-  SetActiveControl(&OKBtn);
-  Image1.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
-    Image1MouseDown(b, s, x, y);
+  OnDpiChanged = [this] { paletteImage.SetBitmap(CreatePaletteBitmap(Dpi())); };
+  sample.GetFont().Assign(ui::Font("Arial", -11, ui::kSysColor | COLOR_WINDOWTEXT));
+  sample.GetFont().SetStyle({.bold = true});
+  SetDefaultButton(&okButton);
+  SetCancelButton(&cancelButton);
+  SetActiveControl(&okButton);
+  paletteImage.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
+    PaletteMouseDown(b, s, x, y);
   };
-  OKBtn.OnClick = [this] { OKBtnClick(); };
+  okButton.OnClick = [this] { OkClick(); };
   // Cancel, Esc and the close box leave the colours as they were.
-  CancelBtn.OnClick = [this] { EndModal(); };
+  cancelButton.OnClick = [this] { EndModal(); };
 }
 
-Tdialog216::~Tdialog216() {
-  if (dialog216 == this) dialog216 = nullptr;
+PaletteDialog::~PaletteDialog() {
+  if (paletteDialog == this) paletteDialog = nullptr;
 }
 
-void Tdialog216::Image1MouseDown(ui::MouseButton, ui::ShiftState, int x, int y) {
+void PaletteDialog::Choose(std::function<void(COLORREF)> chosen) {
+  chosen_ = std::move(chosen);
+  ShowModal();
+  chosen_ = nullptr;
+}
+
+void PaletteDialog::PaletteMouseDown(ui::MouseButton, ui::ShiftState, int x, int y) {
   // The pixel under the pointer, black lines included.
   ui::WindowDC screen(nullptr);
   ui::MemoryDC source(screen, 0, 0);
-  ui::SelectObjectScope select(source, Image1.BitmapHandle());
+  ui::SelectObjectScope select(source, paletteImage.BitmapHandle());
   const COLORREF color = GetPixel(source, x, y);
   if (color == CLR_INVALID) return;
-  Label1.GetFont().SetColor(color);
+  sample.GetFont().SetColor(color);
 }
 
-void Tdialog216::OKBtnClick() {
-  if (Form1) Form1->ApplyTextColor(Label1.GetFont().Color());
+void PaletteDialog::OkClick() {
+  if (chosen_) chosen_(sample.GetFont().Color());
   EndModal();
 }
 

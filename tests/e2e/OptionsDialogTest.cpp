@@ -48,7 +48,7 @@ class OptionsDialog : public ::testing::Test {
     return e2e::FindControl(dialog, {"TTabSheet", caption, 0, 0, false});
   }
 
-  // Edit1 to Edit10 in their order (entry 0 unused).
+  // The fields of Text1 to Text10 in their order (entry 0 unused).
   std::vector<HWND> Edits(HWND dialog) {
     std::vector<HWND> edits{nullptr};
     for (HWND c = GetWindow(Page(dialog, "Fast insert text"), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
@@ -88,20 +88,24 @@ TEST_F(OptionsDialog, HasItsCaptionSizeControlsAndTabOrder) {
     RECT rect;  // left, top, right, bottom in the parent's client area
   };
   std::vector<Expected> expected{
-      {"OKBtn", FindChildByText(dialog, "&OK", "Button"), {330, 8, 405, 33}},
-      {"Button1", FindChildByText(dialog, "&Cancel", "Button"), {330, 38, 405, 63}},
-      {"mail_write", FindChildByText(dialog, "&Mail", "Button"), {330, 98, 405, 123}},
-      {"web_site", FindChildByText(dialog, "&Website", "Button"), {330, 128, 405, 153}},
-      {"PageControl1", e2e::FindControl(dialog, {"SysTabControl32", nullptr}), {4, 4, 317, 421}},
-      {"Einstellungen", adjustment, {8, 28, 313, 417}},
-      {"Image1", e2e::FindControl(adjustment, {"TImage", nullptr}), {8, 8, 40, 40}},
-      {"Button2", FindChildByText(adjustment, "Create a shortcut in Startup folder"), {48, 12, 293, 37}},
-      {"RadioGroup1", FindChildByText(adjustment, "Function for right MouseButton"), {8, 48, 293, 169}},
-      {"RadioGroup2", FindChildByText(adjustment, "Function for middle MouseButton"), {8, 174, 293, 295}},
-      {"RadioGroup3", FindChildByText(adjustment, "Drag and Drop"), {8, 300, 293, 377}},
-      {"TabSheet1", texts, {8, 28, 313, 417}},
-      {"Info", info, {8, 28, 313, 417}},
-      {"Memo1",
+      {"okButton", FindChildByText(dialog, "&OK", "Button"), {330, 8, 405, 33}},
+      {"cancelButton", FindChildByText(dialog, "&Cancel", "Button"), {330, 38, 405, 63}},
+      {"mailButton", FindChildByText(dialog, "&Mail", "Button"), {330, 98, 405, 123}},
+      {"webSiteButton", FindChildByText(dialog, "&Website", "Button"), {330, 128, 405, 153}},
+      {"pages", e2e::FindControl(dialog, {"SysTabControl32", nullptr}), {4, 4, 317, 421}},
+      {"adjustmentPage", adjustment, {8, 28, 313, 417}},
+      {"programIcon", e2e::FindControl(adjustment, {"TImage", nullptr}), {8, 8, 40, 40}},
+      {"startupShortcutButton",
+       FindChildByText(adjustment, "Create a shortcut in Startup folder"),
+       {48, 12, 293, 37}},
+      {"rightButtonGroup", FindChildByText(adjustment, "Function for right MouseButton"), {8, 48, 293, 169}},
+      {"middleButtonGroup",
+       FindChildByText(adjustment, "Function for middle MouseButton"),
+       {8, 174, 293, 295}},
+      {"dragDropGroup", FindChildByText(adjustment, "Drag and Drop"), {8, 300, 293, 377}},
+      {"textsPage", texts, {8, 28, 313, 417}},
+      {"infoPage", info, {8, 28, 313, 417}},
+      {"infoText",
        e2e::FindControl(info,
                         {"Edit", nullptr, ES_MULTILINE | ES_READONLY, ES_MULTILINE | ES_READONLY, false}),
        {4, 4, 301, 385}},
@@ -208,7 +212,7 @@ TEST_F(OptionsDialog, EscAndEnterSaveCancelKeepsTheOldTextThePageStaysAndRadioCh
   // the next showing brings it back.
   dialog = Open();
   ASSERT_NE(dialog, nullptr);
-  PressKey(VK_TAB, /*shift=*/true, /*ctrl=*/true);  // from Edit1: the page before
+  PressKey(VK_TAB, /*shift=*/true, /*ctrl=*/true);  // from the field of Text1: the page before
   HWND adjustment = Page(dialog, "Adjustment");
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(adjustment) != FALSE; }));
   HWND right = FindChildByText(adjustment, "Function for right MouseButton");

@@ -23,8 +23,10 @@ void MainWindowTest::SetUp() {
     if (!expectErrors) ADD_FAILURE() << "error shown: " << message;
   };
   form = std::make_unique<tessarin::MainForm>();
-  palette = std::make_unique<tessarin::Tdialog216>();
-  options = std::make_unique<tessarin::TInfo_dlg>();
+  palette = std::make_unique<tessarin::PaletteDialog>();
+  // As the program makes it: it tells of the main window's hot key and has it registered anew.
+  options = std::make_unique<tessarin::OptionsDialog>(tessarin::OptionsDialog::HotKeyLinks{
+      .refusal = [this] { return form->hotKey.Refusal(); }, .apply = [this] { form->ApplyHotKey(); }});
   form->Show();
   SetForegroundWindow(form->Handle());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form->Handle(); }));

@@ -50,8 +50,8 @@ class MainWindowTest : public ::testing::Test {
   void Find(const std::string& query);
 
   std::unique_ptr<tessarin::MainForm> form;
-  std::unique_ptr<tessarin::Tdialog216> palette;
-  std::unique_ptr<tessarin::TInfo_dlg> options;
+  std::unique_ptr<tessarin::PaletteDialog> palette;
+  std::unique_ptr<tessarin::OptionsDialog> options;
   // Texts the error display would have shown. Unless expectErrors is set, each one
   // fails the test (instead of a modal box that would hang it).
   std::vector<std::string> errors;

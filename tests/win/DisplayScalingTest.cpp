@@ -214,10 +214,10 @@ TEST_F(DisplayScaling, EveryWindowIsItsHundredPercentLayoutScaledWithNothingCut)
   GetClientRect(options->Handle(), &client);
   EXPECT_NEAR(client.right, Scaled(418, dpi), 1);
   EXPECT_NEAR(client.bottom, Scaled(423, dpi), 1);
-  for (const Placed& p :
-       {Placed{&options->OKBtn, 330, 8, 75, 25}, Placed{&options->PageControl1, 4, 4, 313, 417},
-        Placed{&options->Button2, 48, 12, 245, 25}, Placed{&options->RadioGroup1, 8, 48, 285, 121},
-        Placed{&options->RadioGroup3, 8, 300, 285, 77}})
+  for (const Placed& p : {Placed{&options->okButton, 330, 8, 75, 25}, Placed{&options->pages, 4, 4, 313, 417},
+                          Placed{&options->startupShortcutButton, 48, 12, 245, 25},
+                          Placed{&options->rightButtonGroup, 8, 48, 285, 121},
+                          Placed{&options->dragDropGroup, 8, 300, 285, 77}})
     ExpectScaled(p.control->BoundsRect(), p.left, p.top, p.width, p.height, dpi,
                  testing_support::WindowText(p.control->Handle()));
   // The buttons and the first page's radio groups and items (the other pages hold edits).
@@ -232,14 +232,14 @@ TEST_F(DisplayScaling, EveryWindowIsItsHundredPercentLayoutScaledWithNothingCut)
   EXPECT_NEAR(client.right, Scaled(562, dpi), 1);
   EXPECT_NEAR(client.bottom, Scaled(90, dpi), 1);
   for (const Placed& p :
-       {Placed{&palette->Image1, 16, 16, 366, 61}, Placed{&palette->BI_GradientButton1, 388, 16, 73, 61},
-        Placed{&palette->OKBtn, 479, 8, 75, 25}, Placed{&palette->CancelBtn, 479, 38, 75, 25}})
+       {Placed{&palette->paletteImage, 16, 16, 366, 61}, Placed{&palette->sampleGround, 388, 16, 73, 61},
+        Placed{&palette->okButton, 479, 8, 75, 25}, Placed{&palette->cancelButton, 479, 38, 75, 25}})
     ExpectScaled(p.control->BoundsRect(), p.left, p.top, p.width, p.height, dpi, "palette");
   EXPECT_EQ(ExpectNoCaptionCut(palette->Handle(), dpi), 2);  // OK and Cancel
   // Presses over the image: the colour shown under the pointer is the swatch's colour at
   // the same place at 100 %, and a press picks it.
   const auto expectPressesPickShownColours = [&](int atDpi) {
-    HWND image = palette->Image1.Handle();
+    HWND image = palette->paletteImage.Handle();
     RedrawWindow(image, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RECT imageRect;
     GetClientRect(image, &imageRect);
@@ -268,7 +268,7 @@ TEST_F(DisplayScaling, EveryWindowIsItsHundredPercentLayoutScaledWithNothingCut)
       EXPECT_EQ(shown, swatch.colour) << at.x << "," << at.y;
       SendMessageA(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
       SendMessageA(image, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-      EXPECT_EQ(palette->Label1.GetFont().Color(), swatch.colour) << at.x << "," << at.y;
+      EXPECT_EQ(palette->sample.GetFont().Color(), swatch.colour) << at.x << "," << at.y;
     }
   };
   expectPressesPickShownColours(dpi);
@@ -366,8 +366,9 @@ TEST_F(DisplayScaling, TheSmallPicturesAndMarginsGrowWithTheScaling) {
   };
   options->Show();
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(options->Handle()) != FALSE; }));
-  for (const Group& g : {Group{&options->RadioGroup1, 15, 20}, Group{&options->RadioGroup2, 15, 20},
-                         Group{&options->RadioGroup3, 15, 19}}) {
+  for (const Group& g :
+       {Group{&options->rightButtonGroup, 15, 20}, Group{&options->middleButtonGroup, 15, 20},
+        Group{&options->dragDropGroup, 15, 19}}) {
     auto& group = const_cast<ui::RadioGroup&>(*g.group);
     ASSERT_GE(group.Count(), 3u);
     for (size_t i = 0; i < group.Count(); ++i)

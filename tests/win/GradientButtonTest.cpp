@@ -173,7 +173,7 @@ TEST_F(GradientButtonTest, TheFaceBeforeTheBevelRunsFromWhiteToOneStepShortOfBla
 }
 
 TEST_F(GradientButtonTest, ThePaletteSampleRunsDownFromHighlightToShadow) {
-  GradientButton& sample = palette->BI_GradientButton1;
+  GradientButton& sample = palette->sampleGround;
   ASSERT_TRUE(sample.Vertical());
   ASSERT_EQ(sample.Height(), 61);
   Canvas32 canvas(73, 61);

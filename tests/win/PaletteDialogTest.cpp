@@ -12,7 +12,7 @@ namespace {
 using PaletteDialog = testing_support::MainWindowTest;
 
 TEST_F(PaletteDialog, TheBitmapHoldsTheSwatchesAndTheBlackLinesAtEightBitsPerPixel) {
-  HBITMAP bitmap = palette->Image1.BitmapHandle();
+  HBITMAP bitmap = palette->paletteImage.BitmapHandle();
   ASSERT_NE(bitmap, nullptr);
   BITMAP info{};
   ASSERT_TRUE(GetObjectA(bitmap, sizeof info, &info));
@@ -66,16 +66,16 @@ TEST_F(PaletteDialog, TheWindowAndItsControlsStandWhereTheDesignPutsThem) {
     ui::Bounds bounds;
   };
   for (const Place& p :
-       {Place{palette->Bevel1, {8, 8, 461, 73}}, Place{palette->Image1, {16, 16, 366, 61}},
-        Place{palette->BI_GradientButton1, {388, 16, 73, 61}}, Place{palette->Label1, {392, 18, 65, 56}}}) {
+       {Place{palette->frame, {8, 8, 461, 73}}, Place{palette->paletteImage, {16, 16, 366, 61}},
+        Place{palette->sampleGround, {388, 16, 73, 61}}, Place{palette->sample, {392, 18, 65, 56}}}) {
     const RECT r = p.control.BoundsRect();
     EXPECT_EQ((ui::Bounds{r.left, r.top, r.right - r.left, r.bottom - r.top}), p.bounds)
         << p.control.Caption();
   }
-  EXPECT_EQ(palette->Label1.Text(), "SampleText\r\nSampleText\r\nSampleText\r\nSampleText");
-  EXPECT_EQ(palette->Label1.GetFont().Color(), ui::kSysColor | COLOR_WINDOWTEXT);
-  EXPECT_TRUE(palette->Label1.GetFont().Style().bold);
-  EXPECT_EQ(palette->BI_GradientButton1.Text(), "");
+  EXPECT_EQ(palette->sample.Text(), "SampleText\r\nSampleText\r\nSampleText\r\nSampleText");
+  EXPECT_EQ(palette->sample.GetFont().Color(), ui::kSysColor | COLOR_WINDOWTEXT);
+  EXPECT_TRUE(palette->sample.GetFont().Style().bold);
+  EXPECT_EQ(palette->sampleGround.Text(), "");
 
   // Shown, it is centred on the screen.
   palette->Show();

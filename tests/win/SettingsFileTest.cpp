@@ -81,15 +81,15 @@ std::vector<std::string> Lines(const std::string& bytes) {
 TEST_F(SettingsFile, NoFileGivesTheDefaultsEverywhereAndCreatesNone) {
   AppSettings = {};
   AppSettings.Texts[4] = "left over";
-  options->RadioGroup1.SetItemIndex(0);
+  options->rightButtonGroup.SetItemIndex(0);
   ShowMainWindowAgain();
   EXPECT_EQ(AppSettings.RMouseKey, 1);
   EXPECT_EQ(AppSettings.MMouseKey, 2);
   EXPECT_EQ(AppSettings.DragDrop, 2);
   for (size_t i = 1; i <= 10; ++i) EXPECT_EQ(AppSettings.Texts[i], "") << i;
-  EXPECT_EQ(options->RadioGroup1.ItemIndex(), 1);
-  EXPECT_EQ(options->RadioGroup2.ItemIndex(), 2);
-  EXPECT_EQ(options->RadioGroup3.ItemIndex(), 2);
+  EXPECT_EQ(options->rightButtonGroup.ItemIndex(), 1);
+  EXPECT_EQ(options->middleButtonGroup.ItemIndex(), 2);
+  EXPECT_EQ(options->dragDropGroup.ItemIndex(), 2);
   EXPECT_FALSE(Exists(ini.Path()));
 }
 
@@ -111,10 +111,28 @@ TEST_F(SettingsFile, TheShowStepReadsTheNumbersThroughTheConversionAndTheByteWra
     EXPECT_EQ(AppSettings.RMouseKey, c.right) << c.main;
     EXPECT_EQ(AppSettings.MMouseKey, c.middle) << c.main;
     EXPECT_EQ(AppSettings.DragDrop, c.drag) << c.main;
-    EXPECT_EQ(options->RadioGroup1.ItemIndex(), c.rightItem) << c.main;
-    EXPECT_EQ(options->RadioGroup2.ItemIndex(), c.middleItem) << c.main;
-    EXPECT_EQ(options->RadioGroup3.ItemIndex(), c.dragItem) << c.main;
+    EXPECT_EQ(options->rightButtonGroup.ItemIndex(), c.rightItem) << c.main;
+    EXPECT_EQ(options->middleButtonGroup.ItemIndex(), c.middleItem) << c.main;
+    EXPECT_EQ(options->dragDropGroup.ItemIndex(), c.dragItem) << c.main;
   }
+}
+
+TEST_F(SettingsFile, AnOptionsDialogMadeAfterALoadShowsItAndFollowsTheLoadsThatCome) {
+  PutFile("[Main]\r\nRMouseKey=9\r\nMMouseKey=0\r\nDragDrop=1\r\n");
+  ShowMainWindowAgain();
+  // Made anew, as the program makes it after the main window's first show.
+  options.reset();
+  tessarin::OptionsDialog later;
+  EXPECT_EQ(later.rightButtonGroup.ItemIndex(), 4);
+  EXPECT_EQ(later.middleButtonGroup.ItemIndex(), 0);
+  EXPECT_EQ(later.dragDropGroup.ItemIndex(), 1);
+  EXPECT_EQ(AppSettings.RMouseKey, 9);
+  // The next load reaches the dialog that lives now, and no longer the one that went.
+  PutFile("[Main]\r\nRMouseKey=3\r\nMMouseKey=4\r\nDragDrop=0\r\n");
+  ShowMainWindowAgain();
+  EXPECT_EQ(later.rightButtonGroup.ItemIndex(), 3);
+  EXPECT_EQ(later.middleButtonGroup.ItemIndex(), 4);
+  EXPECT_EQ(later.dragDropGroup.ItemIndex(), 0);
 }
 
 TEST_F(SettingsFile, OkWritesAllKeysInOrderAndKeepsAByteNoItemShows) {
@@ -122,13 +140,13 @@ TEST_F(SettingsFile, OkWritesAllKeysInOrderAndKeepsAByteNoItemShows) {
   options->Show();  // its show step loads the file
   ASSERT_TRUE(WaitUntil([&] { return options->Visible(); }));
   EXPECT_EQ(AppSettings.DragDrop, 7);
-  EXPECT_EQ(options->RadioGroup3.ItemIndex(), 2);
+  EXPECT_EQ(options->dragDropGroup.ItemIndex(), 2);
   // Written afresh: keys already in a file keep their places there.
   RemovePath(ini.Path());
   ForgetCachedFile();
-  options->Edit2.SetText("two");
-  options->Edit10.SetText("ten");
-  Click(options->OKBtn);
+  options->TextEdit(2).SetText("two");
+  options->TextEdit(10).SetText("ten");
+  Click(options->okButton);
   EXPECT_FALSE(options->Visible());
   EXPECT_EQ(AppSettings.Texts[10], "ten");
   const auto bytes = FileBytes();
@@ -183,15 +201,15 @@ TEST_F(SettingsFile, ARadioChoiceActsAtOnceAndTheNextShowBringsBackTheFile) {
   PutFile("[Main]\r\nRMouseKey=1\r\nMMouseKey=2\r\nDragDrop=2\r\n");
   options->Show();
   ASSERT_TRUE(WaitUntil([&] { return options->Visible(); }));
-  Click(options->RadioGroup1.Button(4));
-  Click(options->RadioGroup2.Button(0));
-  Click(options->RadioGroup3.Button(1));
+  Click(options->rightButtonGroup.Button(4));
+  Click(options->middleButtonGroup.Button(0));
+  Click(options->dragDropGroup.Button(1));
   EXPECT_EQ(AppSettings.RMouseKey, tessarin::maInsert);
   EXPECT_EQ(AppSettings.MMouseKey, tessarin::maNone);
   EXPECT_EQ(AppSettings.DragDrop, tessarin::dmText);
   EXPECT_EQ(FileBytes(), "[Main]\r\nRMouseKey=1\r\nMMouseKey=2\r\nDragDrop=2\r\n");
 
-  Click(options->Button1);  // "&Cancel"
+  Click(options->cancelButton);
   EXPECT_FALSE(options->Visible());
   EXPECT_EQ(AppSettings.RMouseKey, tessarin::maInsert);
   options->Show();
@@ -199,7 +217,7 @@ TEST_F(SettingsFile, ARadioChoiceActsAtOnceAndTheNextShowBringsBackTheFile) {
   EXPECT_EQ(AppSettings.RMouseKey, tessarin::maMagnify);
   EXPECT_EQ(AppSettings.MMouseKey, tessarin::maCopyRtf);
   EXPECT_EQ(AppSettings.DragDrop, tessarin::dmTextHtml);
-  EXPECT_EQ(options->RadioGroup1.ItemIndex(), 1);
+  EXPECT_EQ(options->rightButtonGroup.ItemIndex(), 1);
   options->Hide();
 }
 
@@ -242,7 +260,7 @@ TEST_F(SettingsFile, TheHotkeyPageSaysWhyTheKeyDoesNotWork) {
     options->Show();
     const bool shown = WaitUntil([&] { return options->Visible(); });
     // Its own flag: the page it stands on need not be the one in front.
-    const std::string said = options->HotKeyTaken.Visible() ? options->HotKeyTaken.Text() : std::string();
+    const std::string said = options->hotKeyTaken.Visible() ? options->hotKeyTaken.Text() : std::string();
     options->Hide();
     return shown && said == text;
   };
@@ -269,12 +287,12 @@ TEST_F(SettingsFile, AFailedWriteReportsTheFileAndLosesNothingThatWasThere) {
   PutFile(before);
   options->Show();
   ASSERT_TRUE(WaitUntil([&] { return options->Visible(); }));
-  options->Edit1.SetText("new");
+  options->TextEdit(1).SetText("new");
   // Another program holds the file: every write fails.
   HANDLE lock = CreateFileA(ini.Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   expectErrors = true;
-  Click(options->OKBtn);
+  Click(options->okButton);
   CloseHandle(lock);
   EXPECT_EQ(errors, std::vector<std::string>{"nach Tessarin.ini kann nicht geschrieben werden."});
   EXPECT_FALSE(options->Visible());
@@ -309,15 +327,15 @@ TEST_F(SettingsFile, AHostileFileIsReadCutAtTheLongestTextAndCostsNoMoreThanThat
 
 TEST_F(SettingsFile, TheFieldsTakeNoLongerTextThanALoadGivesBack) {
   for (size_t i = 1; i <= 10; ++i)
-    EXPECT_EQ(SendMessageA(options->Edits()[i]->Handle(), EM_GETLIMITTEXT, 0, 0), 1023) << "Edit" << i;
+    EXPECT_EQ(SendMessageA(options->TextEdit(i).Handle(), EM_GETLIMITTEXT, 0, 0), 1023) << "Edit" << i;
   // Typed at the end of a full field, a character is refused; what the field holds is
   // saved and comes back whole.
   const std::string full = NumberedWords(1023);
-  options->Edit6.SetText(full);
-  SendMessageA(options->Edit6.Handle(), EM_SETSEL, 1023, 1023);
-  SendMessageA(options->Edit6.Handle(), WM_CHAR, 'x', 0);
-  EXPECT_EQ(options->Edit6.Text(), full);
-  for (size_t i = 1; i <= 10; ++i) AppSettings.Texts[i] = options->Edits()[i]->Text();
+  options->TextEdit(6).SetText(full);
+  SendMessageA(options->TextEdit(6).Handle(), EM_SETSEL, 1023, 1023);
+  SendMessageA(options->TextEdit(6).Handle(), WM_CHAR, 'x', 0);
+  EXPECT_EQ(options->TextEdit(6).Text(), full);
+  for (size_t i = 1; i <= 10; ++i) AppSettings.Texts[i] = options->TextEdit(i).Text();
   tessarin::SaveSettings();
   AppSettings.Texts[6].clear();
   tessarin::LoadSettings();

@@ -59,7 +59,7 @@ TEST_F(WindowLookup, AForeignChildIsNoControlAndItsNotificationsReachNone) {
       {"STATIC", form->compositionGroup.Handle(), ours},
       {"EDIT", form->Handle(), ours},
       {"BUTTON", form->Handle(), nowhere},
-      {"STATIC", options->TabSheet1.Handle(), ours},
+      {"STATIC", options->textsPage.Handle(), ours},
       {"EDIT", options->Handle(), nowhere},
   };
   for (const Case& c : cases) {
@@ -106,26 +106,26 @@ TEST_F(WindowLookup, AWindowOfOurClassMadeOutsideTheToolkitStaysAPlainWindow) {
 }
 
 TEST_F(WindowLookup, ControlsWhoseParentTookTheirWindowsAlongLetGoOfThem) {
-  HWND edit = options->Edit3.Handle();
-  HWND page = options->TabSheet1.Handle();
-  ASSERT_EQ(ui::Control::FromHandle(edit), &options->Edit3);
+  HWND edit = options->TextEdit(3).Handle();
+  HWND page = options->textsPage.Handle();
+  ASSERT_EQ(ui::Control::FromHandle(edit), &options->TextEdit(3));
   DestroyWindow(options->Handle());
   EXPECT_EQ(ui::Control::FromHandle(edit), nullptr);
   EXPECT_EQ(ui::Control::FromHandle(page), nullptr);
   // A handle the platform may hand out again is no longer the control's.
-  EXPECT_EQ(options->Edit3.Handle(), nullptr);
-  EXPECT_EQ(options->Memo1.Handle(), nullptr);
+  EXPECT_EQ(options->TextEdit(3).Handle(), nullptr);
+  EXPECT_EQ(options->infoText.Handle(), nullptr);
   options.reset();
   EXPECT_TRUE(IsWindow(form->Handle()));
 }
 
 TEST_F(WindowLookup, TheFormVariablesAreClearedWithTheirFormsAndCheckedBeforeUse) {
-  ASSERT_EQ(tessarin::Info_dlg, options.get());
-  ASSERT_EQ(tessarin::dialog216, palette.get());
+  ASSERT_EQ(tessarin::optionsDialog, options.get());
+  ASSERT_EQ(tessarin::paletteDialog, palette.get());
   options.reset();
   palette.reset();
-  EXPECT_EQ(tessarin::Info_dlg, nullptr);
-  EXPECT_EQ(tessarin::dialog216, nullptr);
+  EXPECT_EQ(tessarin::optionsDialog, nullptr);
+  EXPECT_EQ(tessarin::paletteDialog, nullptr);
   // "&Options" and the colour choice with "216 Colors" find no dialog and do nothing.
   Click(form->optionsButton);
   form->webSafeCheck.SetChecked(true);
