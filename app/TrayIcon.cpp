@@ -60,8 +60,8 @@ void TrayIcon::HandleNeeded() {
   // A hidden top-level window, not a message-only one: the shell's "TaskbarCreated"
   // broadcast reaches only top-level windows. It is made when the icon is loaded, not with
   // the component: a start draws its main window first.
-  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, RegisterTrayClass(&TrayIcon::WindowProc), "", WS_POPUP, 0, 0,
-                            0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  window_ = CreateWindowExA(WS_EX_TOOLWINDOW, RegisterTrayClass(&TrayIcon::WindowProc), "", WS_POPUP, 0, 0, 0,
+                            0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window_) throw ui::Exception("Cannot create the notification icon's window");
   SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
 }

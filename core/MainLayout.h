@@ -18,14 +18,14 @@ using ui::Bounds;
 struct DesignLayout {
   Bounds magnifier, grid, panel;
   // In the panel.
-  Bounds fontBox, ownFontNamesCheck, fontFilterGroup, styleGroup, colorGroup, viewBox, preview, nameLabel, keyCaption, codeLabel, keyLabel,
-      entityLabel, compositionGroup;
+  Bounds fontBox, ownFontNamesCheck, fontFilterGroup, styleGroup, colorGroup, viewBox, preview, nameLabel,
+      keyCaption, codeLabel, keyLabel, entityLabel, compositionGroup;
   Bounds select, options, exit;
   // In the style group (styleGroup) and the colour group (colorGroup).
   Bounds boldCheck, italicCheck, strikeCheck, underlineCheck, colorButton, webSafeCheck;
   // In the text group (compositionGroup).
-  Bounds composition, sizeCaption, sizeEdit, clipboardEdit, htmlCaption, htmlEdit, htmlStyles, copyRtf, copyHtml,
-      htmlLabel;
+  Bounds composition, sizeCaption, sizeEdit, clipboardEdit, htmlCaption, htmlEdit, htmlStyles, copyRtf,
+      copyHtml, htmlLabel;
 };
 extern const DesignLayout kMainDesign;
 

@@ -67,8 +67,7 @@ int CALLBACK EnumFamily(const LOGFONTA* logFont, const TEXTMETRICA*, DWORD fontT
 
 }  // namespace
 
-FontComboBox::FontComboBox(ui::Control* parent, ui::Bounds bounds, FontDevice device,
-                             std::uint16_t options)
+FontComboBox::FontComboBox(ui::Control* parent, ui::Bounds bounds, FontDevice device, std::uint16_t options)
     : ui::Control(parent), device_(device), options_(options) {
   SetColor(ui::kSysColor | COLOR_WINDOW);
   trueTypeGlyph_ = LoadGlyph("TRUETYPE_FNT");

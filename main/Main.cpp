@@ -56,7 +56,7 @@ MainForm::MainForm()
       fontBox(&panel, kMainDesign.fontBox, FontDevice::fdBoth, foTrueTypeOnly),
       ownFontNamesCheck(&panel, "Fontname like Font", kMainDesign.ownFontNamesCheck, {.checked = true}),
       fontFilterGroup(&panel, "Fontoptions", kMainDesign.fontFilterGroup,
-                  {"&All Fonts", "A&NSI only", "S&ymbols only"}, 0),
+                      {"&All Fonts", "A&NSI only", "S&ymbols only"}, 0),
       styleGroup(&panel, "Fontstyle", kMainDesign.styleGroup),
       boldCheck(&styleGroup, "TEXT", kMainDesign.boldCheck),
       italicCheck(&styleGroup, "TEXT", kMainDesign.italicCheck),
@@ -64,7 +64,7 @@ MainForm::MainForm()
       underlineCheck(&styleGroup, "TEXT", kMainDesign.underlineCheck),
       colorGroup(&panel, "Textcolor", kMainDesign.colorGroup),
       colorButton(&colorGroup, "&Textcolor/Textcolor", kMainDesign.colorButton,
-                {.lightColor = RGB(255, 255, 255), .shadowColor = RGB(0, 0, 0)}),
+                  {.lightColor = RGB(255, 255, 255), .shadowColor = RGB(0, 0, 0)}),
       webSafeCheck(&colorGroup, "216 Colors", kMainDesign.webSafeCheck),
       viewBox(&panel, kMainDesign.viewBox),
       previewLabel(&panel, "", kMainDesign.preview, kWhiteCentred),
@@ -109,7 +109,6 @@ MainForm::MainForm()
                 {"insert10", "10."}}),
       showItem(trayMenu.Items(0)),
       keySender() {
-
   // The magnifier is drawn behind the grid.
   SetWindowPos(magnifier.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   magnifier.GetFont().Assign(ui::Font("Arial", -341));
@@ -129,9 +128,7 @@ MainForm::MainForm()
 
   grid.OnSelectCell = [this](int c, int r, bool& ok) { GridSelectCell(c, r, ok); };
   grid.OnDblClick = [this] { GridDblClick(); };
-  grid.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
-    GridMouseDown(b, s, x, y);
-  };
+  grid.OnMouseDown = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) { GridMouseDown(b, s, x, y); };
   selectButton.OnClick = [this] { SelectClick(); };
   fontBox.OnChange = [this] { FontBoxChange(); };
   fontFilterGroup.OnClick = [this] { FontFilterClick(); };
@@ -148,9 +145,7 @@ MainForm::MainForm()
   exitButton.OnClick = [this] { ExitClick(); };
   colorButton.OnClick = [this] { ColorClick(); };
   colorGroup.OnClick = [this] { ColorClick(); };
-  grid.OnMouseMove = [this](ui::ShiftState s, int x, int y) {
-    GridMouseMove(s, x, y);
-  };
+  grid.OnMouseMove = [this](ui::ShiftState s, int x, int y) { GridMouseMove(s, x, y); };
   optionsButton.OnClick = [this] { OptionsClick(); };
   appEvents.OnMinimize = [this] { AppMinimize(); };
   OnShow = [this] { FormShow(); };
@@ -170,9 +165,7 @@ MainForm::MainForm()
   captionButton.OnClick = [this] { CaptionButtonClick(); };
   // The program's icon at the system's small-icon size: 16 pixels at 100 %, 24 at 150 %.
   trayIcon.SetIcon(ui::LoadIconForDpi(MAKEINTRESOURCEA(1), SM_CXSMICON, ui::SystemDpi()));
-  trayIcon.OnClick = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) {
-    TrayIconClick(b, s, x, y);
-  };
+  trayIcon.OnClick = [this](ui::MouseButton b, ui::ShiftState s, int x, int y) { TrayIconClick(b, s, x, y); };
   trayMenu.OnPopup = [this] { TrayMenuPopup(); };
   showItem.OnClick = [this] { ShowItemClick(); };
   for (std::size_t i = 0; i < insertItems.size(); ++i) {
@@ -266,7 +259,8 @@ void MainForm::ApplyLayout(ScreenLayout layout) {
   if (v.previewFontPoints) previewLabel.GetFont().SetSize(v.previewFontPoints);
   previewLabel.SetHeight(Scale(v.previewHeight));
   nameLabel.SetTop(Scale(v.nameTop));
-  for (ui::Label* label : {&keyCaption, &codeLabel, &keyLabel, &entityLabel}) label->SetTop(Scale(v.describeRowTop));
+  for (ui::Label* label : {&keyCaption, &codeLabel, &keyLabel, &entityLabel})
+    label->SetTop(Scale(v.describeRowTop));
   compositionGroup.SetTop(Scale(v.textGroupTop));
   for (ui::Button* button : {&selectButton, &optionsButton, &exitButton}) button->SetTop(Scale(v.buttonsTop));
 }

@@ -80,14 +80,12 @@ void MainForm::UpdateHtmlEdit() {
 std::string MainForm::MakeHtmlFont(const std::string& text) {
   const HtmlStyles styles{boldCheck.Checked(), italicCheck.Checked(), strikeCheck.Checked(),
                           underlineCheck.Checked()};
-  return MakeHtmlFontText(text, ui::ResolveColor(colorButton.GetFont().Color()), fontBox.FontName(),
-                          styles);
+  return MakeHtmlFontText(text, ui::ResolveColor(colorButton.GetFont().Color()), fontBox.FontName(), styles);
 }
 
 void MainForm::ApplyStyle(bool on, bool ui::FontStyles::*flag) {
-  for (ui::Control* view :
-       {static_cast<ui::Control*>(&magnifier), static_cast<ui::Control*>(&previewLabel),
-        static_cast<ui::Control*>(&composition), static_cast<ui::Control*>(&grid)}) {
+  for (ui::Control* view : {static_cast<ui::Control*>(&magnifier), static_cast<ui::Control*>(&previewLabel),
+                            static_cast<ui::Control*>(&composition), static_cast<ui::Control*>(&grid)}) {
     ui::FontStyles style = view->GetFont().Style();
     style.*flag = on;
     view->GetFont().SetStyle(style);

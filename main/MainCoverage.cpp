@@ -84,7 +84,8 @@ void MainForm::ArrangePreview(bool unicodeView) {
     if (shrunk) return;
     previewHeight_ = previewLabel.Height();
     previewLabel.SetHeight(std::max(0, previewHeight_ - line));
-    fontsLabel.SetBounds({previewLabel.Left(), previewLabel.Top() + previewHeight_ - line, previewLabel.Width(), line});
+    fontsLabel.SetBounds(
+        {previewLabel.Left(), previewLabel.Top() + previewHeight_ - line, previewLabel.Width(), line});
     fontsLabel.SetVisible(true);
   } else if (fontsLabel.Visible()) {
     previewLabel.SetHeight(previewHeight_);
@@ -111,7 +112,8 @@ bool MainForm::ListFontInBox(const std::string& face, std::string& note) {
     fontFilterGroup.SetItemIndex(other);
     fontBox.SetFontName(face);
     if (SameFace(fontBox.FontName(), face)) {
-      note = "Fontoptions set to \"" + Unmarked(fontFilterGroup.Button(static_cast<size_t>(other)).Text()) + "\"";
+      note = "Fontoptions set to \"" + Unmarked(fontFilterGroup.Button(static_cast<size_t>(other)).Text()) +
+             "\"";
       return true;
     }
   }

@@ -38,8 +38,8 @@ bool MainForm::FindFieldKey(const MSG& msg) {
   // Alt held) opens the field holding it, so that the hot key and a name find at once. The
   // grid's own keys type no character of 32 or more, and Alt shortcuts arrive as WM_SYSCHAR;
   // a character whose key a shortcut took (keypad + and - step the size) stays swallowed.
-  if (msg.message == WM_CHAR && msg.hwnd == grid.Handle() && msg.wParam >= 32 &&
-      msg.wParam != 127 && !swallowChar_) {
+  if (msg.message == WM_CHAR && msg.hwnd == grid.Handle() && msg.wParam >= 32 && msg.wParam != 127 &&
+      !swallowChar_) {
     OpenFindField(*this);
     StartFontScan();  // the fonts' coverage too, on its own thread
     // The byte in the system's code page, as the field itself would have taken the key.

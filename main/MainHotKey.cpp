@@ -34,8 +34,7 @@ constexpr DWORD kComeBackMs = 1000;
 }  // namespace
 
 bool MainForm::TypingKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || msg.hwnd != grid.Handle())
-    return false;
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN || msg.hwnd != grid.Handle()) return false;
   // The key states after the key: each read is a trip to the server under Wine.
   if (GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
   TypeSelectedChar();

@@ -193,8 +193,9 @@ void MainForm::ArrangeDescriptionRow() {
 
 void MainForm::RestoreDescriptionRow() {
   // The page's own places: the labels keep their right edges as their texts change.
-  for (auto [label, design] : {std::pair{&codeLabel, kMainDesign.codeLabel}, std::pair{&keyLabel, kMainDesign.keyLabel},
-                               std::pair{&entityLabel, kMainDesign.entityLabel}}) {
+  for (auto [label, design] :
+       {std::pair{&codeLabel, kMainDesign.codeLabel}, std::pair{&keyLabel, kMainDesign.keyLabel},
+        std::pair{&entityLabel, kMainDesign.entityLabel}}) {
     const Bounds place = Scale(design);
     label->SetBounds({place.left, label->Top(), place.width, label->Height()});
   }
@@ -254,10 +255,10 @@ void MainForm::FillBlocks() {
   if (InRecentView())
     index = 1;
   else if (InUnicodeView() && grid.TotalRows() > 0)
-    index = kFirstBlockItem + static_cast<int>(std::find(listedBlocks_.begin(), listedBlocks_.end(),
-                                                         unicode::BlockOf(grid.CodePointAt(
-                                                             0, grid.TopRow()))) -
-                                               listedBlocks_.begin());
+    index =
+        kFirstBlockItem + static_cast<int>(std::find(listedBlocks_.begin(), listedBlocks_.end(),
+                                                     unicode::BlockOf(grid.CodePointAt(0, grid.TopRow()))) -
+                                           listedBlocks_.begin());
   if (index >= kFirstBlockItem + static_cast<int>(listedBlocks_.size())) index = -1;
   viewBox.SetItems(items, index);
 }

@@ -98,7 +98,7 @@ void DropSource::SetImageIndex(int index) {
 void DropSource::SetShowImage(bool show) { showImage_ = show && images_; }
 
 void DropSource::AddFormatEtc(CLIPFORMAT format, DVTARGETDEVICE* device, DWORD aspect, LONG index,
-                               DWORD tymed) {
+                              DWORD tymed) {
   if (formatCount_ >= kMaxFormats) return;
   formats_[formatCount_++] = FORMATETC{format, device, aspect, index, tymed};
 }
@@ -291,9 +291,7 @@ STDMETHODIMP DropSource::EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumera
   }
 }
 
-STDMETHODIMP DropSource::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) {
-  return OLE_E_ADVISENOTSUPPORTED;
-}
+STDMETHODIMP DropSource::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) { return OLE_E_ADVISENOTSUPPORTED; }
 
 STDMETHODIMP DropSource::DUnadvise(DWORD) { return OLE_E_ADVISENOTSUPPORTED; }
 
@@ -324,7 +322,7 @@ void DropTextSource::ClearUnicodeText() {
 // --- FormatEnumerator ---------------------------------------------------------------------
 
 FormatEnumerator::FormatEnumerator(std::shared_ptr<const FormatList> formats, std::size_t count,
-                               std::size_t index)
+                                   std::size_t index)
     : formats_(std::move(formats)),
       count_(std::min(count, DropSource::kMaxFormats)),
       index_(std::min(index, count_)) {}

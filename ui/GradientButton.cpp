@@ -248,9 +248,7 @@ void BaseButton::PaintTo(HDC dc, const RECT& area) {
   memory.CopyTo(dc, area);
 }
 
-void BaseButton::PaintFace(HDC dc, const RECT& rect) {
-  FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-}
+void BaseButton::PaintFace(HDC dc, const RECT& rect) { FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE)); }
 
 void BaseButton::DrawCaptionAndGlyph(HDC dc, const RECT& client) {
   ui::SaveDCScope saved(dc);
@@ -392,7 +390,7 @@ void BaseButton::DrawBevel(HDC dc, const RECT& client) {
 // --- GradientButton ----------------------------------------------------------------
 
 GradientButton::GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds,
-                                       Options options)
+                               Options options)
     : BaseButton(parent, caption, bounds), vertical_(options.vertical) {
   SetLightColor(options.lightColor);
   SetShadowColor(options.shadowColor);

@@ -138,8 +138,7 @@ class BaseButton : public ui::CustomControl {
 class GradientButton : public BaseButton {
  public:
   using Options = GradientButtonOptions;
-  GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds,
-                     Options options = {});
+  GradientButton(ui::Control* parent, const std::string& caption, ui::Bounds bounds, Options options = {});
   bool Vertical() const { return vertical_; }
   void SetVertical(bool vertical);
   void PaintFace(HDC dc, const RECT& rect) override;

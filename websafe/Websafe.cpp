@@ -71,8 +71,7 @@ HBITMAP CreatePaletteBitmap(UINT dpi) {
 
 // --- SampleLabel -----------------------------------------------------------------------
 
-SampleLabel::SampleLabel(ui::Control* parent, const std::string& text, ui::Bounds bounds,
-                         BaseButton& under)
+SampleLabel::SampleLabel(ui::Control* parent, const std::string& text, ui::Bounds bounds, BaseButton& under)
     : ui::CustomControl(parent, "TSampleLabel", bounds), text_(text), under_(under) {
   ui::Control::SetText(text);
   // Above the button it shows through.

@@ -177,8 +177,7 @@ class DisplayScaling : public testing_support::MainWindowTest {
     EXPECT_NEAR(panel.right - panel.left, Scaled(202, dpi), 1);
     EXPECT_EQ(panel.bottom, client.bottom);
     const bool large = screenWidth100 >= 1024;
-    ExpectGridCells(form->grid.Handle(), Scaled(large ? 42 : 32, dpi),
-                    Scaled(large ? 42 : 32, dpi));
+    ExpectGridCells(form->grid.Handle(), Scaled(large ? 42 : 32, dpi), Scaled(large ? 42 : 32, dpi));
   }
 };
 

@@ -274,7 +274,7 @@ TEST_F(DragDrop, TakeOnlyTextDropsTheCharacterUnderThePointer) {
   EXPECT_TRUE(o.dropped);
   EXPECT_EQ(o.text, "&");
   EXPECT_EQ(form->previewLabel.Caption(), "&");  // the press selected the cell first
-  EXPECT_TRUE(form->DragReady);            // the drag leaves the flag armed
+  EXPECT_TRUE(form->DragReady);                  // the drag leaves the flag armed
   EXPECT_EQ(form->dragSource->RefCount(), 1);
 }
 
@@ -304,8 +304,7 @@ TEST_F(DragDrop, ModifiersOrASecondButtonStartNothing) {
   Send(Mouse(screen.x, screen.y, MOUSEEVENTF_LEFTDOWN));
   ASSERT_TRUE(WaitUntil([&] { return form->DragReady && form->previewLabel.Caption() == "&"; }));
   for (WPARAM extra : {WPARAM{MK_SHIFT}, WPARAM{MK_CONTROL}, WPARAM{MK_RBUTTON}, WPARAM{MK_MBUTTON}}) {
-    PostMessageA(form->grid.Handle(), WM_MOUSEMOVE, MK_LBUTTON | extra,
-                 MAKELPARAM(pt.x + 6, pt.y + 6));
+    PostMessageA(form->grid.Handle(), WM_MOUSEMOVE, MK_LBUTTON | extra, MAKELPARAM(pt.x + 6, pt.y + 6));
     Settle();
     EXPECT_EQ(form->dragSource->Text, "") << "a drag started with " << extra;
     EXPECT_EQ(FindWindowA("WineDragDropTracker32", nullptr), nullptr);

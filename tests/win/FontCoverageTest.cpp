@@ -95,8 +95,7 @@ class FontCoverage : public testing_support::MainWindowTest {
     return WaitUntil([&] {
       return form->fontBox.FontName() == font && form->grid.GetFont().Name() == font &&
              form->InUnicodeView() && form->SelectedCodePoint() == cp &&
-             form->grid.CodePointAt(form->grid.Col(), form->grid.Row()) ==
-                 cp;
+             form->grid.CodePointAt(form->grid.Col(), form->grid.Row()) == cp;
     });
   }
   // The share of the preview's pixels that are not its white background.

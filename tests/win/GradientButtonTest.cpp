@@ -187,7 +187,7 @@ TEST_F(GradientButtonTest, ThePaletteSampleRunsDownFromHighlightToShadow) {
 
 TEST_F(GradientButtonTest, EqualColoursGiveAPlainFace) {
   GradientButton plain(&form->colorGroup, "", {120, 13, 61, 19},
-                           {.lightColor = RGB(0x33, 0x66, 0x99), .shadowColor = RGB(0x33, 0x66, 0x99)});
+                       {.lightColor = RGB(0x33, 0x66, 0x99), .shadowColor = RGB(0x33, 0x66, 0x99)});
   for (bool vertical : {false, true}) {
     plain.SetVertical(vertical);
     Canvas32 canvas(61, 19);
@@ -230,7 +230,7 @@ class LowColorButton : public GradientButton {
  public:
   LowColorButton(ui::Control* parent, bool paint256)
       : GradientButton(parent, "&Textcolor/Textcolor", {8, 13, 104, 19},
-                           {.lightColor = RGB(255, 255, 255), .shadowColor = RGB(0, 0, 0)}) {
+                       {.lightColor = RGB(255, 255, 255), .shadowColor = RGB(0, 0, 0)}) {
     SetLowColor(true);
     SetPaint256(paint256);
   }

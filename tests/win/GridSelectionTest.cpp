@@ -35,7 +35,10 @@ class GridSelection : public testing_support::MainWindowTest {
   struct Labels {
     std::string preview, code, key, entity;
   };
-  Labels Read() { return {form->previewLabel.Text(), form->codeLabel.Text(), form->keyLabel.Text(), form->entityLabel.Text()}; }
+  Labels Read() {
+    return {form->previewLabel.Text(), form->codeLabel.Text(), form->keyLabel.Text(),
+            form->entityLabel.Text()};
+  }
   void Select(int col, int row) {
     form->grid.SetCol(col);
     form->grid.SetRow(row);

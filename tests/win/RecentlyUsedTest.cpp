@@ -89,9 +89,7 @@ class RecentlyUsed : public MainWindowTest {
   bool Shows(const std::string& code) {
     return WaitUntil([&] { return form->codeLabel.Text() == code; });
   }
-  void SelectInPage(unsigned char code) {
-    form->grid.SelectCellAt((code - 32) % 16, (code - 32) / 16);
-  }
+  void SelectInPage(unsigned char code) { form->grid.SelectCellAt((code - 32) % 16, (code - 32) / 16); }
   std::u16string CompositionText() const { return form->composition.WideText(); }
 
   SavedFile ini{WindowsDirFile("Tessarin.ini")};
@@ -228,8 +226,7 @@ TEST_F(RecentlyUsed, AnEmptyListShowsNothingAndDescribesNothing) {
     EXPECT_EQ(label->Text(), "");
   // A click on the empty grid and Select act on nothing.
   const RECT cell = form->grid.CellRect(0, 0);
-  SendMessageA(form->grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
-               MAKELPARAM(cell.left + 2, cell.top + 2));
+  SendMessageA(form->grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.left + 2, cell.top + 2));
   SendMessageA(form->grid.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(cell.left + 2, cell.top + 2));
   Click(form->selectButton);
   EXPECT_EQ(CompositionText(), u"");

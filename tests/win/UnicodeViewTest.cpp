@@ -108,9 +108,7 @@ class UnicodeView : public testing_support::MainWindowTest {
     ASSERT_EQ(form->fontBox.FontName(), name) << "the prefix lacks the font";
     Settle();
   }
-  bool HasScrollBar() const {
-    return (GetWindowLongA(form->grid.Handle(), GWL_STYLE) & WS_VSCROLL) != 0;
-  }
+  bool HasScrollBar() const { return (GetWindowLongA(form->grid.Handle(), GWL_STYLE) & WS_VSCROLL) != 0; }
   bool Shows(char32_t cp) {
     return WaitUntil([&] { return form->codeLabel.Text() == CodeOf(cp); });
   }
@@ -388,8 +386,7 @@ TEST_F(UnicodeView, TheFontIsReadOnceAndTheScreenReaderSeesTheCellsInSight) {
   form->viewBox.SetFocus();
   Settle();
   bool emoticons = false;
-  for (int i = 0; i < form->viewBox.Count(); ++i)
-    emoticons |= form->viewBox.Item(i) == "Emoticons";
+  for (int i = 0; i < form->viewBox.Count(); ++i) emoticons |= form->viewBox.Item(i) == "Emoticons";
   EXPECT_TRUE(emoticons);
   CharGrid& grid = form->grid;
   grid.SetFocus();

@@ -63,7 +63,8 @@ TEST_F(WindowLookup, AForeignChildIsNoControlAndItsNotificationsReachNone) {
       {"EDIT", options->Handle(), nowhere},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.className) + (c.userData == ours ? " naming copyRtfButton" : " naming nothing"));
+    SCOPED_TRACE(std::string(c.className) +
+                 (c.userData == ours ? " naming copyRtfButton" : " naming nothing"));
     HWND hwnd = Foreign(c.className, c.parent, c.userData);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(ui::Control::FromHandle(hwnd), nullptr);
