@@ -5,8 +5,8 @@
 
 namespace tessarin {
 
-TApplicationSettings& ApplicationSettings() {
-  static TApplicationSettings settings;
+ApplicationOptions& ApplicationSettings() {
+  static ApplicationOptions settings;
   return settings;
 }
 

@@ -9,12 +9,12 @@ namespace tessarin {
 
 // The application-wide settings the forms library keeps on its application object that
 // this program reads: the tooltip of the caption button takes its colour and timings here.
-struct TApplicationSettings {
+struct ApplicationOptions {
   COLORREF HintColor = 0x80000000u | COLOR_INFOBK;
   int HintHidePause = 2500;
   int HintPause = 500;
 };
-TApplicationSettings& ApplicationSettings();
+ApplicationOptions& ApplicationSettings();
 
 // Hands its settings and events to the application object when its form has been built;
 // the main window uses only OnMinimize.
@@ -26,7 +26,7 @@ class ApplicationEvents {
   ApplicationEvents& operator=(const ApplicationEvents&) = delete;
 
   // The values it hands over: the application object's own defaults.
-  TApplicationSettings Settings;
+  ApplicationOptions Settings;
 
   // The owning form has been built: the settings go to the application object.
   void Loaded();

@@ -1,4 +1,4 @@
-// GlobalHotKey and THotKeyEdit.
+// GlobalHotKey and HotKeyEdit.
 #include "app/HotKey.h"
 
 #include <commctrl.h>
@@ -31,7 +31,7 @@ void GlobalHotKey::Release() {
   registered_ = false;
 }
 
-THotKeyEdit::THotKeyEdit(ui::Control* parent, ui::Bounds bounds) : ui::Control(parent) {
+HotKeyEdit::HotKeyEdit(ui::Control* parent, ui::Bounds bounds) : ui::Control(parent) {
   CreateHandle({.className = HOTKEY_CLASSA,
                 .style = WS_VISIBLE | WS_TABSTOP,
                 .exStyle = WS_EX_CLIENTEDGE,
@@ -39,10 +39,10 @@ THotKeyEdit::THotKeyEdit(ui::Control* parent, ui::Bounds bounds) : ui::Control(p
   SendMessageA(handle_, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
 }
 
-std::uint16_t THotKeyEdit::Value() const {
+std::uint16_t HotKeyEdit::Value() const {
   return static_cast<std::uint16_t>(LOWORD(SendMessageA(handle_, HKM_GETHOTKEY, 0, 0)));
 }
 
-void THotKeyEdit::SetValue(std::uint16_t value) { SendMessageA(handle_, HKM_SETHOTKEY, value, 0); }
+void HotKeyEdit::SetValue(std::uint16_t value) { SendMessageA(handle_, HKM_SETHOTKEY, value, 0); }
 
 }  // namespace tessarin

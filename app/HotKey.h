@@ -1,4 +1,4 @@
-// GlobalHotKey, the program's global hot key, and THotKeyEdit, the platform's hot-key control
+// GlobalHotKey, the program's global hot key, and HotKeyEdit, the platform's hot-key control
 // that sets it.
 #pragma once
 #include <windows.h>
@@ -38,9 +38,9 @@ class GlobalHotKey {
 
 // The platform's hot-key control (msctls_hotkey32). A key needs Ctrl or Alt with it:
 // a plain key or Shift+key alone would stop typing everywhere else.
-class THotKeyEdit : public ui::Control {
+class HotKeyEdit : public ui::Control {
  public:
-  THotKeyEdit(ui::Control* parent, ui::Bounds bounds);
+  HotKeyEdit(ui::Control* parent, ui::Bounds bounds);
   // Modifiers × 256 + virtual key, as the control gives it; 0 for none.
   std::uint16_t Value() const;
   void SetValue(std::uint16_t value);

@@ -12,15 +12,15 @@
 
 namespace tessarin {
 
-TAppSettings AppSettings;
+ProgramSettings AppSettings;
 
 namespace {
 
 // One settings file for the length of one load or save: it holds only the name, and
 // every read and write goes to the file itself.
-class TIniFile {
+class IniFile {
  public:
-  explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+  explicit IniFile(std::string fileName) : fileName_(std::move(fileName)) {}
 
   // At most kLongestText characters: a longer value (a file written by hand, or by
   // someone else) comes back cut to its start, and no file makes a load cost more.
@@ -59,7 +59,7 @@ constexpr const char* kText = "Text";
 
 std::string TextKey(size_t i) { return "Text" + std::to_string(i); }
 
-std::uint8_t LoadByte(const TIniFile& ini, const char* key, std::int32_t defaultValue) {
+std::uint8_t LoadByte(const IniFile& ini, const char* key, std::int32_t defaultValue) {
   return LowByte(ini.ReadInteger(kMain, key, defaultValue));
 }
 
@@ -90,7 +90,7 @@ void WriteRecentlyUsed(bool evenUnchanged) {
   if (!store.read) return;
   const std::vector<char32_t> now(store.list.Chars().begin(), store.list.Chars().end());
   if (now == store.inFile && !(evenUnchanged && !now.empty())) return;
-  TIniFile(kSettingsFileName).WriteString(kRecent, kRecentKey, FormatRecentChars(now));
+  IniFile(kSettingsFileName).WriteString(kRecent, kRecentKey, FormatRecentChars(now));
   store.inFile = now;
 }
 
@@ -106,7 +106,7 @@ bool SettingsLoaded() { return loaded; }
 
 void LoadSettings() {
   loaded = true;
-  const TIniFile ini(kSettingsFileName);
+  const IniFile ini(kSettingsFileName);
   AppSettings.RMouseKey = LoadByte(ini, "RMouseKey", maMagnify);
   AppSettings.MMouseKey = LoadByte(ini, "MMouseKey", maCopyRtf);
   AppSettings.DragDrop = LoadByte(ini, "DragDrop", dmTextHtml);
@@ -118,12 +118,11 @@ void LoadSettings() {
 }
 
 void LoadHotKeySetting() {
-  AppSettings.HotKey =
-      HotKeySetting(TIniFile(kSettingsFileName).ReadInteger(kMain, "Hotkey", kDefaultHotKey));
+  AppSettings.HotKey = HotKeySetting(IniFile(kSettingsFileName).ReadInteger(kMain, "Hotkey", kDefaultHotKey));
 }
 
 void SaveSettings() {
-  const TIniFile ini(kSettingsFileName);
+  const IniFile ini(kSettingsFileName);
   ini.WriteString(kMain, "RMouseKey", std::to_string(AppSettings.RMouseKey));
   ini.WriteString(kMain, "MMouseKey", std::to_string(AppSettings.MMouseKey));
   ini.WriteString(kMain, "DragDrop", std::to_string(AppSettings.DragDrop));
@@ -138,7 +137,7 @@ RecentChars& RecentlyUsed() {
   if (!store.read) {
     store.read = true;
     bool cut = false;
-    const std::string value = TIniFile(kSettingsFileName).ReadLong(kRecent, kRecentKey, cut);
+    const std::string value = IniFile(kSettingsFileName).ReadLong(kRecent, kRecentKey, cut);
     store.inFile = ParseRecentChars(value, cut);
     store.list.AddOlder(store.inFile);
   }

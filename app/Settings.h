@@ -17,7 +17,7 @@ enum DragMode : std::uint8_t { dmOff = 0, dmText = 1, dmTextHtml = 2 };
 
 // Each byte may hold any value 0 to 255 after a load; values outside the enumerations
 // select no behaviour.
-struct TAppSettings {
+struct ProgramSettings {
   std::uint8_t RMouseKey = 0;
   std::uint8_t MMouseKey = 0;
   std::uint8_t DragDrop = 0;
@@ -36,7 +36,7 @@ constexpr const char* kSettingsFileName = "Tessarin.ini";
 constexpr int kLongestText = 1023;
 
 // One record for the whole run; zero and empty until the first LoadSettings.
-extern TAppSettings AppSettings;
+extern ProgramSettings AppSettings;
 
 // Reads the whole file into AppSettings, then tells every SettingsLoadWatch. Never fails:
 // a missing file, key or number gives the defaults.

@@ -22,7 +22,7 @@ std::uint16_t HotKeyWord(std::uint16_t stored) {
   return static_cast<std::uint16_t>((kControlAlt << 8) | (stored & 0xFF));
 }
 
-int StoreShowCmd(TShowCmd value, int stored) {
+int StoreShowCmd(ShowCommand value, int stored) {
   switch (value) {
     case scShowMaximized: return kSwShowMaximized;
     case scShowMinimized: return kSwShowMinNoActive;
@@ -31,7 +31,7 @@ int StoreShowCmd(TShowCmd value, int stored) {
   return stored;
 }
 
-TShowCmd ReadShowCmd(int stored) {
+ShowCommand ReadShowCmd(int stored) {
   if (stored == kSwShowMaximized) return scShowMaximized;
   if (stored == kSwShowMinNoActive) return scShowMinimized;
   return scShowNormal;

@@ -6,7 +6,7 @@
 
 namespace tessarin {
 
-enum TShowCmd : std::uint8_t { scShowMaximized = 0, scShowMinimized = 1, scShowNormal = 2 };
+enum ShowCommand : std::uint8_t { scShowMaximized = 0, scShowMinimized = 1, scShowNormal = 2 };
 
 // The platform's show commands the shortcut stores.
 constexpr int kSwShowMaximized = 3;
@@ -24,8 +24,8 @@ std::uint16_t HotKeyWord(std::uint16_t stored);
 
 // The show command kept for a written value; a value outside the three leaves the stored
 // number as it was.
-int StoreShowCmd(TShowCmd value, int stored);
+int StoreShowCmd(ShowCommand value, int stored);
 // 3 reads as maximised, 7 as minimised, anything else as normal.
-TShowCmd ReadShowCmd(int stored);
+ShowCommand ReadShowCmd(int stored);
 
 }  // namespace tessarin

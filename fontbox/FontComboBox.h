@@ -18,7 +18,7 @@ class ListBuilder;
 enum class FontDevice { fdScreen = 0, fdPrinter = 1, fdBoth = 2 };
 
 // Filter options of the font list (a set of bits).
-enum TFontListOption : std::uint16_t {
+enum FontListOption : std::uint16_t {
   foAnsiOnly = 1,
   foSymbolOnly = 2,
   foTrueTypeOnly = 8,

@@ -58,13 +58,13 @@ class OptionsDialog : public ui::Form {
   // The fourth page: the global hot key, and whether another program holds it.
   ui::TabSheet hotKeyPage;
   ui::Label hotKeyLabel;
-  THotKeyEdit hotKeyEdit;
+  HotKeyEdit hotKeyEdit;
   ui::Label hotKeyTaken;
   ui::Bevel hotKeyFrame;
 
   ui::Button cancelButton;
 
-  TShortcutLink startupShortcut;
+  ShortcutLink startupShortcut;
 
   // The field of a text by its number in the settings, 1 to 10.
   ui::Edit& TextEdit(size_t number) { return textEdits[number - 1]; }

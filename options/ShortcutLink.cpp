@@ -1,4 +1,4 @@
-// TShortcutLink: the shell-link object filled through IShellLinkA, saved through
+// ShortcutLink: the shell-link object filled through IShellLinkA, saved through
 // IPersistFile.
 #include "options/ShortcutLink.h"
 
@@ -61,7 +61,7 @@ class ItemList {
 
 }  // namespace
 
-std::string TShortcutLink::GetSpecialFolder(int folder) const {
+std::string ShortcutLink::GetSpecialFolder(int folder) const {
   ItemList items;
   if (FAILED(ui::late::SHGetSpecialFolderLocation(owner_.Handle(), folder, items.Out()))) return {};
   char path[MAX_PATH] = {};
@@ -69,9 +69,9 @@ std::string TShortcutLink::GetSpecialFolder(int folder) const {
   return path;
 }
 
-std::string TShortcutLink::GetStartupFolder() const { return GetSpecialFolder(CSIDL_STARTUP); }
+std::string ShortcutLink::GetStartupFolder() const { return GetSpecialFolder(CSIDL_STARTUP); }
 
-void TShortcutLink::CreateShortcut() {
+void ShortcutLink::CreateShortcut() {
   ComRef<IUnknown> object;
   HRESULT hr = ui::late::CoCreateInstance(
       CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown, object.Out());

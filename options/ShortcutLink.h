@@ -1,4 +1,4 @@
-// TShortcutLink: writes a shell shortcut through the platform's shell-link object.
+// ShortcutLink: writes a shell shortcut through the platform's shell-link object.
 #pragma once
 #include <windows.h>
 
@@ -22,9 +22,9 @@ class EShortcutError : public ui::Exception {
 
 // A component without a window, owned by a form, whose window it passes to the folder
 // lookup. The strings go into the shortcut as they are, an empty one as an empty string.
-class TShortcutLink {
+class ShortcutLink {
  public:
-  explicit TShortcutLink(ui::Form& owner) : owner_(owner) {}
+  explicit ShortcutLink(ui::Form& owner) : owner_(owner) {}
 
   std::string ShortcutFile;
   std::string Target;
@@ -38,8 +38,8 @@ class TShortcutLink {
   std::string HotKey() const { return ReadHotKey(hotKey_); }
   void SetHotKey(const std::string& key) { hotKey_ = StoreHotKey(key); }
   // Kept as the platform's show command (3, 7 or 9).
-  TShowCmd ShowCmd() const { return ReadShowCmd(showCmd_); }
-  void SetShowCmd(TShowCmd value) { showCmd_ = StoreShowCmd(value, showCmd_); }
+  ShowCommand ShowCmd() const { return ReadShowCmd(showCmd_); }
+  void SetShowCmd(ShowCommand value) { showCmd_ = StoreShowCmd(value, showCmd_); }
 
   // Writes ShortcutFile anew (an existing file is replaced). Throws EShortcutError when
   // the file cannot be saved, and the platform's error when the shell-link object or one

@@ -38,7 +38,7 @@ TEST(ShortcutHotKey, StoresTheUpperCaseCodeAndReadsOneCharacter) {
 
 TEST(ShortcutShowCmd, StoresThePlatformNumberAndReadsItBack) {
   struct {
-    TShowCmd written;
+    ShowCommand written;
     int stored;
   } const cases[] = {{scShowMaximized, 3}, {scShowMinimized, 7}, {scShowNormal, 9}};
   for (const auto& c : cases) {
@@ -46,7 +46,7 @@ TEST(ShortcutShowCmd, StoresThePlatformNumberAndReadsItBack) {
     EXPECT_EQ(ReadShowCmd(StoreShowCmd(c.written, 0)), c.written) << int{c.written};
   }
   // A value outside the three leaves the stored number.
-  EXPECT_EQ(StoreShowCmd(static_cast<TShowCmd>(3), 7), 7);
+  EXPECT_EQ(StoreShowCmd(static_cast<ShowCommand>(3), 7), 7);
   // Every number but 3 and 7 reads as normal, 1 (SW_SHOWNORMAL) and a never-written 0 too.
   for (int stored : {0, 1, 2, 4, 9, 255}) EXPECT_EQ(ReadShowCmd(stored), scShowNormal) << stored;
 }

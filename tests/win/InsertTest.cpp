@@ -205,7 +205,7 @@ class Insert : public testing_support::MainWindowTest {
     testing_support::ClickAt(centre.x, centre.y);
   }
 
-  TAppSettings saved;
+  ProgramSettings saved;
   testing_support::ChildProcess notepad;
   HWND target = nullptr, edit = nullptr;
   HHOOK hook = nullptr;

@@ -68,7 +68,7 @@ class MouseActions : public testing_support::MainWindowTest {
     ASSERT_TRUE(WaitUntil([&] { return form->DragPoint.x == client.x && form->DragPoint.y == client.y; }));
   }
 
-  TAppSettings saved;
+  ProgramSettings saved;
 };
 
 constexpr DWORD kRight = MOUSEEVENTF_RIGHTDOWN, kRightUp = MOUSEEVENTF_RIGHTUP;

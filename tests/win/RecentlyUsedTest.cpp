@@ -93,7 +93,7 @@ class RecentlyUsed : public MainWindowTest {
   std::u16string CompositionText() const { return form->composition.WideText(); }
 
   SavedFile ini{WindowsDirFile("Tessarin.ini")};
-  TAppSettings saved;
+  ProgramSettings saved;
 };
 
 TEST_F(RecentlyUsed, EachWayOutPutsItsCharacterInFrontAndTheViewShowsThemMostRecentFirst) {

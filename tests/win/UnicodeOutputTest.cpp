@@ -160,7 +160,7 @@ TEST_F(UnicodeOutput, SelectingAnArrowThenCopyAsRtfGivesTheArrowToRichAndToPlain
 }
 
 TEST_F(UnicodeOutput, TheMouseButtonsOfTheUnicodeViewCopyUtf16TextAndMagnifyTheCharacter) {
-  const TAppSettings saved = AppSettings;
+  const ProgramSettings saved = AppSettings;
   ChooseBlock("Arrows");
   struct Case {
     const char* what;
@@ -222,7 +222,7 @@ TEST_F(UnicodeOutput, TheMouseButtonsOfTheUnicodeViewCopyUtf16TextAndMagnifyTheC
 }
 
 TEST_F(UnicodeOutput, AFaceAboveFFFFFromSymbolaIsCopiedAndComposedWhole) {
-  const TAppSettings saved = AppSettings;
+  const ProgramSettings saved = AppSettings;
   form->fontBox.SetFontName("Symbola");
   ASSERT_EQ(form->fontBox.FontName(), "Symbola") << "the prefix lacks the font";
   Settle();
@@ -245,7 +245,7 @@ TEST_F(UnicodeOutput, AFaceAboveFFFFFromSymbolaIsCopiedAndComposedWhole) {
 }
 
 TEST_F(UnicodeOutput, ADragOutOfTheUnicodeViewOffersTheCharacterOrItsHtmlAsUtf16Text) {
-  const TAppSettings saved = AppSettings;
+  const ProgramSettings saved = AppSettings;
   const OleSession ole;
   ChooseBlock("Arrows");
   form->grid.SelectCodePoint(0x2192);
