@@ -28,26 +28,26 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   // OLE for drag and drop, with the clipboard formats registered, and COM for the
   // shortcut writer, each once around the rest of the run: they end after the forms.
-  std::optional<tessarin::OleSession> dropSourceUnit;
+  std::optional<tessarin::OleSession> oleSession;
   std::optional<ui::ComScope> com;
 
   ui::Application& app = ui::Application::Instance();
   try {
     app.Initialize();
     app.SetTitle("Tessarin");
-    tessarin::MainForm form1;
+    tessarin::MainForm mainForm;
     // What the first look at the window does not need waits until it has been drawn:
     // OLE and COM, and the two dialogs, which stay hidden until the user opens them.
     std::optional<tessarin::PaletteDialog> palette;
     std::optional<tessarin::OptionsDialog> options;
     app.AfterFirstPaint([&] {
-      dropSourceUnit.emplace();
+      oleSession.emplace();
       com.emplace();
       palette.emplace();
       // The options dialog tells of the main window's hot key and has it registered anew.
       options.emplace(
-          tessarin::OptionsDialog::HotKeyLinks{.refusal = [&form1] { return form1.hotKey.Refusal(); },
-                                               .apply = [&form1] { form1.ApplyHotKey(); }});
+          tessarin::OptionsDialog::HotKeyLinks{.refusal = [&mainForm] { return mainForm.hotKey.Refusal(); },
+                                               .apply = [&mainForm] { mainForm.ApplyHotKey(); }});
     });
     return app.Run();
   } catch (...) {
