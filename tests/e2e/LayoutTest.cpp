@@ -60,7 +60,7 @@ TEST(RunningProgram, ShowsEveryControlAtItsPlaceForTheScreenWidth) {
     HWND hwnd = e2e::FindControl(main, queries.at(e.name));
     ASSERT_NE(hwnd, nullptr) << e.name;
     const std::string parent = e.parent;
-    EXPECT_EQ(GetParent(hwnd), parent == "Form1" ? main : parent == "panel" ? panel : text) << e.name;
+    EXPECT_EQ(GetParent(hwnd), parent == "form" ? main : parent == "panel" ? panel : text) << e.name;
     ExpectPlaced(e, RectInParent(hwnd));
   }
   ExpectWindowSize(expected, main);

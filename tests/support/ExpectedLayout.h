@@ -11,7 +11,7 @@ namespace testing_support {
 
 struct ExpectedControl {
   const char* name;
-  const char* parent;            // "Form1", "panel", "compositionGroup"
+  const char* parent;            // "form", "panel", "compositionGroup"
   int left, top, width, height;  // width or height -1: not fixed by the layout
 };
 
@@ -31,8 +31,8 @@ inline ExpectedLayout ExpectedLayoutFor(int screenWidth) {
   layout.outerWidth = small ? 590 : large ? 914 : 0;
   layout.outerHeight = small ? 450 : large ? 648 : 0;
   layout.controls = {
-      {"magnifier", "Form1", 4, 10, gridW, gridH},
-      {"grid", "Form1", 4, 10, gridW, gridH},
+      {"magnifier", "form", 4, 10, gridW, gridH},
+      {"grid", "form", 4, 10, gridW, gridH},
       {"fontBox", "panel", 4, 4, 193, -1},
       {"ownFontNamesCheck", "panel", 4, 28, 117, 17},
       {"fontFilterGroup", "panel", 4, 44, 113, 61},

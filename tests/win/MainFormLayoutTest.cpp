@@ -45,7 +45,7 @@ class MainFormLayout : public testing_support::MainWindowTest {
   }
 
   HWND ParentOf(const std::string& name) {
-    if (name == "Form1") return form->Handle();
+    if (name == "form") return form->Handle();
     if (name == "panel") return form->panel.Handle();
     return form->compositionGroup.Handle();
   }
