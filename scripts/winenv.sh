@@ -15,7 +15,8 @@
 # fonts the Unicode view is tested with: Symbola (a character above U+FFFF) and GNU
 # Unifont (most of the Basic Multilingual Plane), fetched once from Debian with
 # apt-get download, never installed, so that no other environment's font list changes.
-# Each SIZE has its own prefix. The root is $TESSARIN_WINE_ROOT (default ./wine).
+# Each SIZE has its own prefix, a copy of one made by wineboot once under the root, which is
+# $TESSARIN_WINE_ROOT (default ./wine).
 set -euo pipefail
 root=${TESSARIN_WINE_ROOT:-$PWD/wine}
 cmd=${1:?usage: winenv.sh start|stop|exec|stopall SIZE}
@@ -55,29 +56,76 @@ fetch_unicode_fonts() {
   echo "$dir/files"
 }
 
-make_prefix() {
-  [ -f "$prefix/.tessarin-ready-2" ] && return 0
-  rm -rf "$env_dir"
-  mkdir -p "$env_dir/home" "$env_dir/cache"
-  # Only the Liberation fonts from the system, so the font set does not depend on the machine.
-  cat > "$env_dir/fonts.conf" <<XML
+# The prefix every environment starts from, made once under the root: `wineboot -i` alone
+# takes longer than the rest of an environment's start and writes some 600 MB.
+base_dir=$root/base
+
+# Only the Liberation fonts from the system, so the font set does not depend on the machine
+# (wineboot already records the fonts that it finds).
+write_fonts_conf() {  # folder
+  mkdir -p "$1/cache"
+  cat > "$1/fonts.conf" <<XML
 <?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "fonts.dtd">
 <fontconfig>
   <dir>/usr/share/fonts/truetype/liberation</dir>
-  <cachedir>$env_dir/cache/fontconfig</cachedir>
+  <cachedir>$1/cache/fontconfig</cachedir>
 </fontconfig>
 XML
+}
+
+make_base() {
+  [ -f "$base_dir/.ready" ] && return 0
+  rm -rf "$base_dir"
+  mkdir -p "$base_dir/home"
+  write_fonts_conf "$base_dir"
+  ( export HOME=$base_dir/home WINEPREFIX=$base_dir/prefix WINEARCH=win32 WINEDEBUG=-all
+    export FONTCONFIG_FILE=$base_dir/fonts.conf XDG_CACHE_HOME=$base_dir/cache
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" LANG=C.UTF-8 LC_ALL=C.UTF-8
+    unset DISPLAY WAYLAND_DISPLAY
+    wineboot -i >/dev/null 2>&1
+    wineserver -w )
+  touch "$base_dir/.ready"
+}
+
+# Makes $prefix a copy of the base that costs a few megabytes. The binaries and fonts, which
+# only wineboot writes, are hard links to the base's. Every other file is a copy of its own:
+# the wineserver writes a registry file that has more than one link in place rather than by
+# rename, and the program's ini files are written in place too.
+clone_base() {
+  mkdir -p "$env_dir"
+  cp -a --link "$base_dir/prefix" "$prefix"
+  find "$prefix" -type f ! -iregex '.*\.\(dll\|exe\|drv\|sys\|ocx\|cpl\|acm\|tlb\|ax\|ds\|nls\|vxd\|ttf\|otf\|fon\|msstyles\)' \
+    -exec sh -c 'for f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done' sh {} +
+  # The user's folders (Desktop, Documents …) point into the home of the prefix's maker.
+  find "$prefix/drive_c/users" -type l -lname "$base_dir/home*" \
+    -exec sh -c 'for l; do ln -sfn "$0" "$l"; done' "$env_dir/home" {} +
+}
+
+# Copies font files into the prefix's Fonts folder: as hard links where the file system allows.
+add_fonts() {
+  cp -l "$@" "$prefix/drive_c/windows/Fonts/" 2>/dev/null || cp "$@" "$prefix/drive_c/windows/Fonts/"
+}
+
+make_prefix() {
+  [ -f "$prefix/.tessarin-ready-3" ] && return 0
+  rm -rf "$env_dir"
+  # Environments start two at a time under ctest: one makes the base and fetches the
+  # fonts while the other waits.
+  mkdir -p "$root"
+  local fonts=
+  {
+    flock 9
+    make_base
+    [ -z "$unicode_fonts" ] || fonts=$(fetch_unicode_fonts)
+  } 9>"$root/.lock"
+  clone_base
+  mkdir -p "$env_dir/home" "$env_dir/cache"
+  write_fonts_conf "$env_dir"
   wine_env
-  ( unset DISPLAY; wineboot -i >/dev/null 2>&1 )
-  wineserver -w
   # Debian's Wine does not find its own fonts unless they are in the prefix.
-  cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
-  if [ -n "$unicode_fonts" ]; then
-    local fonts
-    fonts=$(fetch_unicode_fonts)
-    cp "$fonts"/* "$prefix/drive_c/windows/Fonts/"
-  fi
+  add_fonts /usr/share/wine/fonts/*
+  [ -z "$fonts" ] || add_fonts "$fonts"/*
   # A benchmark may ask for many more installed fonts (folders of .ttf/.otf files).
   for dir in ${TESSARIN_PREFIX_FONTS:-}; do
     [ -d "$dir" ] || continue
@@ -105,7 +153,7 @@ REG
   fi
   ( unset DISPLAY; wine regedit /S "$env_dir/setup.reg" >/dev/null 2>&1 )
   wineserver -w
-  touch "$prefix/.tessarin-ready-2"
+  touch "$prefix/.tessarin-ready-3"
 }
 
 start() {
