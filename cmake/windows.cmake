@@ -62,10 +62,17 @@ endfunction()
 # private Wine environment. A test file names its screens on a line "// screens: 640x480 …";
 # WIDTHxHEIGHT@DPI is a screen at another scaling ("1920x1080@144": 150 %). A line
 # "// locales: ru_RU.UTF-8 …" adds one more entry per system locale, on the first screen.
+# A line "// runs alone" keeps every other test from running beside it: X and Wine hand the
+# keyboard focus between programs in a race that a loaded machine may lose.
 function(tessarin_wine_test name exe source)
   set(sizes ${TESSARIN_DEFAULT_SCREEN})
   set(locales "")
+  set(alone FALSE)
   if(source)
+    file(STRINGS ${source} line REGEX "^// runs alone")
+    if(line)
+      set(alone TRUE)
+    endif()
     file(STRINGS ${source} line REGEX "^// screens:")
     if(line)
       string(REGEX REPLACE "^// screens:[ ]*" "" line "${line}")
@@ -100,7 +107,7 @@ function(tessarin_wine_test name exe source)
       set(labels release)
     endif()
     set_tests_properties(${test_name} PROPERTIES LABELS "${labels}"
-      FIXTURES_REQUIRED wine_${size} RESOURCE_LOCK display_${size} TIMEOUT 300
+      FIXTURES_REQUIRED wine_${size} RESOURCE_LOCK display_${size} TIMEOUT 300 RUN_SERIAL ${alone}
       ENVIRONMENT "TESSARIN_WINE_ROOT=${WINE_ROOT};TESSARIN_EXE=Z:$<TARGET_FILE:Tessarin>;TESSARIN_SCREEN=${size}")
   endforeach()
   list(GET sizes 0 size)
@@ -109,7 +116,7 @@ function(tessarin_wine_test name exe source)
     set(test_name ${name}.${language})
     add_test(NAME ${test_name} COMMAND ${WINENV} exec ${size} $<TARGET_FILE:${exe}>)
     set_tests_properties(${test_name} PROPERTIES LABELS "${labels}"
-      FIXTURES_REQUIRED wine_${size} RESOURCE_LOCK display_${size} TIMEOUT 300
+      FIXTURES_REQUIRED wine_${size} RESOURCE_LOCK display_${size} TIMEOUT 300 RUN_SERIAL ${alone}
       ENVIRONMENT "TESSARIN_WINE_ROOT=${WINE_ROOT};TESSARIN_EXE=Z:$<TARGET_FILE:Tessarin>;TESSARIN_SCREEN=${size};TESSARIN_LOCALE=${locale}")
   endforeach()
 endfunction()

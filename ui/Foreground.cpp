@@ -56,18 +56,27 @@ void HandForegroundOn(HWND leaving, Hiding hiding) {
     if (HWND owner = GetWindow(leaving, GW_OWNER); owner && IsWindowVisible(owner) && IsWindowEnabled(owner))
       return;
   }
-  for (HWND w = GetWindow(leaving, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    // The taskbar and the notification area are no program to leave the user in (Wine's
-    // own notification area is a plain window that may lie between ours and the next).
-    if (!Activatable(w) || IsShellWindow(w)) continue;
-    if (Ours(w)) {
-      // Going too, with the rest of ours; else it takes the foreground, no other thread involved.
-      if (hiding == Hiding::AllWindows) continue;
-      return;
+  // Looks at the windows from `first` down to `end` (exclusive); true once the search is settled.
+  auto handOver = [&](HWND first, HWND end) {
+    for (HWND w = first; w && w != end; w = GetWindow(w, GW_HWNDNEXT)) {
+      // The taskbar and the notification area are no program to leave the user in (Wine's
+      // own notification area is a plain window that may lie between ours and the next).
+      if (!Activatable(w) || IsShellWindow(w)) continue;
+      if (Ours(w)) {
+        // Going too, with the rest of ours; else it takes the foreground, no other thread involved.
+        if (hiding == Hiding::AllWindows) continue;
+        return true;
+      }
+      GiveForeground(w);
+      return true;
     }
-    GiveForeground(w);
-    return;
-  }
+    return false;
+  };
+  // The platform takes the next window below; with none, the first from the top. Under Wine a
+  // window activated from another program's thread is not raised, so the program the user
+  // goes back to may lie above ours.
+  if (!handOver(GetWindow(leaving, GW_HWNDNEXT), nullptr))
+    handOver(GetWindow(GetDesktopWindow(), GW_CHILD), leaving);
 }
 
 bool BringBackToFront(HWND target, DWORD timeoutMs) {

@@ -15,8 +15,9 @@ bool IsShellWindow(HWND w);
 
 // Before `leaving`, which holds the foreground, hides to leave the user with another program:
 // gives the window the platform would activate next (the next activatable window below, of
-// another program, not the shell's) a fresh message and the foreground while ours is still shown. Does
-// nothing when `leaving` is not in front, or when a window of ours takes the foreground anyway.
+// another program, not the shell's; with none below, the first such from the top) a fresh
+// message and the foreground while ours is still shown. Does nothing when `leaving` is not in
+// front, or when a window of ours takes the foreground anyway.
 void HandForegroundOn(HWND leaving, Hiding hiding);
 
 // Gives `target`, a window of another program, the foreground while ours is still shown (a

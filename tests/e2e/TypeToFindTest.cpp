@@ -1,3 +1,4 @@
+// runs alone
 // Type to find, with keys from the X server as a user's keyboard gives them (injected keys skip
 // X and reach the window in front whatever has X's focus): on the focused grid, typed letters
 // open the find field and find; the grid's keys keep their meaning; after the hot key hides and

@@ -1,4 +1,5 @@
 // screens: 1024x768+unicode
+// runs alone
 // Shift+Enter types the found character into the program the user came from, with keys from
 // the keyboard (X) throughout: the hot key over Wine's Notepad, Ctrl+F, a typed name, Shift+Enter;
 // Notepad's text is read back from its edit. A character of the Basic Multilingual Plane and
