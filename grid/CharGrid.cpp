@@ -209,15 +209,13 @@ LRESULT CharGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDBLCLK: {
       const auto [x, y] = ui::PointOf(lParam);
       const bool left = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK;
-      const bool dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
       if (GetFocus() != handle_) ::SetFocus(handle_);
       if (left) {
         int col, row;
         if (CellAt(x, y, col, row) && (col != col_ || row != row_)) MoveCurrent(col, row);
         SetCapture(handle_);
       }
-      ui::ShiftState shift = ui::ShiftState::FromKeys(wParam);
-      shift.dbl = dbl;
+      const ui::ShiftState shift = ui::ShiftState::OfPress(msg, wParam);
       const ui::MouseButton button = ui::MouseButtonOf(msg);
       if (OnMouseDown) OnMouseDown(button, shift, x, y);
       if (msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick();

@@ -61,6 +61,12 @@ ShiftState ShiftState::FromKeys(WPARAM keys) {
   return s;
 }
 
+ShiftState ShiftState::OfPress(UINT msg, WPARAM keys) {
+  ShiftState s = FromKeys(keys);
+  s.dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+  return s;
+}
+
 ShiftState ShiftState::FromKeyboard() {
   ShiftState s;
   s.shift = GetKeyState(VK_SHIFT) < 0;

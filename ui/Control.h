@@ -20,6 +20,8 @@ struct ShiftState {
   bool shift = false, alt = false, ctrl = false;
   bool left = false, right = false, middle = false, dbl = false;
   static ShiftState FromKeys(WPARAM mouseKeys);  // MK_* flags of a mouse message, Alt from the keyboard
+  // The same for a press or double click (WM_xBUTTONDOWN, …DBLCLK): dbl for a double click.
+  static ShiftState OfPress(UINT msg, WPARAM mouseKeys);
   static ShiftState FromKeyboard();
 };
 

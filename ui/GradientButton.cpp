@@ -186,8 +186,7 @@ LRESULT BaseButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK: {
       const ui::MouseButton button = ui::MouseButtonOf(msg);
-      ui::ShiftState shift = ui::ShiftState::FromKeys(wParam);
-      shift.dbl = msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+      const ui::ShiftState shift = ui::ShiftState::OfPress(msg, wParam);
       MouseDown(button, shift, x, y);
       if (msg == WM_LBUTTONDBLCLK && OnDblClick) OnDblClick();
       return 0;
