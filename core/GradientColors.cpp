@@ -1,4 +1,4 @@
-// The colorButton line colours: extended-precision steps, in 80-bit long double or exactly in integers.
+// The gradient line colours: extended-precision steps, in 80-bit long double or exactly in integers.
 #include "core/GradientColors.h"
 
 #include <cfloat>

@@ -1,4 +1,4 @@
-// The colours of a colorButton button's face lines, computed alike by every compiler.
+// The colours of a gradient button's face lines, computed alike by every compiler.
 #pragma once
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-// BaseButton, the focusless self-drawn button, and GradientButton, its colorButton-faced kind.
+// BaseButton, the focusless self-drawn button, and GradientButton, its gradient-faced kind.
 #pragma once
 #include <windows.h>
 
@@ -81,7 +81,7 @@ class BaseButton : public ui::CustomControl {
 
   // Composes the whole button off screen and copies the given area onto a DC.
   void PaintTo(HDC dc, const RECT& area);
-  // The face alone (colorButton or plain), as the first step of painting draws it.
+  // The face alone (gradient or plain), as the first step of painting draws it.
   virtual void PaintFace(HDC dc, const RECT& rect);
 
   MouseEvent OnMouseDown, OnMouseUp;

@@ -1,6 +1,6 @@
 // The start-up floor: the windows of Tessarin's main window (same classes, styles, sizes
 // and fonts, the rich edit included) created and shown, with no logic at all: only the
-// grid's lines and characters, the preview's character and the colour button's colorButton
+// grid's lines and characters, the preview's character and the colour button's gradient
 // face are drawn, as plainly as the platform can. What Tessarin makes once its window has
 // been drawn (its two hidden dialogs and its notification-area icon window), this program
 // makes after its own first complete paint, by the same rule. It carries the program's
@@ -275,7 +275,7 @@ void PaintGrid(HWND hwnd, HDC dc, HFONT font) {
   }
 }
 
-// The colour button's face: a white-to-black colorButton in one block of pixels and its caption.
+// The colour button's face: a white-to-black gradient in one block of pixels and its caption.
 void PaintGradient(HWND hwnd, HDC dc, HFONT font) {
   RECT client;
   GetClientRect(hwnd, &client);

@@ -1,4 +1,4 @@
-// The colorButton line colours and the palette layout rule, held against independent tables.
+// The gradient line colours and the palette layout rule, held against independent tables.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -59,7 +59,7 @@ std::vector<HWND> Descendants(HWND parent) {
   return all;
 }
 
-// Every visible caption of a window's buttons (the colorButton button too), check boxes,
+// Every visible caption of a window's buttons (the gradient button too), check boxes,
 // radio items, group boxes and labels fits its control, measured in the control's own font.
 int ExpectNoCaptionCut(HWND form, int dpi) {
   int checked = 0;

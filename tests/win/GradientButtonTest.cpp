@@ -1,4 +1,4 @@
-// The colorButton button: its face against the reference table on screen and off; bevel, click, caption.
+// The gradient button: its face against the reference table on screen and off; bevel, click, caption.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -202,7 +202,7 @@ TEST_F(GradientButtonTest, TheCaptionSetThroughTheBaseIsTheOneOnScreen) {
   ui::Control& base = Button();
   base.SetCaption("");
   EXPECT_EQ(Button().Text(), "");
-  // Without a caption the middle row is the bare colorButton.
+  // Without a caption the middle row is the bare gradient.
   ASSERT_TRUE(WaitUntil([&] {
     UpdateWindow(Hwnd());
     return ScreenPixel(Hwnd(), 30, 9) ==
